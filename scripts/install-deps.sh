@@ -1,0 +1,23 @@
+#!/usr/bin/env bash
+# Installs the Debian packages levelconf is built and tested with, when any is missing.
+# Safe to run again: it does nothing when everything is there.
+set -euo pipefail
+
+packages=(cmake g++ ninja-build pkg-config qt6-base-dev qt6-base-dev-tools
+          qt6-serialport-dev libasound2-dev xvfb xauth imagemagick)
+
+missing=()
+for p in "${packages[@]}"; do
+    if ! dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed"; then
+        missing+=("$p")
+    fi
+done
+[ ${#missing[@]} -eq 0 ] && exit 0
+
+sudo=""
+if [ "$(id -u)" -ne 0 ]; then
+    sudo="sudo"
+fi
+echo "Installing: ${missing[*]}"
+$sudo apt-get update
+DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y --no-install-recommends "${missing[@]}"
