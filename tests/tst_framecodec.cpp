@@ -1,0 +1,132 @@
+#include "protocol/ByteString.h"
+#include "protocol/CommandCodes.h"
+#include "protocol/FrameCodec.h"
+
+#include <QtTest>
+
+class tst_FrameCodec : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void crcCheckValues_data()
+    {
+        QTest::addColumn<QByteArray>("input");
+        QTest::addColumn<int>("expected");
+        QTest::newRow("check string") << QByteArray("123456789") << 0xA1;
+        QTest::newRow("abc") << QByteArray("abc") << 0x42;
+        QTest::newRow("empty") << QByteArray() << 0x00;
+        QTest::newRow("data to 1") << bytes({0x31, 0x01, 0xF0}) << 0xC5;
+        QTest::newRow("data to 5") << bytes({0x31, 0x05, 0xF0}) << 0xFE;
+        QTest::newRow("identity to 1") << bytes({0x31, 0x01, 0xFC}) << 0x66;
+        QTest::newRow("search") << bytes({0x31, 0xFF}) << 0xDC;
+        QTest::newRow("data to 0") << bytes({0x31, 0x00, 0xF0}) << 0x01;
+        QTest::newRow("empty set answer") << bytes({0x3E, 0x05, 0xFA}) << 0xDF;
+    }
+    void crcCheckValues()
+    {
+        QFETCH(QByteArray, input);
+        QFETCH(int, expected);
+        QCOMPARE(int(crc8(input)), expected);
+        QCOMPARE(Control_summ(input), input + QByteArray(1, char(expected)));
+    }
+
+    // The table-driven step must agree with the plain bitwise reflected algorithm for
+    // every byte and running value, or some frames would be rejected by the sensor.
+    void crcStepMatchesBitwiseAlgorithm()
+    {
+        for (int cr = 0; cr < 256; ++cr) {
+            for (int d = 0; d < 256; ++d) {
+                quint8 r = quint8(cr ^ d);
+                for (int i = 0; i < 8; ++i)
+                    r = (r & 1) ? quint8((r >> 1) ^ 0x8C) : quint8(r >> 1);
+                if (crc(quint8(d), quint8(cr)) != r)
+                    QFAIL(qPrintable(
+                        QStringLiteral("step differs at data %1 crc %2").arg(d).arg(cr)));
+            }
+        }
+    }
+
+    void frameWithItsOwnCrcRunsToZeroButIsCheckedWithoutIt()
+    {
+        const QByteArray frame = Control_summ(bytes({0x3E, 0x01, 0xF0, 0x10, 0x20}));
+        QCOMPARE(crc8(frame), quint8(0));
+        QVERIFY(answerCrcMatches(frame));
+        QByteArray broken = frame;
+        broken[3] = char(0x11);
+        QVERIFY(!answerCrcMatches(broken));
+        QVERIFY(!answerCrcMatches(QByteArray(1, char(0x00))));
+    }
+
+    void longToString_data()
+    {
+        QTest::addColumn<quint32>("num");
+        QTest::addColumn<QByteArray>("expected");
+        QTest::newRow("2e9") << 2000000000u << bytes({0x77, 0x35, 0x94, 0x00});
+        QTest::newRow("zero") << 0u << bytes({0, 0, 0, 0});
+        QTest::newRow("255") << 255u << bytes({0, 0, 0, 0xFF});
+        QTest::newRow("256") << 256u << bytes({0, 0, 1, 0});
+        QTest::newRow("int max") << 2147483647u << bytes({0x7F, 0xFF, 0xFF, 0xFF});
+        QTest::newRow("100000") << 100000u << bytes({0x00, 0x01, 0x86, 0xA0});
+    }
+    void longToString()
+    {
+        QFETCH(quint32, num);
+        QFETCH(QByteArray, expected);
+        QCOMPARE(Long_to_string(num), expected);
+    }
+
+    void requestsCarryTheKeyFrom175()
+    {
+        QVERIFY(!needsWriteKey(0));
+        QVERIFY(!needsWriteKey(174));
+        QVERIFY(needsWriteKey(175));
+        QVERIFY(needsWriteKey(176));
+
+        QCOMPARE(write_key().size(), 3);
+        const QByteArray plain = buildRequest(1, Cmd::ShiftEmpty, false, bytes({0xFF, 0xFF}));
+        QCOMPARE(plain, bytes({0x31, 0x01, 0xF9, 0xFF, 0xFF, 0x71}));
+        const QByteArray keyed = buildRequest(1, Cmd::ShiftEmpty, true, bytes({0xFF, 0xFF}));
+        QCOMPARE(keyed.size(), 9);
+        QCOMPARE(keyed.mid(3, 3), write_key());
+        QCOMPARE(keyed.mid(6, 2), bytes({0xFF, 0xFF}));
+        QVERIFY(answerCrcMatches(keyed));
+    }
+
+    void searchRequestIsAddressFFWithoutCode()
+    {
+        QCOMPARE(searchRequest(), bytes({0x31, 0xFF, 0xDC}));
+    }
+
+    void onlyFramedAnswersAreDispatched()
+    {
+        QVERIFY(isFramedAnswer(bytes({0x3E, 0x05, 0xFA, 0xDF})));
+        QVERIFY(!isFramedAnswer(bytes({0x3E, 0x05, 0xFA})));
+        QVERIFY(!isFramedAnswer(bytes({0x31, 0x05, 0xFA, 0xDF})));
+        QVERIFY(!isFramedAnswer(QByteArray()));
+    }
+
+    void int16BigEndianIsTwosComplement()
+    {
+        QCOMPARE(int16BigEndian(-1), bytes({0xFF, 0xFF}));
+        QCOMPARE(int16BigEndian(1000), bytes({0x03, 0xE8}));
+        QCOMPARE(int16BigEndian(-1000), bytes({0xFC, 0x18}));
+        QCOMPARE(int16BigEndian(-150), bytes({0xFF, 0x6A}));
+    }
+
+    void positionsCountFromOneAndNeverReadPastTheEnd()
+    {
+        const QByteArray s = bytes({0x3E, 0x01, 0x02, 0x03});
+        QCOMPARE(byteAt(s, 1).value(), quint8(0x3E));
+        QCOMPARE(byteAt(s, 4).value(), quint8(0x03));
+        QVERIFY(!byteAt(s, 5));
+        QVERIFY(!byteAt(s, 0));
+        QCOMPARE(leValue(s, 2, 3).value(), 0x030201u);
+        QVERIFY(!leValue(s, 3, 4));
+        QCOMPARE(beValue16(s, 2).value(), quint16(0x0102));
+        QVERIFY(!beValue16(s, 4));
+    }
+};
+
+QTEST_GUILESS_MAIN(tst_FrameCodec)
+#include "tst_framecodec.moc"
