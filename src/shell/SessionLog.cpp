@@ -1,0 +1,58 @@
+#include "SessionLog.h"
+
+#include <QDir>
+#include <QFile>
+
+QString logDateTimeText(const QDateTime &dt)
+{
+    // A fixed form rather than the locale's short form: some locales write "/" in dates,
+    // which cannot stand in a file name.
+    return dt.toString(QStringLiteral("dd.MM.yyyy HH:mm:ss"));
+}
+
+QString logFileName(const QDateTime &dt)
+{
+    QString name = logDateTimeText(dt);
+    name.remove(QLatin1Char('.'));
+    name.remove(QLatin1Char(':'));
+    name.replace(QLatin1Char(' '), QLatin1Char('_'));
+    return name + QStringLiteral(".log");
+}
+
+QByteArray logRecord(const QString &text)
+{
+    return "\"" + text.toUtf8() + "\"\r\n";
+}
+
+QString eventText(const QTime &time, const QString &event)
+{
+    return time.toString(QStringLiteral("HH:mm:ss")) + QStringLiteral(" : ") + event;
+}
+
+std::optional<SessionLog::StartError> SessionLog::start(const QString &folder,
+                                                        const QDateTime &start)
+{
+    QDir dir(folder);
+    if (!dir.exists() && !QDir().mkpath(folder))
+        return StartError{76, QStringLiteral("Path not found: ") + folder};
+    m_path = dir.filePath(logFileName(start));
+    QFile f(m_path);
+    if (!f.open(QIODevice::WriteOnly | QIODevice::Truncate))
+        return StartError{75, QStringLiteral("Path/File access error: ") + m_path};
+    const QByteArray rec =
+        logRecord(QStringLiteral("Start: ") + logDateTimeText(start) + QStringLiteral("\r\n"));
+    if (f.write(rec) != rec.size())
+        return StartError{75, QStringLiteral("Path/File access error: ") + m_path};
+    return std::nullopt;
+}
+
+bool SessionLog::append(const QString &text, const QTime &time) const
+{
+    if (m_path.isEmpty())
+        return false;
+    QFile f(m_path);
+    if (!f.open(QIODevice::WriteOnly | QIODevice::Append))
+        return false;
+    const QByteArray rec = logRecord(eventText(time, text));
+    return f.write(rec) == rec.size();
+}
