@@ -1,0 +1,46 @@
+#include "serial/QtSerialPort.h"
+#include "shell/AlsaTone.h"
+#include "shell/LogFolder.h"
+#include "shell/QtOperatorDialogs.h"
+#include "shell/frmSerial.h"
+
+#include <QApplication>
+#include <QCommandLineParser>
+
+int main(int argc, char *argv[])
+{
+    QApplication app(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("levelconf"));
+    QApplication::setApplicationDisplayName(QStringLiteral("levelconf"));
+    QApplication::setApplicationVersion(QStringLiteral("2.6.4"));
+
+    QCommandLineParser parser;
+    parser.setApplicationDescription(
+        QStringLiteral("Configurator for QX-510 and HZL-310 liquid-level sensors on RS-485."));
+    parser.addHelpOption();
+    parser.addVersionOption();
+    const QCommandLineOption portOption(
+        QStringLiteral("port"),
+        QStringLiteral("Add DEVICE (a serial device or a pseudo-terminal) to the port list and "
+                       "select it."),
+        QStringLiteral("DEVICE"));
+    parser.addOption(portOption);
+    parser.process(app);
+
+    QtOperatorDialogs dialogs;
+    QtSerialPort port(&dialogs);
+    AlsaTone tone;
+
+    Platform platform;
+    platform.port = &port;
+    platform.dialogs = &dialogs;
+    platform.tone = &tone;
+    platform.programFolder = QApplication::applicationDirPath();
+    platform.logFolder = defaultLogFolder(platform.programFolder);
+
+    frmSerial window(platform);
+    dialogs.setParent(&window);
+    if (parser.isSet(portOption))
+        window.addPortDevice(parser.value(portOption));
+    return QApplication::exec();
+}

@@ -1,0 +1,21 @@
+#pragma once
+
+#include <QDateTime>
+#include <QString>
+#include <functional>
+
+class OperatorDialogs;
+class SerialPort;
+class Tone;
+
+// What the main window needs from the world outside it. The program passes the real
+// port, boxes and sound; tests pass scripted ones and a temporary log folder. The
+// objects are not owned and must outlive the window.
+struct Platform {
+    SerialPort *port = nullptr;
+    OperatorDialogs *dialogs = nullptr;
+    Tone *tone = nullptr;
+    QString logFolder;                // where the session log is written
+    QString programFolder;            // initial folder of the file choosers
+    std::function<QDateTime()> clock; // local date and time; the system clock when empty
+};

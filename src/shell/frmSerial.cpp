@@ -1,0 +1,200 @@
+#include "frmSerial.h"
+
+#include "Form2.h"
+#include "OperatorDialogs.h"
+#include "ResultsEcho.h"
+#include "Tags.h"
+#include "Tone.h"
+#include "calibration/Form3.h"
+#include "config/Form4.h"
+#include "ui_frmSerial.h"
+
+#include <QCloseEvent>
+
+frmSerial::frmSerial(const Platform &p, QWidget *parent)
+    : QMainWindow(parent), ui(std::make_unique<Ui::frmSerial>()), platform(p)
+{
+    if (!platform.clock)
+        platform.clock = [] { return QDateTime::currentDateTime(); };
+    Form_Initialize();
+    ui->setupUi(this);
+
+    TMRComm.setInterval(1000);
+    Timer1.setInterval(1000);
+    Timer3.setInterval(50);
+
+    connectShell();
+    connectPortSelection();
+    connectEngine();
+    connectMonitor();
+    connectFilterSwitches();
+    connectConfig();
+    connectRemote();
+    connectCalibration();
+    Form_Load();
+}
+
+frmSerial::~frmSerial()
+{
+    Form_Terminate();
+}
+
+void frmSerial::Form_Initialize()
+{
+    // The styles file and the common-controls call exist for Windows only; Qt draws the
+    // platform's own style everywhere.
+}
+
+void frmSerial::connectShell()
+{
+    // Defaults that hold a decimal fraction are shown in the locale's own way, so that
+    // they are valid input as they stand.
+    const QLocale locale;
+    ui->Tsr->setText(QString(ui->Tsr->text()).replace(QLatin1Char(','), locale.decimalPoint()));
+    ui->Psr->setText(QString(ui->Psr->text()).replace(QLatin1Char(','), locale.decimalPoint()));
+}
+
+void frmSerial::Form_Load()
+{
+    sec_wr_table = 0;
+
+    hide();
+    form2Ptr = new Form2(this);
+    form2Ptr->show();
+
+    freq_mode = 0;
+    mode_yes = true;
+    net_opr = false;
+    Ur_progressBar = 1024;
+    calib_warned = 0;
+    stab_avg = 0;
+    stab_cnt = 0;
+    stab_hold = 0;
+
+    ui->CmbNet->clear();
+    ui->CmbNet->addItem(QStringLiteral("0"));
+    ui->CmbNet->setCurrentIndex(0);
+
+    CloseAllTags();
+
+    if (const auto failure = sessionLog.start(platform.logFolder, platform.clock())) {
+        dialogs().MsgBox(failure->description, OperatorDialogs::Icon::Critical,
+                         QStringLiteral("Error#") + QString::number(failure->number));
+        // The remaining steps are skipped, but the program must not stay hidden behind
+        // its start-up picture with nothing to close.
+        form2Ptr->hide();
+        show();
+        return;
+    }
+
+    ui->CmbPort->clear();
+    ui->CmbPort->addItem(QStringLiteral("----"));
+    ui->CmbPort->setCurrentIndex(0);
+
+    const QStringList commands = {
+        QStringLiteral("Ввести пароль"),
+        QStringLiteral("Запрс состояния"),
+        QStringLiteral("Запрсить версию прошивки и серийный номер"),
+        QStringLiteral("Сдвинуть уровень полного"),
+        QStringLiteral("Сдвинуть уровень пустого"),
+        QStringLiteral("Установить уровень полного"),
+        QStringLiteral("Установить уровень пустого"),
+        QStringLiteral("Set mode"),
+        QStringLiteral("Set password"),
+    };
+    {
+        const QSignalBlocker quiet(ui->VibGenCmd);
+        ui->VibGenCmd->clear();
+        ui->VibGenCmd->addItems(commands);
+        ui->VibGenCmd->setCurrentIndex(0);
+    }
+    VibGenCmd_Click();
+    ch_ver_Click();
+
+    Timer1.start();
+    ui->BTNOpenCom->setEnabled(true);
+
+    ui->ProgressBar1->setValue(621);
+
+    giveDefaultTags(this);
+
+    ui->SSTab1->setCurrentIndex(0);
+    Timer3.start();
+}
+
+void frmSerial::closeEvent(QCloseEvent *event)
+{
+    // Form_QueryUnload: release the port (which logs "Closed") and end with all windows.
+    BTNCloseCom_Click();
+    unloaded = true;
+    if (form2Ptr)
+        form2Ptr->close();
+    if (form3Ptr)
+        form3Ptr->close();
+    if (form4Ptr)
+        form4Ptr->close();
+    event->accept();
+}
+
+void frmSerial::Form_Terminate()
+{
+    TMRComm.stop();
+    Timer1.stop();
+    Timer3.stop();
+    // Closing the window has already released the port and logged it; doing it again
+    // would only write a second "Closed" line.
+    if (!unloaded)
+        BTNCloseCom_Click();
+}
+
+void frmSerial::CloseAllTags()
+{
+    for (QWidget *w : taggedControls(this)) {
+        const int tag = tagOf(w);
+        if (tag > 8)
+            w->setEnabled(false);
+        if (tag == 176)
+            w->setVisible(false);
+    }
+}
+
+void frmSerial::SwitchTags()
+{
+    for (QWidget *w : taggedControls(this)) {
+        const int tag = tagOf(w);
+        if (tag > 8 && tag < 130)
+            w->setEnabled(!ownEnabled(w));
+    }
+}
+
+void frmSerial::str_to_log(const QString &text)
+{
+    // A log that cannot be written (disk full, folder removed) must not stop the work on
+    // the bus; the line is lost.
+    sessionLog.append(text, platform.clock().time());
+}
+
+void frmSerial::out_win(const QByteArray &sst)
+{
+    ui->txtRec->setPlainText(echoText(sst));
+}
+
+Form3 *frmSerial::form3()
+{
+    if (!form3Ptr)
+        form3Ptr = new Form3(this);
+    return form3Ptr;
+}
+
+Form4 *frmSerial::form4()
+{
+    if (!form4Ptr)
+        form4Ptr = new Form4(this);
+    return form4Ptr;
+}
+
+void frmSerial::beep(int frequencyHz, int durationMs)
+{
+    if (platform.tone)
+        platform.tone->Beep(frequencyHz, durationMs);
+}

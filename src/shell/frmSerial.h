@@ -1,0 +1,162 @@
+#pragma once
+
+#include "Platform.h"
+#include "SessionLog.h"
+
+#include <QByteArray>
+#include <QMainWindow>
+#include <QTimer>
+#include <memory>
+
+namespace Ui
+{
+class frmSerial;
+}
+class Form2;
+class Form3;
+class Form4;
+class OperatorDialogs;
+class SerialPort;
+class Tone;
+
+// The main window: the whole program. It owns the link state, the exchange engine's
+// pending request and every control of the monitor and the configuration commands.
+// The member functions of each subsystem are defined in that subsystem's folder.
+class frmSerial : public QMainWindow
+{
+    Q_OBJECT
+
+public:
+    explicit frmSerial(const Platform &platform, QWidget *parent = nullptr);
+    ~frmSerial() override;
+
+    Ui::frmSerial *form() const { return ui.get(); }
+    Form2 *form2() const { return form2Ptr; }
+    Form3 *form3(); // created hidden on first use, never destroyed before the window
+    Form4 *form4(); // likewise
+
+    OperatorDialogs &dialogs() const { return *platform.dialogs; }
+    SerialPort &port() const { return *platform.port; }
+
+    // ---- Application shell (src/shell) ----
+    void Form_Initialize();
+    void Form_Load();
+    void Form_Terminate();
+    void CloseAllTags();
+    void SwitchTags();
+    void str_to_log(const QString &text);
+    void out_win(const QByteArray &sst);
+    QString logPath() const { return sessionLog.path(); }
+
+    // ---- Serial link (src/serial) ----
+    void Timer1_Timer();
+    void BTNOpenCom_Click();
+    void BTNCloseCom_Click();
+    // Adds a device (given on the command line, say) to the port list for good and
+    // selects it.
+    void addPortDevice(const QString &device);
+
+    // ---- Exchange engine (src/protocol) ----
+    void TMRComm_Timer();
+
+    // ---- Monitor (src/monitor) ----
+    void all_data_to_form(const QByteArray &aans);
+    void Out_modes(quint8 nn);
+    void swtag130();
+    void swtag131();
+    void swtag134();
+    void swtag163();
+    void swtag170();
+    void swtag171();
+    void swtag172();
+    void swtag176();
+    void runFirmwareLadder();
+    void Slider1_Change();
+    void Slider1d_Click();
+    void ch_ver_Click();
+    void SSTab1_Click();
+    QByteArray Zapros_ser_num();
+    void assept_sn(const QByteArray &aans);
+    void Opros_Click();
+    void CmbNet_Click();
+
+    // ---- Configuration commands (src/config) ----
+    void shift_Click();
+    void sdv_hi_Click();
+    void sdv_low_Click();
+    void Set_mode_Click();
+    void SetAir_Click();
+    void Dalnost_Click();
+    void Command1_Click();
+    void net_Click();
+    void Vvod_PWD_Click();
+    void Chg_pass_Click();
+
+    // ---- Remote command generator (src/remote) ----
+    void VibGenCmd_Click();
+    void gen_zapr_Click();
+    void Gen_in_PWDd();
+    void gen_sost();
+    void gen_ser_ver();
+    void gen_sdv_full();
+    void gen_sdv_empty();
+    void gen_up_urDirect();
+    void gen_down_urDirect();
+    void gen_mode();
+    void gen_ust_pwd();
+
+    // ---- Calibration (src/calibration) ----
+    void Timer3_Timer();
+
+    // ---- State shared between the subsystems ----
+    QByteArray wrs;               // pending request frame; empty when nothing is pending
+    bool net_opr = false;         // a network search answer is awaited
+    bool mode_yes = true;         // the next data answer may overwrite the settings controls
+    bool no_data = false;         // the sensor does not answer
+    quint8 sec_wr_table = 0;      // follow-up state of a table write (2, 1, 0)
+    quint8 last_addr = 0;         // address the engine talked to last
+    quint8 freq_mode = 0;         // the sensor reported frequency mode
+    quint8 calib_warned = 0;      // the data decoder's failure message was shown
+    qint16 stab_hold = 0;         // level-stability hold counter
+    qint16 stab_cnt = 0;          // level-stability score, 0..5
+    double stab_avg = 0;          // smoothed amplitude
+    quint8 write_fail_count = 0;  // consecutive failed port writes
+    quint16 fw_version = 0;       // firmware version code, 176 for 1.7.6
+    quint8 range_256 = 0;         // a sensor with firmware code 172 has answered
+    qint16 Ur_progressBar = 1024; // full scale of the level bar
+    QString mode_text;            // decimal text of the last mode byte decoded
+    QString cur_file;             // current file: firmware image or calibration points
+    qint16 tar_portion = 0;       // automatic calibration: volume per point
+    qint32 tar_volume = 0;        // volume of the pending point
+    qint16 tar_row = 0;           // grid row of the pending point
+    quint16 timer1_ticks = 0;     // Timer1 ticks since start
+    QStringList extra_ports;      // devices kept in the port list whatever the platform finds
+
+    QTimer TMRComm; // exchange engine tick, 1000 ms, only while a port is open
+    QTimer Timer1;  // port list and start-up picture, 1000 ms, only while closed
+    QTimer Timer3;  // F9 key polling, 50 ms
+
+protected:
+    void closeEvent(QCloseEvent *event) override; // Form_QueryUnload
+
+private:
+    // Each subsystem connects its own controls.
+    void connectShell();
+    void connectPortSelection();
+    void connectEngine();
+    void connectMonitor();
+    void connectFilterSwitches();
+    void connectConfig();
+    void connectRemote();
+    void connectCalibration();
+
+    void beep(int frequencyHz, int durationMs);
+
+    std::unique_ptr<Ui::frmSerial> ui;
+    Platform platform;
+    SessionLog sessionLog;
+    Form2 *form2Ptr = nullptr;
+    Form3 *form3Ptr = nullptr;
+    Form4 *form4Ptr = nullptr;
+    bool unloaded = false; // the window has been closed and the port released
+};

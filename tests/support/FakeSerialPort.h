@@ -1,0 +1,44 @@
+#pragma once
+
+#include "serial/SerialPort.h"
+
+#include <QList>
+#include <QSet>
+#include <deque>
+
+// A scripted port: the platform's port list, the result of an open, the bytes each read
+// returns and what each write reports, with every write recorded.
+class FakeSerialPort : public SerialPort
+{
+public:
+    QStringList ports;      // what the platform enumerates
+    QSet<QString> unusable; // enumerated but not usable
+    bool openSucceeds = true;
+    OpenFailure failure = OpenFailure::NotFound;
+
+    bool open = false;
+    QString openedDevice;
+    QString openedSettings;
+    QList<QByteArray> writes;     // every ComWrite, empty ones included
+    std::deque<QByteArray> reads; // what the next ComRead calls return; then nothing
+    std::deque<int> writeCounts;  // counts the next ComWrite calls report; then all bytes
+    int flushes = 0;
+    int readCalls = 0;
+    int closes = 0;
+
+    QStringList portNames() override { return ports; }
+    bool ComPortExists(const QString &name) override
+    {
+        return ports.contains(name) && !unusable.contains(name);
+    }
+    QString deviceName(const QString &item) const override
+    {
+        return item.contains(QLatin1Char('/')) ? item : QStringLiteral("/dev/") + item;
+    }
+    bool ComOpen(const QString &device, const QString &settings) override;
+    OpenFailure lastOpenFailure() const override { return open ? OpenFailure::None : failure; }
+    bool ComClose() override;
+    void ComFlush() override { ++flushes; }
+    QByteArray ComRead() override;
+    int ComWrite(const QByteArray &data) override;
+};

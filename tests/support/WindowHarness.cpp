@@ -1,0 +1,57 @@
+#include "WindowHarness.h"
+
+#include "ui_frmSerial.h"
+
+#include <QFile>
+
+WindowHarness::WindowHarness() : now(QDate(2026, 12, 7), QTime(14, 5, 33))
+{
+    Platform p;
+    p.port = &port;
+    p.dialogs = &dialogs;
+    p.tone = &tone;
+    p.logFolder = logDir.path() + QStringLiteral("/log");
+    p.programFolder = logDir.path();
+    p.clock = [this] { return now; };
+    window = std::make_unique<frmSerial>(p);
+}
+
+WindowHarness::~WindowHarness() = default;
+
+Ui::frmSerial *WindowHarness::ui() const
+{
+    return window->form();
+}
+
+QByteArray WindowHarness::logBytes() const
+{
+    QFile f(window->logPath());
+    if (!f.open(QIODevice::ReadOnly))
+        return {};
+    return f.readAll();
+}
+
+QStringList WindowHarness::logEvents() const
+{
+    QStringList out;
+    const QList<QByteArray> lines = logBytes().split('\n');
+    for (const QByteArray &raw : lines) {
+        QString line = QString::fromUtf8(raw);
+        if (line.endsWith(QLatin1Char('\r')))
+            line.chop(1);
+        // Event records are "hh:mm:ss : text" in quotes.
+        if (line.size() >= 13 && line.startsWith(QLatin1Char('"')) &&
+            line.endsWith(QLatin1Char('"')) && line.mid(9, 3) == QLatin1String(" : "))
+            out.append(line.mid(12, line.size() - 13));
+    }
+    return out;
+}
+
+void WindowHarness::openPort(const QString &device)
+{
+    port.ports = {device};
+    window->Timer1_Timer();
+    window->BTNOpenCom_Click();
+    dialogs.clear();
+    tone.beeps.clear();
+}

@@ -1,0 +1,44 @@
+#pragma once
+
+#include "FakeDialogs.h"
+#include "FakeSerialPort.h"
+#include "FakeTone.h"
+#include "shell/frmSerial.h"
+
+#include <QTemporaryDir>
+#include <memory>
+
+namespace Ui
+{
+class frmSerial;
+}
+
+// The main window built with scripted boxes, a scripted port, recorded tones, a fixed
+// clock and a temporary log folder.
+class WindowHarness
+{
+public:
+    WindowHarness();
+    ~WindowHarness();
+
+    frmSerial &w() { return *window; }
+    Ui::frmSerial *ui() const;
+
+    // Event texts of the session log, without their time stamps.
+    QStringList logEvents() const;
+    // The whole log file as bytes.
+    QByteArray logBytes() const;
+
+    // Makes `device` the only port, refreshes the list and opens it; clears the boxes and
+    // tones that the opening produced.
+    void openPort(const QString &device = QStringLiteral("ttyUSB0"));
+
+    QTemporaryDir logDir;
+    FakeDialogs dialogs;
+    FakeTone tone;
+    FakeSerialPort port;
+    QDateTime now;
+
+private:
+    std::unique_ptr<frmSerial> window;
+};

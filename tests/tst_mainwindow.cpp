@@ -1,0 +1,243 @@
+#include "WindowHarness.h"
+#include "calibration/Form3.h"
+#include "shell/Colours.h"
+#include "shell/Form2.h"
+#include "shell/Tags.h"
+#include "ui_Form3.h"
+#include "ui_frmSerial.h"
+
+#include <QtTest>
+
+class tst_MainWindow : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void initTestCase() { QStandardPaths::setTestModeEnabled(true); }
+
+    void startsBehindThePictureAndSwapsOnTheSecondTick()
+    {
+        WindowHarness h;
+        QVERIFY(!h.w().isVisible());
+        QVERIFY(h.w().form2()->isVisible());
+        h.w().Timer1_Timer();
+        QVERIFY(!h.w().isVisible());
+        h.w().Timer1_Timer();
+        QVERIFY(h.w().isVisible());
+        QVERIFY(!h.w().form2()->isVisible());
+        h.w().Timer1_Timer();
+        QVERIFY(h.w().isVisible());
+    }
+
+    void hasItsCaptionPagesAndTimers()
+    {
+        WindowHarness h;
+        QCOMPARE(h.w().windowTitle(), QString("QX-510 & HZL-310 configurator v2.6.4"));
+        QCOMPARE(h.ui()->SSTab1->count(), 4);
+        QCOMPARE(h.ui()->SSTab1->tabText(0), QString("Settings"));
+        QCOMPARE(h.ui()->SSTab1->tabText(1), QString(" Tank calibration"));
+        QCOMPARE(h.ui()->SSTab1->tabText(2), QString(" Remote. control."));
+        QCOMPARE(h.ui()->SSTab1->tabText(3), QString("FW Update"));
+        QCOMPARE(h.ui()->SSTab1->currentIndex(), 0);
+        QVERIFY(!h.w().TMRComm.isActive());
+        QVERIFY(h.w().Timer1.isActive());
+        QVERIFY(h.w().Timer3.isActive());
+        QCOMPARE(h.w().TMRComm.interval(), 1000);
+        QCOMPARE(h.w().Timer1.interval(), 1000);
+        QCOMPARE(h.w().Timer3.interval(), 50);
+    }
+
+    void loadLeavesEverySensorControlDisabled()
+    {
+        WindowHarness h;
+        int sensorControls = 0;
+        for (QWidget *w : taggedControls(&h.w())) {
+            const int tag = tagOf(w);
+            if (tag > 8) {
+                ++sensorControls;
+                QVERIFY2(!ownEnabled(w), qPrintable(w->objectName()));
+            }
+            if (tag == 176)
+                QVERIFY2(w->isHidden(), qPrintable(w->objectName()));
+        }
+        QVERIFY(sensorControls > 30);
+        QVERIFY(ownEnabled(h.ui()->BTNOpenCom));
+        QVERIFY(!ownEnabled(h.ui()->BTNCloseCom));
+        QVERIFY(ownEnabled(h.ui()->gen_zapr));
+        QCOMPARE(tagOf(h.ui()->Opros), 9);
+        QCOMPARE(tagOf(h.ui()->Vvod_PWD), 163);
+        QCOMPARE(tagOf(h.ui()->Slider1), 176);
+        QCOMPARE(tagOf(h.ui()->txtRec), 2);
+    }
+
+    void tagProceduresFollowTheGroupBounds()
+    {
+        WindowHarness h;
+        QWidget *page = h.ui()->tabSettings;
+        auto make = [page](int tag) {
+            auto *b = new QPushButton(page);
+            b->setObjectName(QStringLiteral("probe%1").arg(tag));
+            b->setProperty("Tag", tag);
+            return b;
+        };
+        QPushButton *t8 = make(8), *t9 = make(9), *t129 = make(129), *t130 = make(130),
+                    *t176 = make(176);
+        h.w().CloseAllTags();
+        QVERIFY(ownEnabled(t8));
+        QVERIFY(!ownEnabled(t9));
+        QVERIFY(!ownEnabled(t129));
+        QVERIFY(!ownEnabled(t130));
+        QVERIFY(!ownEnabled(t176) && t176->isHidden());
+        QVERIFY(!t130->isHidden());
+
+        h.w().SwitchTags();
+        QVERIFY(ownEnabled(t8));
+        QVERIFY(ownEnabled(t9));
+        QVERIFY(ownEnabled(t129));
+        QVERIFY(!ownEnabled(t130));
+        QVERIFY(!ownEnabled(t176));
+    }
+
+    void controlsWithoutATagGetTheDefault()
+    {
+        WindowHarness h;
+        for (QWidget *w : h.w().findChildren<QWidget *>()) {
+            if (w->objectName().isEmpty() || w->objectName().startsWith("qt_"))
+                continue;
+            QVERIFY2(tagOf(w) > 0, qPrintable(w->objectName()));
+        }
+    }
+
+    void loadFillsTheListsAndStartsTheLog()
+    {
+        WindowHarness h;
+        QCOMPARE(h.ui()->CmbNet->count(), 1);
+        QCOMPARE(h.ui()->CmbNet->currentText(), QString("0"));
+        QCOMPARE(h.ui()->CmbPort->count(), 1);
+        QCOMPARE(h.ui()->CmbPort->currentText(), QString("----"));
+        QCOMPARE(h.ui()->VibGenCmd->count(), 9);
+        QCOMPARE(h.ui()->VibGenCmd->currentIndex(), 0);
+        QCOMPARE(h.ui()->VibGenCmd->itemText(0), QString("Ввести пароль"));
+        QCOMPARE(h.ui()->VibGenCmd->itemText(2),
+                 QString("Запрсить версию прошивки и серийный номер"));
+        QCOMPARE(h.ui()->VibGenCmd->itemText(8), QString("Set password"));
+        QCOMPARE(h.ui()->ProgressBar1->value(), 621);
+        QCOMPARE(h.w().Ur_progressBar, qint16(1024));
+        QVERIFY(h.w().mode_yes);
+        QVERIFY(!h.w().net_opr);
+
+        QVERIFY(h.w().logPath().endsWith("/log/07122026_140533.log"));
+        QCOMPARE(h.logBytes(), QByteArray("\"Start: 07.12.2026 14:05:33\r\n\"\r\n"));
+        QVERIFY(h.dialogs.shown.isEmpty());
+    }
+
+    void decimalDefaultsFollowTheLocale()
+    {
+        const QLocale saved;
+        QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates));
+        {
+            WindowHarness h;
+            QCOMPARE(h.ui()->Tsr->text(), QString("25.2"));
+            QCOMPARE(h.ui()->Psr->text(), QString("1000.0"));
+        }
+        QLocale::setDefault(QLocale(QLocale::Russian, QLocale::Russia));
+        {
+            WindowHarness h;
+            QCOMPARE(h.ui()->Tsr->text(), QString("25,2"));
+        }
+        QLocale::setDefault(saved);
+    }
+
+    void logStartFailureShowsTheErrorBox()
+    {
+        QTemporaryDir dir;
+        QFile blocker(dir.filePath("log"));
+        QVERIFY(blocker.open(QIODevice::WriteOnly));
+        blocker.close();
+        FakeDialogs dialogs;
+        FakeSerialPort port;
+        FakeTone tone;
+        Platform p;
+        p.port = &port;
+        p.dialogs = &dialogs;
+        p.tone = &tone;
+        p.logFolder = dir.filePath("log");
+        frmSerial w(p);
+        QCOMPARE(dialogs.shown.size(), 1);
+        QCOMPARE(dialogs.shown[0].icon, OperatorDialogs::Icon::Critical);
+        QVERIFY(dialogs.shown[0].title.startsWith("Error#"));
+        QVERIFY(dialogs.shown[0].title.size() > 6);
+        // The later steps did not run, but the window is not left hidden.
+        QCOMPARE(w.form()->VibGenCmd->count(), 0);
+        QVERIFY(w.isVisible());
+    }
+
+    void closingTheWindowReleasesThePortAndLogsItOnce()
+    {
+        QTemporaryDir dir;
+        FakeDialogs dialogs;
+        FakeSerialPort port;
+        FakeTone tone;
+        Platform p;
+        p.port = &port;
+        p.dialogs = &dialogs;
+        p.tone = &tone;
+        p.logFolder = dir.path();
+        QString logPath;
+        {
+            frmSerial w(p);
+            logPath = w.logPath();
+            port.ports = {"ttyUSB0"};
+            w.Timer1_Timer();
+            w.BTNOpenCom_Click();
+            QVERIFY(port.open);
+            w.close();
+            QVERIFY(!port.open);
+        }
+        QFile f(logPath);
+        QVERIFY(f.open(QIODevice::ReadOnly));
+        const QByteArray log = f.readAll();
+        QCOMPARE(log.count("Closed"), 1);
+        QVERIFY(log.contains(" : Com Port ttyUSB0 Closed\"\r\n"));
+    }
+
+    void echoReplacesTheResultsText()
+    {
+        WindowHarness h;
+        h.ui()->txtRec->setPlainText("old");
+        h.w().out_win(QByteArray::fromHex("3101F0C5"));
+        QCOMPARE(h.ui()->txtRec->toPlainText(),
+                 QString("31 1 F0 C5 \n\n1@") + QChar(0xF0) + QChar(0xC5));
+    }
+
+    void tableEditorShowsPointNineteenOnTop()
+    {
+        WindowHarness h;
+        Form3 *f3 = h.w().form3();
+        QVERIFY(!f3->isVisible());
+        QCOMPARE(h.w().form3(), f3);
+        for (int i = 0; i < Form3::kPoints; ++i) {
+            const QString expected = QString::number(i == 19 ? 4096 : 200 * (i + 1));
+            QCOMPARE(f3->readingText(i), expected);
+            QCOMPARE(f3->volumeText(i), expected);
+        }
+        QVERIFY(!f3->form()->Text1->isEnabled());
+        QCOMPARE(f3->form()->Text1->text(), QString("0"));
+        QCOMPARE(f3->form()->Text2->text(), QString("0"));
+        f3->show();
+        QVERIFY(QTest::qWaitForWindowExposed(f3));
+        auto y = [f3](const char *name) {
+            return f3->findChild<QWidget *>(name)->mapTo(f3, QPoint(0, 0)).y();
+        };
+        QVERIFY(y("Text4_19") < y("Text4_18"));
+        QVERIFY(y("Text4_1") < y("Text4_0"));
+        QVERIFY(y("Text4_0") < y("Text1"));
+        QCOMPARE(y("Text3_7"), y("Text4_7"));
+        f3->form()->Command1->click();
+        QVERIFY(!f3->isVisible());
+        QCOMPARE(h.w().form3(), f3);
+    }
+};
+
+QTEST_MAIN(tst_MainWindow)
+#include "tst_mainwindow.moc"
