@@ -179,6 +179,17 @@ void frmSerial::out_win(const QByteArray &sst)
     ui->txtRec->setPlainText(echoText(sst));
 }
 
+std::optional<quint8> frmSerial::selectedAddress() const
+{
+    if (ui->CmbNet->currentIndex() < 0)
+        return std::nullopt;
+    bool ok = false;
+    const int a = ui->CmbNet->currentText().trimmed().toInt(&ok);
+    if (!ok || a < 0 || a > 255)
+        return std::nullopt;
+    return static_cast<quint8>(a);
+}
+
 Form3 *frmSerial::form3()
 {
     if (!form3Ptr)

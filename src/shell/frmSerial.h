@@ -7,6 +7,7 @@
 #include <QMainWindow>
 #include <QTimer>
 #include <memory>
+#include <optional>
 
 namespace Ui
 {
@@ -47,6 +48,9 @@ public:
     void str_to_log(const QString &text);
     void out_win(const QByteArray &sst);
     QString logPath() const { return sessionLog.path(); }
+    // The address of the selected CmbNet item; nothing when no item is selected or its
+    // text is not an address from 0 to 255.
+    std::optional<quint8> selectedAddress() const;
 
     // ---- Serial link (src/serial) ----
     void Timer1_Timer();
