@@ -154,49 +154,25 @@ private slots:
         QFile blocker(dir.filePath("log"));
         QVERIFY(blocker.open(QIODevice::WriteOnly));
         blocker.close();
-        FakeDialogs dialogs;
-        FakeSerialPort port;
-        FakeTone tone;
-        Platform p;
-        p.port = &port;
-        p.dialogs = &dialogs;
-        p.tone = &tone;
-        p.logFolder = dir.filePath("log");
-        frmSerial w(p);
-        QCOMPARE(dialogs.shown.size(), 1);
-        QCOMPARE(dialogs.shown[0].icon, OperatorDialogs::Icon::Critical);
-        QVERIFY(dialogs.shown[0].title.startsWith("Error#"));
-        QVERIFY(dialogs.shown[0].title.size() > 6);
+        WindowHarness h(dir.filePath("log"));
+        QCOMPARE(h.dialogs.shown.size(), 1);
+        QCOMPARE(h.dialogs.shown[0].icon, OperatorDialogs::Icon::Critical);
+        QVERIFY(h.dialogs.shown[0].title.startsWith("Error#"));
+        QVERIFY(h.dialogs.shown[0].title.size() > 6);
         // The later steps did not run, but the window is not left hidden.
-        QCOMPARE(w.form()->VibGenCmd->count(), 0);
-        QVERIFY(w.isVisible());
+        QCOMPARE(h.ui()->VibGenCmd->count(), 0);
+        QVERIFY(h.w().isVisible());
     }
 
     void closingTheWindowReleasesThePortAndLogsItOnce()
     {
-        QTemporaryDir dir;
-        FakeDialogs dialogs;
-        FakeSerialPort port;
-        FakeTone tone;
-        Platform p;
-        p.port = &port;
-        p.dialogs = &dialogs;
-        p.tone = &tone;
-        p.logFolder = dir.path();
-        QString logPath;
-        {
-            frmSerial w(p);
-            logPath = w.logPath();
-            port.ports = {"ttyUSB0"};
-            w.Timer1_Timer();
-            w.BTNOpenCom_Click();
-            QVERIFY(port.open);
-            w.close();
-            QVERIFY(!port.open);
-        }
-        QFile f(logPath);
-        QVERIFY(f.open(QIODevice::ReadOnly));
-        const QByteArray log = f.readAll();
+        WindowHarness h;
+        h.openPort("ttyUSB0");
+        QVERIFY(h.port.open);
+        h.w().close();
+        QVERIFY(!h.port.open);
+        h.destroyWindow();
+        const QByteArray log = h.logBytes();
         QCOMPARE(log.count("Closed"), 1);
         QVERIFY(log.contains(" : Com Port ttyUSB0 Closed\"\r\n"));
     }

@@ -42,9 +42,9 @@ std::optional<QString> FakeDialogs::InputBox(const QString &prompt, const QStrin
     return answer;
 }
 
-QString FakeDialogs::OpenFile(const QString &title, const QString &filter, const QString &)
+QString FakeDialogs::nextFile(const QString &kind, const QString &title, const QString &filter)
 {
-    shown.append({QStringLiteral("open"), QString(), title, Icon::None, filter});
+    shown.append({kind, QString(), title, Icon::None, filter});
     if (fileAnswers.empty())
         return {};
     const QString answer = fileAnswers.front();
@@ -52,12 +52,12 @@ QString FakeDialogs::OpenFile(const QString &title, const QString &filter, const
     return answer;
 }
 
+QString FakeDialogs::OpenFile(const QString &title, const QString &filter, const QString &)
+{
+    return nextFile(QStringLiteral("open"), title, filter);
+}
+
 QString FakeDialogs::SaveFile(const QString &title, const QString &filter, const QString &)
 {
-    shown.append({QStringLiteral("save"), QString(), title, Icon::None, filter});
-    if (fileAnswers.empty())
-        return {};
-    const QString answer = fileAnswers.front();
-    fileAnswers.pop_front();
-    return answer;
+    return nextFile(QStringLiteral("save"), title, filter);
 }

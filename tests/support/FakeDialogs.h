@@ -35,4 +35,7 @@ public:
                                     const QString &initial) override;
     QString OpenFile(const QString &title, const QString &filter, const QString &folder) override;
     QString SaveFile(const QString &title, const QString &filter, const QString &folder) override;
+
+private:
+    QString nextFile(const QString &kind, const QString &title, const QString &filter);
 };

@@ -2,15 +2,17 @@
 
 #include "ui_frmSerial.h"
 
+#include <QDir>
 #include <QFile>
 
-WindowHarness::WindowHarness() : now(QDate(2026, 12, 7), QTime(14, 5, 33))
+WindowHarness::WindowHarness(const QString &logFolder) : now(QDate(2026, 12, 7), QTime(14, 5, 33))
 {
     Platform p;
     p.port = &port;
     p.dialogs = &dialogs;
     p.tone = &tone;
-    p.logFolder = logDir.path() + QStringLiteral("/log");
+    this->logFolder = logFolder.isEmpty() ? logDir.path() + QStringLiteral("/log") : logFolder;
+    p.logFolder = this->logFolder;
     p.programFolder = logDir.path();
     p.clock = [this] { return now; };
     window = std::make_unique<frmSerial>(p);
@@ -25,7 +27,11 @@ Ui::frmSerial *WindowHarness::ui() const
 
 QByteArray WindowHarness::logBytes() const
 {
-    QFile f(window->logPath());
+    QDir dir(logFolder);
+    const QStringList files = dir.entryList({QStringLiteral("*.log")}, QDir::Files);
+    if (files.isEmpty())
+        return {};
+    QFile f(dir.filePath(files.first()));
     if (!f.open(QIODevice::ReadOnly))
         return {};
     return f.readAll();

@@ -18,8 +18,12 @@ class frmSerial;
 class WindowHarness
 {
 public:
-    WindowHarness();
+    // `logFolder` replaces the temporary log folder (to make the log start fail, say).
+    explicit WindowHarness(const QString &logFolder = QString());
     ~WindowHarness();
+
+    // Ends the window as the program's end would, keeping the fakes and the log folder.
+    void destroyWindow() { window.reset(); }
 
     frmSerial &w() { return *window; }
     Ui::frmSerial *ui() const;
@@ -38,6 +42,7 @@ public:
     FakeTone tone;
     FakeSerialPort port;
     QDateTime now;
+    QString logFolder;
 
 private:
     std::unique_ptr<frmSerial> window;
