@@ -67,17 +67,16 @@ std::optional<quint8> targetAddress(const Ui::frmSerial *ui)
     return static_cast<quint8>(*a);
 }
 
-// The value box as a whole number of `width` within [lo, hi]. Text that is not a number
-// at all is passed over silently; a number out of range, even one too large for `width`,
-// gets `message`, since the operator plainly meant a value and should learn the limits.
+// The value box as a whole number of `width` within [lo, hi]. A text that is not such a
+// number is passed over silently, as the local commands do; a number out of range gets
+// `message`.
 std::optional<qint64> boundedValue(frmSerial &w, NumWidth width, qint64 lo, qint64 hi,
                                    const QString &message)
 {
-    const QString text = w.form()->chislo_sdv->text();
-    const auto v = toWhole(text, width);
+    const auto v = toWhole(w.form()->chislo_sdv->text(), width);
     if (v && *v >= lo && *v <= hi)
         return v;
-    if (v || parseNumber(text))
+    if (v)
         w.dialogs().MsgBox(message);
     return std::nullopt;
 }
