@@ -21,26 +21,14 @@ private slots:
         QTest::addColumn<Check>("check");
         QTest::addColumn<int>("value");
 
-        QTest::newRow("T 25.2") << int(Temperature) << "25.2" << Check::Ok << 2520;
-        QTest::newRow("T 60 upper bound") << int(Temperature) << "60" << Check::Ok << 6000;
-        QTest::newRow("T -60 lower bound") << int(Temperature) << "-60" << Check::Ok << -6000;
-        QTest::newRow("T 60.01") << int(Temperature) << "60.01" << Check::OutOfRange << 6001;
-        QTest::newRow("T -60.01") << int(Temperature) << "-60.01" << Check::OutOfRange << -6001;
-        QTest::newRow("T -1.50") << int(Temperature) << "-1.50" << Check::Ok << -150;
-        QTest::newRow("T 0.125 half to even") << int(Temperature) << "0.125" << Check::Ok << 12;
         QTest::newRow("T 327.67 fits")
             << int(Temperature) << "327.67" << Check::OutOfRange << 32767;
         QTest::newRow("T 400 beyond 16 bits")
             << int(Temperature) << "400" << Check::Unreadable << 0;
         QTest::newRow("T letters") << int(Temperature) << "warm" << Check::Unreadable << 0;
-        QTest::newRow("T empty") << int(Temperature) << "" << Check::Unreadable << 0;
 
-        QTest::newRow("P 1000.0") << int(Pressure) << "1000.0" << Check::Ok << 10000;
         QTest::newRow("P 1013.7 loses tenths") << int(Pressure) << "1013.7" << Check::Ok << 10140;
-        QTest::newRow("P 499.6 rounds up") << int(Pressure) << "499.6" << Check::Ok << 5000;
         QTest::newRow("P 499.5 half to even") << int(Pressure) << "499.5" << Check::Ok << 5000;
-        QTest::newRow("P 499.4") << int(Pressure) << "499.4" << Check::OutOfRange << 4990;
-        QTest::newRow("P 1200.4") << int(Pressure) << "1200.4" << Check::Ok << 12000;
         QTest::newRow("P 1200.5 half to even") << int(Pressure) << "1200.5" << Check::Ok << 12000;
         QTest::newRow("P 1201.5") << int(Pressure) << "1201.5" << Check::OutOfRange << 12020;
         QTest::newRow("P 3276 fits") << int(Pressure) << "3276" << Check::OutOfRange << 32760;
@@ -48,17 +36,9 @@ private slots:
         QTest::newRow("P 3277 beyond 16 bits") << int(Pressure) << "3277" << Check::Unreadable << 0;
         QTest::newRow("P 7054 must not wrap") << int(Pressure) << "7054" << Check::Unreadable << 0;
         QTest::newRow("P 40000") << int(Pressure) << "40000" << Check::Unreadable << 0;
-        QTest::newRow("P letters") << int(Pressure) << "high" << Check::Unreadable << 0;
 
-        QTest::newRow("H 35") << int(Humidity) << "35" << Check::Ok << 35;
-        QTest::newRow("H 1") << int(Humidity) << "1" << Check::Ok << 1;
-        QTest::newRow("H 100") << int(Humidity) << "100" << Check::Ok << 100;
-        QTest::newRow("H 0") << int(Humidity) << "0" << Check::OutOfRange << 0;
         QTest::newRow("H 0.5 to even") << int(Humidity) << "0.5" << Check::OutOfRange << 0;
-        QTest::newRow("H 1.5 to even") << int(Humidity) << "1.5" << Check::Ok << 2;
-        QTest::newRow("H 101") << int(Humidity) << "101" << Check::OutOfRange << 101;
         QTest::newRow("H 256 not a byte") << int(Humidity) << "256" << Check::OutOfRange << 256;
-        QTest::newRow("H 40000") << int(Humidity) << "40000" << Check::Unreadable << 0;
         QTest::newRow("H letters") << int(Humidity) << "damp" << Check::Unreadable << 0;
     }
     void airValues()

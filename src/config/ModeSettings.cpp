@@ -16,7 +16,8 @@ bool isSet(const QCheckBox *box)
     return box->checkState() != Qt::Unchecked;
 }
 
-// A refused air value: its range message where it is a number, then the common one.
+// True for an air value that can be sent. A refused one shows its range message when it
+// is a number at all, then the common one.
 bool acceptAir(const ConfigCommand &cmd, const AirValue &v, const QString &rangeMessage)
 {
     const QString wrong = QStringLiteral("Wrong parameter values ");
@@ -62,7 +63,7 @@ void frmSerial::Set_mode_Click()
             ui->sgla->text());
 
     std::optional<quint8> second;
-    if (fw_version > 175) {
+    if (fw_version > 175) { // firmware 1.7.6 on also takes the filtration and echo choice
         // The label mirrors the slider; should it ever hold something else, the slider
         // has the level.
         const std::optional<qint64> shown = toWhole(ui->sgla->text(), NumWidth::Byte);
