@@ -1,10 +1,62 @@
 // Shifts of the empty and full calibration levels.
+#include "ConfigCommand.h"
+#include "Form4.h"
+#include "protocol/Requests.h"
 #include "shell/frmSerial.h"
+#include "ui_frmSerial.h"
 
-void frmSerial::connectConfig() {}
+namespace
+{
 
-void frmSerial::shift_Click() {}
+RangedSetting levelShift(const QString &text, bool full)
+{
+    RangedSetting s;
+    s.text = text;
+    s.lowest = -1000;
+    s.highest = 1000;
+    // The two messages differ by one word; the sensors' users know them as they are.
+    s.rangeMessage = full ? QStringLiteral("Acceptable values -1000 to 1000")
+                          : QStringLiteral("Acceptable values -1000 до 1000");
+    s.question = full ? QStringLiteral("Full value will be changed. Please, confirm?")
+                      : QStringLiteral("Empty value will be changed. Please, confirm?");
+    s.logPrefix = full ? QStringLiteral("Cmd Shift Hight: ") : QStringLiteral("Cmd Shift Low: ");
+    s.build = [full](quint8 address, qint16 shift, bool withKey) {
+        return shiftRequest(address, full, shift, withKey);
+    };
+    return s;
+}
 
-void frmSerial::sdv_hi_Click() {}
+} // namespace
 
-void frmSerial::sdv_low_Click() {}
+void frmSerial::connectConfig()
+{
+    connect(ui->shift, &QPushButton::clicked, this, &frmSerial::shift_Click);
+    connect(ui->Set_mode, &QPushButton::clicked, this, &frmSerial::Set_mode_Click);
+    connect(ui->SetAir, &QPushButton::clicked, this, &frmSerial::SetAir_Click);
+    connect(ui->Dalnost, &QPushButton::clicked, this, &frmSerial::Dalnost_Click);
+    connect(ui->Command1, &QPushButton::clicked, this, &frmSerial::Command1_Click);
+    connect(ui->net, &QPushButton::clicked, this, &frmSerial::net_Click);
+    connect(ui->Vvod_PWD, &QPushButton::clicked, this, &frmSerial::Vvod_PWD_Click);
+    connect(ui->Chg_pass, &QPushButton::clicked, this, &frmSerial::Chg_pass_Click);
+}
+
+void frmSerial::shift_Click()
+{
+    // The shift window is made on first use; from then on its buttons reach the commands.
+    Form4 *f = form4();
+    connect(f, &Form4::shiftFullRequested, this, &frmSerial::sdv_hi_Click, Qt::UniqueConnection);
+    connect(f, &Form4::shiftEmptyRequested, this, &frmSerial::sdv_low_Click, Qt::UniqueConnection);
+    f->show();
+    f->raise();
+    f->activateWindow();
+}
+
+void frmSerial::sdv_hi_Click()
+{
+    queueRangedSetting(*this, levelShift(form4()->shiftText(), true));
+}
+
+void frmSerial::sdv_low_Click()
+{
+    queueRangedSetting(*this, levelShift(form4()->shiftText(), false));
+}

@@ -1,0 +1,105 @@
+#include "ConfigCommand.h"
+
+#include "protocol/FrameCodec.h"
+#include "shell/NumberInput.h"
+#include "shell/OperatorDialogs.h"
+#include "shell/frmSerial.h"
+
+bool ConfigCommand::refuse(const QStringList &messages) const
+{
+    for (const QString &m : messages)
+        m_window.dialogs().MsgBox(m);
+    return false;
+}
+
+bool ConfigCommand::require(bool ok, const QStringList &messages) const
+{
+    return ok || refuse(messages);
+}
+
+bool ConfigCommand::sensorConnected(const QString &reading, const QString &logLine) const
+{
+    if (reading != QLatin1String("No data"))
+        return true;
+    refuse({QStringLiteral("Sensor not connected!")});
+    log(logLine);
+    return false;
+}
+
+bool ConfigCommand::addressSelected(const QString &message)
+{
+    const std::optional<quint8> a = m_window.selectedAddress();
+    if (!a)
+        return refuse(message.isEmpty() ? QStringList() : QStringList{message});
+    m_address = *a;
+    return true;
+}
+
+bool ConfigCommand::confirmed(const QString &question) const
+{
+    return m_window.dialogs().YesNo(question);
+}
+
+std::optional<QString> ConfigCommand::typed(const QString &prompt, const QString &title,
+                                            const QString &initial) const
+{
+    std::optional<QString> text = m_window.dialogs().InputBox(prompt, title, initial);
+    if (!text || text->isEmpty())
+        return std::nullopt;
+    return text;
+}
+
+bool ConfigCommand::withKey() const
+{
+    return needsWriteKey(m_window.fw_version);
+}
+
+void ConfigCommand::log(const QString &line) const
+{
+    m_window.str_to_log(line);
+}
+
+void ConfigCommand::queue(const QByteArray &frame, const QString &logLine, Echo echo,
+                          Refresh refresh) const
+{
+    m_window.wrs = frame;
+    if (echo == Echo::Yes)
+        m_window.out_win(frame);
+    if (!logLine.isEmpty())
+        log(logLine);
+    if (refresh == Refresh::Yes)
+        m_window.mode_yes = true;
+}
+
+void queueRangedSetting(frmSerial &window, const RangedSetting &s)
+{
+    const std::optional<qint64> value = toWhole(s.text, NumWidth::Int16);
+    if (!value)
+        return;
+    ConfigCommand cmd(window);
+    if (!cmd.require(*value >= s.lowest && *value <= s.highest, {s.rangeMessage}) ||
+        !cmd.addressSelected() || !cmd.confirmed(s.question))
+        return;
+    cmd.queue(s.build(cmd.address(), static_cast<qint16>(*value), cmd.withKey()),
+              s.logPrefix + QString::number(*value), ConfigCommand::Echo::No, s.refresh);
+}
+
+void queueTypedSetting(frmSerial &window, const QString &reading, const TypedSetting &s)
+{
+    ConfigCommand cmd(window);
+    if (!cmd.sensorConnected(reading, s.notConnectedLog))
+        return;
+    if (!s.warning.isEmpty() && !cmd.confirmed(s.warning))
+        return;
+    const std::optional<QString> text = cmd.typed(s.prompt, s.title, s.initial);
+    if (!text || !cmd.addressSelected(s.noAddressMessage))
+        return;
+    // Read at full width and range-checked here, so that 256 or -1 is told the range
+    // rather than passing through a narrower conversion that would only fail.
+    const std::optional<qint64> value = toWhole(*text, NumWidth::Int32);
+    if (!cmd.require(value && *value >= s.lowest && *value <= s.highest, {s.rangeMessage}))
+        return;
+    cmd.queue(s.build(cmd.address(), *value, cmd.withKey()),
+              s.logPrefix + (s.logTypedText ? *text : QString::number(*value)),
+              ConfigCommand::Echo::Yes, ConfigCommand::Refresh::No);
+}
