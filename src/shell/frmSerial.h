@@ -62,6 +62,10 @@ public:
 
     // ---- Exchange engine (src/protocol) ----
     void TMRComm_Timer();
+    void dispatchAnswer(const QByteArray &answer, quint8 computedCrc);
+    void searchAnswer(const QByteArray &answer);
+    void writeFailed();
+    bool tick_running = false; // a tick is under way: a box it shows must not start another
 
     // ---- Monitor (src/monitor) ----
     void all_data_to_form(const QByteArray &aans);
@@ -83,6 +87,8 @@ public:
     void assept_sn(const QByteArray &aans);
     void Opros_Click();
     void CmbNet_Click();
+    // Echo selection and filtration level from a settings byte (data or mode answer).
+    void showEchoSelection(quint8 m);
 
     // ---- Configuration commands (src/config) ----
     void shift_Click();
@@ -111,6 +117,7 @@ public:
 
     // ---- Calibration (src/calibration) ----
     void Timer3_Timer();
+    QString ans_to_table(const QByteArray &aans);
 
     // ---- State shared between the subsystems ----
     QByteArray wrs;               // pending request frame; empty when nothing is pending

@@ -1,0 +1,106 @@
+// What the engine does with an answer: confirmations, decoders, and the search answer.
+#include "monitor/IdentityAnswer.h"
+#include "protocol/ByteString.h"
+#include "protocol/CommandCodes.h"
+#include "protocol/Confirmations.h"
+#include "shell/Colours.h"
+#include "shell/OperatorDialogs.h"
+#include "shell/frmSerial.h"
+#include "ui_frmSerial.h"
+
+void frmSerial::dispatchAnswer(const QByteArray &answer, quint8 computedCrc)
+{
+    const quint8 code = byteAt(answer, 3).value_or(0);
+    switch (code) {
+    case Cmd::ReadIdentity:
+        assept_sn(answer);
+        mode_yes = true;
+        ui->MsgCom->setText(QStringLiteral(" S/n and FW received"));
+        return;
+    case Cmd::ReadData:
+        // Readings are shown only when they arrived intact.
+        if (byteAt(answer, answer.size()) == computedCrc)
+            all_data_to_form(answer);
+        return;
+    case Cmd::FrequencyMode:
+        ui->MsgCom->setText(QStringLiteral("Sensor set to Frequency mode."));
+        // The frequency comes high byte first; an answer too short to hold it leaves the
+        // last one shown.
+        if (const auto f = beValue16(answer, 4))
+            ui->Uroven->setText(QString::number(*f) + QStringLiteral(" Гц."));
+        freq_mode = 1;
+        return;
+    case Cmd::ReadTable: {
+        ui->MsgCom->setText(QStringLiteral("Table read."));
+        const QString t = ans_to_table(answer);
+        str_to_log(QStringLiteral("Прочитана таблица = ") + t);
+        beep(1000, 100);
+        return;
+    }
+    default:
+        break;
+    }
+
+    const auto row = confirmationFor(code);
+    if (!row) {
+        ui->MsgCom->setText(QStringLiteral(" Wrong data! "));
+        str_to_log(QStringLiteral("Wrong data!"));
+        beep(400, 800);
+        dialogs().MsgBox(QStringLiteral("Wrong response"));
+        str_to_log(QStringLiteral("Wrong response"));
+        beep(400, 800);
+        return;
+    }
+
+    if (row->redCaption)
+        setTextColour(ui->MsgCom, Colours::Red);
+    ui->MsgCom->setText(row->caption);
+    QString logLine = row->logLine;
+    const auto maxDistance = leValue(answer, 4, 2);
+    if (code == Cmd::SetMaxDistance && maxDistance)
+        logLine += QLatin1Char(' ') + QString::number(*maxDistance);
+    if (!logLine.isEmpty())
+        str_to_log(logLine);
+    if (row->tone)
+        beep(1000, 100);
+    if (row->wrongTone)
+        beep(400, 800);
+
+    switch (code) {
+    case Cmd::SetMode:
+        // The sensor echoes the mode it took; newer firmware adds its echo selection.
+        Out_modes(byteAt(answer, 4).value_or(0));
+        if (answer.size() > 5 && fw_version >= 175)
+            showEchoSelection(byteAt(answer, 5).value_or(0));
+        break;
+    case Cmd::SetMinDistance:
+        ui->lamp_level->setText(QString::number(byteAt(answer, 4).value_or(0)));
+        break;
+    case Cmd::SetMaxDistance:
+        if (maxDistance)
+            ui->maxLong->setText(QString::number(*maxDistance));
+        break;
+    default:
+        break;
+    }
+}
+
+void frmSerial::searchAnswer(const QByteArray &answer)
+{
+    // More than a bus can hold in addresses is noise, not a list of sensors.
+    constexpr int kSearchAnswerLimit = 20;
+    if (net_opr && answer.size() < kSearchAnswerLimit) {
+        const QString list = searchListText(answer);
+        ui->CmbNet->clear();
+        ui->CmbNet->addItems(searchAddresses(answer));
+        ui->CmbNet->setCurrentIndex(0);
+        // Selecting the first sensor found is a pick of that address.
+        CmbNet_Click();
+        ui->netdev->setText(list);
+        out_win(answer);
+        str_to_log(QStringLiteral("Устройства в сети ") + list);
+        wrs = Zapros_ser_num();
+        ui->MsgCom->setText(QStringLiteral("Network polled."));
+    }
+    net_opr = false;
+}

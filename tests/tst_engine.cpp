@@ -1,0 +1,533 @@
+#include "AnswerFrames.h"
+#include "WindowHarness.h"
+#include "protocol/Confirmations.h"
+#include "protocol/Requests.h"
+#include "shell/Colours.h"
+#include "ui_frmSerial.h"
+
+#include <QtTest>
+
+using Tones = QList<QPair<int, int>>;
+
+// The exchange engine: one frame out and one answer in per tick, and what each answer does.
+class tst_Engine : public QObject
+{
+    Q_OBJECT
+
+    static QStringList items(QComboBox *c)
+    {
+        QStringList out;
+        for (int i = 0; i < c->count(); ++i)
+            out.append(c->itemText(i));
+        return out;
+    }
+    static QStringList readings(Ui::frmSerial *ui)
+    {
+        return {ui->tek->text(),
+                ui->temp->text(),
+                ui->ne->text(),
+                ui->Uroven->text(),
+                ui->freq->text(),
+                ui->anal->text(),
+                ui->lo->text(),
+                ui->hi->text(),
+                ui->ko->text(),
+                ui->kko->text(),
+                ui->lamp_level->text(),
+                ui->maxLong->text(),
+                QString::number(ui->ProgressBar1->value()),
+                ui->Kalibr_warning->text()};
+    }
+
+private slots:
+    void initTestCase()
+    {
+        QStandardPaths::setTestModeEnabled(true);
+        QLocale::setDefault(QLocale::c());
+    }
+
+    // ---- what goes out ----
+
+    void pollsAddressZeroWithoutAskingItsIdentity()
+    {
+        WindowHarness h;
+        h.openPort();
+        h.w().TMRComm_Timer();
+        h.w().TMRComm_Timer();
+        QCOMPARE(h.port.writes, (QList<QByteArray>{bytes({0x31, 0x00, 0xF0, 0x01}),
+                                                   bytes({0x31, 0x00, 0xF0, 0x01})}));
+        QCOMPARE(h.port.readCalls, 2);
+    }
+
+    void pendingRequestGoesOutOnceThenPollingResumes()
+    {
+        WindowHarness h;
+        h.openPort();
+        h.w().wrs = shiftRequest(0, false, 20, false);
+        h.w().calib_warned = 1;
+        h.w().TMRComm_Timer();
+        QCOMPARE(h.port.writes.last(), shiftRequest(0, false, 20, false));
+        QVERIFY(h.w().wrs.isEmpty());
+        QCOMPARE(h.w().calib_warned, quint8(0));
+        h.w().TMRComm_Timer();
+        QCOMPARE(h.port.writes.last(), dataRequest(0));
+    }
+
+    void addressChangeDropsAPendingRequest()
+    {
+        WindowHarness h;
+        h.openPort();
+        h.ui()->CmbNet->addItem("5");
+        h.w().TMRComm_Timer();
+        h.w().wrs = shiftRequest(0, true, -3, false);
+        h.ui()->CmbNet->setCurrentIndex(1);
+        h.w().TMRComm_Timer();
+        QCOMPARE(h.port.writes.last(), identityRequest(5));
+        QCOMPARE(h.w().last_addr, quint8(5));
+        h.w().TMRComm_Timer();
+        QCOMPARE(h.port.writes.last(), dataRequest(5));
+    }
+
+    void entryThatIsNotAnAddressSendsNothingBuiltFromIt()
+    {
+        WindowHarness h;
+        h.openPort();
+        h.ui()->CmbNet->addItems({"300", "x1"});
+        for (int i : {1, 2}) {
+            h.ui()->CmbNet->setCurrentIndex(i);
+            h.w().TMRComm_Timer();
+            QCOMPARE(h.port.writes.last(), QByteArray());
+            QCOMPARE(h.w().last_addr, quint8(0));
+        }
+        QCOMPARE(h.ui()->MsgCom->text(), QString("No data from sensor with address x1"));
+        // The way out, a search, still goes out.
+        h.ui()->Opros->click();
+        h.w().TMRComm_Timer();
+        QCOMPARE(h.port.writes.last(), searchRequest());
+        h.port.reads = {bytes({4})};
+        h.w().TMRComm_Timer();
+        QCOMPARE(items(h.ui()->CmbNet), QStringList{"4"});
+        QCOMPARE(h.port.writes.last(), QByteArray());
+        h.w().TMRComm_Timer();
+        QCOMPARE(h.port.writes.last(), identityRequest(4));
+        // With no entry at all nothing is polled either.
+        h.ui()->CmbNet->clear();
+        h.w().TMRComm_Timer();
+        QCOMPARE(h.port.writes.last(), QByteArray());
+        QVERIFY(h.dialogs.shown.isEmpty());
+    }
+
+    void tableWriteIsFollowedByTheModeButton()
+    {
+        WindowHarness h;
+        h.openPort();
+        h.w().sec_wr_table = 2;
+        h.w().TMRComm_Timer();
+        QCOMPARE(h.w().sec_wr_table, quint8(1));
+        h.w().TMRComm_Timer();
+        QCOMPARE(h.w().sec_wr_table, quint8(0));
+        h.w().TMRComm_Timer();
+        QCOMPARE(h.w().sec_wr_table, quint8(0));
+    }
+
+    void frequencyModeRefusesOperatorRequests()
+    {
+        WindowHarness h;
+        h.openPort();
+        h.port.reads = {framedAnswer(5, 0xFE, bytes({0x01, 0xF4}))};
+        h.w().TMRComm_Timer();
+        QCOMPARE(h.ui()->MsgCom->text(), QString("Sensor set to Frequency mode."));
+        QCOMPARE(h.ui()->Uroven->text(), QString("500 Гц."));
+        QCOMPARE(h.w().freq_mode, quint8(1));
+        QVERIFY(h.logEvents().filter("Frequency").isEmpty());
+
+        h.w().wrs = shiftRequest(0, false, 20, false);
+        h.port.reads = {framedAnswer(5, 0xFE, bytes({0x00, 0x64}))};
+        h.w().TMRComm_Timer();
+        QCOMPARE(h.dialogs.messages(),
+                 QStringList{"This command cannot be executed in Frequency mode. Disconnect the "
+                             "sensor, reconnect it and click Search sensors"});
+        QCOMPARE(h.port.writes.last(), QByteArray());
+        QVERIFY(h.w().wrs.isEmpty());
+        // The answer is still read and shown.
+        QCOMPARE(h.ui()->Uroven->text(), QString("100 Гц."));
+        QCOMPARE(h.w().freq_mode, quint8(1));
+
+        // Plain polling goes on, and the first other answer ends frequency mode.
+        h.port.reads = {dataAnswer()};
+        h.w().TMRComm_Timer();
+        QCOMPARE(h.port.writes.last(), dataRequest(0));
+        QCOMPARE(h.w().freq_mode, quint8(0));
+        QCOMPARE(h.ui()->Uroven->text(), QString("123.4"));
+    }
+
+    void frequencyAnswerTooShortKeepsTheLastFrequency()
+    {
+        WindowHarness h;
+        h.openPort();
+        h.port.reads = {framedAnswer(5, 0xFE)};
+        h.w().TMRComm_Timer();
+        QCOMPARE(h.ui()->Uroven->text(), QString("No data"));
+        QCOMPARE(h.w().freq_mode, quint8(1));
+    }
+
+    // ---- what comes in ----
+
+    void silenceIsNoData()
+    {
+        WindowHarness h;
+        h.openPort();
+        h.w().TMRComm_Timer();
+        QVERIFY(h.w().no_data);
+        QCOMPARE(h.ui()->MsgCom->text(), QString("No data from sensor with address 0"));
+        QVERIFY(!textColourOf(h.ui()->MsgCom).isValid());
+        QCOMPARE(h.logEvents().last(), QString("No data from sensor with address 0"));
+        QCOMPARE(fillOf(h.ui()->Pic), Colours::White);
+        QCOMPARE(h.port.flushes, 1); // the read's own, none for the tick
+        h.w().TMRComm_Timer();
+        QCOMPARE(fillOf(h.ui()->Pic), Colours::Grey);
+        QCOMPARE(h.logEvents().filter("No data from sensor").size(), 2);
+    }
+
+    void answerLightsTheLampAndEchoesBothCheckBytes()
+    {
+        WindowHarness h;
+        h.openPort();
+        h.port.reads = {bytes({0x3E, 0x05, 0xFA, 0x00})};
+        h.w().TMRComm_Timer();
+        QVERIFY(!h.w().no_data);
+        QCOMPARE(fillOf(h.ui()->Pic), Colours::Red);
+        QCOMPARE(h.port.flushes, 1);
+        QCOMPARE(h.ui()->len_answ->text(), QString("4"));
+        QVERIFY(h.ui()->txtRec->toPlainText().startsWith("3E 5 FA 0 DF \n"));
+        QCOMPARE(textColourOf(h.ui()->MsgCom), Colours::DarkGreen);
+        // Confirmations are taken whatever their check byte.
+        QCOMPARE(h.ui()->MsgCom->text(), QString(" Empty value set."));
+    }
+
+    void longAnswerIsNotEchoed()
+    {
+        WindowHarness h;
+        h.openPort();
+        h.ui()->txtRec->clear();
+        h.port.reads = {framedAnswer(5, 0xFA, QByteArray(26, '\1'))};
+        h.w().TMRComm_Timer();
+        QCOMPARE(h.ui()->len_answ->text(), QString("30"));
+        QVERIFY(h.ui()->txtRec->toPlainText().startsWith("31 0 F0 1 \n"));
+    }
+
+    void fourByteAnswerIsFramedThreeIsNot()
+    {
+        WindowHarness h;
+        h.openPort();
+        h.port.reads = {bytes({0x3E, 0x05, 0xFA, 0xDF}), bytes({0x3E, 0x05, 0xFA})};
+        h.w().TMRComm_Timer();
+        QCOMPARE(h.ui()->MsgCom->text(), QString(" Empty value set."));
+        QCOMPARE(h.tone.beeps, (Tones{{1000, 100}}));
+        h.w().net_opr = true;
+        h.w().TMRComm_Timer();
+        QCOMPARE(h.ui()->MsgCom->text(), QString("Network polled."));
+        QCOMPARE(items(h.ui()->CmbNet), (QStringList{"62", "5", "250"}));
+        QCOMPARE(h.tone.beeps.size(), 1);
+    }
+
+    void confirmations_data()
+    {
+        QTest::addColumn<int>("code");
+        QTest::addColumn<QString>("caption");
+        QTest::addColumn<QString>("log");
+        QTest::addColumn<bool>("highTone");
+        auto row = [](int code, const char *caption, const char *log, bool tone) {
+            QTest::addRow("%02X", code)
+                << code << QString::fromUtf8(caption) << QString::fromUtf8(log) << tone;
+        };
+        row(0xFA, " Empty value set.", " Установлен нижний уровень.", true);
+        row(0xF5, " Full value set.", " Full value set.", true);
+        row(0xFB, " Network address modified.", " Network address modified.", true);
+        row(0xF6, "Serial number set.", "Serial number set.", false);
+        row(0xD0, "Ambient conditions changed.", " Ambient conditions changed.", false);
+        row(0xF9, "Empty value shifted.", "Empty value shifted.", true);
+        row(0xF4, "Full value shifted.", "Full value shifted.", true);
+        row(0xF8, "Password accepted.", "Password accepted.", true);
+        row(0xF7, "Password changed.", "Password changed.", true);
+        row(0x06, "Par.", "", false);
+        row(0xED, "Empty value changed manually.", "Директивно изменен нижний уровень.", true);
+        row(0xEC, "Full value changed manually.", "Директивно изменен верхний уровень.", true);
+        row(0xF1, "Tank calibration table set.", "Установлена Тарировочная таблица.", true);
+        row(0xEF, "Table read.", "Прочитана таблица = ", true);
+    }
+    void confirmations()
+    {
+        QFETCH(int, code);
+        QFETCH(QString, caption);
+        QFETCH(QString, log);
+        QFETCH(bool, highTone);
+        WindowHarness h;
+        h.openPort();
+        const int logLines = h.logEvents().size();
+        h.port.reads = {framedAnswer(5, quint8(code))};
+        h.w().TMRComm_Timer();
+        QCOMPARE(h.ui()->MsgCom->text(), caption);
+        QCOMPARE(textColourOf(h.ui()->MsgCom), Colours::DarkGreen);
+        const QStringList lines = h.logEvents().mid(logLines);
+        QCOMPARE(lines, log.isEmpty() ? QStringList{} : QStringList{log});
+        QCOMPARE(h.tone.beeps, (highTone ? Tones{{1000, 100}} : Tones{}));
+        QVERIFY(h.dialogs.shown.isEmpty());
+    }
+
+    void wrongPasswordIsRedWithTheLowTone()
+    {
+        WindowHarness h;
+        h.openPort();
+        h.port.reads = {framedAnswer(5, 0xFD)};
+        h.w().TMRComm_Timer();
+        QCOMPARE(h.ui()->MsgCom->text(), QString("Wrong password."));
+        QCOMPARE(textColourOf(h.ui()->MsgCom), Colours::Red);
+        QCOMPARE(h.logEvents().last(), QString("Wrong password."));
+        QCOMPARE(h.tone.beeps, (Tones{{400, 800}}));
+        // The next answer is green again.
+        h.port.reads = {framedAnswer(5, 0xF8)};
+        h.w().TMRComm_Timer();
+        QCOMPARE(textColourOf(h.ui()->MsgCom), Colours::DarkGreen);
+    }
+
+    void distanceConfirmationsEchoTheValue()
+    {
+        WindowHarness h;
+        h.openPort();
+        h.port.reads = {framedAnswer(5, 0xEE, bytes({42})),
+                        framedAnswer(5, 0xE9, bytes({0xE8, 0x03})), framedAnswer(5, 0xE9)};
+        h.w().TMRComm_Timer();
+        QCOMPARE(h.ui()->MsgCom->text(), QString("Min dist b/n 2 objects set."));
+        QCOMPARE(h.ui()->lamp_level->text(), QString("42"));
+        QCOMPARE(h.logEvents().last(), QString("Уст. новый уровень ав. ост. топлива."));
+        h.w().TMRComm_Timer();
+        QCOMPARE(h.ui()->MsgCom->text(), QString("Max distance set"));
+        QCOMPARE(h.ui()->maxLong->text(), QString("1000"));
+        QCOMPARE(h.logEvents().last(), QString("Max distance set 1000"));
+        // Too short to carry the distance: confirmed, but the field keeps its text.
+        h.w().TMRComm_Timer();
+        QCOMPARE(h.ui()->maxLong->text(), QString("1000"));
+        QCOMPARE(h.logEvents().last(), QString("Max distance set"));
+        QCOMPARE(h.tone.beeps.size(), 3);
+    }
+
+    void unknownCodeIsWrongData()
+    {
+        WindowHarness h;
+        h.openPort();
+        const int logLines = h.logEvents().size();
+        // While the box is up, caption, first log line and first tone are already there.
+        QString captionDuringBox;
+        QStringList logDuringBox;
+        int tonesDuringBox = -1;
+        h.dialogs.whileShown = [&] {
+            captionDuringBox = h.ui()->MsgCom->text();
+            logDuringBox = h.logEvents().mid(logLines);
+            tonesDuringBox = h.tone.beeps.size();
+        };
+        h.port.reads = {framedAnswer(5, 0x77, bytes({1, 2}))};
+        h.w().TMRComm_Timer();
+        QCOMPARE(h.dialogs.messages(), QStringList{"Wrong response"});
+        QCOMPARE(captionDuringBox, QString(" Wrong data! "));
+        QCOMPARE(logDuringBox, QStringList{"Wrong data!"});
+        QCOMPARE(tonesDuringBox, 1);
+        QCOMPARE(h.logEvents().mid(logLines), (QStringList{"Wrong data!", "Wrong response"}));
+        QCOMPARE(h.tone.beeps, (Tones{{400, 800}, {400, 800}}));
+        QCOMPARE(h.ui()->MsgCom->text(), QString(" Wrong data! "));
+    }
+
+    void everyCodeWithoutARowIsWrongData()
+    {
+        for (int code = 0; code < 256; ++code) {
+            const bool handled =
+                confirmationFor(quint8(code)) || QList<int>{0xFC, 0xF0, 0xFE, 0xEF}.contains(code);
+            WindowHarness h;
+            h.openPort();
+            h.port.reads = {framedAnswer(5, quint8(code))};
+            h.w().TMRComm_Timer();
+            QCOMPARE(h.dialogs.messages().contains("Wrong response"), !handled);
+        }
+    }
+
+    void dataAnswerWithBadCrcChangesNothing()
+    {
+        WindowHarness h;
+        h.openPort();
+        h.port.reads = {dataAnswer()};
+        h.w().TMRComm_Timer();
+        const QStringList before = readings(h.ui());
+        const int logLines = h.logEvents().size();
+        DataFields f;
+        f.amplitude = 9999;
+        f.output = 10;
+        f.emptyValue = 1;
+        f.minDistance = 99;
+        QByteArray bad = dataAnswer(f);
+        bad[bad.size() - 1] = char(bad.back() ^ 1);
+        h.port.reads = {bad};
+        h.w().TMRComm_Timer();
+        QCOMPARE(readings(h.ui()), before);
+        QCOMPARE(h.logEvents().size(), logLines);
+        QCOMPARE(h.ui()->MsgCom->text(), QString("Sensor connected"));
+        QVERIFY(h.dialogs.shown.isEmpty());
+        // The same answer intact is shown.
+        h.port.reads = {dataAnswer(f)};
+        h.w().TMRComm_Timer();
+        QCOMPARE(h.ui()->tek->text(), QString("9999"));
+    }
+
+    // ---- network search ----
+
+    void searchAnswerFillsTheAddressList()
+    {
+        WindowHarness h;
+        h.openPort();
+        h.ui()->Opros->click();
+        h.w().TMRComm_Timer();
+        h.port.reads = {bytes({0x03, 0x07})};
+        h.w().TMRComm_Timer();
+        QCOMPARE(items(h.ui()->CmbNet), (QStringList{"3", "7"}));
+        QCOMPARE(h.ui()->CmbNet->currentIndex(), 0);
+        QCOMPARE(h.ui()->netdev->text(), QString("3 7 "));
+        QCOMPARE(h.logEvents().last(), QString("Устройства в сети 3 7 "));
+        QVERIFY(!h.w().net_opr);
+        h.w().TMRComm_Timer();
+        QCOMPARE(h.port.writes.last(), identityRequest(3));
+    }
+
+    void searchStaysPendingThroughOtherAnswersAndSilence()
+    {
+        WindowHarness h;
+        h.openPort();
+        h.ui()->Opros->click();
+        h.port.reads = {QByteArray(), dataAnswer()};
+        h.w().TMRComm_Timer();
+        QVERIFY(h.w().net_opr);
+        h.w().TMRComm_Timer();
+        QVERIFY(h.w().net_opr);
+        h.port.reads = {bytes({9})};
+        h.w().TMRComm_Timer();
+        QVERIFY(!h.w().net_opr);
+        QCOMPARE(items(h.ui()->CmbNet), QStringList{"9"});
+    }
+
+    void searchAnswerOfTwentyBytesIsNoise()
+    {
+        WindowHarness h;
+        h.openPort();
+        h.ui()->netdev->setText("5 ");
+        QByteArray twenty;
+        for (int i = 1; i <= 20; ++i)
+            twenty.append(char(i));
+        h.w().net_opr = true;
+        h.port.reads = {twenty};
+        h.w().TMRComm_Timer();
+        QVERIFY(!h.w().net_opr);
+        QCOMPARE(items(h.ui()->CmbNet), QStringList{"0"});
+        QCOMPARE(h.ui()->netdev->text(), QString("5 "));
+        QCOMPARE(h.ui()->MsgCom->text(), QString("Sensor connected"));
+
+        h.w().net_opr = true;
+        h.port.reads = {twenty.left(19)};
+        h.w().TMRComm_Timer();
+        QCOMPARE(h.ui()->CmbNet->count(), 19);
+    }
+
+    void unframedAnswerWithoutASearchIsIgnored()
+    {
+        WindowHarness h;
+        h.openPort();
+        h.port.reads = {bytes({3, 7})};
+        h.w().TMRComm_Timer();
+        QCOMPARE(items(h.ui()->CmbNet), QStringList{"0"});
+        QCOMPARE(h.ui()->MsgCom->text(), QString("Sensor connected"));
+        QVERIFY(h.dialogs.shown.isEmpty());
+    }
+
+    // ---- failed writes ----
+
+    void fourthFailedWriteInARowClosesThePort()
+    {
+        WindowHarness h;
+        h.openPort();
+        h.port.writeCounts = {0, 0, 0, 0};
+        h.port.reads = {framedAnswer(5, 0xFA)};
+        for (int i = 1; i <= 3; ++i) {
+            h.w().wrs = shiftRequest(0, false, 1, false);
+            h.w().TMRComm_Timer();
+            QCOMPARE(h.dialogs.messages().size(), i);
+            QCOMPARE(h.w().write_fail_count, quint8(i));
+            QVERIFY(h.w().wrs.isEmpty());
+            QVERIFY(h.port.open);
+            QVERIFY(h.w().TMRComm.isActive());
+        }
+        // The answer read in a failed tick is dropped.
+        QCOMPARE(h.ui()->MsgCom->text(), QString());
+        h.w().TMRComm_Timer();
+        QCOMPARE(h.dialogs.messages(), QStringList(4, "Error! COM port unavailable"));
+        QVERIFY(!h.port.open);
+        QVERIFY(!h.w().TMRComm.isActive());
+        QVERIFY(h.w().Timer1.isActive());
+        QVERIFY(h.w().wrs.isEmpty());
+    }
+
+    void goodWriteStartsTheCountAgain()
+    {
+        WindowHarness h;
+        h.openPort();
+        h.port.writeCounts = {0, 0, 0, 4, 0, 0, 0};
+        for (int i = 0; i < 7; ++i)
+            h.w().TMRComm_Timer();
+        QVERIFY(h.port.open);
+        QCOMPARE(h.w().write_fail_count, quint8(3));
+        QCOMPARE(h.dialogs.messages().size(), 6);
+    }
+
+    void boxInsideATickDoesNotLetTheTimerIn()
+    {
+        WindowHarness h;
+        h.openPort();
+        int nested = 0;
+        h.dialogs.whileShown = [&] {
+            ++nested;
+            h.w().TMRComm_Timer();
+            h.w().TMRComm_Timer();
+        };
+        h.port.writeCounts = {0};
+        h.port.reads = {framedAnswer(5, 0xFA)};
+        h.w().TMRComm_Timer();
+        QCOMPARE(nested, 1);
+        QCOMPARE(h.port.writes.size(), 1);
+        QCOMPARE(h.port.readCalls, 1);
+
+        // The "Wrong response" box and the decoder's message likewise.
+        h.port.reads = {framedAnswer(5, 0x77), dataAnswer({}, 12)};
+        h.w().TMRComm_Timer();
+        h.w().TMRComm_Timer();
+        QCOMPARE(nested, 3);
+        QCOMPARE(h.port.writes.size(), 3);
+        QCOMPARE(h.port.readCalls, 3);
+        QCOMPARE(h.ui()->tek->text(), QString("1000"));
+
+        // Once the box is gone the ticks run again.
+        h.dialogs.whileShown = nullptr;
+        h.w().TMRComm_Timer();
+        QCOMPARE(h.port.writes.size(), 4);
+    }
+
+    void timerDrivesTheTick()
+    {
+        WindowHarness h;
+        h.openPort();
+        h.w().TMRComm.setInterval(0);
+        for (int i = 0; i < 100 && h.port.writes.isEmpty(); ++i)
+            QCoreApplication::processEvents();
+        h.w().TMRComm.stop();
+        QVERIFY(!h.port.writes.isEmpty());
+        QCOMPARE(h.port.writes.first(), dataRequest(0));
+    }
+};
+
+QTEST_MAIN(tst_Engine)
+#include "tst_engine.moc"

@@ -1,0 +1,255 @@
+#include "AnswerFrames.h"
+#include "WindowHarness.h"
+#include "monitor/IdentityAnswer.h"
+#include "protocol/Requests.h"
+#include "ui_frmSerial.h"
+
+#include <QtTest>
+
+// The identity of the selected sensor and the network search.
+class tst_Identity : public QObject
+{
+    Q_OBJECT
+
+    static QStringList items(QComboBox *c)
+    {
+        QStringList out;
+        for (int i = 0; i < c->count(); ++i)
+            out.append(c->itemText(i));
+        return out;
+    }
+    // 3E 05 FC, serial 12345, then `tail` (version code, prefix), CRC.
+    static QByteArray identity(const QByteArray &tail)
+    {
+        return framedAnswer(5, 0xFC, bytes({0x39, 0x30, 0x00, 0x00}) + tail);
+    }
+
+private slots:
+    void initTestCase() { QStandardPaths::setTestModeEnabled(true); }
+
+    // ---- decoders ----
+
+    void serialAndVersionByLength_data()
+    {
+        QTest::addColumn<int>("length");
+        QTest::addColumn<bool>("serial");
+        QTest::addColumn<bool>("version");
+        for (int length = 0; length <= 12; ++length) {
+            QTest::addRow("%d bytes", length) << length << (length >= 8) << (length == 10);
+        }
+    }
+    void serialAndVersionByLength()
+    {
+        QFETCH(int, length);
+        QFETCH(bool, serial);
+        QFETCH(bool, version);
+        const QByteArray full = identity(bytes({176, 0})) + QByteArray(2, '\x55');
+        const IdentityAnswer id = decodeIdentityAnswer(full.left(length));
+        QCOMPARE(id.serial.has_value(), serial);
+        if (serial)
+            QCOMPARE(*id.serial, quint32(12345));
+        QCOMPARE(id.versionCode.has_value(), version);
+        if (version)
+            QCOMPARE(*id.versionCode, quint8(176));
+    }
+
+    void serialIsLittleEndian()
+    {
+        const QByteArray a = framedAnswer(5, 0xFC, bytes({0x04, 0x03, 0x02, 0xFF, 176, 0}));
+        QCOMPARE(*decodeIdentityAnswer(a).serial, quint32(0xFF020304));
+    }
+
+    void versionTexts_data()
+    {
+        QTest::addColumn<int>("prefix");
+        QTest::addColumn<int>("code");
+        QTest::addColumn<QString>("text");
+        QTest::newRow("176") << 0 << 176 << QString("1.7.6.");
+        QTest::newRow("two digits") << 0 << 95 << QString("9.5..");
+        QTest::newRow("one digit") << 0 << 5 << QString("5...");
+        QTest::newRow("prefix 3") << 3 << 163 << QString("31.6.3.");
+        QTest::newRow("prefix 2") << 2 << 176 << QString("21.7.6.");
+    }
+    void versionTexts()
+    {
+        QFETCH(int, prefix);
+        QFETCH(int, code);
+        QFETCH(QString, text);
+        QCOMPARE(versionText(quint8(prefix), quint8(code)), text);
+    }
+
+    void searchListHasATrailingBlank()
+    {
+        QCOMPARE(searchAddresses(bytes({1, 7, 200})), (QStringList{"1", "7", "200"}));
+        QCOMPARE(searchListText(bytes({1, 7, 200})), QString("1 7 200 "));
+        QCOMPARE(searchListText({}), QString());
+    }
+
+    // ---- in the window ----
+
+    void completeIdentityShowsSerialAndVersion()
+    {
+        WindowHarness h;
+        h.openPort();
+        h.w().assept_sn(identity(bytes({0xB0, 0x00})));
+        QCOMPARE(h.ui()->sn->text(), QString("12345"));
+        QCOMPARE(h.ui()->vv->text(), QString("1.7.6."));
+        QCOMPARE(h.w().fw_version, quint16(176));
+        QCOMPARE(h.logEvents().last(), QString("Device: 12345  Ver Soft: 1.7.6."));
+    }
+
+    void versionPrefixComesFirst()
+    {
+        WindowHarness h;
+        h.w().assept_sn(identity(bytes({163, 3})));
+        QCOMPARE(h.w().fw_version, quint16(163));
+        QCOMPARE(h.ui()->vv->text(), QString("31.6.3."));
+        h.w().assept_sn(identity(bytes({95, 0})));
+        QCOMPARE(h.ui()->vv->text(), QString("9.5.."));
+        QCOMPARE(h.w().fw_version, quint16(95));
+    }
+
+    void answerWithoutVersionKeepsTheLastOne()
+    {
+        WindowHarness h;
+        h.w().assept_sn(identity(bytes({176, 0})));
+        const QByteArray eight = framedAnswer(5, 0xFC, bytes({0x40, 0xE2, 0x01, 0x00}));
+        QCOMPARE(eight.size(), 8);
+        h.w().assept_sn(eight);
+        QCOMPARE(h.ui()->sn->text(), QString("123456"));
+        QCOMPARE(h.ui()->vv->text(), QString("1.7.6."));
+        QCOMPARE(h.w().fw_version, quint16(176));
+        QCOMPARE(h.logEvents().last(), QString("Device: 123456  Ver Soft: 1.7.6."));
+
+        // Longer than complete: the serial number, not the bytes after it.
+        h.w().assept_sn(identity(bytes({150, 0, 0})));
+        QCOMPARE(h.ui()->sn->text(), QString("12345"));
+        QCOMPARE(h.w().fw_version, quint16(176));
+    }
+
+    void answerTooShortForTheSerialNumber_data()
+    {
+        QTest::addColumn<int>("length");
+        for (int length : {4, 5, 6, 7})
+            QTest::addRow("%d bytes", length) << length;
+    }
+    void answerTooShortForTheSerialNumber()
+    {
+        QFETCH(int, length);
+        WindowHarness h;
+        h.w().assept_sn(identity(bytes({176, 0})));
+        const int logLines = h.logEvents().size();
+        QByteArray a = identity(bytes({150, 0})).left(length - 1);
+        h.w().assept_sn(Control_summ(a));
+        QCOMPARE(h.ui()->sn->text(), QString("????????"));
+        QCOMPARE(h.ui()->vv->text(), QString("1.7.6."));
+        QCOMPARE(h.w().fw_version, quint16(176));
+        QCOMPARE(h.logEvents().size(), logLines);
+    }
+
+    void engineRoutesTheIdentityAnswer()
+    {
+        WindowHarness h;
+        h.openPort();
+        h.w().mode_yes = false;
+        // The identity answer is taken as it comes, even with a wrong check byte.
+        QByteArray a = identity(bytes({176, 0}));
+        a[a.size() - 1] = char(a.back() ^ 0x5A);
+        h.port.reads = {a};
+        h.w().TMRComm_Timer();
+        QCOMPARE(h.ui()->MsgCom->text(), QString(" S/n and FW received"));
+        QCOMPARE(h.ui()->sn->text(), QString("12345"));
+        QVERIFY(h.w().mode_yes);
+        QCOMPARE(h.w().fw_version, quint16(176));
+    }
+
+    void searchQueuesTheSearchFrame()
+    {
+        WindowHarness h;
+        h.openPort();
+        h.w().mode_yes = false;
+        h.w().wrs = dataRequest(9);
+        h.ui()->Opros->click();
+        QCOMPARE(h.w().wrs, bytes({0x31, 0xFF, crc8(bytes({0x31, 0xFF}))}));
+        QVERIFY(h.ui()->txtRec->toPlainText().startsWith("31 FF DC \n"));
+        QCOMPARE(h.logEvents().last(), QString("Cmd Ask Net "));
+        QVERIFY(h.w().net_opr);
+        QVERIFY(h.w().mode_yes);
+        QVERIFY(h.port.writes.isEmpty());
+
+        h.w().TMRComm_Timer();
+        QCOMPARE(h.port.writes.last(), searchRequest());
+        QVERIFY(h.w().wrs.isEmpty());
+    }
+
+    void searchAnswerListsTheSensorsAndAsksTheFirst()
+    {
+        WindowHarness h;
+        h.openPort();
+        h.ui()->Opros->click();
+        h.w().TMRComm_Timer();
+        h.w().mode_yes = false;
+        h.port.reads = {bytes({0x01, 0x07, 0xC8})};
+        h.w().TMRComm_Timer();
+        QCOMPARE(items(h.ui()->CmbNet), (QStringList{"1", "7", "200"}));
+        QCOMPARE(h.ui()->CmbNet->currentText(), QString("1"));
+        QCOMPARE(h.ui()->netdev->text(), QString("1 7 200 "));
+        QCOMPARE(h.ui()->MsgCom->text(), QString("Network polled."));
+        QCOMPARE(h.logEvents().last(), QString("Устройства в сети 1 7 200 "));
+        // The list itself, not the answer with a check byte that it does not have.
+        QVERIFY(h.ui()->txtRec->toPlainText().startsWith("1 7 C8 \n"));
+        QVERIFY(h.w().mode_yes);
+        QVERIFY(!h.w().net_opr);
+        QCOMPARE(h.w().wrs, identityRequest(1));
+
+        h.w().TMRComm_Timer();
+        QCOMPARE(h.port.writes.last(), identityRequest(1));
+        QCOMPARE(h.w().last_addr, quint8(1));
+        // Then polling of the sensor found.
+        h.w().TMRComm_Timer();
+        QCOMPARE(h.port.writes.last(), dataRequest(1));
+    }
+
+    void operatorsPickAsksForTheIdentity()
+    {
+        WindowHarness h;
+        h.openPort();
+        h.ui()->CmbNet->clear();
+        h.ui()->CmbNet->addItems({"3", "7"});
+        h.ui()->CmbNet->setCurrentIndex(0);
+        h.w().TMRComm_Timer();
+        h.w().TMRComm_Timer();
+        QCOMPARE(h.port.writes.last(), dataRequest(3));
+        h.w().wrs = bytes({1, 2, 3});
+        h.w().mode_yes = false;
+
+        QTest::keyClick(h.ui()->CmbNet, Qt::Key_Down);
+        QCOMPARE(h.ui()->CmbNet->currentText(), QString("7"));
+        QCOMPARE(h.w().wrs, identityRequest(7));
+        QVERIFY(h.w().mode_yes);
+
+        // A selection made by the program is not a pick.
+        h.w().wrs.clear();
+        h.ui()->CmbNet->setCurrentIndex(0);
+        QVERIFY(h.w().wrs.isEmpty());
+    }
+
+    void noEntryMeansNoIdentityRequest()
+    {
+        WindowHarness h;
+        h.ui()->CmbNet->clear();
+        QVERIFY(h.w().Zapros_ser_num().isEmpty());
+        h.w().wrs = bytes({1, 2, 3});
+        h.w().CmbNet_Click();
+        QVERIFY(h.w().wrs.isEmpty());
+        h.ui()->CmbNet->addItem("256");
+        h.ui()->CmbNet->setCurrentIndex(0);
+        QVERIFY(h.w().Zapros_ser_num().isEmpty());
+        h.ui()->CmbNet->addItem("255");
+        h.ui()->CmbNet->setCurrentIndex(1);
+        QCOMPARE(h.w().Zapros_ser_num(), identityRequest(255));
+    }
+};
+
+QTEST_MAIN(tst_Identity)
+#include "tst_identity.moc"
