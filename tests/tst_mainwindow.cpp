@@ -98,11 +98,25 @@ private slots:
         QVERIFY(!ownEnabled(t176));
     }
 
+    void tagGroupsLeaveTheSecondaryWindowsAlone()
+    {
+        WindowHarness h;
+        Form3 *f3 = h.w().form3();
+        QCOMPARE(tagOf(f3->form()->per_sents), 171);
+        h.openPort();
+        h.ui()->BTNCloseCom->click();
+        h.w().CloseAllTags();
+        QVERIFY(ownEnabled(f3->form()->per_sents));
+        QVERIFY(ownEnabled(f3->form()->wrmyTable));
+        QVERIFY(!taggedControls(&h.w()).contains(f3->form()->per_sents));
+    }
+
     void controlsWithoutATagGetTheDefault()
     {
         WindowHarness h;
         for (QWidget *w : h.w().findChildren<QWidget *>()) {
-            if (w->objectName().isEmpty() || w->objectName().startsWith("qt_"))
+            if (w->objectName().isEmpty() || w->objectName().startsWith("qt_") ||
+                w->window() != &h.w())
                 continue;
             QVERIFY2(tagOf(w) > 0, qPrintable(w->objectName()));
         }

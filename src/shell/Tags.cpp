@@ -14,6 +14,10 @@ QList<QWidget *> taggedControls(const QWidget *root)
     QList<QWidget *> out;
     const auto all = root->findChildren<QWidget *>();
     for (QWidget *w : all) {
+        // The secondary windows are children of the main window too, but their controls
+        // follow their own rules: the groups are the main window's alone.
+        if (w->window() != root->window())
+            continue;
         if (w->property("Tag").isValid())
             out.append(w);
     }
@@ -24,6 +28,8 @@ void giveDefaultTags(QWidget *root)
 {
     const auto all = root->findChildren<QWidget *>();
     for (QWidget *w : all) {
+        if (w->window() != root->window())
+            continue;
         // Only the window's own named controls; Qt's internal children (scroll bars,
         // viewports, the tab bar) have names starting with "qt_" or none at all.
         if (w->objectName().isEmpty() || w->objectName().startsWith(QLatin1String("qt_")))

@@ -15,7 +15,8 @@ constexpr int kDefaultTag = 2;
 // The control's Tag, or 0 when it has none.
 int tagOf(const QObject *control);
 
-// All widgets below `root` that carry a Tag, in creation order.
+// All widgets of `root`'s own window that carry a Tag, in creation order; the controls
+// of secondary windows parented to it are not among them.
 QList<QWidget *> taggedControls(const QWidget *root);
 
 // Gives the default Tag to every named widget below `root` that has none yet.
