@@ -163,6 +163,34 @@ private slots:
         h.w().Timer1_Timer();
         QCOMPARE(h.ui()->CmbPort->currentText(), QString("/dev/pts/7"));
     }
+
+    void typedDeviceConfirmedWithEnterSurvivesTheRefresh()
+    {
+        WindowHarness h;
+        h.port.ports = {"ttyS0"};
+        h.w().Timer1_Timer();
+        QLineEdit *edit = h.ui()->CmbPort->lineEdit();
+        edit->clear();
+        QTest::keyClicks(edit, "/dev/pts/7");
+        QTest::keyClick(edit, Qt::Key_Return);
+        h.w().Timer1_Timer();
+        QCOMPARE(h.ui()->CmbPort->currentText(), QString("/dev/pts/7"));
+        QCOMPARE(items(h.ui()->CmbPort), QStringList{"ttyS0"});
+        h.w().BTNOpenCom_Click();
+        QCOMPARE(h.port.openedDevice, QString("/dev/pts/7"));
+    }
+
+    void typedDeviceSurvivesTheLastPortGoing()
+    {
+        WindowHarness h;
+        h.port.ports = {"ttyUSB0"};
+        h.w().Timer1_Timer();
+        h.ui()->CmbPort->setEditText("/dev/pts/3");
+        h.port.ports.clear();
+        h.w().Timer1_Timer();
+        QCOMPARE(items(h.ui()->CmbPort), QStringList{"----"});
+        QCOMPARE(h.ui()->CmbPort->currentText(), QString("/dev/pts/3"));
+    }
 };
 
 QTEST_MAIN(tst_PortSelection)
