@@ -1,9 +1,12 @@
 #include "FakeDialogs.h"
+#include "FakeTone.h"
 #include "SensorSim.h"
 #include "protocol/ByteString.h"
 #include "protocol/FrameCodec.h"
 #include "protocol/Requests.h"
 #include "serial/QtSerialPort.h"
+#include "shell/frmSerial.h"
+#include "ui_frmSerial.h"
 
 #include <QtTest>
 
@@ -87,6 +90,42 @@ private slots:
         QCOMPARE(sim.bus().sensor(5)->distanceLimit, quint16(1200));
     }
 
+    void theWindowOpensAndClosesTheSimulatedBus()
+    {
+        QTemporaryDir dir;
+        const QString link = dir.filePath("bus");
+        SensorSim sim(demoSensors());
+        QVERIFY(sim.start(link));
+
+        FakeDialogs dialogs;
+        FakeTone tone;
+        QtSerialPort port(&dialogs);
+        Platform platform;
+        platform.port = &port;
+        platform.dialogs = &dialogs;
+        platform.tone = &tone;
+        platform.logFolder = dir.filePath("log");
+        platform.programFolder = dir.path();
+        frmSerial window(platform);
+        window.addPortDevice(link); // as levelconf --port does
+        window.Timer1_Timer();
+        QCOMPARE(window.form()->CmbPort->currentText(), link);
+
+        window.form()->BTNOpenCom->click();
+        QVERIFY(dialogs.shown.isEmpty());
+        QVERIFY(window.TMRComm.isActive());
+        QtSerialPort other;
+        QVERIFY(!other.ComOpen(link, kSettings));
+
+        window.form()->BTNCloseCom->click();
+        QVERIFY(other.ComOpen(link, kSettings));
+        QFile log(window.logPath());
+        QVERIFY(log.open(QIODevice::ReadOnly));
+        const QByteArray events = log.readAll();
+        QVERIFY(events.contains(QStringLiteral("Com Port %1 Open").arg(link).toUtf8()));
+        QVERIFY(events.contains(QStringLiteral("Com Port %1 Closed").arg(link).toUtf8()));
+    }
+
     void theDeviceVanishesUnderTheOpenPort()
     {
         SensorSim sim({sensor(1, 176)});
@@ -105,5 +144,5 @@ private slots:
     }
 };
 
-QTEST_GUILESS_MAIN(tst_E2ELink)
+QTEST_MAIN(tst_E2ELink)
 #include "tst_e2e_link.moc"
