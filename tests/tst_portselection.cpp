@@ -46,6 +46,19 @@ private slots:
         QCOMPARE(items(h.ui()->CmbPort), QStringList{"----"});
     }
 
+    void theStartUpPictureIsSwappedOnlyOnce()
+    {
+        WindowHarness h;
+        h.w().Timer1_Timer();
+        h.w().Timer1_Timer();
+        QVERIFY(h.w().isVisible());
+        h.w().hide();
+        h.w().timer1_ticks = 65535; // a long day without a port
+        for (int i = 0; i < 4; ++i)
+            h.w().Timer1_Timer();
+        QVERIFY(!h.w().isVisible());
+    }
+
     void atMostThirtyPortsAreListed()
     {
         WindowHarness h;

@@ -36,8 +36,9 @@ void frmSerial::addPortDevice(const QString &device)
 
 void frmSerial::Timer1_Timer()
 {
-    ++timer1_ticks;
-    if (timer1_ticks == 2) {
+    // The count stops at 2: wrapping round after some 18 hours without a port, it would
+    // bring the start-up swap back.
+    if (timer1_ticks < 2 && ++timer1_ticks == 2) {
         if (form2Ptr)
             form2Ptr->hide();
         show();
