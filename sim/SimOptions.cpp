@@ -81,7 +81,8 @@ std::optional<qint64> numberOf(const QJsonValue &v)
         return v.toBool() ? 1 : 0;
     if (v.isDouble()) {
         const double d = v.toDouble();
-        if (d != double(qint64(d)))
+        // Every value a sensor holds fits in 32 bits; beyond that no cast is safe to try.
+        if (!(d >= -1e12 && d <= 1e12) || d != double(qint64(d)))
             return std::nullopt;
         return qint64(d);
     }

@@ -496,6 +496,7 @@ private slots:
         QVERIFY(!sensorsFromJson("{", &faults, &error));
         QVERIFY(!sensorsFromJson(R"({"sensors": []})", &faults, &error));
         QVERIFY(!sensorsFromJson(R"([{"address": 1.5}])", &faults, &error));
+        QVERIFY(!sensorsFromJson(R"([{"serial": 1e300}])", &faults, &error));
         QVERIFY(!sensorsFromJson(R"([{"table": {"readings": [1]}}])", &faults, &error));
         QVERIFY(error.contains("sensor 1"));
     }
