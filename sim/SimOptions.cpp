@@ -143,10 +143,10 @@ std::optional<SensorConfig> sensorFromJson(const QJsonObject &o, Fault *fault, Q
 }
 } // namespace
 
-std::optional<SensorConfig> sensorFromSpec(const QString &spec, Fault *fault, QString *error)
+std::optional<SensorConfig> sensorFromText(const QString &text, Fault *fault, QString *error)
 {
     SensorConfig c;
-    for (const QString &item : spec.split(QLatin1Char(','), Qt::SkipEmptyParts)) {
+    for (const QString &item : text.split(QLatin1Char(','), Qt::SkipEmptyParts)) {
         const int eq = item.indexOf(QLatin1Char('='));
         if (eq <= 0) {
             *error = QStringLiteral("\"%1\" is not key=value").arg(item);
@@ -204,14 +204,14 @@ sensorsFromJson(const QByteArray &json, std::vector<std::pair<quint8, Fault>> *f
     return out;
 }
 
-std::optional<std::pair<quint8, Fault>> faultFromSpec(const QString &spec, QString *error)
+std::optional<std::pair<quint8, Fault>> faultFromText(const QString &text, QString *error)
 {
-    const int colon = spec.indexOf(QLatin1Char(':'));
-    const auto address = numberOf(spec.left(colon));
-    const auto fault = faultFromName(spec.mid(colon + 1).trimmed());
+    const int colon = text.indexOf(QLatin1Char(':'));
+    const auto address = numberOf(text.left(colon));
+    const auto fault = faultFromName(text.mid(colon + 1).trimmed());
     if (colon <= 0 || !address || *address < 0 || *address > 254 || !fault) {
         *error = QStringLiteral("--fault takes ADDRESS:KIND with KIND one of %1, not \"%2\"")
-                     .arg(faultNames().join(QStringLiteral(", ")), spec);
+                     .arg(faultNames().join(QStringLiteral(", ")), text);
         return std::nullopt;
     }
     return std::make_pair(quint8(*address), *fault);
@@ -234,7 +234,7 @@ void addSimOptions(QCommandLineParser &parser)
          QStringLiteral("Adds a sensor described as key=value pairs separated by commas, "
                         "e.g. address=3,firmware=176,serial=777,locked=1,password=42. "
                         "Repeatable."),
-         QStringLiteral("SPEC")},
+         QStringLiteral("KEYS")},
         {QStringLiteral("config"), QStringLiteral("Adds the sensors of a JSON bus file."),
          QStringLiteral("FILE")},
         {QStringLiteral("link"),
@@ -260,11 +260,11 @@ std::optional<SimOptions> readSimOptions(const QCommandLineParser &parser, QStri
     SimOptions o;
     if (parser.isSet(QStringLiteral("demo")))
         o.sensors = demoSensors();
-    for (const QString &spec : parser.values(QStringLiteral("sensor"))) {
+    for (const QString &text : parser.values(QStringLiteral("sensor"))) {
         Fault fault = Fault::None;
-        const auto c = sensorFromSpec(spec, &fault, error);
+        const auto c = sensorFromText(text, &fault, error);
         if (!c) {
-            *error = QStringLiteral("--sensor %1: %2").arg(spec, *error);
+            *error = QStringLiteral("--sensor %1: %2").arg(text, *error);
             return std::nullopt;
         }
         o.sensors.push_back(*c);
@@ -287,8 +287,8 @@ std::optional<SimOptions> readSimOptions(const QCommandLineParser &parser, QStri
     if (o.sensors.empty())
         o.sensors = demoSensors();
 
-    for (const QString &spec : parser.values(QStringLiteral("fault"))) {
-        const auto f = faultFromSpec(spec, error);
+    for (const QString &text : parser.values(QStringLiteral("fault"))) {
+        const auto f = faultFromText(text, error);
         if (!f)
             return std::nullopt;
         o.faults.push_back(*f);

@@ -31,7 +31,7 @@ struct SimOptions {
 // A key left out keeps the value of a default sensor (address 1, firmware 1.7.6).
 
 // One "--sensor" value.
-std::optional<SensorConfig> sensorFromSpec(const QString &spec, Fault *fault, QString *error);
+std::optional<SensorConfig> sensorFromText(const QString &text, Fault *fault, QString *error);
 
 // A bus file: {"sensors": [ {...}, ... ]} or just the array. Faults named in it are added
 // to `faults`.
@@ -40,7 +40,7 @@ sensorsFromJson(const QByteArray &json, std::vector<std::pair<quint8, Fault>> *f
                 QString *error);
 
 // One "--fault ADDRESS:KIND" value.
-std::optional<std::pair<quint8, Fault>> faultFromSpec(const QString &spec, QString *error);
+std::optional<std::pair<quint8, Fault>> faultFromText(const QString &text, QString *error);
 
 void addSimOptions(QCommandLineParser &parser);
 std::optional<SimOptions> readSimOptions(const QCommandLineParser &parser, QString *error);

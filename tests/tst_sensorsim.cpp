@@ -443,7 +443,7 @@ private slots:
     {
         Fault fault = Fault::None;
         QString error;
-        const auto c = sensorFromSpec(
+        const auto c = sensorFromText(
             "address=3, firmware=0xB0,serial=777,locked=yes,password=42,fault=garbage,"
             "temperature=-7,variation=off",
             &fault, &error);
@@ -457,18 +457,18 @@ private slots:
         QVERIFY(!c->liveVariation);
         QCOMPARE(fault, Fault::Garbage);
 
-        QVERIFY(!sensorFromSpec("adress=3", &fault, &error));
+        QVERIFY(!sensorFromText("adress=3", &fault, &error));
         QVERIFY(error.contains("adress"));
-        QVERIFY(!sensorFromSpec("address=255", &fault, &error));
-        QVERIFY(!sensorFromSpec("firmware=1.7.6", &fault, &error));
-        QVERIFY(!sensorFromSpec("address", &fault, &error));
+        QVERIFY(!sensorFromText("address=255", &fault, &error));
+        QVERIFY(!sensorFromText("firmware=1.7.6", &fault, &error));
+        QVERIFY(!sensorFromText("address", &fault, &error));
 
-        const auto f = faultFromSpec("5:bad-crc", &error);
+        const auto f = faultFromText("5:bad-crc", &error);
         QVERIFY(f);
         QCOMPARE(f->first, quint8(5));
         QCOMPARE(f->second, Fault::BadCrc);
-        QVERIFY(!faultFromSpec("5", &error));
-        QVERIFY(!faultFromSpec("x:silent", &error));
+        QVERIFY(!faultFromText("5", &error));
+        QVERIFY(!faultFromText("x:silent", &error));
     }
 
     void sensorsInABusFile()
