@@ -46,6 +46,19 @@ private slots:
         QCOMPARE(items(h.ui()->CmbPort), QStringList{"----"});
     }
 
+    void theStartUpPictureIsSwappedOnlyOnce()
+    {
+        WindowHarness h;
+        h.w().Timer1_Timer();
+        h.w().Timer1_Timer();
+        QVERIFY(h.w().isVisible());
+        h.w().hide();
+        h.w().timer1_ticks = 65535; // a long day without a port
+        for (int i = 0; i < 4; ++i)
+            h.w().Timer1_Timer();
+        QVERIFY(!h.w().isVisible());
+    }
+
     void atMostThirtyPortsAreListed()
     {
         WindowHarness h;
@@ -162,6 +175,34 @@ private slots:
         h.ui()->CmbPort->setEditText("/dev/pts/7");
         h.w().Timer1_Timer();
         QCOMPARE(h.ui()->CmbPort->currentText(), QString("/dev/pts/7"));
+    }
+
+    void typedDeviceConfirmedWithEnterSurvivesTheRefresh()
+    {
+        WindowHarness h;
+        h.port.ports = {"ttyS0"};
+        h.w().Timer1_Timer();
+        QLineEdit *edit = h.ui()->CmbPort->lineEdit();
+        edit->clear();
+        QTest::keyClicks(edit, "/dev/pts/7");
+        QTest::keyClick(edit, Qt::Key_Return);
+        h.w().Timer1_Timer();
+        QCOMPARE(h.ui()->CmbPort->currentText(), QString("/dev/pts/7"));
+        QCOMPARE(items(h.ui()->CmbPort), QStringList{"ttyS0"});
+        h.w().BTNOpenCom_Click();
+        QCOMPARE(h.port.openedDevice, QString("/dev/pts/7"));
+    }
+
+    void typedDeviceSurvivesTheLastPortGoing()
+    {
+        WindowHarness h;
+        h.port.ports = {"ttyUSB0"};
+        h.w().Timer1_Timer();
+        h.ui()->CmbPort->setEditText("/dev/pts/3");
+        h.port.ports.clear();
+        h.w().Timer1_Timer();
+        QCOMPARE(items(h.ui()->CmbPort), QStringList{"----"});
+        QCOMPARE(h.ui()->CmbPort->currentText(), QString("/dev/pts/3"));
     }
 };
 

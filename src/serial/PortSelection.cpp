@@ -1,4 +1,5 @@
 // Choosing, opening and closing the port.
+#include "PortNames.h"
 #include "SerialPort.h"
 #include "shell/Colours.h"
 #include "shell/Form2.h"
@@ -17,6 +18,9 @@ void frmSerial::connectPortSelection()
     connect(&Timer1, &QTimer::timeout, this, &frmSerial::Timer1_Timer);
     connect(ui->BTNOpenCom, &QPushButton::clicked, this, &frmSerial::BTNOpenCom_Click);
     connect(ui->BTNCloseCom, &QPushButton::clicked, this, &frmSerial::BTNCloseCom_Click);
+    // A path typed into the box and confirmed with Enter stays typed text rather than
+    // becoming an item: the next refresh of the list would otherwise drop it again.
+    ui->CmbPort->setInsertPolicy(QComboBox::NoInsert);
 }
 
 void frmSerial::addPortDevice(const QString &device)
@@ -32,8 +36,9 @@ void frmSerial::addPortDevice(const QString &device)
 
 void frmSerial::Timer1_Timer()
 {
-    ++timer1_ticks;
-    if (timer1_ticks == 2) {
+    // The count stops at 2: wrapping round after some 18 hours without a port, it would
+    // bring the start-up swap back.
+    if (timer1_ticks < 2 && ++timer1_ticks == 2) {
         if (form2Ptr)
             form2Ptr->hide();
         show();
@@ -42,7 +47,7 @@ void frmSerial::Timer1_Timer()
     QStringList found;
     QString trace;
     for (const QString &name : port().portNames()) {
-        if (found.size() >= 30)
+        if (found.size() >= kMaxListedPorts)
             break;
         if (!port().ComPortExists(name))
             continue;
@@ -60,24 +65,27 @@ void frmSerial::Timer1_Timer()
     QStringList current;
     for (int i = 0; i < ui->CmbPort->count(); ++i)
         current.append(ui->CmbPort->itemText(i));
-    // An unchanged list is left alone, so that a device path being typed into the box
-    // is not wiped by the refresh.
-    if (found.isEmpty()) {
-        if (current == QStringList{kNoPort} && ui->CmbPort->currentIndex() == 0)
-            return;
-        ui->CmbPort->clear();
-        ui->CmbPort->addItem(kNoPort);
-        ui->CmbPort->setCurrentIndex(0);
-        return;
-    }
-    if (found == current && ui->CmbPort->currentIndex() >= 0)
-        return;
-
     // A device path typed into the box is kept as typed across a change of the list.
     const int remembered = ui->CmbPort->currentIndex();
     const QString text = ui->CmbPort->currentText();
     const bool typed = text != kNoPort && !text.isEmpty() &&
                        (remembered < 0 || text != ui->CmbPort->itemText(remembered));
+
+    // An unchanged list is left alone, so that a device path being typed into the box
+    // is not wiped by the refresh.
+    if (found.isEmpty()) {
+        if (current == QStringList{kNoPort} && remembered == 0)
+            return;
+        ui->CmbPort->clear();
+        ui->CmbPort->addItem(kNoPort);
+        ui->CmbPort->setCurrentIndex(0);
+        if (typed)
+            ui->CmbPort->setEditText(text);
+        return;
+    }
+    if (found == current && remembered >= 0)
+        return;
+
     ui->CmbPort->clear();
     ui->CmbPort->addItems(found);
     if (remembered >= 0 && remembered < found.size())

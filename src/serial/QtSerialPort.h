@@ -2,9 +2,13 @@
 
 #include "SerialPort.h"
 
+#include <QElapsedTimer>
+#include <QSerialPort>
+
 class OperatorDialogs;
 
-// The real port, on Qt SerialPort.
+// The real port, on Qt SerialPort. It belongs to the window's thread: every call comes
+// from there, and reads and writes block only within the port's time-outs.
 class QtSerialPort : public SerialPort
 {
 public:
@@ -21,7 +25,23 @@ public:
     QByteArray ComRead() override;
     int ComWrite(const QByteArray &data) override;
 
+    // True once the open device has gone (an adapter pulled out): reads then return
+    // nothing and writes nothing, until ComClose.
+    bool deviceLost() const { return m_lost; }
+
 private:
+    int writeBlock(const QByteArray &block);
+    bool setUpFailed(const QString &text);
+    void noteError(QSerialPort::SerialPortError error);
+    void releaseLostDevice();
+    OpenFailure classifyOpenFailure(const QString &path) const;
+    void refreshSnapshot();
+
+    QSerialPort m_port;
     OperatorDialogs *m_dialogs;
     OpenFailure m_failure = OpenFailure::None;
+    bool m_open = false; // between a good ComOpen and ComClose, lost device or not
+    bool m_lost = false;
+    QStringList m_present; // port names of the last enumeration
+    QElapsedTimer m_presentAge;
 };

@@ -1,0 +1,143 @@
+#include "SensorModel.h"
+
+#include "Answers.h"
+#include "protocol/CommandCodes.h"
+
+#include <cmath>
+
+namespace
+{
+quint16 be16(const QByteArray &d, int at)
+{
+    return quint16((quint8(d.at(at)) << 8) | quint8(d.at(at + 1)));
+}
+
+quint32 be32(const QByteArray &d, int at)
+{
+    return (quint32(be16(d, at)) << 16) | be16(d, at + 2);
+}
+
+quint32 shifted(quint32 value, qint16 shift)
+{
+    const qint64 v = qint64(value) + shift;
+    return quint32(qBound<qint64>(0, v, 0xFFFFFFFFLL));
+}
+} // namespace
+
+SensorModel::SensorModel(const SensorConfig &config) : m_config(config) {}
+
+quint32 SensorModel::liveAmplitude() const
+{
+    if (!m_config.liveVariation)
+        return m_config.amplitude;
+    // Small enough against the amplitude for the program to see a stable level.
+    const double spread = m_config.amplitude / 20000.0;
+    const qint64 v = qint64(m_config.amplitude) + qRound64(spread * std::sin(m_polls * 0.9));
+    return quint32(qBound<qint64>(0, v, 0xFFFFFFFFLL));
+}
+
+quint16 SensorModel::liveOutputCode() const
+{
+    if (!m_config.liveVariation)
+        return m_config.outputCode;
+    const int v = m_config.outputCode + qRound(2.0 * std::sin(m_polls * 0.37));
+    return quint16(qBound(0, v, 0xFFFF));
+}
+
+QByteArray SensorModel::searchAnswer() const
+{
+    return applyFault(m_fault, QByteArray(1, char(m_config.address)),
+                      outputFrequency(liveOutputCode()));
+}
+
+QByteArray SensorModel::answer(const Request &request)
+{
+    if (request.kind != Request::Kind::Command || request.address != m_config.address)
+        return {};
+    const auto data = requestData(request, m_config.firmware);
+    if (!data)
+        return {};
+    const quint16 hertz = outputFrequency(liveOutputCode());
+    return applyFault(m_fault, handle(request.code, *data), hertz);
+}
+
+QByteArray SensorModel::handle(quint8 code, const QByteArray &data)
+{
+    const quint8 a = m_config.address;
+    switch (code) {
+    case Cmd::ReadData: {
+        const QByteArray out = dataAnswer(m_config, liveAmplitude(), liveOutputCode());
+        ++m_polls;
+        return out;
+    }
+    case Cmd::ReadIdentity:
+        return identityAnswer(m_config);
+    case Cmd::ReadTable:
+        return tableAnswer(m_config);
+    case Cmd::SetAir:
+        m_config.airTemperature = qint16(be16(data, 0));
+        m_config.airPressure = qint16(be16(data, 2));
+        m_config.airHumidity = quint8(data.at(4));
+        return confirmation(a, code);
+    case Cmd::EnterPassword:
+        if (be32(data, 0) != m_config.password)
+            return wrongPasswordAnswer(a);
+        m_config.locked = false;
+        return confirmation(a, code);
+    default:
+        break;
+    }
+    if (m_config.locked)
+        return wrongPasswordAnswer(a);
+    return handleSetting(code, data);
+}
+
+QByteArray SensorModel::handleSetting(quint8 code, const QByteArray &data)
+{
+    const quint8 a = m_config.address;
+    switch (code) {
+    case Cmd::ShiftEmpty:
+        m_config.emptyValue = shifted(m_config.emptyValue, qint16(be16(data, 0)));
+        return confirmation(a, code);
+    case Cmd::ShiftFull:
+        m_config.fullValue = shifted(m_config.fullValue, qint16(be16(data, 0)));
+        return confirmation(a, code);
+    case Cmd::SetEmptyDirect:
+        m_config.emptyValue = be32(data, 0);
+        return confirmation(a, code);
+    case Cmd::SetFullDirect:
+        m_config.fullValue = be32(data, 0);
+        return confirmation(a, code);
+    case Cmd::SetMode:
+        m_config.mode = quint8(data.at(0));
+        if (data.size() > 1)
+            m_config.filtration = quint8(data.at(1));
+        return modeAnswer(m_config);
+    case Cmd::SetMinDistance:
+        m_config.minDistance = quint8(data.at(0));
+        return confirmation(a, code, data);
+    case Cmd::SetMaxDistance: {
+        m_config.distanceLimit = be16(data, 0);
+        QByteArray le;
+        le.append(char(m_config.distanceLimit & 0xFF));
+        le.append(char(m_config.distanceLimit >> 8));
+        return confirmation(a, code, le);
+    }
+    case Cmd::SetNetAddress:
+        if (quint8(data.at(0)) == Cmd::SearchAddress)
+            return {};
+        m_config.address = quint8(data.at(0));
+        return confirmation(a, code);
+    case Cmd::ChangePassword:
+        m_config.password = be32(data, 0);
+        return confirmation(a, code);
+    case Cmd::WriteTable:
+        for (int i = 0; i < 20; ++i) {
+            m_config.table.readings[i] = be16(data, 2 * i);
+            m_config.table.volumes[i] = be16(data, 40 + 2 * i);
+        }
+        return confirmation(a, code);
+    default:
+        return {};
+    }
+}

@@ -1,0 +1,79 @@
+#pragma once
+
+#include "SensorBus.h"
+
+#include <QString>
+
+#include <atomic>
+#include <condition_variable>
+#include <functional>
+#include <memory>
+#include <mutex>
+#include <thread>
+
+class PtyTransport;
+
+// How the simulated sensors keep time on the line.
+struct SimTiming {
+    int minDelayMs = 5;  // an answer starts this long after the request at the earliest
+    int maxDelayMs = 30; // and at the latest
+    int frameGapMs = 3;  // silence that ends a request
+    quint32 seed = 0;    // of the answer delays; 0 picks one
+};
+
+// A bus of simulated sensors on a new pseudo-terminal, answering on a thread of its own,
+// so that it can serve a program in the same process whose thread blocks while it reads
+// the port. Tests start it, open slavePath() with the real port, change sensors or
+// inject faults through bus(), and stop it.
+class SensorSim
+{
+public:
+    explicit SensorSim(const std::vector<SensorConfig> &sensors = {}, SimTiming timing = {});
+    ~SensorSim();
+    SensorSim(const SensorSim &) = delete;
+    SensorSim &operator=(const SensorSim &) = delete;
+
+    // Opens the pseudo-terminal (and the link to it, when a path is given) and starts
+    // answering. False, with errorString(), when the line cannot be set up.
+    bool start(const QString &linkPath = QString());
+    // Stops answering, closes the line and removes the link.
+    void stop();
+    bool isRunning() const { return m_thread.joinable(); }
+
+    QString slavePath() const;
+    QString linkPath() const;
+    QString errorString() const { return m_error; }
+
+    SensorBus &bus() { return m_bus; }
+
+    // The device disappears, as an adapter pulled out: the pseudo-terminal is closed under
+    // whoever has it open. Returns once it is gone.
+    void vanish();
+    bool hasVanished() const { return m_vanished; }
+    // Answers this many requests, then vanishes when the next one comes (0: never).
+    void setVanishAfter(quint64 requests) { m_vanishAfter = requests; }
+
+    // Called on the simulator's thread with each request heard and answer sent, as hex.
+    void setTrace(std::function<void(const QString &)> trace) { m_trace = std::move(trace); }
+
+private:
+    void run();
+    void wake();
+    void closeLine();
+
+    SensorBus m_bus;
+    SimTiming m_timing;
+    std::unique_ptr<PtyTransport> m_line;
+    QString m_error;
+    QString m_slavePath;
+    QString m_linkPath;
+    std::thread m_thread;
+    int m_wake[2] = {-1, -1};
+    std::atomic<bool> m_stopping{false};
+    std::atomic<bool> m_vanishWanted{false};
+    std::atomic<bool> m_vanished{false};
+    std::atomic<quint64> m_vanishAfter{0};
+    std::mutex m_vanishMutex;
+    std::condition_variable m_vanishDone;
+    std::function<void(const QString &)> m_trace;
+};

@@ -1,0 +1,318 @@
+#include "SimOptions.h"
+
+#include <QCommandLineParser>
+#include <QFile>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+
+#include <functional>
+#include <map>
+
+namespace
+{
+struct Field {
+    qint64 min;
+    qint64 max;
+    std::function<void(SensorConfig &, qint64)> set;
+};
+
+const std::map<QString, Field> &fields()
+{
+    static const std::map<QString, Field> table = {
+        {"address", {0, 254, [](SensorConfig &c, qint64 v) { c.address = quint8(v); }}},
+        {"serial", {0, 0xFFFFFFFF, [](SensorConfig &c, qint64 v) { c.serial = quint32(v); }}},
+        {"firmware", {0, 255, [](SensorConfig &c, qint64 v) { c.firmware = quint8(v); }}},
+        {"prefix", {0, 255, [](SensorConfig &c, qint64 v) { c.prefix = quint8(v); }}},
+        {"mode", {0, 255, [](SensorConfig &c, qint64 v) { c.mode = quint8(v); }}},
+        {"filtration", {0, 255, [](SensorConfig &c, qint64 v) { c.filtration = quint8(v); }}},
+        {"minDistance", {0, 255, [](SensorConfig &c, qint64 v) { c.minDistance = quint8(v); }}},
+        {"distanceLimit",
+         {0, 0xFFFF, [](SensorConfig &c, qint64 v) { c.distanceLimit = quint16(v); }}},
+        {"empty", {0, 0xFFFFFFFF, [](SensorConfig &c, qint64 v) { c.emptyValue = quint32(v); }}},
+        {"full", {0, 0xFFFFFFFF, [](SensorConfig &c, qint64 v) { c.fullValue = quint32(v); }}},
+        {"k", {0, 0xFFFF, [](SensorConfig &c, qint64 v) { c.k = quint16(v); }}},
+        {"temperature", {-128, 127, [](SensorConfig &c, qint64 v) { c.temperature = qint8(v); }}},
+        {"amplitude", {0, 0xFFFFFFFF, [](SensorConfig &c, qint64 v) { c.amplitude = quint32(v); }}},
+        {"output", {0, 0xFFFF, [](SensorConfig &c, qint64 v) { c.outputCode = quint16(v); }}},
+        {"variation", {0, 1, [](SensorConfig &c, qint64 v) { c.liveVariation = v != 0; }}},
+        {"password", {0, 0xFFFFFFFF, [](SensorConfig &c, qint64 v) { c.password = quint32(v); }}},
+        {"locked", {0, 1, [](SensorConfig &c, qint64 v) { c.locked = v != 0; }}},
+    };
+    return table;
+}
+
+bool setField(SensorConfig &c, const QString &key, qint64 value, QString *error)
+{
+    const auto it = fields().find(key);
+    if (it == fields().end()) {
+        *error = QStringLiteral("unknown sensor key \"%1\"").arg(key);
+        return false;
+    }
+    if (value < it->second.min || value > it->second.max) {
+        *error = QStringLiteral("%1 must be from %2 to %3")
+                     .arg(key)
+                     .arg(it->second.min)
+                     .arg(it->second.max);
+        return false;
+    }
+    it->second.set(c, value);
+    return true;
+}
+
+// Decimal, 0x-hexadecimal, or a yes/no word for the two flags.
+std::optional<qint64> numberOf(const QString &text)
+{
+    const QString t = text.trimmed().toLower();
+    if (t == QLatin1String("true") || t == QLatin1String("yes") || t == QLatin1String("on"))
+        return 1;
+    if (t == QLatin1String("false") || t == QLatin1String("no") || t == QLatin1String("off"))
+        return 0;
+    bool ok = false;
+    const qint64 v = t.toLongLong(&ok, 0);
+    if (!ok)
+        return std::nullopt;
+    return v;
+}
+
+std::optional<qint64> numberOf(const QJsonValue &v)
+{
+    if (v.isBool())
+        return v.toBool() ? 1 : 0;
+    if (v.isDouble()) {
+        const double d = v.toDouble();
+        // Every value a sensor holds fits in 32 bits; beyond that no cast is safe to try.
+        if (!(d >= -1e12 && d <= 1e12) || d != double(qint64(d)))
+            return std::nullopt;
+        return qint64(d);
+    }
+    if (v.isString())
+        return numberOf(v.toString());
+    return std::nullopt;
+}
+
+bool readTableSide(const QJsonValue &side, const char *name, std::array<quint16, 20> &out,
+                   QString *error)
+{
+    const QJsonArray values = side.toArray();
+    if (!side.isArray() || values.size() != 20) {
+        *error = QStringLiteral("table.%1 must be an array of 20 numbers").arg(name);
+        return false;
+    }
+    for (int i = 0; i < 20; ++i) {
+        const auto v = numberOf(values.at(i));
+        if (!v || *v < 0 || *v > 0xFFFF) {
+            *error =
+                QStringLiteral("table.%1[%2] must be a number from 0 to 65535").arg(name).arg(i);
+            return false;
+        }
+        out[i] = quint16(*v);
+    }
+    return true;
+}
+
+std::optional<SensorConfig> sensorFromJson(const QJsonObject &o, Fault *fault, QString *error)
+{
+    SensorConfig c;
+    for (auto it = o.begin(); it != o.end(); ++it) {
+        if (it.key() == QLatin1String("table")) {
+            const QJsonObject t = it.value().toObject();
+            if (!readTableSide(t.value("readings"), "readings", c.table.readings, error) ||
+                !readTableSide(t.value("volumes"), "volumes", c.table.volumes, error))
+                return std::nullopt;
+            continue;
+        }
+        if (it.key() == QLatin1String("fault")) {
+            const auto f = faultFromName(it.value().toString());
+            if (!f) {
+                *error = QStringLiteral("unknown fault \"%1\"").arg(it.value().toString());
+                return std::nullopt;
+            }
+            *fault = *f;
+            continue;
+        }
+        const auto v = numberOf(it.value());
+        if (!v) {
+            *error = QStringLiteral("%1 must be a whole number").arg(it.key());
+            return std::nullopt;
+        }
+        if (!setField(c, it.key(), *v, error))
+            return std::nullopt;
+    }
+    return c;
+}
+} // namespace
+
+std::optional<SensorConfig> sensorFromText(const QString &text, Fault *fault, QString *error)
+{
+    SensorConfig c;
+    for (const QString &item : text.split(QLatin1Char(','), Qt::SkipEmptyParts)) {
+        const int eq = item.indexOf(QLatin1Char('='));
+        if (eq <= 0) {
+            *error = QStringLiteral("\"%1\" is not key=value").arg(item);
+            return std::nullopt;
+        }
+        const QString key = item.left(eq).trimmed();
+        const QString value = item.mid(eq + 1).trimmed();
+        if (key == QLatin1String("fault")) {
+            const auto f = faultFromName(value);
+            if (!f) {
+                *error = QStringLiteral("unknown fault \"%1\"").arg(value);
+                return std::nullopt;
+            }
+            *fault = *f;
+            continue;
+        }
+        const auto v = numberOf(value);
+        if (!v) {
+            *error = QStringLiteral("%1 must be a whole number, not \"%2\"").arg(key, value);
+            return std::nullopt;
+        }
+        if (!setField(c, key, *v, error))
+            return std::nullopt;
+    }
+    return c;
+}
+
+std::optional<std::vector<SensorConfig>>
+sensorsFromJson(const QByteArray &json, std::vector<std::pair<quint8, Fault>> *faults,
+                QString *error)
+{
+    QJsonParseError parseError;
+    const QJsonDocument doc = QJsonDocument::fromJson(json, &parseError);
+    if (doc.isNull()) {
+        *error = parseError.errorString();
+        return std::nullopt;
+    }
+    const QJsonArray list = doc.isArray() ? doc.array() : doc.object().value("sensors").toArray();
+    if (list.isEmpty()) {
+        *error = QStringLiteral("no sensors (expected {\"sensors\": [...]})");
+        return std::nullopt;
+    }
+    std::vector<SensorConfig> out;
+    for (int i = 0; i < list.size(); ++i) {
+        Fault fault = Fault::None;
+        const auto c = sensorFromJson(list.at(i).toObject(), &fault, error);
+        if (!c) {
+            *error = QStringLiteral("sensor %1: %2").arg(i + 1).arg(*error);
+            return std::nullopt;
+        }
+        out.push_back(*c);
+        if (fault != Fault::None)
+            faults->emplace_back(c->address, fault);
+    }
+    return out;
+}
+
+std::optional<std::pair<quint8, Fault>> faultFromText(const QString &text, QString *error)
+{
+    const int colon = text.indexOf(QLatin1Char(':'));
+    const auto address = numberOf(text.left(colon));
+    const auto fault = faultFromName(text.mid(colon + 1).trimmed());
+    if (colon <= 0 || !address || *address < 0 || *address > 254 || !fault) {
+        *error = QStringLiteral("--fault takes ADDRESS:KIND with KIND one of %1, not \"%2\"")
+                     .arg(faultNames().join(QStringLiteral(", ")), text);
+        return std::nullopt;
+    }
+    return std::make_pair(quint8(*address), *fault);
+}
+
+void addSimOptions(QCommandLineParser &parser)
+{
+    parser.setApplicationDescription(QStringLiteral(
+        "A simulated bus of RS-485 level sensors on a pseudo-terminal. Prints the device "
+        "path; open it with levelconf --port PATH. Without --demo, --sensor or --config it "
+        "runs the demo bus. Ctrl+C (SIGINT) or SIGTERM stops it; SIGUSR1 makes the device "
+        "vanish as a pulled adapter would."));
+    parser.addHelpOption();
+    parser.addVersionOption();
+    parser.addOptions({
+        {QStringLiteral("demo"),
+         QStringLiteral("Three sensors: address 1 (firmware 1.6.3), 2 (1.7.2, locked, "
+                        "password 1234) and 5 (1.7.6, serial 12345).")},
+        {QStringLiteral("sensor"),
+         QStringLiteral("Adds a sensor described as key=value pairs separated by commas, "
+                        "e.g. address=3,firmware=176,serial=777,locked=1,password=42. "
+                        "Repeatable."),
+         QStringLiteral("KEYS")},
+        {QStringLiteral("config"), QStringLiteral("Adds the sensors of a JSON bus file."),
+         QStringLiteral("FILE")},
+        {QStringLiteral("link"),
+         QStringLiteral("Keeps a symbolic link to the device at PATH while running."),
+         QStringLiteral("PATH")},
+        {QStringLiteral("fault"),
+         QStringLiteral("Injects a fault into the sensor at ADDRESS: silent, bad-crc, freq, "
+                        "garbage, short or wrong-code. Repeatable."),
+         QStringLiteral("ADDRESS:KIND")},
+        {QStringLiteral("vanish-after"),
+         QStringLiteral("Answers N requests, then closes the device when the next one "
+                        "comes, as a pulled adapter."),
+         QStringLiteral("N")},
+        {QStringLiteral("seed"), QStringLiteral("Seed of the answer delays (5 to 30 ms)."),
+         QStringLiteral("N")},
+        {QStringLiteral("verbose"),
+         QStringLiteral("Prints every request and answer in hex on standard error.")},
+    });
+}
+
+std::optional<SimOptions> readSimOptions(const QCommandLineParser &parser, QString *error)
+{
+    SimOptions o;
+    if (parser.isSet(QStringLiteral("demo")))
+        o.sensors = demoSensors();
+    for (const QString &text : parser.values(QStringLiteral("sensor"))) {
+        Fault fault = Fault::None;
+        const auto c = sensorFromText(text, &fault, error);
+        if (!c) {
+            *error = QStringLiteral("--sensor %1: %2").arg(text, *error);
+            return std::nullopt;
+        }
+        o.sensors.push_back(*c);
+        if (fault != Fault::None)
+            o.faults.emplace_back(c->address, fault);
+    }
+    for (const QString &path : parser.values(QStringLiteral("config"))) {
+        QFile file(path);
+        if (!file.open(QIODevice::ReadOnly)) {
+            *error = QStringLiteral("%1: %2").arg(path, file.errorString());
+            return std::nullopt;
+        }
+        const auto list = sensorsFromJson(file.readAll(), &o.faults, error);
+        if (!list) {
+            *error = QStringLiteral("%1: %2").arg(path, *error);
+            return std::nullopt;
+        }
+        o.sensors.insert(o.sensors.end(), list->begin(), list->end());
+    }
+    if (o.sensors.empty())
+        o.sensors = demoSensors();
+
+    for (const QString &text : parser.values(QStringLiteral("fault"))) {
+        const auto f = faultFromText(text, error);
+        if (!f)
+            return std::nullopt;
+        o.faults.push_back(*f);
+    }
+    for (const auto &[address, fault] : o.faults) {
+        bool known = false;
+        for (const SensorConfig &c : o.sensors)
+            known = known || c.address == address;
+        if (!known) {
+            *error = QStringLiteral("--fault: no sensor at address %1").arg(address);
+            return std::nullopt;
+        }
+    }
+
+    o.linkPath = parser.value(QStringLiteral("link"));
+    bool ok = true;
+    if (parser.isSet(QStringLiteral("vanish-after")))
+        o.vanishAfter = parser.value(QStringLiteral("vanish-after")).toULongLong(&ok);
+    if (ok && parser.isSet(QStringLiteral("seed")))
+        o.timing.seed = parser.value(QStringLiteral("seed")).toUInt(&ok);
+    if (!ok) {
+        *error = QStringLiteral("--vanish-after and --seed take a whole number");
+        return std::nullopt;
+    }
+    o.verbose = parser.isSet(QStringLiteral("verbose"));
+    return o;
+}

@@ -1,0 +1,46 @@
+#pragma once
+
+#include "Faults.h"
+#include "SensorConfig.h"
+#include "SensorSim.h"
+
+#include <QByteArray>
+#include <QString>
+
+#include <optional>
+#include <utility>
+#include <vector>
+
+class QCommandLineParser;
+
+// What the command line asks of sensor-sim.
+struct SimOptions {
+    std::vector<SensorConfig> sensors;
+    std::vector<std::pair<quint8, Fault>> faults; // by address
+    QString linkPath;
+    quint64 vanishAfter = 0;
+    SimTiming timing;
+    bool verbose = false;
+};
+
+// Sensors are described by the same keys on the command line ("--sensor
+// address=5,firmware=176,serial=12345") and in a bus file (JSON):
+//   address, serial, firmware, prefix, mode, filtration, minDistance, distanceLimit,
+//   empty, full, k, temperature, amplitude, output, variation, password, locked, fault
+// and, in a file only, "table": {"readings": [20 numbers], "volumes": [20 numbers]}.
+// A key left out keeps the value of a default sensor (address 1, firmware 1.7.6).
+
+// One "--sensor" value.
+std::optional<SensorConfig> sensorFromText(const QString &text, Fault *fault, QString *error);
+
+// A bus file: {"sensors": [ {...}, ... ]} or just the array. Faults named in it are added
+// to `faults`.
+std::optional<std::vector<SensorConfig>>
+sensorsFromJson(const QByteArray &json, std::vector<std::pair<quint8, Fault>> *faults,
+                QString *error);
+
+// One "--fault ADDRESS:KIND" value.
+std::optional<std::pair<quint8, Fault>> faultFromText(const QString &text, QString *error);
+
+void addSimOptions(QCommandLineParser &parser);
+std::optional<SimOptions> readSimOptions(const QCommandLineParser &parser, QString *error);

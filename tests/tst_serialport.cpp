@@ -1,0 +1,378 @@
+#include "FakeDialogs.h"
+#include "PtyPair.h"
+#include "serial/LineSettings.h"
+#include "serial/PortNames.h"
+#include "serial/QtSerialPort.h"
+#include "serial/TransferRules.h"
+
+#include <QtTest>
+
+#include <cerrno>
+#include <sys/stat.h>
+#include <termios.h>
+#include <unistd.h>
+
+Q_DECLARE_METATYPE(QList<int>)
+
+namespace
+{
+const QString kSettings = QStringLiteral("19200,n,8,1");
+
+QByteArray pattern(int n)
+{
+    QByteArray out(n, '\0');
+    for (int i = 0; i < n; ++i)
+        out[i] = char((i * 7 + 3) & 0xFF);
+    return out;
+}
+
+// Counts the flushes that the port's own reads ask for.
+class CountingPort : public QtSerialPort
+{
+public:
+    using QtSerialPort::QtSerialPort;
+    void ComFlush() override
+    {
+        ++flushes;
+        QtSerialPort::ComFlush();
+    }
+    int flushes = 0;
+};
+} // namespace
+
+class tst_SerialPort : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void initTestCase() { QStandardPaths::setTestModeEnabled(true); }
+
+    // ---- rules without a device ----
+
+    void writesGoOutInPiecesOf255_data()
+    {
+        QTest::addColumn<int>("size");
+        QTest::addColumn<QList<int>>("pieces");
+        QTest::newRow("empty") << 0 << QList<int>{};
+        QTest::newRow("one") << 1 << QList<int>{1};
+        QTest::newRow("255") << 255 << QList<int>{255};
+        QTest::newRow("256") << 256 << QList<int>{255, 1};
+        QTest::newRow("600") << 600 << QList<int>{255, 255, 90};
+        QTest::newRow("510") << 510 << QList<int>{255, 255};
+    }
+    void writesGoOutInPiecesOf255()
+    {
+        QFETCH(int, size);
+        QFETCH(QList<int>, pieces);
+        const QByteArray data = pattern(size);
+        QList<int> sizes;
+        QByteArray joined;
+        for (const QByteArray &p : writePieces(data)) {
+            sizes.append(int(p.size()));
+            joined += p;
+        }
+        QCOMPARE(sizes, pieces);
+        QCOMPARE(joined, data);
+    }
+
+    void lineSettings_data()
+    {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<bool>("valid");
+        QTest::addColumn<int>("baud");
+        QTest::addColumn<int>("parity");
+        QTest::addColumn<int>("dataBits");
+        QTest::addColumn<int>("stopBits");
+        using P = LineSettings::Parity;
+        using S = LineSettings::StopBits;
+        QTest::newRow("the bus") << "19200,n,8,1" << true << 19200 << int(P::None) << 8
+                                 << int(S::One);
+        QTest::newRow("upper case, even, 2 stop")
+            << "9600,E,7,2" << true << 9600 << int(P::Even) << 7 << int(S::Two);
+        QTest::newRow("odd, 1.5 stop")
+            << "4800,o,5,1.5" << true << 4800 << int(P::Odd) << 5 << int(S::OneAndHalf);
+        QTest::newRow("blanks") << " 19200, n, 8, 1" << true << 19200 << int(P::None) << 8
+                                << int(S::One);
+        QTest::newRow("unknown parity") << "19200,q,8,1" << false << 0 << 0 << 0 << 0;
+        QTest::newRow("nine data bits") << "19200,n,9,1" << false << 0 << 0 << 0 << 0;
+        QTest::newRow("three stop bits") << "19200,n,8,3" << false << 0 << 0 << 0 << 0;
+        QTest::newRow("zero baud") << "0,n,8,1" << false << 0 << 0 << 0 << 0;
+        QTest::newRow("words") << "fast,n,8,1" << false << 0 << 0 << 0 << 0;
+        QTest::newRow("three fields") << "19200,n,8" << false << 0 << 0 << 0 << 0;
+        QTest::newRow("empty") << "" << false << 0 << 0 << 0 << 0;
+    }
+    void lineSettings()
+    {
+        QFETCH(QString, text);
+        QFETCH(bool, valid);
+        const auto parsed = parseLineSettings(text);
+        QCOMPARE(parsed.has_value(), valid);
+        if (!valid)
+            return;
+        QTEST(int(parsed->baud), "baud");
+        QTEST(int(parsed->parity), "parity");
+        QTEST(parsed->dataBits, "dataBits");
+        QTEST(int(parsed->stopBits), "stopBits");
+    }
+
+    void portNamesInNaturalOrder()
+    {
+        const QStringList names = {"ttyS10", "ttyUSB0", "ttyS2", "ttyACM0",
+                                   "COM10",  "COM3",    "ttyS2", "ttyS1"};
+        QCOMPARE(sortPortNames(names),
+                 (QStringList{"COM3", "COM10", "ttyACM0", "ttyS1", "ttyS2", "ttyS10", "ttyUSB0"}));
+        QVERIFY(naturalLess("COM9", "COM10"));
+        QVERIFY(!naturalLess("COM10", "COM9"));
+        QVERIFY(naturalLess("ttyS02", "ttyS10"));
+
+        QStringList many;
+        for (int i = 39; i >= 0; --i)
+            many.append(QStringLiteral("ttyS%1").arg(i));
+        const QStringList listed = sortPortNames(many);
+        QCOMPARE(listed.size(), 30);
+        QCOMPARE(listed.first(), QString("ttyS0"));
+        QCOMPARE(listed.last(), QString("ttyS29"));
+    }
+
+    void deviceNames_data()
+    {
+        QTest::addColumn<QString>("item");
+        QTest::addColumn<bool>("windows");
+        QTest::addColumn<QString>("device");
+        QTest::newRow("windows port") << "COM3" << true << "\\\\.\\COM3";
+        QTest::newRow("linux port") << "ttyUSB0" << false << "/dev/ttyUSB0";
+        QTest::newRow("typed path") << "/tmp/bus-link" << false << "/tmp/bus-link";
+        QTest::newRow("typed windows path") << "\\\\.\\COM12" << true << "\\\\.\\COM12";
+    }
+    void deviceNames()
+    {
+        QFETCH(QString, item);
+        QFETCH(bool, windows);
+        QTEST(deviceNameFor(item, windows), "device");
+    }
+
+    void thePlatformListIsSortedAndShort()
+    {
+        QtSerialPort port;
+        const QStringList names = port.portNames();
+        QVERIFY(names.size() <= 30);
+        QVERIFY(std::is_sorted(names.begin(), names.end(), naturalLess));
+        for (const QString &name : names)
+            QVERIFY2(port.ComPortExists(name), qPrintable(name));
+        QVERIFY(!port.ComPortExists("ttyLEVELCONF99"));
+    }
+
+    // ---- on a pseudo-terminal ----
+
+    void openSetsTheLineUp()
+    {
+        PtyPair pty;
+        QVERIFY(pty.isValid());
+        FakeDialogs dialogs;
+        QtSerialPort port(&dialogs);
+        QVERIFY(port.ComPortExists(pty.slavePath()));
+        QVERIFY(port.ComOpen(pty.slavePath(), kSettings));
+        QCOMPARE(port.lastOpenFailure(), SerialPort::OpenFailure::None);
+
+        termios t{};
+        QCOMPARE(::tcgetattr(pty.slaveFd(), &t), 0);
+        QCOMPARE(::cfgetospeed(&t), speed_t(B19200));
+        QCOMPARE(t.c_cflag & CSIZE, tcflag_t(CS8));
+        QCOMPARE(t.c_cflag & (PARENB | CSTOPB), tcflag_t(0));
+        QCOMPARE(t.c_lflag & (ICANON | ECHO), tcflag_t(0));
+        QVERIFY(dialogs.shown.isEmpty());
+        QVERIFY(port.ComClose());
+        QVERIFY(!port.ComClose());
+    }
+
+    void writesArriveWhole_data()
+    {
+        QTest::addColumn<int>("size");
+        QTest::newRow("empty") << 0;
+        QTest::newRow("request") << 4;
+        QTest::newRow("255") << 255;
+        QTest::newRow("256") << 256;
+        QTest::newRow("600") << 600;
+    }
+    void writesArriveWhole()
+    {
+        QFETCH(int, size);
+        PtyPair pty;
+        QtSerialPort port;
+        QVERIFY(port.ComOpen(pty.slavePath(), kSettings));
+        const QByteArray data = pattern(size);
+        QCOMPARE(port.ComWrite(data), size);
+        QCOMPARE(pty.readAll(), data);
+    }
+
+    void aReadTakesAtMost255AndKeepsTheRest()
+    {
+        PtyPair pty;
+        QtSerialPort port;
+        QVERIFY(port.ComOpen(pty.slavePath(), kSettings));
+        const QByteArray sent = pattern(300);
+        QVERIFY(pty.write(sent));
+        QVERIFY(pty.waitForSlaveInput(300));
+        QCOMPARE(port.ComRead(), sent.left(255));
+        QCOMPARE(port.ComRead(), sent.mid(255));
+        QCOMPARE(port.ComRead(), QByteArray());
+    }
+
+    void aReadReturnsWhatHasArrived()
+    {
+        PtyPair pty;
+        QtSerialPort port;
+        QVERIFY(port.ComOpen(pty.slavePath(), kSettings));
+        const QByteArray answer = QByteArray::fromHex("3e05fadf");
+        QVERIFY(pty.write(answer));
+        QVERIFY(pty.waitForSlaveInput(answer.size()));
+        QCOMPARE(port.ComRead(), answer);
+    }
+
+    void anEmptyReadFlushesAndLeavesThePortUsable()
+    {
+        PtyPair pty;
+        CountingPort port;
+        QVERIFY(port.ComOpen(pty.slavePath(), kSettings));
+        QCOMPARE(port.ComRead(), QByteArray());
+        QCOMPARE(port.flushes, 1);
+
+        QVERIFY(pty.write("abc"));
+        QVERIFY(pty.waitForSlaveInput(3));
+        QCOMPARE(port.ComRead(), QByteArray("abc"));
+        QCOMPARE(port.flushes, 1);
+        QCOMPARE(port.ComWrite("ok"), 2);
+        QCOMPARE(pty.readAll(), QByteArray("ok"));
+    }
+
+    void aFlushKeepsTheBytesReceived()
+    {
+        PtyPair pty;
+        QtSerialPort port;
+        QVERIFY(port.ComOpen(pty.slavePath(), kSettings));
+        QVERIFY(pty.write("xyz"));
+        QVERIFY(pty.waitForSlaveInput(3));
+        port.ComFlush();
+        QCOMPARE(port.ComRead(), QByteArray("xyz"));
+    }
+
+    void bytesFromBeforeTheOpenAreDropped()
+    {
+        PtyPair pty;
+        QVERIFY(pty.write("stale"));
+        QVERIFY(pty.waitForSlaveInput(5));
+        QtSerialPort port;
+        QVERIFY(port.ComOpen(pty.slavePath(), kSettings));
+        QVERIFY(pty.write("new"));
+        QVERIFY(pty.waitForSlaveInput(3));
+        QCOMPARE(port.ComRead(), QByteArray("new"));
+    }
+
+    void theOpenIsExclusive()
+    {
+        PtyPair pty;
+        FakeDialogs dialogs;
+        QtSerialPort first(&dialogs);
+        QtSerialPort second(&dialogs);
+        QVERIFY(first.ComOpen(pty.slavePath(), kSettings));
+
+        QVERIFY(!second.ComOpen(pty.slavePath(), kSettings));
+        QCOMPARE(second.lastOpenFailure(), SerialPort::OpenFailure::Busy);
+
+        // The same device by another name is still the same device.
+        QTemporaryDir dir;
+        const QString link = dir.filePath("bus-link");
+        QVERIFY(QFile::link(pty.slavePath(), link));
+        QVERIFY(!second.ComOpen(link, kSettings));
+        QCOMPARE(second.lastOpenFailure(), SerialPort::OpenFailure::Busy);
+        QVERIFY(dialogs.shown.isEmpty());
+
+        QVERIFY(first.ComClose());
+        QVERIFY(second.ComOpen(link, kSettings));
+        QCOMPARE(second.ComWrite("via link"), 8);
+        QCOMPARE(pty.readAll(), QByteArray("via link"));
+    }
+
+    void aMissingDeviceFailsWithoutAMessage()
+    {
+        FakeDialogs dialogs;
+        QtSerialPort port(&dialogs);
+        const QString missing = QStringLiteral("/dev/levelconf-no-such-port");
+        QVERIFY(!port.ComPortExists(missing));
+        QVERIFY(!port.ComOpen(missing, kSettings));
+        QCOMPARE(port.lastOpenFailure(), SerialPort::OpenFailure::NotFound);
+        QVERIFY(dialogs.shown.isEmpty());
+        QCOMPARE(port.ComRead(), QByteArray());
+        QCOMPARE(port.ComWrite("abc"), 0);
+        QVERIFY(!port.ComClose());
+    }
+
+    void aDeviceWithoutAccessIsAPermissionFailure()
+    {
+        if (::geteuid() == 0)
+            QSKIP("access rights do not bind the superuser");
+        PtyPair pty;
+        QVERIFY(::chmod(pty.slavePath().toLocal8Bit().constData(), 0) == 0);
+        FakeDialogs dialogs;
+        QtSerialPort port(&dialogs);
+        QVERIFY(!port.ComOpen(pty.slavePath(), kSettings));
+        QCOMPARE(port.lastOpenFailure(), SerialPort::OpenFailure::PermissionDenied);
+        QVERIFY(dialogs.shown.isEmpty());
+    }
+
+    void unreadableSettingsAreReportedAndThePortLetGo()
+    {
+        PtyPair pty;
+        FakeDialogs dialogs;
+        QtSerialPort port(&dialogs);
+        QVERIFY(!port.ComOpen(pty.slavePath(), "19200,q,8,1"));
+        QCOMPARE(dialogs.messages(),
+                 QStringList{
+                     QStringLiteral("Unable to build Comm DCB 19200,q,8,1 Error: %1").arg(EINVAL)});
+        QCOMPARE(port.ComWrite("abc"), 0);
+
+        QtSerialPort other;
+        QVERIFY(other.ComOpen(pty.slavePath(), kSettings));
+    }
+
+    void aVanishedDeviceFailsQuietly()
+    {
+        auto pty = std::make_unique<PtyPair>();
+        FakeDialogs dialogs;
+        QtSerialPort port(&dialogs);
+        QVERIFY(port.ComOpen(pty->slavePath(), kSettings));
+        pty->closeMaster();
+
+        const QByteArray frame = QByteArray::fromHex("3101f0c5");
+        QVERIFY(port.ComWrite(frame) < frame.size());
+        QCOMPARE(port.ComRead(), QByteArray());
+        QVERIFY(port.deviceLost());
+        // The window's event loop goes on running while the port is still "open".
+        QTest::qWait(50);
+        QVERIFY(port.ComWrite(frame) < frame.size());
+        QCOMPARE(port.ComRead(), QByteArray());
+        port.ComFlush();
+        QVERIFY(port.ComClose());
+        QVERIFY(dialogs.shown.isEmpty());
+
+        pty = std::make_unique<PtyPair>();
+        QVERIFY(port.ComOpen(pty->slavePath(), kSettings));
+        QVERIFY(!port.deviceLost());
+        QCOMPARE(port.ComWrite(frame), 4);
+        QCOMPARE(pty->readAll(), frame);
+    }
+
+    void aDeviceThatGoesWhileIdleIsNoticedByTheEventLoop()
+    {
+        PtyPair pty;
+        QtSerialPort port;
+        QVERIFY(port.ComOpen(pty.slavePath(), kSettings));
+        pty.closeMaster();
+        QTRY_VERIFY(port.deviceLost());
+        QCOMPARE(port.ComWrite("abc"), 0);
+        QVERIFY(port.ComClose());
+    }
+};
+
+QTEST_GUILESS_MAIN(tst_SerialPort)
+#include "tst_serialport.moc"
