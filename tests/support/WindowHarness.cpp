@@ -39,8 +39,13 @@ QByteArray WindowHarness::logBytes() const
 
 QStringList WindowHarness::logEvents() const
 {
+    return logEventTexts(logBytes());
+}
+
+QStringList logEventTexts(const QByteArray &log)
+{
     QStringList out;
-    const QList<QByteArray> lines = logBytes().split('\n');
+    const QList<QByteArray> lines = log.split('\n');
     for (const QByteArray &raw : lines) {
         QString line = QString::fromUtf8(raw);
         if (line.endsWith(QLatin1Char('\r')))

@@ -13,6 +13,9 @@ namespace Ui
 class frmSerial;
 }
 
+// The event texts of a session log, without their time stamps.
+QStringList logEventTexts(const QByteArray &log);
+
 // The main window built with scripted boxes, a scripted port, recorded tones, a fixed
 // clock and a temporary log folder.
 class WindowHarness

@@ -1,0 +1,40 @@
+#pragma once
+
+#include "FakeDialogs.h"
+#include "FakeTone.h"
+#include "serial/QtSerialPort.h"
+#include "shell/frmSerial.h"
+
+#include <QTemporaryDir>
+#include <memory>
+
+// The main window on the real serial port module, for end-to-end runs against a bus on
+// a pseudo-terminal; boxes are scripted, tones recorded, the log goes to a temporary
+// folder.
+class BusWindowHarness
+{
+public:
+    BusWindowHarness();
+    ~BusWindowHarness();
+
+    frmSerial &w() { return *window; }
+    Ui::frmSerial *ui() const;
+
+    // Puts `device` into the port list, as the command line does, and opens it.
+    bool open(const QString &device);
+
+    // One engine tick, as the timer would run it. The engine reads what arrived since the
+    // previous tick; the port's read waits for a late answer, so no sleep is needed.
+    void tick(int count = 1);
+
+    // Event texts of the session log, without their time stamps.
+    QStringList logEvents() const;
+
+    QTemporaryDir dir;
+    FakeDialogs dialogs;
+    FakeTone tone;
+    QtSerialPort port;
+
+private:
+    std::unique_ptr<frmSerial> window;
+};
