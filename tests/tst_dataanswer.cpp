@@ -5,32 +5,14 @@
 #include "shell/Colours.h"
 #include "ui_frmSerial.h"
 
+#include "WindowProbes.h"
+
 #include <QtTest>
 
 // The data answer: the decoder on its own, then the readings as the window shows them.
 class tst_DataAnswer : public QObject
 {
     Q_OBJECT
-
-    // Texts of the reading labels and settings controls, to see what an answer changed.
-    static QStringList shown(Ui::frmSerial *ui)
-    {
-        return {ui->tek->text(),
-                ui->temp->text(),
-                ui->ne->text(),
-                ui->Uroven->text(),
-                ui->freq->text(),
-                ui->anal->text(),
-                ui->lo->text(),
-                ui->hi->text(),
-                ui->ko->text(),
-                ui->kko->text(),
-                ui->lamp_level->text(),
-                ui->maxLong->text(),
-                ui->sgla->text(),
-                ui->Kalibr_warning->text(),
-                QString::number(ui->ProgressBar1->value())};
-    }
 
 private slots:
     void initTestCase()
@@ -443,7 +425,7 @@ private slots:
     {
         WindowHarness h;
         h.openPort();
-        const QStringList before = shown(h.ui());
+        const QStringList before = readingTexts(h.ui());
         const int logLines = h.logEvents().size();
         DataFields f;
         f.k = 0;

@@ -5,6 +5,8 @@
 #include "shell/Colours.h"
 #include "ui_frmSerial.h"
 
+#include "WindowProbes.h"
+
 #include <QtTest>
 
 using Tones = QList<QPair<int, int>>;
@@ -13,31 +15,6 @@ using Tones = QList<QPair<int, int>>;
 class tst_Engine : public QObject
 {
     Q_OBJECT
-
-    static QStringList items(QComboBox *c)
-    {
-        QStringList out;
-        for (int i = 0; i < c->count(); ++i)
-            out.append(c->itemText(i));
-        return out;
-    }
-    static QStringList readings(Ui::frmSerial *ui)
-    {
-        return {ui->tek->text(),
-                ui->temp->text(),
-                ui->ne->text(),
-                ui->Uroven->text(),
-                ui->freq->text(),
-                ui->anal->text(),
-                ui->lo->text(),
-                ui->hi->text(),
-                ui->ko->text(),
-                ui->kko->text(),
-                ui->lamp_level->text(),
-                ui->maxLong->text(),
-                QString::number(ui->ProgressBar1->value()),
-                ui->Kalibr_warning->text()};
-    }
 
 private slots:
     void initTestCase()
@@ -106,7 +83,7 @@ private slots:
         QCOMPARE(h.port.writes.last(), searchRequest());
         h.port.reads = {bytes({4})};
         h.w().TMRComm_Timer();
-        QCOMPARE(items(h.ui()->CmbNet), QStringList{"4"});
+        QCOMPARE(comboItems(h.ui()->CmbNet), QStringList{"4"});
         QCOMPARE(h.port.writes.last(), QByteArray());
         h.w().TMRComm_Timer();
         QCOMPARE(h.port.writes.last(), identityRequest(4));
@@ -227,7 +204,7 @@ private slots:
         h.w().net_opr = true;
         h.w().TMRComm_Timer();
         QCOMPARE(h.ui()->MsgCom->text(), QString("Network polled."));
-        QCOMPARE(items(h.ui()->CmbNet), (QStringList{"62", "5", "250"}));
+        QCOMPARE(comboItems(h.ui()->CmbNet), (QStringList{"62", "5", "250"}));
         QCOMPARE(h.tone.beeps.size(), 1);
     }
 
@@ -356,7 +333,7 @@ private slots:
         h.openPort();
         h.port.reads = {dataAnswer()};
         h.w().TMRComm_Timer();
-        const QStringList before = readings(h.ui());
+        const QStringList before = readingTexts(h.ui());
         const int logLines = h.logEvents().size();
         DataFields f;
         f.amplitude = 9999;
@@ -367,7 +344,7 @@ private slots:
         bad[bad.size() - 1] = char(bad.back() ^ 1);
         h.port.reads = {bad};
         h.w().TMRComm_Timer();
-        QCOMPARE(readings(h.ui()), before);
+        QCOMPARE(readingTexts(h.ui()), before);
         QCOMPARE(h.logEvents().size(), logLines);
         QCOMPARE(h.ui()->MsgCom->text(), QString("Sensor connected"));
         QVERIFY(h.dialogs.shown.isEmpty());
@@ -387,7 +364,7 @@ private slots:
         h.w().TMRComm_Timer();
         h.port.reads = {bytes({0x03, 0x07})};
         h.w().TMRComm_Timer();
-        QCOMPARE(items(h.ui()->CmbNet), (QStringList{"3", "7"}));
+        QCOMPARE(comboItems(h.ui()->CmbNet), (QStringList{"3", "7"}));
         QCOMPARE(h.ui()->CmbNet->currentIndex(), 0);
         QCOMPARE(h.ui()->netdev->text(), QString("3 7 "));
         QCOMPARE(h.logEvents().last(), QString("Устройства в сети 3 7 "));
@@ -409,7 +386,7 @@ private slots:
         h.port.reads = {bytes({9})};
         h.w().TMRComm_Timer();
         QVERIFY(!h.w().net_opr);
-        QCOMPARE(items(h.ui()->CmbNet), QStringList{"9"});
+        QCOMPARE(comboItems(h.ui()->CmbNet), QStringList{"9"});
     }
 
     void searchAnswerOfTwentyBytesIsNoise()
@@ -424,7 +401,7 @@ private slots:
         h.port.reads = {twenty};
         h.w().TMRComm_Timer();
         QVERIFY(!h.w().net_opr);
-        QCOMPARE(items(h.ui()->CmbNet), QStringList{"0"});
+        QCOMPARE(comboItems(h.ui()->CmbNet), QStringList{"0"});
         QCOMPARE(h.ui()->netdev->text(), QString("5 "));
         QCOMPARE(h.ui()->MsgCom->text(), QString("Sensor connected"));
 
@@ -440,7 +417,7 @@ private slots:
         h.openPort();
         h.port.reads = {bytes({3, 7})};
         h.w().TMRComm_Timer();
-        QCOMPARE(items(h.ui()->CmbNet), QStringList{"0"});
+        QCOMPARE(comboItems(h.ui()->CmbNet), QStringList{"0"});
         QCOMPARE(h.ui()->MsgCom->text(), QString("Sensor connected"));
         QVERIFY(h.dialogs.shown.isEmpty());
     }

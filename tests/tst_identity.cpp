@@ -4,6 +4,8 @@
 #include "protocol/Requests.h"
 #include "ui_frmSerial.h"
 
+#include "WindowProbes.h"
+
 #include <QtTest>
 
 // The identity of the selected sensor and the network search.
@@ -11,13 +13,6 @@ class tst_Identity : public QObject
 {
     Q_OBJECT
 
-    static QStringList items(QComboBox *c)
-    {
-        QStringList out;
-        for (int i = 0; i < c->count(); ++i)
-            out.append(c->itemText(i));
-        return out;
-    }
     // 3E 05 FC, serial 12345, then `tail` (version code, prefix), CRC.
     static QByteArray identity(const QByteArray &tail)
     {
@@ -191,7 +186,7 @@ private slots:
         h.w().mode_yes = false;
         h.port.reads = {bytes({0x01, 0x07, 0xC8})};
         h.w().TMRComm_Timer();
-        QCOMPARE(items(h.ui()->CmbNet), (QStringList{"1", "7", "200"}));
+        QCOMPARE(comboItems(h.ui()->CmbNet), (QStringList{"1", "7", "200"}));
         QCOMPARE(h.ui()->CmbNet->currentText(), QString("1"));
         QCOMPARE(h.ui()->netdev->text(), QString("1 7 200 "));
         QCOMPARE(h.ui()->MsgCom->text(), QString("Network polled."));

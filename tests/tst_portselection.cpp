@@ -3,19 +3,13 @@
 #include "shell/Tags.h"
 #include "ui_frmSerial.h"
 
+#include "WindowProbes.h"
+
 #include <QtTest>
 
 class tst_PortSelection : public QObject
 {
     Q_OBJECT
-
-    static QStringList items(QComboBox *c)
-    {
-        QStringList out;
-        for (int i = 0; i < c->count(); ++i)
-            out.append(c->itemText(i));
-        return out;
-    }
 
 private slots:
     void initTestCase() { QStandardPaths::setTestModeEnabled(true); }
@@ -26,24 +20,24 @@ private slots:
         h.port.ports = {"COM3", "COM5"};
         h.ui()->txtRec->setPlainText("x");
         h.w().Timer1_Timer();
-        QCOMPARE(items(h.ui()->CmbPort), (QStringList{"COM3", "COM5"}));
+        QCOMPARE(comboItems(h.ui()->CmbPort), (QStringList{"COM3", "COM5"}));
         QCOMPARE(h.ui()->CmbPort->currentText(), QString("COM3"));
         QVERIFY(h.ui()->txtRec->toPlainText().startsWith("xCOM3, COM5, "));
 
         h.ui()->CmbPort->setCurrentIndex(1);
         h.port.ports = {"COM3"};
         h.w().Timer1_Timer();
-        QCOMPARE(items(h.ui()->CmbPort), QStringList{"COM3"});
+        QCOMPARE(comboItems(h.ui()->CmbPort), QStringList{"COM3"});
         QCOMPARE(h.ui()->CmbPort->currentText(), QString("COM3"));
 
         h.port.ports = {"COM3", "COM4"};
         h.port.unusable = {"COM4"};
         h.w().Timer1_Timer();
-        QCOMPARE(items(h.ui()->CmbPort), QStringList{"COM3"});
+        QCOMPARE(comboItems(h.ui()->CmbPort), QStringList{"COM3"});
 
         h.port.ports.clear();
         h.w().Timer1_Timer();
-        QCOMPARE(items(h.ui()->CmbPort), QStringList{"----"});
+        QCOMPARE(comboItems(h.ui()->CmbPort), QStringList{"----"});
     }
 
     void theStartUpPictureIsSwappedOnlyOnce()
@@ -133,7 +127,7 @@ private slots:
         h.ui()->ProgressBar1->setValue(500);
         h.ui()->BTNCloseCom->click();
 
-        QCOMPARE(items(h.ui()->CmbNet), QStringList{"0"});
+        QCOMPARE(comboItems(h.ui()->CmbNet), QStringList{"0"});
         for (QLabel *l : {h.ui()->tek, h.ui()->temp, h.ui()->Uroven, h.ui()->lo, h.ui()->hi,
                           h.ui()->ne, h.ui()->freq, h.ui()->anal})
             QCOMPARE(l->text(), QString("No data"));
@@ -159,7 +153,7 @@ private slots:
         h.w().addPortDevice("/tmp/bus-link");
         h.port.ports = {"ttyS0"};
         h.w().Timer1_Timer();
-        QCOMPARE(items(h.ui()->CmbPort), (QStringList{"ttyS0", "/tmp/bus-link"}));
+        QCOMPARE(comboItems(h.ui()->CmbPort), (QStringList{"ttyS0", "/tmp/bus-link"}));
         QCOMPARE(h.ui()->CmbPort->currentText(), QString("/tmp/bus-link"));
         h.w().Timer1_Timer();
         QCOMPARE(h.ui()->CmbPort->currentText(), QString("/tmp/bus-link"));
@@ -188,7 +182,7 @@ private slots:
         QTest::keyClick(edit, Qt::Key_Return);
         h.w().Timer1_Timer();
         QCOMPARE(h.ui()->CmbPort->currentText(), QString("/dev/pts/7"));
-        QCOMPARE(items(h.ui()->CmbPort), QStringList{"ttyS0"});
+        QCOMPARE(comboItems(h.ui()->CmbPort), QStringList{"ttyS0"});
         h.w().BTNOpenCom_Click();
         QCOMPARE(h.port.openedDevice, QString("/dev/pts/7"));
     }
@@ -201,7 +195,7 @@ private slots:
         h.ui()->CmbPort->setEditText("/dev/pts/3");
         h.port.ports.clear();
         h.w().Timer1_Timer();
-        QCOMPARE(items(h.ui()->CmbPort), QStringList{"----"});
+        QCOMPARE(comboItems(h.ui()->CmbPort), QStringList{"----"});
         QCOMPARE(h.ui()->CmbPort->currentText(), QString("/dev/pts/3"));
     }
 };
