@@ -236,7 +236,7 @@ QByteArray QtSerialPort::ComRead()
     if (!m_open || m_lost)
         return {};
     QByteArray out = m_port.read(Transfer::kBlock);
-    QDeadlineTimer total(Transfer::kReadTotalMs);
+    QDeadlineTimer total(Transfer::kReadTotalMs - Transfer::kReadSlackMs, Qt::PreciseTimer);
     while (out.size() < Transfer::kBlock && !m_lost) {
         const qint64 left = total.remainingTime();
         if (left <= 0)
