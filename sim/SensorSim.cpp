@@ -134,6 +134,7 @@ void SensorSim::run()
     while (!m_stopping) {
         if (m_vanishWanted && !m_vanished) {
             closeLine();
+            m_settled += outgoing.size();
             outgoing.clear();
             heard.clear();
         }
@@ -176,7 +177,9 @@ void SensorSim::run()
             }
             const QByteArray answer = m_bus.respond(heard);
             heard.clear();
-            if (!answer.isEmpty())
+            if (answer.isEmpty())
+                ++m_settled;
+            else
                 outgoing.push_back({lastByte + std::chrono::milliseconds(delay(random)), answer});
         }
         while (!outgoing.empty() && outgoing.front().due <= Clock::now()) {
@@ -186,6 +189,7 @@ void SensorSim::run()
                     m_trace(QStringLiteral("-> ") + hex(outgoing.front().bytes));
             }
             outgoing.pop_front();
+            ++m_settled;
         }
     }
     if (m_line)

@@ -46,6 +46,11 @@ public:
 
     SensorBus &bus() { return m_bus; }
 
+    // Messages heard whose answer, if they get one, is out on the line. Once it equals
+    // bus().messagesHeard(), everything asked so far has been answered, so a test can
+    // wait for that instead of for a time that a busy machine may overrun.
+    quint64 messagesSettled() const { return m_settled; }
+
     // The device disappears, as an adapter pulled out: the pseudo-terminal is closed under
     // whoever has it open. Returns once it is gone.
     void vanish();
@@ -73,6 +78,7 @@ private:
     std::atomic<bool> m_vanishWanted{false};
     std::atomic<bool> m_vanished{false};
     std::atomic<quint64> m_vanishAfter{0};
+    std::atomic<quint64> m_settled{0};
     std::mutex m_vanishMutex;
     std::condition_variable m_vanishDone;
     std::function<void(const QString &)> m_trace;

@@ -86,6 +86,7 @@ public:
         return out;
     }
     bool hungUp = false;
+    int fd() const { return m_fd; }
 
 private:
     int m_fd;
@@ -529,6 +530,36 @@ private slots:
 
         sim.stop();
         QVERIFY(!QFileInfo(link).isSymLink());
+    }
+
+    void aMessageSettlesOnceItsAnswerIsOut()
+    {
+        SensorSim sim({steadySensor(5, 176)});
+        QVERIFY2(sim.start(), qPrintable(sim.errorString()));
+        LineClient client(sim.slavePath());
+        QVERIFY(client.isOpen());
+        // One it must not answer settles without an answer, one to another address too.
+        QVERIFY(client.send(hex("31 05 F0 00")));
+        QTRY_COMPARE(sim.messagesSettled(), quint64(1));
+        QVERIFY(client.send(dataRequest(6)));
+        QTRY_COMPARE(sim.messagesSettled(), quint64(2));
+        QVERIFY(client.send(identityRequest(5)));
+        QTRY_COMPARE(sim.messagesSettled(), quint64(3));
+        // Settled means the answer can already be read.
+        pollfd p{client.fd(), POLLIN, 0};
+        QCOMPARE(::poll(&p, 1, 0), 1);
+        QCOMPARE(client.receive(10).size(), 10);
+        QCOMPARE(sim.bus().messagesHeard(), quint64(3));
+
+        // An answer still waiting for its moment is not out yet.
+        SimTiming late;
+        late.minDelayMs = late.maxDelayMs = 3600 * 1000;
+        SensorSim slow({steadySensor(5, 176)}, late);
+        QVERIFY2(slow.start(), qPrintable(slow.errorString()));
+        LineClient other(slow.slavePath());
+        QVERIFY(other.send(identityRequest(5)));
+        QTRY_COMPARE(slow.bus().messagesHeard(), quint64(1));
+        QCOMPARE(slow.messagesSettled(), quint64(0));
     }
 
     void aStaleLinkIsReplacedAndAFileIsNot()
