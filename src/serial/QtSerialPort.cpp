@@ -237,10 +237,14 @@ QByteArray QtSerialPort::ComRead()
         return {};
     QByteArray out = m_port.read(Transfer::kBlock);
     QDeadlineTimer total(Transfer::kReadTotalMs - Transfer::kReadSlackMs, Qt::PreciseTimer);
+    // At least one look at the line, even when the thread was held up past the deadline:
+    // an answer already there must not be reported as missing.
+    bool looked = false;
     while (out.size() < Transfer::kBlock && !m_lost) {
-        const qint64 left = total.remainingTime();
-        if (left <= 0)
+        const qint64 left = qMax<qint64>(0, total.remainingTime());
+        if (left == 0 && looked)
             break;
+        looked = true;
         const int wait = out.isEmpty() ? static_cast<int>(left)
                                        : static_cast<int>(qMin<qint64>(Transfer::kReadGapMs, left));
         if (!m_port.waitForReadyRead(wait))
@@ -277,6 +281,9 @@ int QtSerialPort::writeBlock(const QByteArray &block)
     if (queued <= 0)
         return 0;
     QDeadlineTimer deadline(Transfer::writeTimeoutMs(static_cast<int>(block.size())));
+    // One attempt at once, so that a thread held up past the deadline still sends what
+    // the line takes now instead of reporting a failed write.
+    m_port.flush();
     while (m_port.bytesToWrite() > 0 && !deadline.hasExpired() && !m_lost) {
         if (!m_port.waitForBytesWritten(static_cast<int>(deadline.remainingTime())))
             break;
