@@ -2,6 +2,7 @@
 #include "ConfigCommand.h"
 #include "SettingValues.h"
 #include "calibration/Form3.h"
+#include "monitor/ModeWidgets.h"
 #include "protocol/Requests.h"
 #include "shell/NumberInput.h"
 #include "shell/frmSerial.h"
@@ -9,12 +10,6 @@
 
 namespace
 {
-
-bool isSet(const QCheckBox *box)
-{
-    // A grey box counts as checked.
-    return box->checkState() != Qt::Unchecked;
-}
 
 // True for an air value that can be sent. A refused one shows its range message when it
 // is a number at all, then the common one.
@@ -40,18 +35,12 @@ void frmSerial::Set_mode_Click()
     ui->tartab1->setCheckState(form3()->tartabState());
     ui->per_sents->setCheckState(form3()->perSentsState());
 
-    ModeControls c;
-    c.outputs[0] = ui->R485->isChecked();
-    c.outputs[1] = ui->R_a->isChecked();
-    c.outputs[2] = ui->R_f->isChecked();
-    c.outputs[3] = ui->R_p->isChecked();
-    c.outputs[4] = ui->R_p485->isChecked();
-    c.inverted = isSet(ui->iinv);
-    c.filtration = isSet(ui->usredn);
-    c.range4096 = isSet(ui->D_4096);
-    c.litres = isSet(ui->tartab1);
-    c.percent = isSet(ui->per_sents);
-    const quint8 m = modeByte(c);
+    const quint8 m = modeByte(readModeControls({{ui->R485, ui->R_a, ui->R_f, ui->R_p, ui->R_p485},
+                                                ui->iinv,
+                                                ui->usredn,
+                                                ui->D_4096,
+                                                ui->tartab1,
+                                                ui->per_sents}));
 
     ConfigCommand cmd(*this);
     if (!cmd.sensorConnected(ui->tek->text(),

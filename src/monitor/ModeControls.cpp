@@ -6,23 +6,8 @@
 #include "shell/frmSerial.h"
 #include "ui_frmSerial.h"
 
-#include <functional>
-
 namespace
 {
-// Enables (and shows) the main window's own controls of a group. The table and shift
-// windows carry Tags too, but the firmware features are the main window's.
-void enableFeatures(frmSerial *window, const std::function<bool(int)> &inGroup, bool show)
-{
-    for (QWidget *w : taggedControls(window)) {
-        if (w->window() != window || !inGroup(tagOf(w)))
-            continue;
-        w->setEnabled(true);
-        if (show)
-            w->setVisible(true);
-    }
-}
-
 Qt::CheckState checkState(bool on)
 {
     return on ? Qt::Checked : Qt::Unchecked;
@@ -68,35 +53,35 @@ void frmSerial::showEchoSelection(quint8 m)
 
 void frmSerial::swtag130()
 {
-    enableFeatures(
+    enableGroup(
         this, [](int tag) { return tag == 130; }, false);
     ui->Kalibr_warning->setVisible(false);
 }
 
 void frmSerial::swtag131()
 {
-    enableFeatures(
+    enableGroup(
         this, [](int tag) { return tag == 131; }, false);
     ui->Kalibr_warning->setVisible(false);
 }
 
 void frmSerial::swtag134()
 {
-    enableFeatures(
+    enableGroup(
         this, [](int tag) { return tag > 134 && tag < 163; }, false);
     ui->Kalibr_warning->setVisible(false);
 }
 
 void frmSerial::swtag163()
 {
-    enableFeatures(
+    enableGroup(
         this, [](int tag) { return tag == 163; }, false);
     ui->Kalibr_warning->setVisible(true);
 }
 
 void frmSerial::swtag170()
 {
-    enableFeatures(
+    enableGroup(
         this, [](int tag) { return tag == 170; }, true);
     ui->tartab1->setEnabled(false);
     ui->per_sents->setEnabled(false);
@@ -105,7 +90,7 @@ void frmSerial::swtag170()
 
 void frmSerial::swtag171()
 {
-    enableFeatures(
+    enableGroup(
         this, [](int tag) { return tag == 171; }, true);
 }
 
@@ -116,7 +101,7 @@ void frmSerial::swtag172()
 
 void frmSerial::swtag176()
 {
-    enableFeatures(
+    enableGroup(
         this, [](int tag) { return tag == 176; }, true);
     for (QWidget *w : taggedControls(this)) {
         if (w->window() == this && tagOf(w) > 220)

@@ -2,6 +2,7 @@
 // text for a sensor out of reach of our port. Nothing here is sent on the local bus; the
 // only thing done to the pending request `wrs` is to empty it.
 #include "RequestLine.h"
+#include "monitor/ModeWidgets.h"
 #include "protocol/Requests.h"
 #include "shell/NumberInput.h"
 #include "shell/OperatorDialogs.h"
@@ -50,12 +51,6 @@ const QString kLevelMessage = QStringLiteral("Enter level value from 0....2 000 
 bool keyed(const Ui::frmSerial *ui)
 {
     return ui->ch_ver->checkState() == Qt::Checked;
-}
-
-// Mode flags take a grey box for a ticked one.
-bool ticked(const QCheckBox *box)
-{
-    return box->checkState() != Qt::Unchecked;
 }
 
 // The target address: a whole number 0 to 255, or nothing.
@@ -136,18 +131,12 @@ void generateDirectLevel(frmSerial &w, bool full)
 
 ModeControls remoteModeControls(const Ui::frmSerial *ui)
 {
-    ModeControls c;
-    c.outputs[0] = ui->r485d->isChecked();
-    c.outputs[1] = ui->r_ad->isChecked();
-    c.outputs[2] = ui->r_fd->isChecked();
-    c.outputs[3] = ui->r_pd->isChecked();
-    c.outputs[4] = ui->r_p485d->isChecked();
-    c.inverted = ticked(ui->iinvd);
-    c.filtration = ticked(ui->usrednd);
-    c.range4096 = ticked(ui->D_4096d);
-    c.litres = ticked(ui->tartab1d);
-    c.percent = ticked(ui->per_sentsd);
-    return c;
+    return readModeControls({{ui->r485d, ui->r_ad, ui->r_fd, ui->r_pd, ui->r_p485d},
+                             ui->iinvd,
+                             ui->usrednd,
+                             ui->D_4096d,
+                             ui->tartab1d,
+                             ui->per_sentsd});
 }
 
 // The second mode byte: the filtration level shown beside the slider, with 0x80 when
