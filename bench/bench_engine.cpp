@@ -89,7 +89,13 @@ public:
 class TimedPort : public SerialPort
 {
 public:
-    explicit TimedPort(OperatorDialogs *dialogs) : m_port(dialogs) {}
+    explicit TimedPort(OperatorDialogs *dialogs) : m_port(dialogs)
+    {
+        QObject::connect(&m_port.events(), &SerialPortEvents::bytesArrived, &events(),
+                         &SerialPortEvents::bytesArrived);
+        QObject::connect(&m_port.events(), &SerialPortEvents::deviceLost, &events(),
+                         &SerialPortEvents::deviceLost);
+    }
     double lastReadMs = 0;
 
     QStringList portNames() override { return m_port.portNames(); }
@@ -111,6 +117,8 @@ public:
         return got;
     }
     int ComWrite(const QByteArray &data) override { return m_port.ComWrite(data); }
+    QByteArray ComTakeArrived() override { return m_port.ComTakeArrived(); }
+    int ComSend(const QByteArray &data) override { return m_port.ComSend(data); }
 
 private:
     QtSerialPort m_port;
