@@ -2,6 +2,7 @@
 
 #include "Platform.h"
 #include "SessionLog.h"
+#include "firmware/ControlLock.h"
 
 #include <QByteArray>
 #include <QMainWindow>
@@ -13,9 +14,12 @@ namespace Ui
 {
 class frmSerial;
 }
+class FirmwareUpdate;
 class Form2;
 class Form3;
 class Form4;
+struct FirmwarePlan;
+struct UpdateResult;
 class OperatorDialogs;
 class SerialPort;
 class Tone;
@@ -115,6 +119,12 @@ public:
     void gen_mode();
     void gen_ust_pwd();
 
+    // ---- Firmware update (src/firmware) ----
+    void Command8_Click();
+    void start_Click();
+    void fwCancel_Click();
+    FirmwareUpdate &firmwareUpdate() const { return *fwUpdate; }
+
     // ---- Calibration (src/calibration) ----
     void Timer3_Timer();
     QString ans_to_table(const QByteArray &aans);
@@ -160,6 +170,15 @@ private:
     void connectConfig();
     void connectRemote();
     void connectCalibration();
+    void connectFirmware();
+
+    // The firmware update's side of the window (src/firmware).
+    std::optional<FirmwarePlan> checkedFirmwarePlan();
+    void beginFirmwareUpdate(const FirmwarePlan &plan);
+    void showFirmwarePhase();
+    void firmwareBlockWritten(int done, int number);
+    void firmwareFinished(const UpdateResult &result);
+    void appendFirmwareProgress(const QString &text, bool ownLine = false);
 
     void beep(int frequencyHz, int durationMs);
 
@@ -170,4 +189,6 @@ private:
     Form3 *form3Ptr = nullptr;
     Form4 *form4Ptr = nullptr;
     bool unloaded = false; // the window has been closed and the port released
+    FirmwareUpdate *fwUpdate = nullptr;
+    ControlLock fwLock; // the controls kept from the port while an update runs
 };
