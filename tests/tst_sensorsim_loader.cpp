@@ -1,4 +1,8 @@
 #include "BootLoader.h"
+#include "LineClient.h"
+#include "SensorSim.h"
+#include "protocol/FrameCodec.h"
+#include "protocol/Requests.h"
 
 #include <QtTest>
 
@@ -95,6 +99,39 @@ QString runScript(BootLoader &loader, const QStringList &steps, LineTime &t)
     return QString();
 }
 
+// Sends a frame and returns the one reply that comes, empty when none does. A device
+// that is gone refuses the write; the read then notes the hang-up.
+QByteArray exchange(LineClient &client, const QByteArray &frame, int quietMs = 2000)
+{
+    client.send(frame);
+    return client.receive(1, quietMs);
+}
+
+// Sends syncs until the loader answers; the number sent.
+int synchronise(LineClient &client, int limit = 20)
+{
+    for (int sent = 1; sent <= limit; ++sent) {
+        if (exchange(client, hex("7F"), 100) == hex("79"))
+            return sent;
+    }
+    return 0;
+}
+
+SensorConfig sensor()
+{
+    SensorConfig c;
+    c.address = 5;
+    c.liveVariation = false;
+    return c;
+}
+
+LoaderSettings fastLine()
+{
+    LoaderSettings s;
+    s.baud = 1000000;
+    s.blockProgramUs = 100;
+    return s;
+}
 } // namespace
 
 Q_DECLARE_METATYPE(LoaderSettings)
@@ -330,6 +367,86 @@ private slots:
         QVERIFY(!saveMemoryImage(memory.image(), nowhere, &error));
         QVERIFY(error.startsWith(nowhere));
         QVERIFY(!QFileInfo::exists(nowhere));
+    }
+
+    // ---- on the line ----
+
+    void anUpdateOnThePseudoTerminal()
+    {
+        SensorSim sim({sensor()});
+        sim.setLoader(fastLine());
+        QVERIFY2(sim.start(), qPrintable(sim.errorString()));
+        LineClient client(sim.slavePath());
+        QVERIFY(client.isOpen());
+        QVERIFY(client.send(dataRequest(5)));
+        QCOMPARE(client.receive(26).size(), 26);
+
+        QCOMPARE(synchronise(client), 4);
+        QCOMPARE(exchange(client, hex("43 BC")), hex("79"));
+        QCOMPARE(exchange(client, hex("FF 00")), hex("79"));
+        QCOMPARE(exchange(client, hex("31 CE")), hex("79"));
+        QCOMPARE(exchange(client, hex("00 00 48 03 4B")), hex("79"));
+        QCOMPARE(exchange(client, hex("00 AA AA")), hex("79"));
+        for (int k = 0; k < 3; ++k) {
+            QCOMPARE(exchange(client, hex("31 CE")), hex("79"));
+            QCOMPARE(exchange(client, addressFrame(0x9000 + 128 * k)), hex("79"));
+            QCOMPARE(exchange(client, dataFrame(patternBlock(k))), hex("79"));
+        }
+        QCOMPARE(exchange(client, hex("31 CE")), hex("79"));
+        QCOMPARE(exchange(client, addressFrame(0x9180)), hex("79"));
+        QCOMPARE(exchange(client, withBadChecksum(dataFrame(patternBlock(3)))), hex("1F"));
+        QCOMPARE(exchange(client, hex("21 DE")), hex("79"));
+
+        // The application answers again.
+        QVERIFY(client.send(dataRequest(5)));
+        QCOMPARE(client.receive(26).size(), 26);
+
+        const BootLoader loader = sim.loader();
+        for (int k = 0; k < 3; ++k)
+            QCOMPARE(loader.memory().bytes(0x9000 + 128 * k, 128), patternBlock(k));
+        QCOMPARE(loader.memory().bytes(0x9180, 128), QByteArray(128, '\0'));
+        QCOMPARE(loader.memory().bytes(0x4803, 1), hex("AA"));
+        QVERIFY(!loader.isActive());
+        QCOMPARE(loader.stats().syncsIgnored, 3u);
+        QCOMPARE(loader.stats().acknowledged, 1u + 2 + 3 + 9 + 2 + 1);
+        QCOMPARE(loader.stats().refused, 1u);
+        QCOMPARE(loader.stats().goCount, 1u);
+    }
+
+    void theDeviceVanishesWhileTheLoaderHoldsTheLine_data()
+    {
+        QTest::addColumn<int>("loaderFrames"); // setLoaderVanishAfter
+        QTest::addColumn<int>("messages");     // setVanishAfter: requests and loader frames
+        QTest::addColumn<int>("answered");     // loader frames answered before it vanishes
+        QTest::newRow("after so many loader frames") << 4 << 0 << 4;
+        QTest::newRow("after so many messages") << 0 << 4 << 3;
+        QTest::newRow("pulled out") << 0 << 0 << 2;
+    }
+    void theDeviceVanishesWhileTheLoaderHoldsTheLine()
+    {
+        QFETCH(int, loaderFrames);
+        QFETCH(int, messages);
+        QFETCH(int, answered);
+        SensorSim sim({sensor()});
+        sim.setLoader(fastLine());
+        sim.setLoaderVanishAfter(quint64(loaderFrames));
+        sim.setVanishAfter(quint64(messages));
+        QVERIFY(sim.start());
+        LineClient client(sim.slavePath());
+        QVERIFY(client.send(dataRequest(5)));
+        QCOMPARE(client.receive(26).size(), 26);
+        QCOMPARE(synchronise(client), 4);
+
+        const QList<QByteArray> frames = {hex("31 CE"), addressFrame(0x9000),
+                                          dataFrame(patternBlock(0)), hex("31 CE")};
+        for (int i = 1; i < answered; ++i)
+            QCOMPARE(exchange(client, frames.at(i - 1)), hex("79"));
+        if (!loaderFrames && !messages)
+            sim.vanish();
+        QCOMPARE(exchange(client, frames.at(answered - 1)), QByteArray());
+        QVERIFY(client.hungUp);
+        QTRY_VERIFY(sim.hasVanished());
+        QCOMPARE(sim.loaderStats().framesAnswered(), quint64(answered));
     }
 };
 
