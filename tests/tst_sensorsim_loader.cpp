@@ -1,5 +1,6 @@
 #include "BootLoader.h"
 #include "LineClient.h"
+#include "LoaderOptions.h"
 #include "SensorSim.h"
 #include "protocol/FrameCodec.h"
 #include "protocol/Requests.h"
@@ -347,7 +348,7 @@ private slots:
         QCOMPARE(busy.carry(t + milliseconds(50)), t + milliseconds(50) + bt);
     }
 
-    // ---- the memory image file ----
+    // ---- the memory image file and the options ----
 
     void imageFileIsReplacedWhole()
     {
@@ -367,6 +368,50 @@ private slots:
         QVERIFY(!saveMemoryImage(memory.image(), nowhere, &error));
         QVERIFY(error.startsWith(nowhere));
         QVERIFY(!QFileInfo::exists(nowhere));
+    }
+
+    void commandLine_data()
+    {
+        QTest::addColumn<QStringList>("arguments");
+        QTest::addColumn<QString>("expected"); // settings as text, or the error's start
+        QTest::newRow("defaults") << QStringList{} << "1 3 0 19200 3000 50  0";
+        QTest::newRow("everything set")
+            << QStringList{"--loader-syncs",        "0",  "--loader-delay",      "1500",
+                           "--loader-baud",         "0",  "--loader-block-time", "0x10",
+                           "--loader-timeout",      "20", "--loader-dump",       "out.bin",
+                           "--loader-vanish-after", "7"}
+            << "1 0 1500 0 16 20 out.bin 7";
+        QTest::newRow("no loader") << QStringList{"--no-loader"} << "0 3 0 19200 3000 50  0";
+        QTest::newRow("negative baud") << QStringList{"--loader-baud", "-1"} << "--loader-baud";
+        QTest::newRow("not a number") << QStringList{"--loader-syncs", "x"} << "--loader-syncs";
+        QTest::newRow("no time-out") << QStringList{"--loader-timeout", "0"} << "--loader-timeout";
+        QTest::newRow("past an int")
+            << QStringList{"--loader-block-time", "4294967296"} << "--loader-block-time";
+    }
+    void commandLine()
+    {
+        QFETCH(QStringList, arguments);
+        QFETCH(QString, expected);
+        QCommandLineParser parser;
+        addLoaderOptions(parser);
+        QVERIFY(parser.parse(QStringList{"sensor-sim"} + arguments));
+        LoaderOptions o;
+        QString error;
+        if (!readLoaderOptions(parser, &o, &error)) {
+            QVERIFY2(error.startsWith(expected), qPrintable(error));
+            return;
+        }
+        const LoaderSettings &s = o.settings;
+        QCOMPARE(QStringLiteral("%1 %2 %3 %4 %5 %6 %7 %8")
+                     .arg(int(s.present))
+                     .arg(s.ignoredSyncs)
+                     .arg(s.powerCycleMs)
+                     .arg(s.baud)
+                     .arg(s.blockProgramUs)
+                     .arg(s.frameTimeoutMs)
+                     .arg(o.dumpPath)
+                     .arg(o.vanishAfterFrames),
+                 expected);
     }
 
     // ---- on the line ----
@@ -448,6 +493,42 @@ private slots:
         QTRY_VERIFY(sim.hasVanished());
         QCOMPARE(sim.loaderStats().framesAnswered(), quint64(answered));
     }
+
+#ifdef SENSOR_SIM_PROGRAM
+    void theProgramWritesTheMemoryImage()
+    {
+        QTemporaryDir dir;
+        const QString link = dir.filePath("bus");
+        const QString dump = dir.filePath("memory.bin");
+        QProcess sim;
+        sim.start(SENSOR_SIM_PROGRAM, {"--link", link, "--loader-syncs", "0", "--loader-baud", "0",
+                                       "--loader-dump", dump});
+        QVERIFY(sim.waitForStarted());
+        QTRY_VERIFY_WITH_TIMEOUT(QFileInfo(link).isSymLink(), 10000);
+        LineClient client(link);
+        QCOMPARE(synchronise(client), 1);
+        QCOMPARE(exchange(client, hex("31 CE")), hex("79"));
+        QCOMPARE(exchange(client, addressFrame(0x9000)), hex("79"));
+        QCOMPARE(exchange(client, dataFrame(patternBlock(7))), hex("79"));
+        QVERIFY(!QFileInfo::exists(dump));
+        QCOMPARE(exchange(client, hex("21 DE")), hex("79"));
+        QTRY_VERIFY_WITH_TIMEOUT(QFileInfo::exists(dump), 10000);
+        QFile file(dump);
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        QCOMPARE(file.readAll().mid(128 * 160, 128), patternBlock(7));
+        file.close();
+
+        // Written again at exit, with what came after go.
+        QCOMPARE(synchronise(client), 1);
+        QCOMPARE(exchange(client, hex("43 BC")), hex("79"));
+        QCOMPARE(exchange(client, hex("FF 00")), hex("79"));
+        sim.terminate();
+        QVERIFY(sim.waitForFinished(10000));
+        QCOMPARE(sim.exitCode(), 0);
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        QCOMPARE(file.readAll().mid(128 * 160, 128), QByteArray(128, '\0'));
+    }
+#endif
 };
 
 QTEST_GUILESS_MAIN(tst_SensorSimLoader)
