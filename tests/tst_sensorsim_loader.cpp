@@ -374,14 +374,12 @@ private slots:
     {
         QTest::addColumn<QStringList>("arguments");
         QTest::addColumn<QString>("expected"); // settings as text, or the error's start
-        QTest::newRow("defaults") << QStringList{} << "1 3 0 19200 3000 50  0";
         QTest::newRow("everything set")
             << QStringList{"--loader-syncs",        "0",  "--loader-delay",      "1500",
                            "--loader-baud",         "0",  "--loader-block-time", "0x10",
                            "--loader-timeout",      "20", "--loader-dump",       "out.bin",
-                           "--loader-vanish-after", "7"}
-            << "1 0 1500 0 16 20 out.bin 7";
-        QTest::newRow("no loader") << QStringList{"--no-loader"} << "0 3 0 19200 3000 50  0";
+                           "--loader-vanish-after", "7",  "--no-loader"}
+            << "0 0 1500 0 16 20 out.bin 7";
         QTest::newRow("negative baud") << QStringList{"--loader-baud", "-1"} << "--loader-baud";
         QTest::newRow("not a number") << QStringList{"--loader-syncs", "x"} << "--loader-syncs";
         QTest::newRow("no time-out") << QStringList{"--loader-timeout", "0"} << "--loader-timeout";
