@@ -1,10 +1,12 @@
 #pragma once
 
+#include "LoaderLine.h"
 #include "SensorBus.h"
 
 #include <QString>
 
 #include <atomic>
+#include <chrono>
 #include <condition_variable>
 #include <functional>
 #include <memory>
@@ -55,19 +57,39 @@ public:
     // whoever has it open. Returns once it is gone.
     void vanish();
     bool hasVanished() const { return m_vanished; }
-    // Answers this many requests, then vanishes when the next one comes (0: never).
+    // Answers this many requests, then vanishes when the next one comes (0: never). The
+    // boot loader's frames count as requests too.
     void setVanishAfter(quint64 requests) { m_vanishAfter = requests; }
 
     // Called on the simulator's thread with each request heard and answer sent, as hex.
     void setTrace(std::function<void(const QString &)> trace) { m_trace = std::move(trace); }
 
+    // The boot loader of the sensor being updated. There is one for the whole bus: only
+    // one sensor is power-cycled at a time, and while its loader holds the line the other
+    // sensors keep quiet. Setting it starts a fresh loader (erased memory, application
+    // running); by default it is present, paced at 19200 baud, 3 ms per block.
+    void setLoader(const LoaderSettings &settings);
+    // The loader as it is now: its memory, counts and state.
+    BootLoader loader() const { return m_loader.snapshot(); }
+    LoaderStats loaderStats() const { return m_loader.stats(); }
+    // Answers this many loader frames, then vanishes when the next one is to be answered
+    // (0: never).
+    void setLoaderVanishAfter(quint64 frames) { m_loaderVanishAfter = frames; }
+
 private:
+    using Clock = std::chrono::steady_clock;
+
     void run();
+    void hearLine(QByteArray &heard, Clock::time_point &lastByte);
+    quint64 loaderFramesAllowed() const;
+    void sendLoaderReplies();
+    void traceLoader(const char *direction, const QByteArray &bytes);
     void wake();
     void closeLine();
 
     SensorBus m_bus;
     SimTiming m_timing;
+    LoaderLine m_loader;
     std::unique_ptr<PtyTransport> m_line;
     QString m_error;
     QString m_slavePath;
@@ -78,6 +100,7 @@ private:
     std::atomic<bool> m_vanishWanted{false};
     std::atomic<bool> m_vanished{false};
     std::atomic<quint64> m_vanishAfter{0};
+    std::atomic<quint64> m_loaderVanishAfter{0};
     std::atomic<quint64> m_settled{0};
     std::mutex m_vanishMutex;
     std::condition_variable m_vanishDone;

@@ -253,6 +253,7 @@ void addSimOptions(QCommandLineParser &parser)
         {QStringLiteral("verbose"),
          QStringLiteral("Prints every request and answer in hex on standard error.")},
     });
+    addLoaderOptions(parser);
 }
 
 std::optional<SimOptions> readSimOptions(const QCommandLineParser &parser, QString *error)
@@ -314,5 +315,7 @@ std::optional<SimOptions> readSimOptions(const QCommandLineParser &parser, QStri
         return std::nullopt;
     }
     o.verbose = parser.isSet(QStringLiteral("verbose"));
+    if (!readLoaderOptions(parser, &o.loader, error))
+        return std::nullopt;
     return o;
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "Faults.h"
+#include "LoaderOptions.h"
 #include "SensorConfig.h"
 #include "SensorSim.h"
 
@@ -20,6 +21,7 @@ struct SimOptions {
     QString linkPath;
     quint64 vanishAfter = 0;
     SimTiming timing;
+    LoaderOptions loader;
     bool verbose = false;
 };
 

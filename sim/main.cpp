@@ -56,6 +56,17 @@ void say(const QString &line)
 {
     std::fprintf(stderr, "sensor-sim: %s\n", qPrintable(line));
 }
+
+void dumpLoader(const SensorSim &sim, const QString &path)
+{
+    if (path.isEmpty())
+        return;
+    QString error;
+    if (saveMemoryImage(sim.loader().memory().image(), path, &error))
+        say(QStringLiteral("boot loader memory written to %1").arg(path));
+    else
+        say(error);
+}
 } // namespace
 
 int main(int argc, char *argv[])
@@ -83,6 +94,8 @@ int main(int argc, char *argv[])
     for (const auto &[address, fault] : options->faults)
         sim.bus().setFault(address, fault);
     sim.setVanishAfter(options->vanishAfter);
+    sim.setLoader(options->loader.settings);
+    sim.setLoaderVanishAfter(options->loader.vanishAfterFrames);
     if (options->verbose)
         sim.setTrace([](const QString &line) { say(line); });
     if (!sim.start(options->linkPath)) {
@@ -101,9 +114,16 @@ int main(int argc, char *argv[])
                 .arg(c.firmware)
                 .arg(c.locked ? QStringLiteral(", locked") : QString()));
     }
+    say(describeLoader(options->loader.settings));
 
+    quint64 goSeen = 0;
     for (;;) {
         const int sig = nextSignal(100);
+        const quint64 go = sim.loaderStats().goCount;
+        if (go != goSeen) {
+            goSeen = go;
+            dumpLoader(sim, options->loader.dumpPath);
+        }
         if (sig == SIGUSR1)
             sim.vanish();
         else if (sig > 0)
@@ -114,5 +134,6 @@ int main(int argc, char *argv[])
         }
     }
     sim.stop();
+    dumpLoader(sim, options->loader.dumpPath);
     return 0;
 }

@@ -1,4 +1,5 @@
 #include "Answers.h"
+#include "LineClient.h"
 #include "SensorBus.h"
 #include "SensorSim.h"
 #include "SimOptions.h"
@@ -44,53 +45,6 @@ bool framedWithGoodCrc(const QByteArray &a)
 {
     return isFramedAnswer(a) && answerCrcMatches(a);
 }
-
-// A program on the other end of the simulated line, by plain file calls.
-class LineClient
-{
-public:
-    explicit LineClient(const QString &path)
-        : m_fd(::open(path.toLocal8Bit().constData(), O_RDWR | O_NOCTTY))
-    {
-    }
-    ~LineClient()
-    {
-        if (m_fd >= 0)
-            ::close(m_fd);
-    }
-    bool isOpen() const { return m_fd >= 0; }
-    bool send(const QByteArray &b)
-    {
-        return ::write(m_fd, b.constData(), size_t(b.size())) == b.size();
-    }
-    // What arrives until `want` bytes are in or the line has been quiet for `quietMs`.
-    QByteArray receive(int want, int quietMs = 2000)
-    {
-        QByteArray out;
-        while (out.size() < want) {
-            pollfd p{m_fd, POLLIN, 0};
-            if (::poll(&p, 1, quietMs) <= 0)
-                break;
-            if (!(p.revents & POLLIN)) {
-                hungUp = true;
-                break;
-            }
-            char buf[256];
-            const ssize_t n = ::read(m_fd, buf, sizeof buf);
-            if (n <= 0) {
-                hungUp = true;
-                break;
-            }
-            out.append(buf, n);
-        }
-        return out;
-    }
-    bool hungUp = false;
-    int fd() const { return m_fd; }
-
-private:
-    int m_fd;
-};
 } // namespace
 
 Q_DECLARE_METATYPE(Fault)
