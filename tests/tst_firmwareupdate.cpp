@@ -95,10 +95,11 @@ public:
         h.ui()->start->click();
     }
 
-    // The update has ended: its Cancel button is off again.
+    // The update has ended, its result shown.
     bool ended()
     {
-        return QTest::qWaitFor([&] { return !h.ui()->fwCancel->isEnabled(); });
+        return !h.ui()->fwCancel->isEnabled() ||
+               QSignalSpy(&h.w().firmwareUpdate(), &FirmwareUpdate::finished).wait(10000);
     }
 
     QString progressLog() const { return h.ui()->txtRec1->toPlainText(); }
