@@ -326,13 +326,53 @@ private slots:
         QCOMPARE(c.file("old.trr"), ok ? text + added.toLatin1() : text);
     }
 
-    void enterValueWithoutACalibrationWritesNothing()
+    // "Enter value" with no calibration in force answers "File not found" and writes
+    // nothing anywhere.
+    void nothingIsRecordedWithoutACalibration_data()
     {
+        QTest::addColumn<QString>("before");
+        QTest::addColumn<QString>("file"); // answer to the file chooser of a new calibration
+        QTest::addColumn<QString>("message");
+        QTest::addColumn<QString>("portion");
+        QTest::newRow("nothing started") << ""
+                                         << ""
+                                         << ""
+                                         << "0";
+        QTest::newRow("file chooser cancelled") << "25"
+                                                << ""
+                                                << ""
+                                                << "25";
+        QTest::newRow("file cannot be created") << "25"
+                                                << "no/such/folder/tank.trr"
+                                                << "Cannot create the file"
+                                                << "25";
+    }
+    void nothingIsRecordedWithoutACalibration()
+    {
+        QFETCH(QString, before);
+        QFETCH(QString, file);
+        QFETCH(QString, message);
+        QFETCH(QString, portion);
         Calibration c;
+        if (!before.isEmpty()) {
+            c.answer(before);
+            c.h.dialogs.fileAnswers.push_back(file.isEmpty() ? QString() : c.path(file));
+            c.h.ui()->Command11->click();
+        }
+        const QStringList shown = c.h.dialogs.messages();
+        QCOMPARE(shown.size(), message.isEmpty() ? 0 : 1);
+        if (!message.isEmpty())
+            QVERIFY2(shown.at(0).startsWith(message) && shown.at(0).contains(c.path(file)),
+                     qPrintable(shown.at(0)));
+        QCOMPARE(c.portion(), portion);
+        QCOMPARE(c.fileName(), QString());
+
+        c.h.dialogs.clear();
         c.record("12.5");
         QCOMPARE(c.h.dialogs.messages(), QStringList{"File not found"});
-        QCOMPARE(c.row(1), (QStringList{"", "", ""}));
-        QCOMPARE(QDir(c.h.logDir.path()).entryList({"*.trr"}), QStringList());
+        QCOMPARE(c.row(1).value(2), QString());
+        QCOMPARE(QDir(c.dir.path()).entryList(QDir::Files | QDir::Dirs | QDir::NoDotAndDotDot),
+                 QStringList());
     }
 
     // The file cannot take the line: the point stays pending with its volume, the operator

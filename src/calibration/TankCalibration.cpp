@@ -35,6 +35,22 @@ PortionEntry askPortion(OperatorDialogs &dialogs, const QString &prompt, bool ze
     return {false, qint16(*v)};
 }
 
+// Asks for the portion of the points to come and puts it in force, shown in `shown`. A
+// refused entry is told with `refusal`; a cancelled box ends quietly.
+bool enterPortion(OperatorDialogs &dialogs, PointRecorder &tank, QLabel *shown,
+                  const QString &refusal)
+{
+    const PortionEntry entry = askPortion(dialogs, QStringLiteral("Enter portion size"), false);
+    if (!entry.value) {
+        if (!entry.cancelled)
+            dialogs.MsgBox(refusal);
+        return false;
+    }
+    tank.setPortion(*entry.value);
+    shown->setText(QString::number(*entry.value));
+    return true;
+}
+
 // Reads the file into the grid, as far as it goes; nothing, with `problem` set, when the
 // series cannot be continued.
 std::optional<SeriesEnd> loadSeries(PointRecorder &tank, const QString &path, QString *problem)
@@ -89,15 +105,8 @@ void frmSerial::Command11_Click()
 {
     tank->reset();
     ui->tar_file_name->clear();
-    const PortionEntry entry = askPortion(dialogs(), QStringLiteral("Enter portion size"), false);
-    if (!entry.value) {
-        if (!entry.cancelled)
-            dialogs().MsgBox(QStringLiteral("Wrong portion size"));
+    if (!enterPortion(dialogs(), *tank, ui->step_zapr, QStringLiteral("Wrong portion size")))
         return;
-    }
-    tank->setPortion(*entry.value);
-    ui->step_zapr->setText(QString::number(*entry.value));
-
     const QString path =
         dialogs().SaveFile(QStringLiteral("Схранить"), kFilter, platform.programFolder);
     if (path.isEmpty())
@@ -109,7 +118,7 @@ void frmSerial::Command11_Click()
                          OperatorDialogs::Icon::Warning);
         return;
     }
-    tank->take(path, SeriesEnd{}, *entry.value);
+    tank->take(path, SeriesEnd{}, tank->portion());
     ui->tar_file_name->setText(QFileInfo(path).fileName());
 }
 
@@ -157,14 +166,7 @@ void frmSerial::continueFailed(const QString &path, const QString &reason)
 
 void frmSerial::ch_portion_Click()
 {
-    const PortionEntry entry = askPortion(dialogs(), QStringLiteral("Enter portion size"), false);
-    if (!entry.value) {
-        if (!entry.cancelled)
-            dialogs().MsgBox(QStringLiteral("Wrong portion size value"));
-        return;
-    }
-    tank->setPortion(*entry.value);
-    ui->step_zapr->setText(QString::number(*entry.value));
+    enterPortion(dialogs(), *tank, ui->step_zapr, QStringLiteral("Wrong portion size value"));
 }
 
 void frmSerial::Command14_Click()
