@@ -3,6 +3,7 @@
 // calibration continued from its file.
 #include "BusWindowHarness.h"
 #include "SensorSim.h"
+#include "SettledTick.h"
 #include "ui_frmSerial.h"
 
 #include <QtTest>
@@ -13,8 +14,7 @@
 namespace
 {
 constexpr quint8 kTank = 4;
-constexpr int kTickBound = 10;        // ticks a step may take on a slow machine
-constexpr int kSettleLimitMs = 10000; // only a machine that has stopped gets there
+constexpr int kTickBound = 10; // ticks a step may take on a slow machine
 
 // The sensor over a tank that fills: the distance to the surface shrinks by 300 codes
 // (30 cm) a second.
@@ -38,19 +38,7 @@ public:
 
     Ui::frmSerial *ui() const { return h.ui(); }
 
-    // One engine tick; then, before the next, the sensor takes the frame and answers.
-    void tick()
-    {
-        const quint64 before = m_sim.bus().messagesHeard();
-        h.tick();
-        QDeadlineTimer limit(kSettleLimitMs);
-        while (!limit.hasExpired()) {
-            const quint64 heard = m_sim.bus().messagesHeard();
-            if (heard > before && m_sim.messagesSettled() >= heard)
-                return;
-            QThread::msleep(1);
-        }
-    }
+    void tick() { tickAndSettle(h, m_sim); }
 
     bool tickUntil(const std::function<bool()> &reached)
     {
