@@ -1,5 +1,6 @@
 // The tank calibration's point file without a window: its lines, reading it back, how a
 // loaded series goes on, and the file work that must never count a point it lost.
+#include "FileLoss.h"
 #include "calibration/PointFile.h"
 
 #include <QDir>
@@ -126,14 +127,7 @@ private slots:
         QCOMPARE(pendingVolume(*end, step), pending);
     }
 
-    // Each of these fails as root too, where permissions would not stop a write.
-    void anAppendThatCannotLandFails_data()
-    {
-        QTest::addColumn<QString>("how");
-        QTest::newRow("file removed") << "file removed";
-        QTest::newRow("folder removed") << "folder removed";
-        QTest::newRow("path is now a folder") << "path is now a folder";
-    }
+    void anAppendThatCannotLandFails_data() { addFileLossRows(); }
     void anAppendThatCannotLandFails()
     {
         QFETCH(QString, how);
@@ -142,12 +136,7 @@ private slots:
         const QString path = folder + "/tank.trr";
         QVERIFY(QDir().mkpath(folder));
         QCOMPARE(createPointFile(path), QString());
-        if (how == "file removed")
-            QVERIFY(QFile::remove(path));
-        else if (how == "folder removed")
-            QVERIFY(QDir(folder).removeRecursively());
-        else
-            QVERIFY(QFile::remove(path) && QDir().mkdir(path));
+        QVERIFY(loseFile(how, path));
 
         QVERIFY(!appendPointLine(path, pointLine({"1", "0", "12.5"})).isEmpty());
         // Nothing was made anew in its place.

@@ -1,5 +1,6 @@
 // Automatic tank calibration in the window: the buttons, the boxes they show, the grid the
 // operator sees, the point file they leave behind, and F9.
+#include "FileLoss.h"
 #include "WindowHarness.h"
 #include "config/Form4.h"
 #include "shell/Form2.h"
@@ -377,13 +378,7 @@ private slots:
 
     // The file cannot take the line: the point stays pending with its volume, the operator
     // is told which file and why, and once the file is back the same point goes in.
-    void aPointTheFileDidNotTakeIsNotCounted_data()
-    {
-        QTest::addColumn<QString>("how");
-        QTest::newRow("folder removed") << "folder removed";
-        QTest::newRow("file removed") << "file removed";
-        QTest::newRow("path is now a folder") << "path is now a folder";
-    }
+    void aPointTheFileDidNotTakeIsNotCounted_data() { addFileLossRows(); }
     void aPointTheFileDidNotTakeIsNotCounted()
     {
         QFETCH(QString, how);
@@ -394,12 +389,7 @@ private slots:
         c.record("12.5");
         c.record("20.1");
         const QByteArray kept = c.file("cal/tank.trr");
-        if (how == "folder removed")
-            QVERIFY(QDir(folder).removeRecursively());
-        else if (how == "file removed")
-            QVERIFY(QFile::remove(c.path("cal/tank.trr")));
-        else
-            QVERIFY(QFile::remove(c.path("cal/tank.trr")) && QDir().mkdir(c.path("cal/tank.trr")));
+        QVERIFY(loseFile(how, c.path("cal/tank.trr")));
 
         c.record("27.9");
         const QStringList messages = c.h.dialogs.messages();
