@@ -2,6 +2,7 @@
 // ticked by hand, and simulated sensors that keep what they are told.
 #include "BusWindowHarness.h"
 #include "SensorSim.h"
+#include "SettledTick.h"
 #include "calibration/Form3.h"
 #include "config/Form4.h"
 #include "shell/Colours.h"
@@ -17,10 +18,6 @@ namespace
 using Tones = QList<QPair<int, int>>;
 const QPair<int, int> kConfirmedTone{1000, 100};
 const QPair<int, int> kWrongTone{400, 800};
-
-// How long to wait for the sensors to take a frame and answer it. Only a machine that
-// has stopped altogether gets there; then the tick goes on as the timer's would.
-constexpr int kSettleLimitMs = 10000;
 
 SensorConfig steadySensor(quint8 address, quint8 firmware)
 {
@@ -51,20 +48,7 @@ public:
     Ui::frmSerial *ui() const { return h.ui(); }
     frmSerial &w() { return h.w(); }
 
-    // One engine tick; then, before the next one, the sensors take the frame it wrote and
-    // put their answer on the line, however slowly the machine runs.
-    void tick()
-    {
-        const quint64 before = sim.bus().messagesHeard();
-        h.tick();
-        QDeadlineTimer limit(kSettleLimitMs);
-        while (!limit.hasExpired()) {
-            const quint64 heard = sim.bus().messagesHeard();
-            if (heard > before && sim.messagesSettled() >= heard)
-                return;
-            QThread::msleep(1);
-        }
-    }
+    void tick() { tickAndSettle(h, sim); }
 
     // Ticks until `done` holds, ten ticks at most.
     bool tickUntil(const std::function<bool()> &done)

@@ -41,10 +41,8 @@ private slots:
         QCOMPARE(h.ui()->SSTab1->currentIndex(), 0);
         QVERIFY(!h.w().TMRComm.isActive());
         QVERIFY(h.w().Timer1.isActive());
-        QVERIFY(h.w().Timer3.isActive());
         QCOMPARE(h.w().TMRComm.interval(), 1000);
         QCOMPARE(h.w().Timer1.interval(), 1000);
-        QCOMPARE(h.w().Timer3.interval(), 50);
     }
 
     void loadLeavesEverySensorControlDisabled()

@@ -6,6 +6,7 @@
 #include "Tags.h"
 #include "Tone.h"
 #include "calibration/Form3.h"
+#include "calibration/PointRecorder.h"
 #include "config/Form4.h"
 #include "firmware/FirmwareUpdate.h"
 #include "ui_frmSerial.h"
@@ -22,7 +23,6 @@ frmSerial::frmSerial(const Platform &p, QWidget *parent)
 
     TMRComm.setInterval(1000);
     Timer1.setInterval(1000);
-    Timer3.setInterval(50);
 
     connectShell();
     connectPortSelection();
@@ -121,7 +121,6 @@ void frmSerial::Form_Load()
     giveDefaultTags(this);
 
     ui->SSTab1->setCurrentIndex(0);
-    Timer3.start();
 }
 
 void frmSerial::closeEvent(QCloseEvent *event)
@@ -145,7 +144,6 @@ void frmSerial::Form_Terminate()
 {
     TMRComm.stop();
     Timer1.stop();
-    Timer3.stop();
     // Closing the window has already released the port and logged it; doing it again
     // would only write a second "Closed" line.
     if (!unloaded)

@@ -21,6 +21,7 @@ class Form4;
 struct FirmwarePlan;
 struct UpdateResult;
 class OperatorDialogs;
+class PointRecorder;
 class SerialPort;
 class Tone;
 
@@ -126,8 +127,11 @@ public:
     FirmwareUpdate &firmwareUpdate() const { return *fwUpdate; }
 
     // ---- Calibration (src/calibration) ----
-    void Timer3_Timer();
     QString ans_to_table(const QByteArray &aans);
+    void Command11_Click();
+    void Command12_Click();
+    void ch_portion_Click();
+    void Command14_Click();
 
     // ---- State shared between the subsystems ----
     QByteArray wrs;               // pending request frame; empty when nothing is pending
@@ -146,16 +150,12 @@ public:
     quint8 range_256 = 0;         // a sensor with firmware code 172 has answered
     qint16 Ur_progressBar = 1024; // full scale of the level bar
     QString mode_text;            // decimal text of the last mode byte decoded
-    QString cur_file;             // current file: firmware image or calibration points
-    qint16 tar_portion = 0;       // automatic calibration: volume per point
-    qint32 tar_volume = 0;        // volume of the pending point
-    qint16 tar_row = 0;           // grid row of the pending point
+    QString cur_file;             // firmware image file
     quint16 timer1_ticks = 0;     // Timer1 ticks since start
     QStringList extra_ports;      // devices kept in the port list whatever the platform finds
 
     QTimer TMRComm; // exchange engine tick, 1000 ms, only while a port is open
     QTimer Timer1;  // port list and start-up picture, 1000 ms, only while closed
-    QTimer Timer3;  // F9 key polling, 50 ms
 
 protected:
     void closeEvent(QCloseEvent *event) override; // Form_QueryUnload
@@ -170,6 +170,8 @@ private:
     void connectConfig();
     void connectRemote();
     void connectCalibration();
+    void enterValueKey();
+    void continueFailed(const QString &path, const QString &reason);
     void connectFirmware();
 
     // The firmware update's side of the window (src/firmware).
@@ -188,7 +190,8 @@ private:
     Form2 *form2Ptr = nullptr;
     Form3 *form3Ptr = nullptr;
     Form4 *form4Ptr = nullptr;
-    bool unloaded = false; // the window has been closed and the port released
+    std::unique_ptr<PointRecorder> tank; // the tank calibration in the grid
+    bool unloaded = false;               // the window has been closed and the port released
     FirmwareUpdate *fwUpdate = nullptr;
     ControlLock fwLock; // the controls kept from the port while an update runs
 };
