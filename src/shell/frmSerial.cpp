@@ -8,6 +8,7 @@
 #include "calibration/Form3.h"
 #include "calibration/PointRecorder.h"
 #include "config/Form4.h"
+#include "firmware/FirmwareUpdate.h"
 #include "ui_frmSerial.h"
 
 #include <QCloseEvent>
@@ -31,6 +32,7 @@ frmSerial::frmSerial(const Platform &p, QWidget *parent)
     connectConfig();
     connectRemote();
     connectCalibration();
+    connectFirmware();
     Form_Load();
 }
 
@@ -124,6 +126,9 @@ void frmSerial::Form_Load()
 void frmSerial::closeEvent(QCloseEvent *event)
 {
     // Form_QueryUnload: release the port (which logs "Closed") and end with all windows.
+    // An update under way ends first, so that the operator learns what state the sensor
+    // is left in.
+    fwUpdate->cancel();
     BTNCloseCom_Click();
     unloaded = true;
     if (form2Ptr)

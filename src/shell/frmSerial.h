@@ -2,6 +2,7 @@
 
 #include "Platform.h"
 #include "SessionLog.h"
+#include "firmware/ControlLock.h"
 
 #include <QByteArray>
 #include <QMainWindow>
@@ -13,9 +14,12 @@ namespace Ui
 {
 class frmSerial;
 }
+class FirmwareUpdate;
 class Form2;
 class Form3;
 class Form4;
+struct FirmwarePlan;
+struct UpdateResult;
 class OperatorDialogs;
 class PointRecorder;
 class SerialPort;
@@ -116,6 +120,12 @@ public:
     void gen_mode();
     void gen_ust_pwd();
 
+    // ---- Firmware update (src/firmware) ----
+    void Command8_Click();
+    void start_Click();
+    void fwCancel_Click();
+    FirmwareUpdate &firmwareUpdate() const { return *fwUpdate; }
+
     // ---- Calibration (src/calibration) ----
     QString ans_to_table(const QByteArray &aans);
     void Command11_Click();
@@ -162,6 +172,15 @@ private:
     void connectCalibration();
     void enterValueKey();
     void continueFailed(const QString &path, const QString &reason);
+    void connectFirmware();
+
+    // The firmware update's side of the window (src/firmware).
+    std::optional<FirmwarePlan> checkedFirmwarePlan();
+    void beginFirmwareUpdate(const FirmwarePlan &plan);
+    void showFirmwarePhase();
+    void firmwareBlockWritten(int done, int number);
+    void firmwareFinished(const UpdateResult &result);
+    void appendFirmwareProgress(const QString &text, bool ownLine = false);
 
     void beep(int frequencyHz, int durationMs);
 
@@ -173,4 +192,6 @@ private:
     Form4 *form4Ptr = nullptr;
     std::unique_ptr<PointRecorder> tank; // the tank calibration in the grid
     bool unloaded = false;               // the window has been closed and the port released
+    FirmwareUpdate *fwUpdate = nullptr;
+    ControlLock fwLock; // the controls kept from the port while an update runs
 };
