@@ -30,13 +30,9 @@ void frmSerial::dispatchAnswer(const QByteArray &answer, quint8 computedCrc)
             ui->Uroven->setText(QString::number(*f) + QStringLiteral(" Гц."));
         freq_mode = 1;
         return;
-    case Cmd::ReadTable: {
-        ui->MsgCom->setText(QStringLiteral("Table read."));
-        const QString t = ans_to_table(answer);
-        str_to_log(QStringLiteral("Прочитана таблица = ") + t);
-        beep(1000, 100);
+    case Cmd::ReadTable:
+        tableAnswer(answer);
         return;
-    }
     default:
         break;
     }

@@ -117,7 +117,15 @@ public:
 
     // ---- Calibration (src/calibration) ----
     void Timer3_Timer();
-    QString ans_to_table(const QByteArray &aans);
+    void rdt();
+    // Queues the table write from the editor's cells; false when nothing was queued.
+    bool wrmyTable_Click();
+    void Command6_Click();
+    void fTablSave_Click();
+    void fTablOpen_Click();
+    // Fills the editor from a table answer and gives the values for the log; nothing, and
+    // no cell changed, when the answer is damaged. The answer goes to txtRec either way.
+    std::optional<QString> ans_to_table(const QByteArray &aans);
 
     // ---- State shared between the subsystems ----
     QByteArray wrs;               // pending request frame; empty when nothing is pending
@@ -160,6 +168,9 @@ private:
     void connectConfig();
     void connectRemote();
     void connectCalibration();
+    void connectTableTransfer();
+    void connectTableEditor(); // once, when the editor is created
+    void tableAnswer(const QByteArray &answer);
 
     void beep(int frequencyHz, int durationMs);
 
