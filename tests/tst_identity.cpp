@@ -2,6 +2,7 @@
 #include "WindowHarness.h"
 #include "monitor/IdentityAnswer.h"
 #include "protocol/Requests.h"
+#include "shell/Colours.h"
 #include "ui_frmSerial.h"
 
 #include "WindowProbes.h"
@@ -17,6 +18,11 @@ class tst_Identity : public QObject
     static QByteArray identity(const QByteArray &tail)
     {
         return framedAnswer(5, 0xFC, bytes({0x39, 0x30, 0x00, 0x00}) + tail);
+    }
+
+    static QString hex2(quint8 b)
+    {
+        return QStringLiteral("%1").arg(b, 2, 16, QLatin1Char('0')).toUpper();
     }
 
 private slots:
@@ -147,15 +153,67 @@ private slots:
         WindowHarness h;
         h.openPort();
         h.w().mode_yes = false;
-        // The identity answer is taken as it comes, even with a wrong check byte.
-        QByteArray a = identity(bytes({176, 0}));
-        a[a.size() - 1] = char(a.back() ^ 0x5A);
-        h.port.reads = {a};
+        h.port.reads = {identity(bytes({176, 0}))};
         h.w().TMRComm_Timer();
         QCOMPARE(h.ui()->MsgCom->text(), QString(" S/n and FW received"));
         QCOMPARE(h.ui()->sn->text(), QString("12345"));
         QVERIFY(h.w().mode_yes);
         QCOMPARE(h.w().fw_version, quint16(176));
+    }
+
+    // A complete answer carries the firmware code, which decides the controls and the
+    // write key: a damaged one is not taken, and the sensor is asked again.
+    void damagedIdentityAnswerIsAskedAgain_data()
+    {
+        QTest::addColumn<QByteArray>("answer");
+        QTest::addColumn<QString>("log");
+        QByteArray wrongCheck = identity(bytes({163, 0}));
+        const quint8 computed = quint8(wrongCheck.back());
+        wrongCheck[9] = char(computed ^ 0x5A);
+        QTest::newRow("wrong check byte")
+            << wrongCheck
+            << QStringLiteral("10 bytes, CRC received %1, computed %2")
+                   .arg(hex2(quint8(wrongCheck.back())), hex2(computed));
+        QByteArray changedCode = identity(bytes({176, 0}));
+        changedCode[7] = char(163);
+        QTest::newRow("version changed on the way")
+            << changedCode
+            << QStringLiteral("10 bytes, CRC received %1, computed %2")
+                   .arg(hex2(quint8(changedCode.back())), hex2(crc8(changedCode.left(9))));
+    }
+    void damagedIdentityAnswerIsAskedAgain()
+    {
+        QFETCH(QByteArray, answer);
+        QFETCH(QString, log);
+        WindowHarness h;
+        h.openPort();
+        h.ui()->CmbNet->addItem("5");
+        h.ui()->CmbNet->setCurrentIndex(1);
+        h.port.reads = {identity(bytes({176, 0}))};
+        h.w().TMRComm_Timer();
+        h.w().TMRComm_Timer();
+        QCOMPARE(h.w().fw_version, quint16(176));
+        const int logLines = h.logEvents().size();
+        h.ui()->sn->setText("before");
+
+        h.port.reads = {answer};
+        h.w().TMRComm_Timer();
+        QCOMPARE(h.ui()->sn->text(), QString("before"));
+        QCOMPARE(h.ui()->vv->text(), QString("1.7.6."));
+        QCOMPARE(h.w().fw_version, quint16(176));
+        QCOMPARE(h.ui()->MsgCom->text(), QString("Identity answer damaged: asking again."));
+        QCOMPARE(textColourOf(h.ui()->MsgCom), Colours::Red);
+        QCOMPARE(h.logEvents().mid(logLines), QStringList{"Identity answer damaged: " + log});
+        h.w().TMRComm_Timer();
+        QCOMPARE(h.port.writes.last(), identityRequest(5));
+
+        // An answer short of the version is taken as before, check byte or not: it gives
+        // the serial number only.
+        h.port.reads = {answer.left(7) + char(crc8(answer.left(7)) ^ 1)};
+        h.w().TMRComm_Timer();
+        QCOMPARE(h.ui()->sn->text(), QString("12345"));
+        QCOMPARE(h.w().fw_version, quint16(176));
+        QCOMPARE(h.ui()->MsgCom->text(), QString(" S/n and FW received"));
     }
 
     void searchQueuesTheSearchFrame()

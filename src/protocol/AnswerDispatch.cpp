@@ -13,9 +13,7 @@ void frmSerial::dispatchAnswer(const QByteArray &answer, quint8 computedCrc)
     const quint8 code = byteAt(answer, 3).value_or(0);
     switch (code) {
     case Cmd::ReadIdentity:
-        assept_sn(answer);
-        mode_yes = true;
-        ui->MsgCom->setText(QStringLiteral(" S/n and FW received"));
+        identityAnswer(answer);
         return;
     case Cmd::ReadData:
         // Readings are shown only when they arrived intact.

@@ -170,6 +170,7 @@ private:
     void connectCalibration();
     void connectTableTransfer();
     void connectTableEditor(); // once, when the editor is created
+    void identityAnswer(const QByteArray &answer);
     void tableAnswer(const QByteArray &answer);
 
     void beep(int frequencyHz, int durationMs);
