@@ -1,0 +1,80 @@
+#include "SimBench.h"
+
+#include "ui_frmSerial.h"
+
+#include <QDeadlineTimer>
+#include <QThread>
+
+namespace
+{
+// How long to wait for the sensors to take a frame and answer it. Only a machine that
+// has stopped altogether gets there; then the tick goes on as the timer's would.
+constexpr int kSettleLimitMs = 10000;
+} // namespace
+
+SensorConfig steadySensor(quint8 address, quint8 firmware)
+{
+    SensorConfig c;
+    c.address = address;
+    c.firmware = firmware;
+    c.serial = 70000u + address;
+    c.amplitude = 200000u + 1000u * address;
+    c.liveVariation = false;
+    return c;
+}
+
+void SimBench::tick()
+{
+    const quint64 before = sim.bus().messagesHeard();
+    h.tick();
+    QDeadlineTimer limit(kSettleLimitMs);
+    while (!limit.hasExpired()) {
+        const quint64 heard = sim.bus().messagesHeard();
+        if (heard > before && sim.messagesSettled() >= heard)
+            return;
+        QThread::msleep(1);
+    }
+}
+
+bool SimBench::tickUntil(const std::function<bool()> &done)
+{
+    for (int i = 0; i < 10; ++i) {
+        tick();
+        if (done())
+            return true;
+    }
+    return false;
+}
+
+bool SimBench::tickUntilCaption(const QString &caption)
+{
+    return tickUntil([&] { return ui()->MsgCom->text() == caption; });
+}
+
+bool SimBench::pick(quint8 address, const QString &version)
+{
+    const QString text = QString::number(address);
+    ui()->Opros->click();
+    if (!tickUntil([&] { return ui()->CmbNet->findText(text) >= 0; }))
+        return false;
+    ui()->CmbNet->setCurrentIndex(ui()->CmbNet->findText(text));
+    w().CmbNet_Click();
+    const std::optional<SensorConfig> s = sim.bus().sensor(address);
+    return s && tickUntil([&] {
+               return ui()->vv->text() == version && w().fw_version == s->firmware &&
+                      ui()->sn->text() == QString::number(s->serial) &&
+                      ui()->tek->text() == QString::number(s->amplitude);
+           });
+}
+
+void SimBench::mark()
+{
+    m_logMark = h.logEvents().size();
+    m_toneMark = h.tone.beeps.size();
+    h.dialogs.clear();
+}
+
+SensorConfig SimBench::sensor(quint8 address)
+{
+    return sim.bus().sensor(address).value_or(SensorConfig{});
+}
