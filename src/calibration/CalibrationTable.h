@@ -22,7 +22,6 @@ struct CalibrationCells {
     {
         return readings == other.readings && volumes == other.volumes;
     }
-    bool operator!=(const CalibrationCells &other) const { return !(*this == other); }
 };
 
 enum class TableColumn { Reading, Volume };
@@ -41,8 +40,8 @@ struct RefusedCell {
 QString refusalMessage(const RefusedCell &cell);
 
 // The 80 data bytes of a table write: the readings of points 0 to 19, then their volumes,
-// each 16-bit, high byte first. Nothing but the first cell that cannot be sent, in that
-// same order, when there is one.
+// each 16-bit, high byte first. When a cell cannot be sent, no bytes, and the first such
+// cell in that order.
 struct TableWriteData {
     QByteArray bytes;
     std::optional<RefusedCell> refused;

@@ -6,8 +6,9 @@
 #include <optional>
 
 // The table file (.pl5): the text of the 20 reading cells, then of the 20 volume cells, a
-// line each, every line ended by CR LF, in the system's 8-bit encoding. The cells are
-// written and read back as text, whatever they hold.
+// line each, every line ended by CR LF, in the system's encoding: the ANSI code page on
+// Windows, the locale's encoding (which Qt takes as UTF-8) on Linux. The cells are written
+// and read back as text, whatever they hold.
 
 constexpr int kTableFileLines = 2 * CalibrationCells::kPoints;
 
