@@ -32,6 +32,7 @@ frmSerial::frmSerial(const Platform &p, QWidget *parent)
     connectConfig();
     connectRemote();
     connectCalibration();
+    connectTableTransfer();
     connectFirmware();
     Form_Load();
 }
@@ -195,8 +196,10 @@ std::optional<quint8> frmSerial::selectedAddress() const
 
 Form3 *frmSerial::form3()
 {
-    if (!form3Ptr)
+    if (!form3Ptr) {
         form3Ptr = new Form3(this);
+        connectTableEditor();
+    }
     return form3Ptr;
 }
 

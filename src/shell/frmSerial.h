@@ -127,11 +127,19 @@ public:
     FirmwareUpdate &firmwareUpdate() const { return *fwUpdate; }
 
     // ---- Calibration (src/calibration) ----
-    QString ans_to_table(const QByteArray &aans);
     void Command11_Click();
     void Command12_Click();
     void ch_portion_Click();
     void Command14_Click();
+    void rdt();
+    // Queues the table write from the editor's cells; false when nothing was queued.
+    bool wrmyTable_Click();
+    void Command6_Click();
+    void fTablSave_Click();
+    void fTablOpen_Click();
+    // Fills the editor from a table answer and gives the values for the log; nothing, and
+    // no cell changed, when the answer is damaged. The answer goes to txtRec either way.
+    std::optional<QString> ans_to_table(const QByteArray &aans);
 
     // ---- State shared between the subsystems ----
     QByteArray wrs;               // pending request frame; empty when nothing is pending
@@ -172,6 +180,10 @@ private:
     void connectCalibration();
     void enterValueKey();
     void continueFailed(const QString &path, const QString &reason);
+    void connectTableTransfer();
+    void connectTableEditor(); // once, when the editor is created
+    void identityAnswer(const QByteArray &answer);
+    void tableAnswer(const QByteArray &answer);
     void connectFirmware();
 
     // The firmware update's side of the window (src/firmware).
