@@ -153,8 +153,13 @@ void drawPane(QPainter &p, const QRect &pane, const QVector<PixelColumn> &column
     drawColumns(p, pane, columns, r, quantity.colour);
     p.setPen(kFrame);
     p.drawRect(pane.adjusted(0, 0, -1, -1));
+    // The title on a ground of its own, so that the line running behind it does not hide it.
+    const QFontMetrics fm = p.fontMetrics();
+    const QRect title(pane.left() + 3, pane.top() + 2, fm.horizontalAdvance(quantity.title) + 4,
+                      fm.height());
+    p.fillRect(title, QColor(255, 255, 255, 210));
     p.setPen(quantity.colour.darker(130));
-    p.drawText(pane.adjusted(4, 2, -4, -2), Qt::AlignLeft | Qt::AlignTop, quantity.title);
+    p.drawText(title, Qt::AlignCenter, quantity.title);
 }
 
 void drawTimeAxis(QPainter &p, const QRect &plot, qint64 from, qint64 to, qint32 utcOffset,
@@ -175,7 +180,9 @@ void drawTimeAxis(QPainter &p, const QRect &plot, qint64 from, qint64 to, qint32
         const QDateTime when = QDateTime::fromMSecsSinceEpoch(t, Qt::OffsetFromUTC, utcOffset);
         const QString label = locale.toString(when.time(), format);
         const int w = fm.horizontalAdvance(label);
-        p.drawText(QRect(x - w / 2, plot.bottom() + 4, w, fm.height()), Qt::AlignCenter, label);
+        // The newest label may sit at the right edge: it is moved in rather than cut.
+        const int left = qMin(x - w / 2, p.device()->width() - w);
+        p.drawText(QRect(left, plot.bottom() + 4, w, fm.height()), Qt::AlignCenter, label);
     }
 }
 

@@ -8,6 +8,7 @@
 #include <QHelpEvent>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QTextDocument>
 #include <QToolTip>
 
 namespace
@@ -26,6 +27,27 @@ QString clockText(const TrendEntry &e, const QLocale &locale)
 {
     const QDateTime t = QDateTime::fromMSecsSinceEpoch(e.msecs, Qt::OffsetFromUTC, e.utcOffset);
     return locale.toString(t.time(), QStringLiteral("HH:mm:ss"));
+}
+
+// A long log text (a whole table written) in lines of about 80 characters, broken between
+// words, so that its tooltip stays on the screen.
+QString wrapped(const QString &text)
+{
+    constexpr int kLine = 80;
+    QString out;
+    int lineLength = 0;
+    for (const QString &word : text.split(QLatin1Char(' '))) {
+        if (lineLength > 0 && lineLength + 1 + word.size() > kLine) {
+            out += QLatin1Char('\n');
+            lineLength = 0;
+        } else if (!out.isEmpty()) {
+            out += QLatin1Char(' ');
+            ++lineLength;
+        }
+        out += word;
+        lineLength += int(word.size());
+    }
+    return out;
 }
 
 QVector<TimedValue> samplesOf(const ReadingStore &store, int first, int end,
@@ -183,10 +205,15 @@ void TrendWidget::paintMarkers(QPainter &p, const View &v) const
 void TrendWidget::paintHeading(QPainter &p, const View &v) const
 {
     const QRect line(kLeftMargin, 0, plotRect().width(), kTopMargin);
-    p.setPen(palette().windowText().color());
-    p.drawText(line, Qt::AlignLeft | Qt::AlignVCenter,
-               QStringLiteral("Network address ") + QString::number(m_store.at(v.end - 1).address));
+    const QString heading =
+        QStringLiteral("Network address ") + QString::number(m_store.at(v.end - 1).address);
     const QString readout = readoutAt(m_hoverX);
+    // The readout is what the operator is looking for; on a narrow chart it has the line.
+    const QFontMetrics fm = p.fontMetrics();
+    const int room = line.width() - fm.horizontalAdvance(readout) - fm.averageCharWidth() * 3;
+    p.setPen(palette().windowText().color());
+    if (readout.isEmpty() || fm.horizontalAdvance(heading) <= room)
+        p.drawText(line, Qt::AlignLeft | Qt::AlignVCenter, heading);
     if (readout.isEmpty())
         return;
     p.drawText(line, Qt::AlignRight | Qt::AlignVCenter, readout);
@@ -218,8 +245,7 @@ bool TrendWidget::event(QEvent *event)
         event->ignore();
         return true;
     }
-    // Rich text, so that a long line (a whole table) wraps instead of running off screen.
     QToolTip::showText(help->globalPos(),
-                       QStringLiteral("<p>") + text.toHtmlEscaped() + QStringLiteral("</p>"), this);
+                       Qt::convertFromPlainText(wrapped(text), Qt::WhiteSpacePre), this);
     return true;
 }
