@@ -2,11 +2,15 @@
 #include "calibration/Form3.h"
 #include "shell/Colours.h"
 #include "shell/Form2.h"
+#include "shell/SignalQuit.h"
 #include "shell/Tags.h"
 #include "ui_Form3.h"
 #include "ui_frmSerial.h"
 
+#include <QMessageBox>
 #include <QtTest>
+
+#include <csignal>
 
 class tst_MainWindow : public QObject
 {
@@ -162,20 +166,96 @@ private slots:
         QLocale::setDefault(saved);
     }
 
-    void logStartFailureShowsTheErrorBox()
+    // A read-only home or a kiosk account: the box, then a program that works without a
+    // log.
+    void startsWithoutALogWhereNoneCanBeMade_data()
     {
+        QTest::addColumn<bool>("folderBlocked");
+        QTest::addColumn<QString>("title");
+        QTest::newRow("no folder") << true << "Error#76";
+        QTest::newRow("no file") << false << "Error#75";
+    }
+    void startsWithoutALogWhereNoneCanBeMade()
+    {
+        QFETCH(bool, folderBlocked);
+        QFETCH(QString, title);
         QTemporaryDir dir;
-        QFile blocker(dir.filePath("log"));
-        QVERIFY(blocker.open(QIODevice::WriteOnly));
-        blocker.close();
-        WindowHarness h(dir.filePath("log"));
+        const QString folder = dir.filePath("log");
+        if (folderBlocked) {
+            QFile blocker(folder);
+            QVERIFY(blocker.open(QIODevice::WriteOnly));
+        } else {
+            QVERIFY(QDir().mkpath(folder + "/07122026_140533.log"));
+        }
+        WindowHarness h(folder);
         QCOMPARE(h.dialogs.shown.size(), 1);
         QCOMPARE(h.dialogs.shown[0].icon, OperatorDialogs::Icon::Critical);
-        QVERIFY(h.dialogs.shown[0].title.startsWith("Error#"));
-        QVERIFY(h.dialogs.shown[0].title.size() > 6);
-        // The later steps did not run, but the window is not left hidden.
-        QCOMPARE(h.ui()->VibGenCmd->count(), 0);
+        QCOMPARE(h.dialogs.shown[0].title, title);
+        QCOMPARE(h.ui()->MsgCom->text(), QString("Running without a session log."));
+        QVERIFY(h.w().logPath().isEmpty());
+
+        // The rest of the start-up ran: lists, timers, the swap behind the picture.
+        QCOMPARE(h.ui()->VibGenCmd->count(), 9);
+        QCOMPARE(h.ui()->CmbPort->currentText(), QString("----"));
+        QVERIFY(h.w().Timer1.isActive());
+        QVERIFY(h.w().Timer3.isActive());
+        h.port.ports = {"ttyUSB0"};
+        h.w().Timer1_Timer();
+        h.w().Timer1_Timer();
         QVERIFY(h.w().isVisible());
+        QCOMPARE(h.ui()->CmbPort->currentText(), QString("ttyUSB0"));
+
+        // The bus works as ever, and nothing is written anywhere.
+        h.ui()->BTNOpenCom->click();
+        QVERIFY(h.port.open);
+        QVERIFY(h.w().TMRComm.isActive());
+        h.ui()->Opros->click();
+        h.w().TMRComm_Timer();
+        QCOMPARE(h.port.writes.last(), QByteArray::fromHex("31FFDC"));
+        h.w().close();
+        QVERIFY(!h.port.open);
+        QCOMPARE(h.dialogs.shown.size(), 1);
+        QVERIFY(QDir(folder).entryList(QDir::Files).isEmpty());
+    }
+
+    // A desktop logging out, Ctrl+C in the terminal, the terminal closed: the program ends
+    // as its close button ends it.
+    void stopsInOrderOnTerminationSignals_data()
+    {
+        QTest::addColumn<int>("sig");
+        QTest::addColumn<bool>("boxOpen");
+        QTest::newRow("SIGTERM") << SIGTERM << false;
+        QTest::newRow("SIGINT") << SIGINT << false;
+        QTest::newRow("SIGHUP") << SIGHUP << false;
+        QTest::newRow("SIGTERM with a box open") << SIGTERM << true;
+    }
+    void stopsInOrderOnTerminationSignals()
+    {
+        QFETCH(int, sig);
+        QFETCH(bool, boxOpen);
+        WindowHarness h;
+        h.openPort("ttyUSB0");
+        const SignalQuit quit(&h.w(), catchTerminationSignals());
+        QVERIFY(quit.isActive());
+        QTimer::singleShot(0, &h.w(), [&] {
+            ::raise(sig);
+            if (!boxOpen)
+                return;
+            QMessageBox box(QMessageBox::Warning, "levelconf", "Busy", QMessageBox::Ok, &h.w());
+            box.exec();
+            h.w().str_to_log("after the box");
+        });
+        // Were the signal lost, this would end the loop instead.
+        QTimer::singleShot(20000, &h.w(), [] { QCoreApplication::exit(1); });
+        QCOMPARE(QCoreApplication::exec(), 0);
+
+        QVERIFY(!h.port.open);
+        QCOMPARE(h.port.closes, 1);
+        const QStringList events = h.logEvents();
+        QCOMPARE(events.last(), QString("Com Port ttyUSB0 Closed"));
+        QCOMPARE(events.filter("Closed").size(), 1);
+        if (boxOpen)
+            QCOMPARE(events.at(events.size() - 2), QString("after the box"));
     }
 
     void closingTheWindowReleasesThePortAndLogsItOnce()
