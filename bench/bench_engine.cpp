@@ -10,6 +10,7 @@
 //
 // The window is the real one on the real serial port; run it under xvfb-run (or with
 // QT_QPA_PLATFORM=offscreen) on a machine without a display.
+#include "BenchWindow.h"
 #include "SensorSim.h"
 #include "serial/QtSerialPort.h"
 #include "shell/AlsaTone.h"
@@ -42,54 +43,18 @@ constexpr double kWriteBoundMs = 10 + 4;
 constexpr double kCpuTargetPercent = 1;
 constexpr double kMemoryTargetMb = 80;
 
-// A box would stop an unattended run; each text goes to the terminal instead.
-class NoDialogs : public OperatorDialogs
-{
-public:
-    int shown = 0;
-    void MsgBox(const QString &text, Icon, const QString &) override { note(text); }
-    bool YesNo(const QString &text, const QString &) override
-    {
-        note(text);
-        return false;
-    }
-    std::optional<QString> InputBox(const QString &prompt, const QString &,
-                                    const QString &) override
-    {
-        note(prompt);
-        return std::nullopt;
-    }
-    QString OpenFile(const QString &title, const QString &, const QString &) override
-    {
-        note(title);
-        return {};
-    }
-    QString SaveFile(const QString &title, const QString &, const QString &) override
-    {
-        note(title);
-        return {};
-    }
-
-private:
-    void note(const QString &text)
-    {
-        ++shown;
-        std::fprintf(stderr, "box: %s\n", qPrintable(text));
-    }
-};
-
-class NoTone : public Tone
-{
-public:
-    void Beep(int, int) override {}
-};
-
 // The real port, with the time of its last read kept, so that a tick can be split into the
 // read it is bound by and everything else.
 class TimedPort : public SerialPort
 {
 public:
-    explicit TimedPort(OperatorDialogs *dialogs) : m_port(dialogs) {}
+    explicit TimedPort(OperatorDialogs *dialogs) : m_port(dialogs)
+    {
+        QObject::connect(&m_port.events(), &SerialPortEvents::bytesArrived, &events(),
+                         &SerialPortEvents::bytesArrived);
+        QObject::connect(&m_port.events(), &SerialPortEvents::deviceLost, &events(),
+                         &SerialPortEvents::deviceLost);
+    }
     double lastReadMs = 0;
 
     QStringList portNames() override { return m_port.portNames(); }
@@ -111,28 +76,12 @@ public:
         return got;
     }
     int ComWrite(const QByteArray &data) override { return m_port.ComWrite(data); }
+    QByteArray ComTakeArrived() override { return m_port.ComTakeArrived(); }
+    int ComSend(const QByteArray &data) override { return m_port.ComSend(data); }
 
 private:
     QtSerialPort m_port;
 };
-
-// Lets the window's event loop run for `ms`, as it does between two timer ticks.
-void runEvents(int ms)
-{
-    QEventLoop loop;
-    QTimer::singleShot(ms, &loop, &QEventLoop::quit);
-    loop.exec();
-}
-
-// Runs the event loop until `done` holds or `ms` have passed.
-bool runEventsUntil(const std::function<bool()> &done, int ms)
-{
-    QElapsedTimer t;
-    t.start();
-    while (!done() && t.elapsed() < ms)
-        runEvents(50);
-    return done();
-}
 
 struct Figures {
     double median = 0;
@@ -154,27 +103,6 @@ SensorConfig benchSensor()
     c.mode = 0x88;
     c.filtration = 0x13;
     return c;
-}
-
-Platform platformFor(SerialPort *port, OperatorDialogs *dialogs, Tone *tone,
-                     const QTemporaryDir &dir)
-{
-    Platform p;
-    p.port = port;
-    p.dialogs = dialogs;
-    p.tone = tone;
-    p.logFolder = dir.filePath(QStringLiteral("log"));
-    p.programFolder = dir.path();
-    return p;
-}
-
-// Opens `device` as the operator does: the device in the port list, the open button.
-bool openPort(frmSerial &w, const QString &device)
-{
-    w.addPortDevice(device);
-    w.Timer1_Timer();
-    w.form()->BTNOpenCom->click();
-    return w.form()->BTNCloseCom->isEnabled();
 }
 
 // ---- ticks ----

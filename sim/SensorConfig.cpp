@@ -43,5 +43,11 @@ std::vector<SensorConfig> demoSensors()
     current.mode = 0x88; // range 4096, filtration
     current.filtration = 0x13;
     current.outputCode = 2048;
+    // A 3000-litre horizontal tank, so that reading its table shows something other than
+    // the factory values: the volume climbs slowly near the bottom and the top.
+    current.table.readings = {205,  410,  614,  819,  1024, 1229, 1434, 1638, 1843, 2048,
+                              2253, 2458, 2662, 2867, 3072, 3277, 3482, 3686, 3891, 4096};
+    current.table.volumes = {56,   156,  282,  427,  587,  757,  936,  1121, 1309, 1500,
+                             1691, 1879, 2064, 2243, 2413, 2573, 2718, 2844, 2944, 3000};
     return {older, range256, current};
 }

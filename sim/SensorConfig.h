@@ -35,6 +35,8 @@ struct SensorConfig {
     qint8 temperature = 21; // degrees Celsius
     quint32 amplitude = 250000;
     quint16 outputCode = 2048; // tenths of a centimetre of distance
+    qint32 fillRate = 0;       // codes per second the output moves by as the sim runs: a tank
+                               // filling (negative, the distance shrinks) or emptying
     bool liveVariation = true;
     CalibrationTable table = CalibrationTable::defaults();
     quint32 password = 0;

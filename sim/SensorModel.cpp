@@ -24,7 +24,16 @@ quint32 shifted(quint32 value, qint16 shift)
 }
 } // namespace
 
-SensorModel::SensorModel(const SensorConfig &config) : m_config(config) {}
+SensorModel::SensorModel(const SensorConfig &config) : m_config(config)
+{
+    m_running.start();
+}
+
+quint16 filledOutputCode(const SensorConfig &config, qint64 elapsedMs)
+{
+    const qint64 v = config.outputCode + qint64(config.fillRate) * elapsedMs / 1000;
+    return quint16(qBound(qint64(0), v, qint64(0xFFFF)));
+}
 
 quint32 SensorModel::liveAmplitude() const
 {
@@ -38,9 +47,10 @@ quint32 SensorModel::liveAmplitude() const
 
 quint16 SensorModel::liveOutputCode() const
 {
+    const quint16 level = filledOutputCode(m_config, m_running.elapsed());
     if (!m_config.liveVariation)
-        return m_config.outputCode;
-    const int v = m_config.outputCode + qRound(2.0 * std::sin(m_polls * 0.37));
+        return level;
+    const int v = level + qRound(2.0 * std::sin(m_polls * 0.37));
     return quint16(qBound(0, v, 0xFFFF));
 }
 

@@ -5,6 +5,7 @@
 #include "SensorConfig.h"
 
 #include <QByteArray>
+#include <QElapsedTimer>
 
 // One simulated sensor: it answers the requests to its address as a sensor of its
 // firmware would and keeps what the settings commands change.
@@ -45,4 +46,9 @@ private:
     SensorConfig m_config;
     Fault m_fault = Fault::None;
     quint32 m_polls = 0;
+    QElapsedTimer m_running; // since the sensor was put on the bus
 };
+
+// The output code of a tank that fills (or empties) at the sensor's fill rate, `elapsedMs`
+// after the sensor was put on the bus; it stops at the ends of the code's range.
+quint16 filledOutputCode(const SensorConfig &config, qint64 elapsedMs);

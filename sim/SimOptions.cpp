@@ -39,6 +39,7 @@ const std::map<QString, Field> &fields()
         {"temperature", {-128, 127, [](SensorConfig &c, qint64 v) { c.temperature = qint8(v); }}},
         {"amplitude", {0, 0xFFFFFFFF, [](SensorConfig &c, qint64 v) { c.amplitude = quint32(v); }}},
         {"output", {0, 0xFFFF, [](SensorConfig &c, qint64 v) { c.outputCode = quint16(v); }}},
+        {"fill", {-0xFFFF, 0xFFFF, [](SensorConfig &c, qint64 v) { c.fillRate = qint32(v); }}},
         {"variation", {0, 1, [](SensorConfig &c, qint64 v) { c.liveVariation = v != 0; }}},
         {"password", {0, 0xFFFFFFFF, [](SensorConfig &c, qint64 v) { c.password = quint32(v); }}},
         {"locked", {0, 1, [](SensorConfig &c, qint64 v) { c.locked = v != 0; }}},

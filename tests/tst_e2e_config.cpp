@@ -1,7 +1,6 @@
 // The configuration commands end to end: the window on the real serial port, the engine
 // ticked by hand, and simulated sensors that keep what they are told.
-#include "BusWindowHarness.h"
-#include "SensorSim.h"
+#include "SimBench.h"
 #include "calibration/Form3.h"
 #include "config/Form4.h"
 #include "shell/Colours.h"
@@ -18,110 +17,12 @@ using Tones = QList<QPair<int, int>>;
 const QPair<int, int> kConfirmedTone{1000, 100};
 const QPair<int, int> kWrongTone{400, 800};
 
-// How long to wait for the sensors to take a frame and answer it. Only a machine that
-// has stopped altogether gets there; then the tick goes on as the timer's would.
-constexpr int kSettleLimitMs = 10000;
-
-SensorConfig steadySensor(quint8 address, quint8 firmware)
-{
-    SensorConfig c;
-    c.address = address;
-    c.firmware = firmware;
-    c.serial = 70000u + address;
-    c.amplitude = 200000u + 1000u * address;
-    c.liveVariation = false;
-    return c;
-}
-
 // The generation beside the one under test, so that every bus holds a keyed and an
 // unkeyed sensor.
 quint8 otherGeneration(quint8 firmware)
 {
     return firmware >= 175 ? 172 : 176;
 }
-
-// The window connected to a bus of simulated sensors.
-class Bench
-{
-public:
-    explicit Bench(const std::vector<SensorConfig> &sensors) : sim(sensors) {}
-
-    bool start() { return sim.start() && h.open(sim.slavePath()); }
-
-    Ui::frmSerial *ui() const { return h.ui(); }
-    frmSerial &w() { return h.w(); }
-
-    // One engine tick; then, before the next one, the sensors take the frame it wrote and
-    // put their answer on the line, however slowly the machine runs.
-    void tick()
-    {
-        const quint64 before = sim.bus().messagesHeard();
-        h.tick();
-        QDeadlineTimer limit(kSettleLimitMs);
-        while (!limit.hasExpired()) {
-            const quint64 heard = sim.bus().messagesHeard();
-            if (heard > before && sim.messagesSettled() >= heard)
-                return;
-            QThread::msleep(1);
-        }
-    }
-
-    // Ticks until `done` holds, ten ticks at most.
-    bool tickUntil(const std::function<bool()> &done)
-    {
-        for (int i = 0; i < 10; ++i) {
-            tick();
-            if (done())
-                return true;
-        }
-        return false;
-    }
-
-    bool tickUntilCaption(const QString &caption)
-    {
-        return tickUntil([&] { return ui()->MsgCom->text() == caption; });
-    }
-
-    // Searches the bus, picks the sensor at `address` and ticks until its identity and
-    // then its own reading are shown.
-    bool pick(quint8 address, const QString &version)
-    {
-        const QString text = QString::number(address);
-        ui()->Opros->click();
-        if (!tickUntil([&] { return ui()->CmbNet->findText(text) >= 0; }))
-            return false;
-        ui()->CmbNet->setCurrentIndex(ui()->CmbNet->findText(text));
-        w().CmbNet_Click();
-        const std::optional<SensorConfig> s = sim.bus().sensor(address);
-        return s && tickUntil([&] {
-                   return ui()->vv->text() == version && w().fw_version == s->firmware &&
-                          ui()->sn->text() == QString::number(s->serial) &&
-                          ui()->tek->text() == QString::number(s->amplitude);
-               });
-    }
-
-    // Remembers where the log and the tones stand before a command.
-    void mark()
-    {
-        m_logMark = h.logEvents().size();
-        m_toneMark = h.tone.beeps.size();
-        h.dialogs.clear();
-    }
-    QStringList logSinceMark() const { return h.logEvents().mid(m_logMark); }
-    Tones tonesSinceMark() const { return h.tone.beeps.mid(m_toneMark); }
-
-    SensorConfig sensor(quint8 address)
-    {
-        return sim.bus().sensor(address).value_or(SensorConfig{});
-    }
-
-    SensorSim sim;
-    BusWindowHarness h; // after the bus: the port closes before the line goes
-
-private:
-    int m_logMark = 0;
-    int m_toneMark = 0;
-};
 
 void firmwareRows()
 {
@@ -161,7 +62,7 @@ private slots:
         QFETCH(quint8, firmware);
         QFETCH(QString, version);
         const SensorConfig neighbour = steadySensor(4, otherGeneration(firmware));
-        Bench b({neighbour, steadySensor(3, firmware)});
+        SimBench b({neighbour, steadySensor(3, firmware)});
         QVERIFY2(b.start(), qPrintable(b.sim.errorString()));
         QVERIFY(b.pick(3, version));
         const SensorConfig before = b.sensor(3);
@@ -209,7 +110,7 @@ private slots:
         QFETCH(quint8, firmware);
         QFETCH(QString, version);
         const SensorConfig neighbour = steadySensor(4, otherGeneration(firmware));
-        Bench b({steadySensor(3, firmware), neighbour});
+        SimBench b({steadySensor(3, firmware), neighbour});
         QVERIFY2(b.start(), qPrintable(b.sim.errorString()));
         QVERIFY(b.pick(3, version));
         const SensorConfig before = b.sensor(3);
@@ -303,7 +204,7 @@ private slots:
         const SensorConfig neighbour = steadySensor(4, otherGeneration(firmware));
         SensorConfig target = steadySensor(3, firmware);
         target.password = 777;
-        Bench b({neighbour, target});
+        SimBench b({neighbour, target});
         QVERIFY2(b.start(), qPrintable(b.sim.errorString()));
         QVERIFY(b.pick(3, version));
         Ui::frmSerial *ui = b.ui();
@@ -359,7 +260,7 @@ private slots:
         SensorConfig target = steadySensor(3, firmware);
         target.password = 1234;
         target.locked = true;
-        Bench b({target});
+        SimBench b({target});
         QVERIFY2(b.start(), qPrintable(b.sim.errorString()));
         QVERIFY(b.pick(3, version));
         Ui::frmSerial *ui = b.ui();

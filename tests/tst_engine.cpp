@@ -214,9 +214,11 @@ private slots:
         QTest::addColumn<QString>("caption");
         QTest::addColumn<QString>("log");
         QTest::addColumn<bool>("highTone");
-        auto row = [](int code, const char *caption, const char *log, bool tone) {
+        QTest::addColumn<QByteArray>("data");
+        auto row = [](int code, const char *caption, const QString &log, bool tone,
+                      const QByteArray &data = {}) {
             QTest::addRow("%02X", code)
-                << code << QString::fromUtf8(caption) << QString::fromUtf8(log) << tone;
+                << code << QString::fromUtf8(caption) << log << tone << data;
         };
         row(0xFA, " Empty value set.", " Установлен нижний уровень.", true);
         row(0xF5, " Full value set.", " Full value set.", true);
@@ -231,7 +233,14 @@ private slots:
         row(0xED, "Empty value changed manually.", "Директивно изменен нижний уровень.", true);
         row(0xEC, "Full value changed manually.", "Директивно изменен верхний уровень.", true);
         row(0xF1, "Tank calibration table set.", "Установлена Тарировочная таблица.", true);
-        row(0xEF, "Table read.", "Прочитана таблица = ", true);
+        // A table answer is taken only whole: 40 values after the code.
+        QByteArray table;
+        QString values;
+        for (int v = 1; v <= 40; ++v) {
+            table += bytes({0, v});
+            values += QString::number(v) + ", ";
+        }
+        row(0xEF, "Table read.", "Прочитана таблица = " + values, true, table);
     }
     void confirmations()
     {
@@ -239,10 +248,11 @@ private slots:
         QFETCH(QString, caption);
         QFETCH(QString, log);
         QFETCH(bool, highTone);
+        QFETCH(QByteArray, data);
         WindowHarness h;
         h.openPort();
         const int logLines = h.logEvents().size();
-        h.port.reads = {framedAnswer(5, quint8(code))};
+        h.port.reads = {framedAnswer(5, quint8(code), data)};
         h.w().TMRComm_Timer();
         QCOMPARE(h.ui()->MsgCom->text(), caption);
         QCOMPARE(textColourOf(h.ui()->MsgCom), Colours::DarkGreen);

@@ -2,6 +2,7 @@
 #include "WindowHarness.h"
 #include "monitor/IdentityAnswer.h"
 #include "protocol/Requests.h"
+#include "shell/Colours.h"
 #include "ui_frmSerial.h"
 
 #include "WindowProbes.h"
@@ -147,14 +148,48 @@ private slots:
         WindowHarness h;
         h.openPort();
         h.w().mode_yes = false;
-        // The identity answer is taken as it comes, even with a wrong check byte.
-        QByteArray a = identity(bytes({176, 0}));
-        a[a.size() - 1] = char(a.back() ^ 0x5A);
-        h.port.reads = {a};
+        h.port.reads = {identity(bytes({176, 0}))};
         h.w().TMRComm_Timer();
         QCOMPARE(h.ui()->MsgCom->text(), QString(" S/n and FW received"));
         QCOMPARE(h.ui()->sn->text(), QString("12345"));
         QVERIFY(h.w().mode_yes);
+        QCOMPARE(h.w().fw_version, quint16(176));
+    }
+
+    // A complete answer carries the firmware code, which decides the controls and the
+    // write key: a damaged one is not taken, and the sensor is asked again.
+    void damagedIdentityAnswerIsAskedAgain()
+    {
+        WindowHarness h;
+        h.openPort();
+        h.ui()->CmbNet->addItem("5");
+        h.ui()->CmbNet->setCurrentIndex(1);
+        h.port.reads = {identity(bytes({176, 0}))};
+        h.w().TMRComm_Timer();
+        h.w().TMRComm_Timer();
+        const int logLines = h.logEvents().size();
+        QByteArray damaged = identity(bytes({176, 0}));
+        const quint8 crc = quint8(damaged.back());
+        damaged[3] = char(0x3A); // serial 12346
+        damaged[7] = char(163);
+        h.port.reads = {damaged};
+        h.w().TMRComm_Timer();
+        QCOMPARE(h.ui()->sn->text(), QString("12345"));
+        QCOMPARE(h.ui()->vv->text(), QString("1.7.6."));
+        QCOMPARE(h.w().fw_version, quint16(176));
+        QCOMPARE(h.ui()->MsgCom->text(), QString("Identity answer damaged: asking again."));
+        QCOMPARE(textColourOf(h.ui()->MsgCom), Colours::Red);
+        QCOMPARE(h.logEvents().mid(logLines),
+                 QStringList{QString::asprintf("Identity answer damaged: 10 bytes, CRC received "
+                                               "%02X, computed %02X",
+                                               crc, crc8(damaged.left(9)))});
+        h.w().TMRComm_Timer();
+        QCOMPARE(h.port.writes.last(), identityRequest(5));
+        // Shorter answers are taken as before, check byte or not: the serial number only.
+        const QByteArray eight = bytes({0x3E, 0x05, 0xFC, 0x07, 0, 0, 0});
+        h.port.reads = {eight + char(crc8(eight) ^ 1)};
+        h.w().TMRComm_Timer();
+        QCOMPARE(h.ui()->sn->text(), QString("7"));
         QCOMPARE(h.w().fw_version, quint16(176));
     }
 

@@ -170,6 +170,32 @@ private slots:
         QVERIFY(amplitudes.size() > 1);
     }
 
+    void aFillingTankMovesTheReadingWithTime()
+    {
+        Fault fault = Fault::None;
+        QString error;
+        const auto c =
+            sensorFromText("address=5,output=3000,fill=-250,variation=0", &fault, &error);
+        QVERIFY2(c, qPrintable(error));
+        QCOMPARE(c->fillRate, -250);
+        QVERIFY(!sensorFromText("fill=70000", &fault, &error));
+        // Output codes per second, stopping at the ends of the code's range.
+        QCOMPARE(filledOutputCode(*c, 0), quint16(3000));
+        QCOMPARE(filledOutputCode(*c, 2000), quint16(2500));
+        QCOMPARE(filledOutputCode(*c, 60000), quint16(0));
+        SensorConfig rising = *c;
+        rising.fillRate = 65535;
+        QCOMPARE(filledOutputCode(rising, 1000), quint16(65535));
+
+        // On the bus, with the clock running: 120 ms at 250 a second is 30 codes down.
+        SensorBus bus({*c});
+        const int first = int(*leValue(bus.respond(dataRequest(5)), 5, 2));
+        QThread::msleep(120);
+        const int later = int(*leValue(bus.respond(dataRequest(5)), 5, 2));
+        QVERIFY2(first <= 3000 && later <= first - 30,
+                 qPrintable(QString("%1 then %2").arg(first).arg(later)));
+    }
+
     // ---- what a sensor does not answer ----
 
     void silence_data()

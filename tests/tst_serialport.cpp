@@ -372,6 +372,42 @@ private slots:
         QCOMPARE(port.ComWrite("abc"), 0);
         QVERIFY(port.ComClose());
     }
+
+    // ---- without waiting ----
+
+    void sendingHandsOverAtOnceAndArrivalsAreAnnounced()
+    {
+        PtyPair pty;
+        QtSerialPort port;
+        QVERIFY(port.ComOpen(pty.slavePath(), kSettings));
+        QSignalSpy arrivals(&port.events(), &SerialPortEvents::bytesArrived);
+        const QByteArray block = pattern(130);
+        QCOMPARE(port.ComSend(block), 130);
+        QCOMPARE(pty.readAll(), block);
+        QCOMPARE(port.ComTakeArrived(), QByteArray());
+
+        QVERIFY(pty.write("\x79"));
+        QTRY_VERIFY(!arrivals.isEmpty());
+        QCOMPARE(port.ComTakeArrived(), QByteArray("\x79"));
+        QCOMPARE(port.ComTakeArrived(), QByteArray());
+        QVERIFY(port.ComClose());
+        QCOMPARE(port.ComSend(block), 0);
+    }
+
+    void aLostDeviceIsAnnouncedOnce()
+    {
+        PtyPair pty;
+        QtSerialPort port;
+        QVERIFY(port.ComOpen(pty.slavePath(), kSettings));
+        QSignalSpy lost(&port.events(), &SerialPortEvents::deviceLost);
+        pty.closeMaster();
+        QTRY_COMPARE(lost.size(), 1);
+        QCOMPARE(port.ComSend("abc"), 0);
+        QCOMPARE(port.ComTakeArrived(), QByteArray());
+        QTest::qWait(20);
+        QCOMPARE(lost.size(), 1);
+        QVERIFY(port.ComClose());
+    }
 };
 
 QTEST_GUILESS_MAIN(tst_SerialPort)

@@ -5,6 +5,7 @@
 Form3::Form3(QWidget *parent) : QWidget(parent, Qt::Window), ui(std::make_unique<Ui::Form3>())
 {
     ui->setupUi(this);
+    nameCells();
     connect(ui->rdTable, &QPushButton::clicked, this, &Form3::readRequested);
     connect(ui->wrmyTable, &QPushButton::clicked, this, &Form3::writeRequested);
     connect(ui->fTablOpen, &QPushButton::clicked, this, &Form3::openRequested);
@@ -16,42 +17,42 @@ Form3::Form3(QWidget *parent) : QWidget(parent, Qt::Window), ui(std::make_unique
 
 Form3::~Form3() = default;
 
-QLineEdit *Form3::readingCell(int index) const
+QLineEdit *Form3::cell(TableColumn column, int index) const
 {
-    if (index < 0 || index >= kPoints)
-        return nullptr;
-    return findChild<QLineEdit *>(QStringLiteral("Text4_%1").arg(index));
+    const char *prefix = column == TableColumn::Reading ? "Text4_" : "Text3_";
+    return findChild<QLineEdit *>(QLatin1String(prefix) + QString::number(index));
 }
 
-QLineEdit *Form3::volumeCell(int index) const
+// A screen reader names each cell by its point and column, as the refusal messages do.
+void Form3::nameCells()
 {
-    if (index < 0 || index >= kPoints)
-        return nullptr;
-    return findChild<QLineEdit *>(QStringLiteral("Text3_%1").arg(index));
+    for (TableColumn column : {TableColumn::Reading, TableColumn::Volume}) {
+        for (int i = 0; i < CalibrationCells::kPoints; ++i) {
+            cell(column, i)->setAccessibleName(
+                QStringLiteral("Point %1, %2").arg(i).arg(columnTitle(column)));
+        }
+    }
+    ui->Text1->setAccessibleName(QStringLiteral("Zero point, ") +
+                                 columnTitle(TableColumn::Reading));
+    ui->Text2->setAccessibleName(QStringLiteral("Zero point, ") + columnTitle(TableColumn::Volume));
 }
 
-QString Form3::readingText(int index) const
+CalibrationCells Form3::table() const
 {
-    const QLineEdit *cell = readingCell(index);
-    return cell ? cell->text() : QString();
+    CalibrationCells cells;
+    for (int i = 0; i < CalibrationCells::kPoints; ++i) {
+        cells.readings[i] = cell(TableColumn::Reading, i)->text();
+        cells.volumes[i] = cell(TableColumn::Volume, i)->text();
+    }
+    return cells;
 }
 
-void Form3::setReadingText(int index, const QString &text)
+void Form3::setTable(const CalibrationCells &cells)
 {
-    if (QLineEdit *cell = readingCell(index))
-        cell->setText(text);
-}
-
-QString Form3::volumeText(int index) const
-{
-    const QLineEdit *cell = volumeCell(index);
-    return cell ? cell->text() : QString();
-}
-
-void Form3::setVolumeText(int index, const QString &text)
-{
-    if (QLineEdit *cell = volumeCell(index))
-        cell->setText(text);
+    for (int i = 0; i < CalibrationCells::kPoints; ++i) {
+        cell(TableColumn::Reading, i)->setText(cells.readings[i]);
+        cell(TableColumn::Volume, i)->setText(cells.volumes[i]);
+    }
 }
 
 Qt::CheckState Form3::perSentsState() const

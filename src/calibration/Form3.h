@@ -1,5 +1,7 @@
 #pragma once
 
+#include "CalibrationTable.h"
+
 #include <QWidget>
 #include <memory>
 
@@ -17,15 +19,12 @@ class Form3 : public QWidget
     Q_OBJECT
 
 public:
-    static constexpr int kPoints = 20;
-
     explicit Form3(QWidget *parent = nullptr);
     ~Form3() override;
 
-    QString readingText(int index) const;
-    void setReadingText(int index, const QString &text);
-    QString volumeText(int index) const;
-    void setVolumeText(int index, const QString &text);
+    // All 40 cells at once, as typed.
+    CalibrationCells table() const;
+    void setTable(const CalibrationCells &cells);
 
     Qt::CheckState perSentsState() const;
     void setPerSentsState(Qt::CheckState state);
@@ -43,8 +42,8 @@ signals:
     void tartabClicked();
 
 private:
-    QLineEdit *readingCell(int index) const;
-    QLineEdit *volumeCell(int index) const;
+    QLineEdit *cell(TableColumn column, int index) const;
+    void nameCells();
 
     std::unique_ptr<Ui::Form3> ui;
 };

@@ -1,7 +1,9 @@
 // Identity of the selected sensor and the network search.
 #include "IdentityAnswer.h"
+#include "protocol/AnswerCheck.h"
 #include "protocol/FrameCodec.h"
 #include "protocol/Requests.h"
+#include "shell/Colours.h"
 #include "shell/frmSerial.h"
 #include "ui_frmSerial.h"
 
@@ -16,6 +18,23 @@ QByteArray frmSerial::Zapros_ser_num()
 {
     const auto a = selectedAddress();
     return a ? identityRequest(*a) : QByteArray();
+}
+
+void frmSerial::identityAnswer(const QByteArray &answer)
+{
+    if (identityAnswerDamaged(answer)) {
+        // Nothing of it is taken, and the sensor is asked again on the next tick. A
+        // command the operator gives before then replaces the question, as it would any
+        // pending request.
+        setTextColour(ui->MsgCom, Colours::Red);
+        ui->MsgCom->setText(QStringLiteral("Identity answer damaged: asking again."));
+        str_to_log(QStringLiteral("Identity answer damaged: ") + answerCheckText(answer));
+        wrs = Zapros_ser_num();
+        return;
+    }
+    assept_sn(answer);
+    mode_yes = true;
+    ui->MsgCom->setText(QStringLiteral(" S/n and FW received"));
 }
 
 void frmSerial::assept_sn(const QByteArray &aans)

@@ -1,6 +1,7 @@
 #include "IdentityAnswer.h"
 
 #include "protocol/ByteString.h"
+#include "protocol/FrameCodec.h"
 
 namespace
 {
@@ -19,6 +20,11 @@ IdentityAnswer decodeIdentityAnswer(const QByteArray &aans)
         id.versionPrefix = byteAt(aans, 9).value_or(0);
     }
     return id;
+}
+
+bool identityAnswerDamaged(const QByteArray &aans)
+{
+    return aans.size() == kCompleteLength && !answerCrcMatches(aans);
 }
 
 QString versionText(quint8 prefix, quint8 code)

@@ -20,6 +20,10 @@ struct IdentityAnswer {
 };
 IdentityAnswer decodeIdentityAnswer(const QByteArray &aans);
 
+// A complete answer whose check byte is wrong. Its version code cannot be trusted, and
+// that code decides the controls offered and whether settings carry the write key.
+bool identityAnswerDamaged(const QByteArray &aans);
+
 // The version text: the prefix when it is not 0, then the digits of the code each
 // followed by a dot, three places in all (176 gives "1.7.6.", 95 gives "9.5..").
 QString versionText(quint8 prefix, quint8 code);

@@ -13,9 +13,7 @@ void frmSerial::dispatchAnswer(const QByteArray &answer, quint8 computedCrc)
     const quint8 code = byteAt(answer, 3).value_or(0);
     switch (code) {
     case Cmd::ReadIdentity:
-        assept_sn(answer);
-        mode_yes = true;
-        ui->MsgCom->setText(QStringLiteral(" S/n and FW received"));
+        identityAnswer(answer);
         return;
     case Cmd::ReadData:
         // Readings are shown only when they arrived intact.
@@ -30,13 +28,9 @@ void frmSerial::dispatchAnswer(const QByteArray &answer, quint8 computedCrc)
             ui->Uroven->setText(QString::number(*f) + QStringLiteral(" Гц."));
         freq_mode = 1;
         return;
-    case Cmd::ReadTable: {
-        ui->MsgCom->setText(QStringLiteral("Table read."));
-        const QString t = ans_to_table(answer);
-        str_to_log(QStringLiteral("Прочитана таблица = ") + t);
-        beep(1000, 100);
+    case Cmd::ReadTable:
+        tableAnswer(answer);
         return;
-    }
     default:
         break;
     }

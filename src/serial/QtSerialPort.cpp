@@ -102,6 +102,7 @@ QtSerialPort::QtSerialPort(OperatorDialogs *dialogs) : m_dialogs(dialogs)
 {
     QObject::connect(&m_port, &QSerialPort::errorOccurred, &m_port,
                      [this](QSerialPort::SerialPortError error) { noteError(error); });
+    QObject::connect(&m_port, &QSerialPort::readyRead, &events(), &SerialPortEvents::bytesArrived);
 }
 
 QtSerialPort::~QtSerialPort()
@@ -298,6 +299,26 @@ int QtSerialPort::writeBlock(const QByteArray &block)
     return static_cast<int>(qBound<qint64>(0, before + queued - unsent, queued));
 }
 
+QByteArray QtSerialPort::ComTakeArrived()
+{
+    if (!m_open || m_lost)
+        return {};
+    return m_port.readAll();
+}
+
+int QtSerialPort::ComSend(const QByteArray &data)
+{
+    if (data.isEmpty() || !m_open || m_lost)
+        return 0;
+    const qint64 queued = m_port.write(data);
+    if (queued <= 0)
+        return 0;
+    // Starts the bytes on their way now rather than on the next pass of the event loop;
+    // this writes what the driver takes at once and never waits.
+    m_port.flush();
+    return m_lost ? 0 : static_cast<int>(queued);
+}
+
 void QtSerialPort::noteError(QSerialPort::SerialPortError error)
 {
     if (!m_open || m_lost)
@@ -308,7 +329,15 @@ void QtSerialPort::noteError(QSerialPort::SerialPortError error)
     m_lost = true;
     // A device that has gone keeps signalling, and the window's event loop would spin on
     // it; the handle is given up as soon as control is back outside the port's own code.
-    QTimer::singleShot(0, &m_port, [this] { releaseLostDevice(); });
+    QTimer::singleShot(0, &m_port, [this] { announceLostDevice(); });
+}
+
+void QtSerialPort::announceLostDevice()
+{
+    releaseLostDevice();
+    // A port closed (or opened on another device) in the meantime has nothing to report.
+    if (m_open && m_lost)
+        emit events().deviceLost();
 }
 
 void QtSerialPort::releaseLostDevice()

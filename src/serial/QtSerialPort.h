@@ -24,6 +24,8 @@ public:
     void ComFlush() override;
     QByteArray ComRead() override;
     int ComWrite(const QByteArray &data) override;
+    QByteArray ComTakeArrived() override;
+    int ComSend(const QByteArray &data) override;
 
     // True once the open device has gone (an adapter pulled out): reads then return
     // nothing and writes nothing, until ComClose.
@@ -34,6 +36,7 @@ private:
     bool setUpFailed(const QString &text);
     void noteError(QSerialPort::SerialPortError error);
     void releaseLostDevice();
+    void announceLostDevice();
     OpenFailure classifyOpenFailure(const QString &path) const;
     void refreshSnapshot();
 

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "SerialPortEvents.h"
+
 #include <QByteArray>
 #include <QString>
 #include <QStringList>
@@ -37,4 +39,22 @@ public:
 
     // Writes `data` in pieces of at most 255 bytes; returns the number written.
     virtual int ComWrite(const QByteArray &data) = 0;
+
+    // ---- Without waiting ----
+    // ComRead and ComWrite keep the engine's time-outs and hold the caller for them. Work
+    // that must keep the window live takes bytes as events() announces them and hands
+    // its frames over without waiting for the line.
+
+    // Whatever has arrived and not been taken yet; empty when nothing has. Never waits.
+    virtual QByteArray ComTakeArrived() = 0;
+
+    // Hands `data` to the port to be sent as fast as the line goes, without waiting for
+    // it to go out. Returns the number of bytes the port took: fewer than the size means
+    // the port is not usable.
+    virtual int ComSend(const QByteArray &data) = 0;
+
+    SerialPortEvents &events() { return m_events; }
+
+private:
+    SerialPortEvents m_events;
 };

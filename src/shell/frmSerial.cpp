@@ -6,7 +6,9 @@
 #include "Tags.h"
 #include "Tone.h"
 #include "calibration/Form3.h"
+#include "calibration/PointRecorder.h"
 #include "config/Form4.h"
+#include "firmware/FirmwareUpdate.h"
 #include "ui_frmSerial.h"
 
 #include <QCloseEvent>
@@ -26,7 +28,6 @@ frmSerial::frmSerial(const Platform &p, QWidget *parent)
 
     TMRComm.setInterval(1000);
     Timer1.setInterval(1000);
-    Timer3.setInterval(50);
 
     connectShell();
     connectPortSelection();
@@ -36,6 +37,8 @@ frmSerial::frmSerial(const Platform &p, QWidget *parent)
     connectConfig();
     connectRemote();
     connectCalibration();
+    connectTableTransfer();
+    connectFirmware();
     Form_Load();
 }
 
@@ -122,12 +125,14 @@ void frmSerial::Form_Load()
     giveDefaultTags(this);
 
     ui->SSTab1->setCurrentIndex(0);
-    Timer3.start();
 }
 
 void frmSerial::closeEvent(QCloseEvent *event)
 {
     // Form_QueryUnload: release the port (which logs "Closed") and end with all windows.
+    // An update under way ends first, so that the operator learns what state the sensor
+    // is left in.
+    fwUpdate->cancel();
     BTNCloseCom_Click();
     unloaded = true;
     if (form2Ptr)
@@ -143,7 +148,6 @@ void frmSerial::Form_Terminate()
 {
     TMRComm.stop();
     Timer1.stop();
-    Timer3.stop();
     // Closing the window has already released the port and logged it; doing it again
     // would only write a second "Closed" line.
     if (!unloaded)
@@ -195,8 +199,10 @@ std::optional<quint8> frmSerial::selectedAddress() const
 
 Form3 *frmSerial::form3()
 {
-    if (!form3Ptr)
+    if (!form3Ptr) {
         form3Ptr = new Form3(this);
+        connectTableEditor();
+    }
     return form3Ptr;
 }
 

@@ -2,6 +2,7 @@
 
 #include "Platform.h"
 #include "SessionLog.h"
+#include "firmware/ControlLock.h"
 
 #include <QByteArray>
 #include <QMainWindow>
@@ -13,10 +14,14 @@ namespace Ui
 {
 class frmSerial;
 }
+class FirmwareUpdate;
 class Form2;
 class Form3;
 class Form4;
+struct FirmwarePlan;
+struct UpdateResult;
 class OperatorDialogs;
+class PointRecorder;
 class SerialPort;
 class Tone;
 
@@ -115,9 +120,26 @@ public:
     void gen_mode();
     void gen_ust_pwd();
 
+    // ---- Firmware update (src/firmware) ----
+    void Command8_Click();
+    void start_Click();
+    void fwCancel_Click();
+    FirmwareUpdate &firmwareUpdate() const { return *fwUpdate; }
+
     // ---- Calibration (src/calibration) ----
-    void Timer3_Timer();
-    QString ans_to_table(const QByteArray &aans);
+    void Command11_Click();
+    void Command12_Click();
+    void ch_portion_Click();
+    void Command14_Click();
+    void rdt();
+    // Queues the table write from the editor's cells; false when nothing was queued.
+    bool wrmyTable_Click();
+    void Command6_Click();
+    void fTablSave_Click();
+    void fTablOpen_Click();
+    // Fills the editor from a table answer and gives the values for the log; nothing, and
+    // no cell changed, when the answer is damaged. The answer goes to txtRec either way.
+    std::optional<QString> ans_to_table(const QByteArray &aans);
 
     // ---- State shared between the subsystems ----
     QByteArray wrs;               // pending request frame; empty when nothing is pending
@@ -136,16 +158,12 @@ public:
     quint8 range_256 = 0;         // a sensor with firmware code 172 has answered
     qint16 Ur_progressBar = 1024; // full scale of the level bar
     QString mode_text;            // decimal text of the last mode byte decoded
-    QString cur_file;             // current file: firmware image or calibration points
-    qint16 tar_portion = 0;       // automatic calibration: volume per point
-    qint32 tar_volume = 0;        // volume of the pending point
-    qint16 tar_row = 0;           // grid row of the pending point
+    QString cur_file;             // firmware image file
     quint16 timer1_ticks = 0;     // Timer1 ticks since start
     QStringList extra_ports;      // devices kept in the port list whatever the platform finds
 
     QTimer TMRComm; // exchange engine tick, 1000 ms, only while a port is open
     QTimer Timer1;  // port list and start-up picture, 1000 ms, only while closed
-    QTimer Timer3;  // F9 key polling, 50 ms
 
 protected:
     void closeEvent(QCloseEvent *event) override; // Form_QueryUnload
@@ -160,6 +178,21 @@ private:
     void connectConfig();
     void connectRemote();
     void connectCalibration();
+    void enterValueKey();
+    void continueFailed(const QString &path, const QString &reason);
+    void connectTableTransfer();
+    void connectTableEditor(); // once, when the editor is created
+    void identityAnswer(const QByteArray &answer);
+    void tableAnswer(const QByteArray &answer);
+    void connectFirmware();
+
+    // The firmware update's side of the window (src/firmware).
+    std::optional<FirmwarePlan> checkedFirmwarePlan();
+    void beginFirmwareUpdate(const FirmwarePlan &plan);
+    void showFirmwarePhase();
+    void firmwareBlockWritten(int done, int number);
+    void firmwareFinished(const UpdateResult &result);
+    void appendFirmwareProgress(const QString &text, bool ownLine = false);
 
     void beep(int frequencyHz, int durationMs);
 
@@ -169,5 +202,8 @@ private:
     Form2 *form2Ptr = nullptr;
     Form3 *form3Ptr = nullptr;
     Form4 *form4Ptr = nullptr;
-    bool unloaded = false; // the window has been closed and the port released
+    std::unique_ptr<PointRecorder> tank; // the tank calibration in the grid
+    bool unloaded = false;               // the window has been closed and the port released
+    FirmwareUpdate *fwUpdate = nullptr;
+    ControlLock fwLock; // the controls kept from the port while an update runs
 };

@@ -1,5 +1,9 @@
 #include "FakeSerialPort.h"
 
+#include <QTimer>
+
+#include <utility>
+
 bool FakeSerialPort::ComOpen(const QString &device, const QString &settings)
 {
     openedDevice = device;
@@ -38,4 +42,34 @@ int FakeSerialPort::ComWrite(const QByteArray &data)
     const int n = writeCounts.front();
     writeCounts.pop_front();
     return n;
+}
+
+QByteArray FakeSerialPort::ComTakeArrived()
+{
+    return std::exchange(arrived, QByteArray());
+}
+
+int FakeSerialPort::ComSend(const QByteArray &data)
+{
+    writes.append(data);
+    int n = data.size();
+    if (!sendCounts.empty()) {
+        n = sendCounts.front();
+        sendCounts.pop_front();
+    }
+    const QByteArray reply = responder ? responder(data) : QByteArray();
+    if (!reply.isEmpty())
+        QTimer::singleShot(0, &events(), [this, reply] { deliver(reply); });
+    return n;
+}
+
+void FakeSerialPort::deliver(const QByteArray &bytes)
+{
+    arrived += bytes;
+    emit events().bytesArrived();
+}
+
+void FakeSerialPort::loseDevice()
+{
+    QTimer::singleShot(0, &events(), [this] { emit events().deviceLost(); });
 }

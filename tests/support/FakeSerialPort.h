@@ -5,9 +5,12 @@
 #include <QList>
 #include <QSet>
 #include <deque>
+#include <functional>
 
 // A scripted port: the platform's port list, the result of an open, the bytes each read
-// returns and what each write reports, with every write recorded.
+// returns and what each write reports, with every write recorded. On the side that does
+// not wait, bytes arrive when the test delivers them or as a responder's answer to each
+// ComSend, one pass of the event loop later, as from a device on the line.
 class FakeSerialPort : public SerialPort
 {
 public:
@@ -41,4 +44,16 @@ public:
     void ComFlush() override { ++flushes; }
     QByteArray ComRead() override;
     int ComWrite(const QByteArray &data) override;
+
+    // ---- without waiting (ComSend is recorded in `writes` too) ----
+    QByteArray arrived;                                      // not taken yet
+    std::function<QByteArray(const QByteArray &)> responder; // answer to each ComSend
+    std::deque<int> sendCounts; // counts the next ComSend calls report; then all bytes
+
+    QByteArray ComTakeArrived() override;
+    int ComSend(const QByteArray &data) override;
+    // `bytes` arrive now and are announced.
+    void deliver(const QByteArray &bytes);
+    // The device goes, announced as the real port does: from the event loop.
+    void loseDevice();
 };

@@ -1,0 +1,97 @@
+#pragma once
+
+// What the benchmarks need to run the real window unattended.
+#include "shell/OperatorDialogs.h"
+#include "shell/Platform.h"
+#include "shell/Tone.h"
+#include "shell/frmSerial.h"
+#include "ui_frmSerial.h"
+
+#include <QElapsedTimer>
+#include <QEventLoop>
+#include <QTemporaryDir>
+#include <QTimer>
+
+#include <cstdio>
+#include <functional>
+
+// A box would stop an unattended run; each text goes to the terminal instead.
+class NoDialogs : public OperatorDialogs
+{
+public:
+    int shown = 0;
+    void MsgBox(const QString &text, Icon, const QString &) override { note(text); }
+    bool YesNo(const QString &text, const QString &) override
+    {
+        note(text);
+        return false;
+    }
+    std::optional<QString> InputBox(const QString &prompt, const QString &,
+                                    const QString &) override
+    {
+        note(prompt);
+        return std::nullopt;
+    }
+    QString OpenFile(const QString &title, const QString &, const QString &) override
+    {
+        note(title);
+        return {};
+    }
+    QString SaveFile(const QString &title, const QString &, const QString &) override
+    {
+        note(title);
+        return {};
+    }
+
+private:
+    void note(const QString &text)
+    {
+        ++shown;
+        std::fprintf(stderr, "box: %s\n", qPrintable(text));
+    }
+};
+
+class NoTone : public Tone
+{
+public:
+    void Beep(int, int) override {}
+};
+
+// Lets the window's event loop run for `ms`, as it does between two timer ticks.
+inline void runEvents(int ms)
+{
+    QEventLoop loop;
+    QTimer::singleShot(ms, &loop, &QEventLoop::quit);
+    loop.exec();
+}
+
+// Runs the event loop until `done` holds or `ms` have passed.
+inline bool runEventsUntil(const std::function<bool()> &done, int ms)
+{
+    QElapsedTimer t;
+    t.start();
+    while (!done() && t.elapsed() < ms)
+        runEvents(50);
+    return done();
+}
+
+inline Platform platformFor(SerialPort *port, OperatorDialogs *dialogs, Tone *tone,
+                            const QTemporaryDir &dir)
+{
+    Platform p;
+    p.port = port;
+    p.dialogs = dialogs;
+    p.tone = tone;
+    p.logFolder = dir.filePath(QStringLiteral("log"));
+    p.programFolder = dir.path();
+    return p;
+}
+
+// Opens `device` as the operator does: the device in the port list, the open button.
+inline bool openPort(frmSerial &w, const QString &device)
+{
+    w.addPortDevice(device);
+    w.Timer1_Timer();
+    w.form()->BTNOpenCom->click();
+    return w.form()->BTNCloseCom->isEnabled();
+}

@@ -1,0 +1,79 @@
+#include "FirmwareImage.h"
+
+using namespace FirmwareImage;
+
+SensorType pl540Type()
+{
+    return {QStringLiteral("PL-540"), 160, 0x9000, 8};
+}
+
+SensorType pl140Type()
+{
+    return {QStringLiteral("PL-140"), 148, 0x8A00, 1};
+}
+
+namespace
+{
+// Why the image does not fit the type; empty when it does.
+QString layoutRefusal(const QByteArray &image, const SensorType &type)
+{
+    const qint64 needed = kHeaderSize + qint64(kBlockSize) * (type.skipLimit + 1);
+    if (image.size() < needed) {
+        return QStringLiteral("it holds %1 bytes, but a %2 image needs at least %3 (the header "
+                              "and blocks 0 to %4)")
+            .arg(image.size())
+            .arg(type.name)
+            .arg(needed)
+            .arg(type.skipLimit);
+    }
+    const qint64 tail = (image.size() - kHeaderSize) % kBlockSize;
+    if (tail != 0) {
+        return QStringLiteral("its length is not the header plus whole blocks of %1 bytes "
+                              "(%2 left over)")
+            .arg(kBlockSize)
+            .arg(tail == 1 ? QStringLiteral("1 byte")
+                           : QString::number(tail) + QStringLiteral(" bytes"));
+    }
+    const qint64 first = kHeaderSize + qint64(kBlockSize) * type.skipLimit;
+    if (static_cast<quint8>(image.at(first)) != kApplicationMarker) {
+        return QStringLiteral("block %1, where the %2 application begins, does not start "
+                              "with 0x23")
+            .arg(type.skipLimit)
+            .arg(type.name);
+    }
+    return {};
+}
+
+PlannedBlock blockAt(const QByteArray &image, int k, quint32 address)
+{
+    return {k, address, image.mid(kHeaderSize + kBlockSize * k, kBlockSize)};
+}
+} // namespace
+
+PlanResult planFirmwareUpdate(const QByteArray &image, const SensorType &type, bool resetEeprom)
+{
+    const QString refusal = layoutRefusal(image, type);
+    if (!refusal.isEmpty())
+        return {std::nullopt, refusal};
+
+    FirmwarePlan plan;
+    plan.type = type;
+    plan.resetEeprom = resetEeprom;
+    for (int offset : kOptionOffsets)
+        plan.optionBytes.append(image.at(offset));
+    if (resetEeprom) {
+        for (int k = 0; k < type.eepromBlocks; ++k)
+            plan.blocks.append(blockAt(image, k, kFirstBlockAddress + kBlockSize * k));
+    }
+    const int blocks = static_cast<int>((image.size() - kHeaderSize) / kBlockSize);
+    for (int k = type.skipLimit; k < blocks; ++k) {
+        const quint32 address = type.applicationStart + kBlockSize * (k - type.skipLimit);
+        plan.blocks.append(blockAt(image, k, address));
+    }
+    return {plan, QString()};
+}
+
+int blockNumber(const FirmwarePlan &plan, const PlannedBlock &block)
+{
+    return block.fileBlock - plan.type.skipLimit;
+}
