@@ -11,6 +11,26 @@
 #include <QtTest>
 
 #include <csignal>
+#include <functional>
+
+// Shows a box when the window is asked to close, as an update cut short by the close does.
+class BoxOnClose : public QObject
+{
+public:
+    BoxOnClose(QWidget *window, std::function<void(const QString &)> show) : m_show(std::move(show))
+    {
+        window->installEventFilter(this);
+    }
+    bool eventFilter(QObject *, QEvent *event) override
+    {
+        if (event->type() == QEvent::Close && m_show)
+            m_show(QStringLiteral("closing"));
+        return false;
+    }
+
+private:
+    std::function<void(const QString &)> m_show;
+};
 
 class tst_MainWindow : public QObject
 {
@@ -196,7 +216,6 @@ private slots:
         QCOMPARE(h.ui()->VibGenCmd->count(), 9);
         QCOMPARE(h.ui()->CmbPort->currentText(), QString("----"));
         QVERIFY(h.w().Timer1.isActive());
-        QVERIFY(h.w().Timer3.isActive());
         h.port.ports = {"ttyUSB0"};
         h.w().Timer1_Timer();
         h.w().Timer1_Timer();
@@ -221,39 +240,50 @@ private slots:
     void stopsInOrderOnTerminationSignals_data()
     {
         QTest::addColumn<int>("sig");
-        QTest::addColumn<bool>("boxOpen");
-        QTest::newRow("SIGTERM") << SIGTERM << false;
-        QTest::newRow("SIGINT") << SIGINT << false;
-        QTest::newRow("SIGHUP") << SIGHUP << false;
-        QTest::newRow("SIGTERM with a box open") << SIGTERM << true;
+        QTest::addColumn<QString>("box");
+        QTest::newRow("SIGTERM") << SIGTERM << "";
+        QTest::newRow("SIGINT") << SIGINT << "";
+        QTest::newRow("SIGHUP") << SIGHUP << "";
+        QTest::newRow("SIGTERM with a box open") << SIGTERM << "open";
+        QTest::newRow("SIGTERM, a box on closing") << SIGTERM << "on closing";
     }
     void stopsInOrderOnTerminationSignals()
     {
         QFETCH(int, sig);
-        QFETCH(bool, boxOpen);
+        QFETCH(QString, box);
         WindowHarness h;
         h.openPort("ttyUSB0");
+        auto showBox = [&h](const QString &event) {
+            QMessageBox shown(QMessageBox::Warning, "levelconf", "Busy", QMessageBox::Ok, &h.w());
+            shown.exec();
+            h.w().str_to_log(event);
+        };
+        BoxOnClose onClose(&h.w(), box == "on closing" ? std::function(showBox) : nullptr);
         const SignalQuit quit(&h.w(), catchTerminationSignals());
         QVERIFY(quit.isActive());
         QTimer::singleShot(0, &h.w(), [&] {
             ::raise(sig);
-            if (!boxOpen)
-                return;
-            QMessageBox box(QMessageBox::Warning, "levelconf", "Busy", QMessageBox::Ok, &h.w());
-            box.exec();
-            h.w().str_to_log("after the box");
+            if (box == "open")
+                showBox("after the box");
         });
-        // Were the signal lost, this would end the loop instead.
-        QTimer::singleShot(20000, &h.w(), [] { QCoreApplication::exit(1); });
+        // Were the signal lost, or a box left waiting, this would end the loop instead.
+        bool timedOut = false;
+        QTimer::singleShot(10000, &h.w(), [&timedOut] {
+            timedOut = true;
+            QCoreApplication::exit(1);
+        });
         QCOMPARE(QCoreApplication::exec(), 0);
+        QVERIFY(!timedOut);
 
         QVERIFY(!h.port.open);
         QCOMPARE(h.port.closes, 1);
         const QStringList events = h.logEvents();
         QCOMPARE(events.last(), QString("Com Port ttyUSB0 Closed"));
         QCOMPARE(events.filter("Closed").size(), 1);
-        if (boxOpen)
+        if (box == "open")
             QCOMPARE(events.at(events.size() - 2), QString("after the box"));
+        if (box == "on closing")
+            QVERIFY(events.contains("closing"));
     }
 
     void closingTheWindowReleasesThePortAndLogsItOnce()

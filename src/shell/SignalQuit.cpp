@@ -32,8 +32,19 @@ void SignalQuit::stop()
         return;
     }
     m_stopping = true;
+    // Closing can raise boxes of its own (an update cut short says how it ended, and logs
+    // it too); nobody may be there to answer them.
+    connect(&m_boxCloser, &QTimer::timeout, this, &SignalQuit::closeBox);
+    m_boxCloser.start(kBoxCheckMs);
     if (m_window)
         m_window->close();
+    m_boxCloser.stop();
     // Leaves every event loop, a box that would not close among them.
     QCoreApplication::exit(0);
+}
+
+void SignalQuit::closeBox()
+{
+    if (QWidget *box = QApplication::activeModalWidget())
+        box->close();
 }

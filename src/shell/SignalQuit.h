@@ -4,6 +4,7 @@
 
 #include <QObject>
 #include <QPointer>
+#include <QTimer>
 
 #include <memory>
 
@@ -13,7 +14,7 @@ class QWidget;
 // does: the window is closed, which releases the port and writes the log's closing
 // line, and the event loop ends. A box that is open then is closed first, as if
 // cancelled, and the window waits for the handler that showed it to finish, so that the
-// closing line is the log's last.
+// closing line is the log's last; boxes that the closing itself shows are closed too.
 class SignalQuit : public QObject
 {
     Q_OBJECT
@@ -27,9 +28,11 @@ public:
 
 private:
     void stop();
+    void closeBox();
 
     QPointer<QWidget> m_window;
     std::unique_ptr<TerminationSignals> m_requests;
+    QTimer m_boxCloser;
     int m_boxesClosed = 0;
     bool m_stopping = false;
 };
