@@ -36,7 +36,7 @@ fail() {
     failures=$((failures + 1))
 }
 
-if ! DESTDIR="$root/dest" cmake --install "$build" --prefix /usr >"$root/install.out" 2>&1; then
+if ! DESTDIR="$root/dest" "${CMAKE:-cmake}" --install "$build" --prefix /usr >"$root/install.out" 2>&1; then
     cat "$root/install.out"
     echo "FAIL: cmake --install"
     exit 1
