@@ -7,6 +7,22 @@
 
 #include <QApplication>
 #include <QCommandLineParser>
+#include <QDir>
+#include <QIcon>
+
+namespace
+{
+// The installed icon from the desktop's theme; run from the build folder, where nothing is
+// installed, the renderings built into the program.
+QIcon programIcon()
+{
+    QIcon builtIn;
+    const QDir icons(QStringLiteral(":/icons"));
+    for (const QString &size : icons.entryList(QDir::Dirs | QDir::NoDotAndDotDot))
+        builtIn.addFile(icons.filePath(size + QStringLiteral("/" LEVELCONF_APP_ID ".png")));
+    return QIcon::fromTheme(QStringLiteral(LEVELCONF_APP_ID), builtIn);
+}
+} // namespace
 
 int main(int argc, char *argv[])
 {
@@ -14,6 +30,8 @@ int main(int argc, char *argv[])
     QApplication::setApplicationName(QStringLiteral("levelconf"));
     QApplication::setApplicationDisplayName(QStringLiteral("levelconf"));
     QApplication::setApplicationVersion(QStringLiteral("2.6.4"));
+    QGuiApplication::setDesktopFileName(QStringLiteral(LEVELCONF_APP_ID));
+    QApplication::setWindowIcon(programIcon());
 
     QCommandLineParser parser;
     parser.setApplicationDescription(
