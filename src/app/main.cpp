@@ -2,6 +2,7 @@
 #include "shell/AlsaTone.h"
 #include "shell/LogFolder.h"
 #include "shell/QtOperatorDialogs.h"
+#include "shell/SignalQuit.h"
 #include "shell/frmSerial.h"
 
 #include <QApplication>
@@ -60,5 +61,7 @@ int main(int argc, char *argv[])
     dialogs.setParent(&window);
     if (parser.isSet(portOption))
         window.addPortDevice(parser.value(portOption));
+    // Caught only from here on: before, there is no port open and nothing to close.
+    const SignalQuit signalQuit(&window, catchTerminationSignals());
     return QApplication::exec();
 }
