@@ -77,9 +77,13 @@ exec_line=$(sed -n 's/^Exec=//p' "$entry")
 grep -q "<launchable type=\"desktop-id\">$id.desktop</launchable>" "$metainfo" ||
     fail "the metainfo does not launch $id.desktop"
 
+# Both answer on a terminal without a display, as over ssh or in a package's checks.
+no_display=(env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM)
 for name in levelconf sensor-sim; do
-    answer=$("$usr/bin/$name" --version 2>/dev/null)
+    answer=$("${no_display[@]}" "$usr/bin/$name" --version 2>/dev/null)
     [ "$answer" = "$name $version" ] || fail "$name --version says \"$answer\", not $version"
+    "${no_display[@]}" "$usr/bin/$name" --help 2>/dev/null | grep -q -- "--version" ||
+        fail "$name --help does not list its options"
     page=$usr/share/man/man1/$name.1.gz
     if ! gzip -t "$page" 2>/dev/null; then
         fail "$page is not a gzip file"
