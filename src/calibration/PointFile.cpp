@@ -1,23 +1,14 @@
 #include "PointFile.h"
 
+#include "TextFile.h"
+
 #include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
-#include <QStringDecoder>
-#include <QStringEncoder>
 
 #include <limits>
 
 namespace
 {
-const QString kLineEnd = QStringLiteral("\r\n");
-
-QByteArray encoded(const QString &text)
-{
-    QStringEncoder toSystem(QStringConverter::System);
-    return toSystem(text);
-}
-
 std::optional<CalibrationPoint> pointOf(const QString &line)
 {
     const int first = line.indexOf(QLatin1Char(';'));
@@ -120,13 +111,7 @@ qint64 pendingVolume(const SeriesEnd &end, qint16 portion)
 
 QString createPointFile(const QString &path)
 {
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly))
-        return file.errorString();
-    file.write(encoded(pointFileHeader() + kLineEnd));
-    if (!file.commit())
-        return file.errorString();
-    return {};
+    return replaceTextFile(path, {pointFileHeader()}).value_or(QString());
 }
 
 QString appendPointLine(const QString &path, const QString &line)
@@ -134,7 +119,7 @@ QString appendPointLine(const QString &path, const QString &line)
     QFile file(path);
     if (!file.open(QIODevice::WriteOnly | QIODevice::Append | QIODevice::ExistingOnly))
         return file.errorString();
-    const QByteArray bytes = encoded(line + kLineEnd);
+    const QByteArray bytes = systemTextLines({line});
     if (file.write(bytes) != bytes.size() || !file.flush())
         return file.errorString();
     file.close();
@@ -144,20 +129,4 @@ QString appendPointLine(const QString &path, const QString &line)
     if (!QFileInfo::exists(path))
         return QStringLiteral("the file was removed while it was written");
     return {};
-}
-
-std::optional<QString> readPointFile(const QString &path, QString *problem)
-{
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) {
-        *problem = file.errorString();
-        return std::nullopt;
-    }
-    const QByteArray bytes = file.readAll();
-    if (file.error() != QFileDevice::NoError) {
-        *problem = file.errorString();
-        return std::nullopt;
-    }
-    QStringDecoder fromSystem(QStringConverter::System);
-    return QString(fromSystem(bytes));
 }

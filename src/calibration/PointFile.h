@@ -51,5 +51,3 @@ QString createPointFile(const QString &path);
 // Appends one line to an existing file and makes sure it went out: a file that has been
 // removed or cannot take the line is a failure, never silently made anew.
 QString appendPointLine(const QString &path, const QString &line);
-// The file's text; nothing, with `problem` set, when it cannot be read.
-std::optional<QString> readPointFile(const QString &path, QString *problem);

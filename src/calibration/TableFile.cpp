@@ -1,10 +1,8 @@
 #include "TableFile.h"
 
-#include <QFile>
+#include "TextFile.h"
+
 #include <QRegularExpression>
-#include <QSaveFile>
-#include <QStringDecoder>
-#include <QStringEncoder>
 
 QStringList tableFileLines(const CalibrationCells &cells)
 {
@@ -46,31 +44,13 @@ TableFileLoad loadTableLines(const QStringList &lines, const CalibrationCells &c
 
 std::optional<QString> writeTableFile(const QString &path, const CalibrationCells &cells)
 {
-    QStringEncoder encode(QStringConverter::System);
-    QByteArray bytes;
-    for (const QString &line : tableFileLines(cells)) {
-        bytes += QByteArray(encode(line));
-        bytes += "\r\n";
-    }
-
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.commit())
-        return file.errorString();
-    return std::nullopt;
+    return replaceTextFile(path, tableFileLines(cells));
 }
 
 std::optional<QStringList> readTableFile(const QString &path, QString *error)
 {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) {
-        *error = file.errorString();
+    const std::optional<QString> text = readTextFile(path, error);
+    if (!text)
         return std::nullopt;
-    }
-    const QByteArray bytes = file.readAll();
-    if (file.error() != QFileDevice::NoError) {
-        *error = file.errorString();
-        return std::nullopt;
-    }
-    QStringDecoder decode(QStringConverter::System);
-    return splitTableFileText(QString(decode(bytes)));
+    return splitTableFileText(*text);
 }

@@ -2,6 +2,7 @@
 // and records the level the sensor shows after each one. The points go to a file, line by
 // line, so that a calibration broken off can be continued from it later.
 #include "PointRecorder.h"
+#include "TextFile.h"
 #include "shell/NumberInput.h"
 #include "shell/OperatorDialogs.h"
 #include "shell/frmSerial.h"
@@ -55,7 +56,7 @@ bool enterPortion(OperatorDialogs &dialogs, PointRecorder &tank, QLabel *shown,
 // series cannot be continued.
 std::optional<SeriesEnd> loadSeries(PointRecorder &tank, const QString &path, QString *problem)
 {
-    const std::optional<QString> text = readPointFile(path, problem);
+    const std::optional<QString> text = readTextFile(path, problem);
     if (!text)
         return std::nullopt;
     const LoadedPoints loaded = parsePointFile(*text);
