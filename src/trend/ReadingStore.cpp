@@ -54,6 +54,18 @@ void ReadingStore::addMarker(qint64 msecs, const QString &text)
         m_markers.pop_front();
 }
 
+template <typename Before> int ReadingStore::firstNotBefore(int first, int end, Before before) const
+{
+    while (first < end) {
+        const int mid = first + (end - first) / 2;
+        if (before(at(mid)))
+            first = mid + 1;
+        else
+            end = mid;
+    }
+    return first;
+}
+
 std::pair<int, int> ReadingStore::newestSeries() const
 {
     const int end = size();
@@ -62,26 +74,11 @@ std::pair<int, int> ReadingStore::newestSeries() const
     const quint32 series = at(end - 1).series;
     // Series are numbered in order, so the entries of the newest one are those above the
     // last entry of any other.
-    int lo = 0;
-    int hi = end - 1;
-    while (lo < hi) {
-        const int mid = lo + (hi - lo) / 2;
-        if (at(mid).series < series)
-            lo = mid + 1;
-        else
-            hi = mid;
-    }
-    return {lo, end};
+    return {firstNotBefore(0, end, [series](const TrendEntry &e) { return e.series < series; }),
+            end};
 }
 
 int ReadingStore::lowerBound(qint64 msecs, int first, int end) const
 {
-    while (first < end) {
-        const int mid = first + (end - first) / 2;
-        if (at(mid).msecs < msecs)
-            first = mid + 1;
-        else
-            end = mid;
-    }
-    return first;
+    return firstNotBefore(first, end, [msecs](const TrendEntry &e) { return e.msecs < msecs; });
 }

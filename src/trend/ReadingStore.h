@@ -70,6 +70,9 @@ public:
 
 private:
     bool startsSeries(const TrendEntry &entry) const;
+    // The first entry in [first, end) for which `before` no longer holds; `before` holds for
+    // a leading run of the entries and for none after it.
+    template <typename Before> int firstNotBefore(int first, int end, Before before) const;
     void dropStaleMarkers();
 
     size_t m_capacity;

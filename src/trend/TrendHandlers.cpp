@@ -3,12 +3,12 @@
 #include "ReadingsCsv.h"
 #include "TrendPage.h"
 #include "monitor/DataAnswer.h"
+#include "shell/AtomicFile.h"
 #include "shell/OperatorDialogs.h"
 #include "shell/frmSerial.h"
 #include "ui_frmSerial.h"
 
 #include <QDir>
-#include <QSaveFile>
 
 namespace
 {
@@ -78,12 +78,10 @@ void frmSerial::trendSave_Click()
         dialogs().SaveFile(QStringLiteral("Save readings"), kCsvFilter, platform.programFolder);
     if (path.isEmpty())
         return;
-    const QByteArray bytes = readingsCsv(trendPage->store());
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.commit()) {
+    if (const auto error = replaceFile(path, readingsCsv(trendPage->store()))) {
         dialogs().MsgBox(QStringLiteral("The readings were not saved to %1: %2. A file already "
                                         "there is left as it was.")
-                             .arg(QDir::toNativeSeparators(path), file.errorString()),
+                             .arg(QDir::toNativeSeparators(path), *error),
                          OperatorDialogs::Icon::Warning);
     }
 }
