@@ -208,17 +208,6 @@ private slots:
         // Whatever was written, the mark is not made a second time.
         QVERIFY(!mark.written(queued));
     }
-
-    void aLaterRequestReplacesTheMark()
-    {
-        PendingMark mark;
-        mark.queued(shiftRequest(5, false, 20, true), QStringLiteral("Cmd Shift Low: 20"));
-        mark.queued(tableReadRequest(5), QStringLiteral("Cmd_ReadTable: "));
-        QVERIFY(!mark.written(shiftRequest(5, false, 20, true)));
-        mark.queued(shiftRequest(5, true, -3, true), QStringLiteral("Cmd Shift Hight: -3"));
-        QCOMPARE(mark.written(shiftRequest(5, true, -3, true)),
-                 std::optional<QString>(QStringLiteral("Cmd Shift Hight: -3")));
-    }
 };
 
 QTEST_GUILESS_MAIN(tst_TrendStore)
