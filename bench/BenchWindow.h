@@ -21,6 +21,7 @@ class NoDialogs : public OperatorDialogs
 {
 public:
     int shown = 0;
+    QString fileToOpen; // what the file box answers; empty: cancelled
     void MsgBox(const QString &text, Icon, const QString &) override { note(text); }
     bool YesNo(const QString &text, const QString &) override
     {
@@ -35,8 +36,9 @@ public:
     }
     QString OpenFile(const QString &title, const QString &, const QString &) override
     {
-        note(title);
-        return {};
+        if (fileToOpen.isEmpty())
+            note(title);
+        return fileToOpen;
     }
     QString SaveFile(const QString &title, const QString &, const QString &) override
     {

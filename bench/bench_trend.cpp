@@ -12,6 +12,7 @@
 // Run it under xvfb-run (or with QT_QPA_PLATFORM=offscreen) on a machine without a display.
 #include "BenchWindow.h"
 #include "SensorBus.h"
+#include "protocol/ExchangeEngine.h"
 #include "serial/SerialPort.h"
 #include "trend/ReadingStore.h"
 #include "trend/ReadingsCsv.h"
@@ -149,14 +150,15 @@ public:
     OpenFailure lastOpenFailure() const override { return OpenFailure::None; }
     bool ComClose() override { return true; }
     void ComFlush() override {}
-    QByteArray ComRead() override { return std::exchange(m_answer, QByteArray()); }
-    int ComWrite(const QByteArray &data) override
+    QByteArray ComRead() override { return ComTakeArrived(); }
+    int ComWrite(const QByteArray &data) override { return ComSend(data); }
+    // The answer is there at once, found waiting by the next tick.
+    QByteArray ComTakeArrived() override { return std::exchange(m_answer, QByteArray()); }
+    int ComSend(const QByteArray &data) override
     {
         m_answer = data.isEmpty() ? QByteArray() : m_bus.respond(data);
         return int(data.size());
     }
-    QByteArray ComTakeArrived() override { return {}; }
-    int ComSend(const QByteArray &data) override { return int(data.size()); }
 
 private:
     SensorBus &m_bus;
@@ -189,7 +191,9 @@ int benchDay(int days)
     if (!runEventsUntil([&] { return w.isVisible(); }, 5000) ||
         !openPort(w, QStringLiteral("bench")))
         return 1;
-    w.TMRComm.stop(); // the ticks are driven from here, as fast as they go
+    // The ticks are driven from here, as fast as they go.
+    w.engine().stop();
+    w.engine().attach();
     w.form()->SSTab1->setCurrentIndex(4);
     w.findChild<QComboBox *>(QStringLiteral("trendSpan"))->setCurrentIndex(2); // an hour
 

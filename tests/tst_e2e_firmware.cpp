@@ -4,6 +4,7 @@
 #include "FirmwareImages.h"
 #include "SensorSim.h"
 #include "firmware/FirmwareUpdate.h"
+#include "protocol/ExchangeEngine.h"
 #include "ui_frmSerial.h"
 
 #include <QtTest>
@@ -95,7 +96,7 @@ private slots:
         QCOMPARE(memory.left(128 * 160), below);
 
         // The engine takes over again and the sensor's application answers.
-        QVERIFY(b.h.w().TMRComm.isActive());
+        QVERIFY(b.h.w().engine().isPolling());
         QTRY_COMPARE_WITH_TIMEOUT(b.h.ui()->MsgCom->text(), QString("Sensor connected"), 10000);
     }
 
@@ -129,7 +130,7 @@ private slots:
         QVERIFY(shown[1].contains("the sensor must be updated again"));
         QCOMPARE(b.h.ui()->fwProgress->value(), 5);
         QVERIFY(b.h.ui()->BTNOpenCom->isEnabled());
-        QVERIFY(!b.h.w().TMRComm.isActive());
+        QVERIFY(!b.h.w().engine().isPolling());
         QVERIFY(b.h.logEvents().contains("Com Port " + b.sim.slavePath() + " Closed"));
         QCOMPARE(b.sim.loaderStats().goCount, 0u);
     }

@@ -9,6 +9,7 @@
 #include "calibration/PointRecorder.h"
 #include "config/Form4.h"
 #include "firmware/FirmwareUpdate.h"
+#include "protocol/ExchangeEngine.h"
 #include "ui_frmSerial.h"
 
 #include <QCloseEvent>
@@ -26,7 +27,6 @@ frmSerial::frmSerial(const Platform &p, QWidget *parent)
     Form_Initialize();
     ui->setupUi(this);
 
-    TMRComm.setInterval(1000);
     Timer1.setInterval(1000);
 
     connectShell();
@@ -65,15 +65,11 @@ void frmSerial::connectShell()
 
 void frmSerial::Form_Load()
 {
-    sec_wr_table = 0;
-
     hide();
     form2Ptr = new Form2(this);
     form2Ptr->show();
 
-    freq_mode = 0;
     mode_yes = true;
-    net_opr = false;
     Ur_progressBar = 1024;
     calib_warned = 0;
     stab_avg = 0;
@@ -147,7 +143,7 @@ void frmSerial::closeEvent(QCloseEvent *event)
 
 void frmSerial::Form_Terminate()
 {
-    TMRComm.stop();
+    exchangeEngine->stop();
     Timer1.stop();
     // Closing the window has already released the port and logged it; doing it again
     // would only write a second "Closed" line.
