@@ -36,7 +36,6 @@
 #include <cstdio>
 #include <functional>
 #include <sys/resource.h>
-#include <time.h>
 #include <vector>
 
 namespace
@@ -75,30 +74,6 @@ SensorConfig benchSensor()
 double msSince(const QElapsedTimer &t)
 {
     return t.nsecsElapsed() / 1e6;
-}
-
-// Processor time of this thread, in milliseconds: what the tick itself costs, without the
-// moments the shared machine gave the core to another process.
-double threadCpuMs()
-{
-    timespec ts{};
-    clock_gettime(CLOCK_THREAD_CPUTIME_ID, &ts);
-    return ts.tv_sec * 1e3 + ts.tv_nsec / 1e6;
-}
-
-// A stretch of the window's thread: wall time and processor time.
-struct Stretch {
-    double wall = 0;
-    double cpu = 0;
-};
-
-Stretch timed(const std::function<void()> &work)
-{
-    QElapsedTimer wall;
-    wall.start();
-    const double cpu = threadCpuMs();
-    work();
-    return {msSince(wall), threadCpuMs() - cpu};
 }
 
 // ---- ticks ----

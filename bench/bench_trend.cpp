@@ -59,27 +59,9 @@ void fillDay(ReadingStore &store, int seconds)
     }
 }
 
-double threadCpuMs()
+Stretch repaint(TrendWidget &chart, QImage &image)
 {
-    timespec t{};
-    clock_gettime(CLOCK_THREAD_CPUTIME_ID, &t);
-    return t.tv_sec * 1e3 + t.tv_nsec / 1e6;
-}
-
-// Wall time, and the processor time the repaint took: on a shared machine the wall time
-// also holds the moments another process had the core.
-struct Repaint {
-    double wall = 0;
-    double cpu = 0;
-};
-
-Repaint repaint(TrendWidget &chart, QImage &image)
-{
-    QElapsedTimer t;
-    const double cpu = threadCpuMs();
-    t.start();
-    chart.render(&image);
-    return {t.nsecsElapsed() / 1e6, threadCpuMs() - cpu};
+    return timed([&] { chart.render(&image); });
 }
 
 void printRepaints(const char *span, std::vector<double> wall, std::vector<double> cpu)
@@ -108,7 +90,7 @@ void timeRepaints(const char *what, int seconds, int repaints)
         std::vector<double> wall;
         std::vector<double> cpu;
         for (int i = 0; i < repaints; ++i) {
-            const Repaint r = repaint(chart, image);
+            const Stretch r = repaint(chart, image);
             wall.push_back(r.wall);
             cpu.push_back(r.cpu);
         }

@@ -538,36 +538,30 @@ private slots:
         DataFields f;
         f.amplitude = 0;
         // Each answered tick: one off, two on. From nothing the counter passes 60 with the
-        // sixtieth answer.
-        const auto answeredTicks = [&](int count) {
-            for (int i = 0; i < count; ++i) {
+        // sixtieth answer. The lamp after `count` answered ticks; none when it had turned
+        // from yellow before the last.
+        const auto lampAfterAnswers = [&](int count) {
+            for (int i = 1; i <= count; ++i) {
                 h.port.reads.push_back(dataAnswer(f));
                 h.w().TMRComm_Timer();
-                if (fillOf(h.ui()->ind_stab) != Colours::StabYellow)
-                    return false;
+                if (i < count && fillOf(h.ui()->ind_stab) != Colours::StabYellow)
+                    return QColor();
             }
-            return true;
+            return fillOf(h.ui()->ind_stab);
         };
-        QVERIFY(answeredTicks(59));
-        QCOMPARE(fillOf(h.ui()->ind_stab), Colours::StabYellow);
-        h.port.reads.push_back(dataAnswer(f));
-        h.w().TMRComm_Timer();
-        QCOMPARE(fillOf(h.ui()->ind_stab), Colours::StabGreen);
+        QCOMPARE(lampAfterAnswers(59), Colours::StabYellow);
+        QCOMPARE(lampAfterAnswers(1), Colours::StabGreen);
         // Held at 60: ten silent ticks bring it to 50, and the eleventh answer after them
         // passes 60 again.
         for (int i = 0; i < 10; ++i)
             h.w().TMRComm_Timer();
-        QVERIFY(answeredTicks(10));
-        h.port.reads.push_back(dataAnswer(f));
-        h.w().TMRComm_Timer();
-        QCOMPARE(fillOf(h.ui()->ind_stab), Colours::StabGreen);
+        QCOMPARE(lampAfterAnswers(10), Colours::StabYellow);
+        QCOMPARE(lampAfterAnswers(1), Colours::StabGreen);
         // Ticks without answers wind it down, never below zero: sixty answers again.
         for (int i = 0; i < 70; ++i)
             h.w().TMRComm_Timer();
-        QVERIFY(answeredTicks(59));
-        h.port.reads.push_back(dataAnswer(f));
-        h.w().TMRComm_Timer();
-        QCOMPARE(fillOf(h.ui()->ind_stab), Colours::StabGreen);
+        QCOMPARE(lampAfterAnswers(59), Colours::StabYellow);
+        QCOMPARE(lampAfterAnswers(1), Colours::StabGreen);
     }
 };
 
