@@ -66,6 +66,7 @@ frmSerial::frmSerial(const Platform &p, QWidget *parent)
     connectCalibration();
     connectTableTransfer();
     connectFirmware();
+    connectTrend();
     Form_Load();
     // Once every page has its controls, some of which are built in code.
     connectKeyboard(this, *ui);
