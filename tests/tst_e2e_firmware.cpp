@@ -43,7 +43,11 @@ public:
     {
         if (!sim.start() || !h.open(sim.slavePath()))
             return false;
-        h.w().firmwareUpdate().setTimeouts({10, 1000, 10000, 3000});
+        // The loader's answer to a sync must be in before the next sync goes, or the two
+        // cross on the line; a machine busy with other work can hold the simulator's thread
+        // for more than the few milliseconds a fast line needs, so the syncs keep the pace
+        // of a real update.
+        h.w().firmwareUpdate().setTimeouts({100, 1000, 10000, 3000});
         const QString path = dir.filePath("PL-540.cri");
         QFile f(path);
         if (!f.open(QIODevice::WriteOnly) || f.write(image) != image.size())

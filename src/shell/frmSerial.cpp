@@ -1,6 +1,8 @@
 #include "frmSerial.h"
 
+#include "ActionKeys.h"
 #include "Form2.h"
+#include "LabelClicks.h"
 #include "OperatorDialogs.h"
 #include "ResultsEcho.h"
 #include "Tags.h"
@@ -17,6 +19,31 @@
 namespace
 {
 const QString kNoSessionLog = QStringLiteral("Running without a session log.");
+
+// Caption labels act on their controls, and the main actions answer Alt keys. The
+// captions are the program's own texts and keep them: no '&' is added. "&Set" and
+// "Change &network address" have Alt+S and Alt+N already; a button on a page not shown
+// does not answer, so the pages may share a letter.
+void connectKeyboard(frmSerial *window, Ui::frmSerial &ui)
+{
+    new LabelClicks(window);
+    auto alt = [](Qt::Key key) { return QKeySequence(Qt::ALT | key); };
+    bindActionKeys({
+        {ui.BTNOpenCom, alt(Qt::Key_O)},
+        {ui.BTNCloseCom, alt(Qt::Key_C)},
+        {ui.Opros, alt(Qt::Key_E)},
+        {ui.shift, alt(Qt::Key_L)},
+        {ui.Command6, alt(Qt::Key_R)},
+        {ui.Command11, alt(Qt::Key_T)},
+        {ui.Command12, alt(Qt::Key_U)},
+        {ui.ch_portion, alt(Qt::Key_H)},
+        {ui.gen_zapr, alt(Qt::Key_G)},
+        {ui.gen_copy, alt(Qt::Key_P)},
+        {ui.Command8, alt(Qt::Key_F)},
+        {ui.start, alt(Qt::Key_T)},
+        {ui.fwCancel, alt(Qt::Key_A)},
+    });
+}
 } // namespace
 
 frmSerial::frmSerial(const Platform &p, QWidget *parent)
@@ -41,6 +68,8 @@ frmSerial::frmSerial(const Platform &p, QWidget *parent)
     connectFirmware();
     connectTrend();
     Form_Load();
+    // Once every page has its controls, some of which are built in code.
+    connectKeyboard(this, *ui);
 }
 
 frmSerial::~frmSerial()
