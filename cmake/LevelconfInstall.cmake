@@ -1,4 +1,4 @@
-# What `cmake --install` puts on a machine: the two programs, the desktop entry, the icon,
+# What `cmake --install` puts on a machine: the programs, the desktop entry, the icon,
 # the AppStream metainfo, a man page for each program and the package's documents.
 # Included from the top-level CMakeLists.txt once the levelconf and sensor-sim targets exist.
 
@@ -12,7 +12,7 @@ set(LEVELCONF_RELEASE_DATE "2026-12-08")
 set(dist ${CMAKE_SOURCE_DIR}/dist)
 set(generated ${CMAKE_BINARY_DIR}/dist)
 
-install(TARGETS levelconf RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
+install(TARGETS levelconf levelconf-cli RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
 if(TARGET sensor-sim)
     install(TARGETS sensor-sim RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
 endif()
@@ -91,6 +91,7 @@ function(levelconf_man_page target description)
 endfunction()
 
 levelconf_man_page(levelconf "configure and service RS-485 liquid-level sensors")
+levelconf_man_page(levelconf-cli "configure RS-485 liquid-level sensors from scripts")
 levelconf_man_page(sensor-sim "a simulated bus of RS-485 level sensors on a pseudo-terminal")
 add_custom_target(levelconf_man_pages ALL DEPENDS ${man_pages})
 

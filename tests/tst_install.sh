@@ -45,9 +45,10 @@ usr=$root/dest/usr
 entry=$usr/share/applications/$id.desktop
 metainfo=$usr/share/metainfo/$id.metainfo.xml
 
-for file in bin/levelconf bin/sensor-sim "share/applications/$id.desktop" \
+for file in bin/levelconf bin/levelconf-cli bin/sensor-sim "share/applications/$id.desktop" \
     "share/metainfo/$id.metainfo.xml" "share/icons/hicolor/scalable/apps/$id.svg" \
-    share/man/man1/levelconf.1.gz share/man/man1/sensor-sim.1.gz \
+    share/man/man1/levelconf.1.gz share/man/man1/levelconf-cli.1.gz \
+    share/man/man1/sensor-sim.1.gz \
     share/doc/levelconf/copyright share/doc/levelconf/changelog.gz; do
     [ -f "$usr/$file" ] || fail "$file is not installed"
 done
@@ -77,9 +78,9 @@ exec_line=$(sed -n 's/^Exec=//p' "$entry")
 grep -q "<launchable type=\"desktop-id\">$id.desktop</launchable>" "$metainfo" ||
     fail "the metainfo does not launch $id.desktop"
 
-# Both answer on a terminal without a display, as over ssh or in a package's checks.
+# All answer on a terminal without a display, as over ssh or in a package's checks.
 no_display=(env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM)
-for name in levelconf sensor-sim; do
+for name in levelconf levelconf-cli sensor-sim; do
     answer=$("${no_display[@]}" "$usr/bin/$name" --version 2>/dev/null)
     [ "$answer" = "$name $version" ] || fail "$name --version says \"$answer\", not $version"
     "${no_display[@]}" "$usr/bin/$name" --help 2>/dev/null | grep -q -- "--version" ||

@@ -1,7 +1,7 @@
 #include "ConfigCommand.h"
 
+#include "SettingRules.h"
 #include "protocol/ExchangeEngine.h"
-#include "shell/NumberInput.h"
 #include "shell/OperatorDialogs.h"
 #include "shell/frmSerial.h"
 
@@ -75,15 +75,14 @@ void ConfigCommand::queue(const QByteArray &frame, const QString &logLine, Echo 
 
 void queueRangedSetting(frmSerial &window, const RangedSetting &s)
 {
-    const std::optional<qint64> value = toWhole(s.text, NumWidth::Int16);
-    if (!value)
-        return;
+    const SettingCheck check = checkRangedValue(s, s.text);
     ConfigCommand cmd(window);
-    if (!cmd.require(*value >= s.lowest && *value <= s.highest, {s.rangeMessage}) ||
-        !cmd.addressSelected() || !cmd.confirmed(s.question))
+    if (!cmd.require(check.value.has_value(), check.refusal) || !cmd.addressSelected() ||
+        !cmd.confirmed(s.question))
         return;
-    cmd.queue(s.build(cmd.address(), static_cast<qint16>(*value), cmd.withKey()),
-              s.logPrefix + QString::number(*value), ConfigCommand::Echo::No, s.refresh);
+    const qint64 value = *check.value;
+    cmd.queue(s.build(cmd.address(), static_cast<qint16>(value), cmd.withKey()),
+              s.logPrefix + QString::number(value), ConfigCommand::Echo::No, s.refresh);
 }
 
 void queueTypedSetting(frmSerial &window, const QString &reading, const TypedSetting &s)
@@ -96,12 +95,11 @@ void queueTypedSetting(frmSerial &window, const QString &reading, const TypedSet
     const std::optional<QString> text = cmd.typed(s.prompt, s.title, s.initial);
     if (!text || !cmd.addressSelected(s.noAddressMessage))
         return;
-    // Read at full width and range-checked here, so that 256 or -1 is told the range
-    // rather than passing through a narrower conversion that would only fail.
-    const std::optional<qint64> value = toWhole(*text, NumWidth::Int32);
-    if (!cmd.require(value && *value >= s.lowest && *value <= s.highest, {s.rangeMessage}))
+    const SettingCheck check = checkTypedValue(s, *text);
+    if (!cmd.require(check.value.has_value(), check.refusal))
         return;
-    cmd.queue(s.build(cmd.address(), *value, cmd.withKey()),
-              s.logPrefix + (s.logTypedText ? *text : QString::number(*value)),
+    const qint64 value = *check.value;
+    cmd.queue(s.build(cmd.address(), value, cmd.withKey()),
+              s.logPrefix + (s.logTypedText ? *text : QString::number(value)),
               ConfigCommand::Echo::Yes, ConfigCommand::Refresh::No);
 }

@@ -1,31 +1,18 @@
 // Shifts of the empty and full calibration levels.
 #include "ConfigCommand.h"
 #include "Form4.h"
-#include "protocol/Requests.h"
+#include "SettingRules.h"
 #include "shell/frmSerial.h"
 #include "ui_frmSerial.h"
 
 namespace
 {
-
 RangedSetting levelShift(const QString &text, bool full)
 {
-    RangedSetting s;
+    RangedSetting s = levelShiftRule(full);
     s.text = text;
-    s.lowest = -1000;
-    s.highest = 1000;
-    // The two messages differ by one word; the sensors' users know them as they are.
-    s.rangeMessage = full ? QStringLiteral("Acceptable values -1000 to 1000")
-                          : QStringLiteral("Acceptable values -1000 до 1000");
-    s.question = full ? QStringLiteral("Full value will be changed. Please, confirm?")
-                      : QStringLiteral("Empty value will be changed. Please, confirm?");
-    s.logPrefix = full ? QStringLiteral("Cmd Shift Hight: ") : QStringLiteral("Cmd Shift Low: ");
-    s.build = [full](quint8 address, qint16 shift, bool withKey) {
-        return shiftRequest(address, full, shift, withKey);
-    };
     return s;
 }
-
 } // namespace
 
 void frmSerial::connectConfig()

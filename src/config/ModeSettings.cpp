@@ -1,5 +1,6 @@
 // Mode byte, air parameters and distance settings.
 #include "ConfigCommand.h"
+#include "SettingRules.h"
 #include "SettingValues.h"
 #include "calibration/Form3.h"
 #include "monitor/ModeWidgets.h"
@@ -7,27 +8,6 @@
 #include "shell/NumberInput.h"
 #include "shell/frmSerial.h"
 #include "ui_frmSerial.h"
-
-namespace
-{
-
-// True for an air value that can be sent. A refused one shows its range message when it
-// is a number at all, then the common one.
-bool acceptAir(const ConfigCommand &cmd, const AirValue &v, const QString &rangeMessage)
-{
-    const QString wrong = QStringLiteral("Wrong parameter values ");
-    switch (v.check) {
-    case AirValue::Check::Ok:
-        return true;
-    case AirValue::Check::OutOfRange:
-        return cmd.refuse({rangeMessage, wrong});
-    case AirValue::Check::Unreadable:
-        break;
-    }
-    return cmd.refuse({wrong});
-}
-
-} // namespace
 
 void frmSerial::Set_mode_Click()
 {
@@ -45,11 +25,9 @@ void frmSerial::Set_mode_Click()
     ConfigCommand cmd(*this);
     if (!cmd.sensorConnected(ui->tek->text(),
                              QStringLiteral("Cmd Change mode to: Sensor not connected!")) ||
-        !cmd.addressSelected() ||
-        !cmd.confirmed(QStringLiteral("The mode is about to be changed. Please, confirm?")))
+        !cmd.addressSelected() || !cmd.confirmed(modeQuestion()))
         return;
-    cmd.log(QStringLiteral("Cmd Change mode to ") + QString::number(m) + QStringLiteral(" sgla ") +
-            ui->sgla->text());
+    cmd.log(modeLogLine(m, ui->sgla->text()));
 
     std::optional<quint8> second;
     if (sensorCapabilities().secondModeByte) {
@@ -70,47 +48,23 @@ void frmSerial::SetAir_Click()
     const AirValue h = airHumidity(ui->Hsr->text());
 
     ConfigCommand cmd(*this);
-    if (!acceptAir(cmd, t, QStringLiteral("Acceptable temperature values -60.00 to 60.00 dgr")) ||
-        !acceptAir(cmd, p, QStringLiteral("Acceptable atm pressure values 500.0 to 1200.0 GPa")) ||
-        !acceptAir(cmd, h, QStringLiteral("Acceptable humidity values 1 to 100 %")) ||
-        !cmd.addressSelected())
+    const QStringList refusal = airRefusal(t, p, h);
+    if (!cmd.require(refusal.isEmpty(), refusal) || !cmd.addressSelected())
         return;
-    // The log shows the temperature as the two bytes sent, read unsigned.
-    const auto tu = static_cast<quint16>(t.value);
     cmd.queue(airRequest(cmd.address(), t.value, p.value, static_cast<quint8>(h.value)),
-              QStringLiteral("Cmd Set AirParam: T=%1 P=%2 H=%3").arg(tu).arg(p.value).arg(h.value),
-              ConfigCommand::Echo::No, ConfigCommand::Refresh::No);
+              airLogLine(t, p, h), ConfigCommand::Echo::No, ConfigCommand::Refresh::No);
 }
 
 void frmSerial::Dalnost_Click()
 {
-    RangedSetting s;
+    RangedSetting s = maxDistanceRule();
     s.text = ui->maxLong->text();
-    s.lowest = 1;
-    s.highest = 1200;
-    s.rangeMessage = QStringLiteral("Values can be from 1 to 1200 cm");
-    s.question = QStringLiteral("Max value will be set. Please, confirm.");
-    s.logPrefix = QStringLiteral("Cmd Set SetMaxRange: ");
-    s.refresh = ConfigCommand::Refresh::Yes;
-    s.build = [](quint8 address, qint16 d, bool withKey) {
-        return maxDistanceRequest(address, static_cast<quint16>(d), withKey);
-    };
     queueRangedSetting(*this, s);
 }
 
 void frmSerial::Command1_Click()
 {
-    RangedSetting s;
+    RangedSetting s = minDistanceRule();
     s.text = ui->lamp_level->text();
-    s.lowest = 1;
-    s.highest = 99;
-    s.rangeMessage = QStringLiteral("Acceptable values 1 to 99");
-    s.question = QStringLiteral("The min distance between 2 objects used to distinguish them "
-                                "one from another will be changed. Confirm??");
-    s.logPrefix = QStringLiteral("Cmd Set Lamp Level: ");
-    s.refresh = ConfigCommand::Refresh::Yes;
-    s.build = [](quint8 address, qint16 v, bool withKey) {
-        return minDistanceRequest(address, static_cast<quint8>(v), withKey);
-    };
     queueRangedSetting(*this, s);
 }

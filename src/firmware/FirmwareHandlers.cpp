@@ -3,6 +3,7 @@
 #include "FirmwareFile.h"
 #include "FirmwareImage.h"
 #include "FirmwareUpdate.h"
+#include "UpdateTexts.h"
 #include "protocol/ExchangeEngine.h"
 #include "serial/SerialPort.h"
 #include "shell/OperatorDialogs.h"
@@ -12,81 +13,6 @@
 
 #include <QDir>
 #include <QFileInfo>
-
-namespace
-{
-const QString kNothingSent = QStringLiteral("Nothing was sent to the sensor.");
-// Only the loader's wake-up bytes went out, which a running sensor ignores.
-const QString kNothingWritten = QStringLiteral("Nothing was written to the sensor.");
-const QString kUpdateAgain =
-    QStringLiteral("The sensor's firmware is incomplete and the sensor must be updated again: "
-                   "switch the sensor off, press \"Start\", then switch the sensor on.");
-
-QString phaseFormat(FirmwareUpdate::Phase phase)
-{
-    switch (phase) {
-    case FirmwareUpdate::Phase::Synchronising:
-        return QStringLiteral("Waiting for the loader: switch the sensor off and on");
-    case FirmwareUpdate::Phase::Erasing:
-        return QStringLiteral("Erasing");
-    case FirmwareUpdate::Phase::OptionBytes:
-        return QStringLiteral("Writing the option bytes");
-    case FirmwareUpdate::Phase::Blocks:
-        return QStringLiteral("Block %v of %m");
-    case FirmwareUpdate::Phase::Starting:
-        return QStringLiteral("Starting the firmware");
-    case FirmwareUpdate::Phase::Idle:
-        break;
-    }
-    return QStringLiteral("%v of %m blocks written");
-}
-
-struct Closing {
-    QString box;      // the closing message; empty for none
-    QString progress; // the last line of the progress log
-    QString log;      // the session log line
-    OperatorDialogs::Icon icon = OperatorDialogs::Icon::Critical;
-};
-
-Closing closingFor(const UpdateResult &r)
-{
-    using Outcome = UpdateResult::Outcome;
-    switch (r.outcome) {
-    case Outcome::Done:
-        return {{}, QStringLiteral("-----Готово------"), QStringLiteral("Firmware update done.")};
-    case Outcome::StartNotConfirmed:
-        return {QStringLiteral("The firmware is written, but the loader did not confirm the "
-                               "start command: switch the sensor off and on again."),
-                QStringLiteral("Written; start not confirmed: switch the sensor off and on."),
-                QStringLiteral("Firmware update: written, start not confirmed."),
-                OperatorDialogs::Icon::Warning};
-    case Outcome::Cancelled:
-        if (!r.loaderAnswered) {
-            return {QStringLiteral("Firmware update cancelled before the loader answered. ") +
-                        kNothingWritten,
-                    QStringLiteral("Update cancelled: nothing was written."),
-                    QStringLiteral("Firmware update cancelled, nothing written."),
-                    OperatorDialogs::Icon::Information};
-        }
-        return {QStringLiteral("Firmware update cancelled.\n") + kUpdateAgain,
-                QStringLiteral("Update cancelled: the sensor must be updated again."),
-                QStringLiteral("Firmware update cancelled: the sensor must be updated again.")};
-    case Outcome::Failed:
-    case Outcome::PortLost:
-        break;
-    }
-    if (!r.loaderAnswered) {
-        return {QStringLiteral("Firmware update stopped before the loader answered: ") + r.reason +
-                    QStringLiteral(". ") + kNothingWritten,
-                QStringLiteral("Update stopped: nothing was written."),
-                QStringLiteral("Firmware update stopped: ") + r.reason + QStringLiteral(".")};
-    }
-    return {QStringLiteral("Firmware update failed: ") + r.reason + QStringLiteral(".\n") +
-                kUpdateAgain,
-            QStringLiteral("Update failed: the sensor must be updated again."),
-            QStringLiteral("Firmware update failed: ") + r.reason + QStringLiteral(".")};
-}
-} // namespace
 
 void frmSerial::connectFirmware()
 {
@@ -128,7 +54,7 @@ std::optional<FirmwarePlan> frmSerial::checkedFirmwarePlan()
     if (cur_file.isEmpty()) {
         dialogs().MsgBox(QStringLiteral("No firmware file is chosen: press \"Open file\" and "
                                         "choose one.\n") +
-                             kNothingSent,
+                             nothingSentText(),
                          OperatorDialogs::Icon::Warning);
         return std::nullopt;
     }
@@ -140,10 +66,7 @@ std::optional<FirmwarePlan> frmSerial::checkedFirmwarePlan()
             return result.plan;
         reason = result.refusal;
     }
-    dialogs().MsgBox(QStringLiteral("The firmware file %1 cannot be written to a %2 sensor: %3.\n")
-                             .arg(QDir::toNativeSeparators(cur_file), type.name, reason) +
-                         kNothingSent,
-                     OperatorDialogs::Icon::Warning);
+    dialogs().MsgBox(firmwareRefusalText(cur_file, type, reason), OperatorDialogs::Icon::Warning);
     return std::nullopt;
 }
 
@@ -164,9 +87,7 @@ void frmSerial::beginFirmwareUpdate(const FirmwarePlan &plan)
     ui->fwProgress->setRange(0, static_cast<int>(plan.blocks.size()));
     ui->fwProgress->setValue(0);
     ui->txtRec1->setPlainText(QStringLiteral("Прошиваем !  "));
-    str_to_log(QStringLiteral("Cmd Firmware update: ") + cur_file + QStringLiteral(", ") +
-               plan.type.name +
-               (plan.resetEeprom ? QStringLiteral(", reset calibration values") : QString()));
+    str_to_log(firmwareStartLogLine(cur_file, plan));
     fwUpdate->start(plan);
 }
 

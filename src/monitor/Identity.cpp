@@ -53,8 +53,7 @@ void frmSerial::assept_sn(const QByteArray &aans)
         fw_version = *id.versionCode;
         runFirmwareLadder();
     }
-    str_to_log(QStringLiteral("Device: ") + ui->sn->text() + QStringLiteral("  Ver Soft: ") +
-               ui->vv->text());
+    str_to_log(identityLogLine(ui->sn->text(), ui->vv->text()));
 }
 
 void frmSerial::Opros_Click()

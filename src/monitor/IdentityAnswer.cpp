@@ -56,3 +56,8 @@ QString searchListText(const QByteArray &answer)
         out += a + QLatin1Char(' ');
     return out;
 }
+
+QString identityLogLine(const QString &serial, const QString &version)
+{
+    return QStringLiteral("Device: ") + serial + QStringLiteral("  Ver Soft: ") + version;
+}

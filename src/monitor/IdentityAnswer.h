@@ -28,6 +28,9 @@ bool identityAnswerDamaged(const QByteArray &aans);
 // followed by a dot, three places in all (176 gives "1.7.6.", 95 gives "9.5..").
 QString versionText(quint8 prefix, quint8 code);
 
+// "Device: " the serial number, "  Ver Soft: " the version text, as the session log has it.
+QString identityLogLine(const QString &serial, const QString &version);
+
 // A search answer is one address byte per sensor found: their decimal texts, and the
 // list text with each address followed by a blank.
 QStringList searchAddresses(const QByteArray &answer);

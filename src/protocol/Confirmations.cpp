@@ -67,3 +67,8 @@ std::optional<Confirmation> confirmationFor(quint8 code)
         return std::nullopt;
     }
 }
+
+QString noAnswerText(const QString &address)
+{
+    return QStringLiteral("No data from sensor with address ") + address;
+}

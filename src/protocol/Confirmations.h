@@ -17,3 +17,7 @@ struct Confirmation {
 
 // The confirmation row for `code`, or nothing when the code is not a confirmation.
 std::optional<Confirmation> confirmationFor(quint8 code);
+
+// What is shown and logged when the sensor at `address` (as the address list shows it)
+// leaves a request unanswered.
+QString noAnswerText(const QString &address);

@@ -1,5 +1,6 @@
 // The window's side of the exchange engine: what each tick and answer shows, logs and
 // sounds. The engine decides what goes on the bus; this draws it.
+#include "Confirmations.h"
 #include "ExchangeEngine.h"
 #include "shell/Colours.h"
 #include "shell/OperatorDialogs.h"
@@ -66,8 +67,7 @@ void frmSerial::engineFrameWritten(const QByteArray &frame)
 
 void frmSerial::engineNoAnswer()
 {
-    const QString text =
-        QStringLiteral("No data from sensor with address ") + ui->CmbNet->currentText();
+    const QString text = noAnswerText(ui->CmbNet->currentText());
     setTextColour(ui->MsgCom, QColor());
     ui->MsgCom->setText(text);
     str_to_log(text);

@@ -30,7 +30,7 @@ QString eventText(const QTime &time, const QString &event)
 }
 
 std::optional<SessionLog::StartError> SessionLog::start(const QString &folder,
-                                                        const QDateTime &start)
+                                                        const QDateTime &start, Existing existing)
 {
     // Until the start record is written there is no log, and append() writes nothing.
     m_path.clear();
@@ -39,7 +39,8 @@ std::optional<SessionLog::StartError> SessionLog::start(const QString &folder,
         return StartError{76, QStringLiteral("Path not found: ") + folder};
     const QString path = dir.filePath(logFileName(start));
     QFile f(path);
-    if (!f.open(QIODevice::WriteOnly | QIODevice::Truncate))
+    const auto mode = existing == Existing::Continue ? QIODevice::Append : QIODevice::Truncate;
+    if (!f.open(QIODevice::WriteOnly | mode))
         return StartError{75, QStringLiteral("Path/File access error: ") + path};
     const QByteArray rec =
         logRecord(QStringLiteral("Start: ") + logDateTimeText(start) + QStringLiteral("\r\n"));

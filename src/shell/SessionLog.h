@@ -17,9 +17,13 @@ public:
         QString description;
     };
 
+    // What becomes of a file of the same name, left by a run that started in the same second.
+    enum class Existing { Replace, Continue };
+
     // Creates `folder` if needed and the file named after `start`, and writes the start
     // record. Returns the failure, if any.
-    std::optional<StartError> start(const QString &folder, const QDateTime &start);
+    std::optional<StartError> start(const QString &folder, const QDateTime &start,
+                                    Existing existing = Existing::Replace);
 
     // Appends the event record for `text` stamped with `time`. Returns false when the
     // file could not be written (the event is then lost, never the program).

@@ -67,14 +67,23 @@ QString isoLocalTime(qint64 msecs, qint32 utcOffsetSeconds)
                .arg(minutes % 60, 2, 10, QLatin1Char('0'));
 }
 
+QString readingsCsvHeader()
+{
+    return kHeader + kLineEnd;
+}
+
+QString readingsCsvRow(const TrendEntry &entry, const QLocale &locale)
+{
+    QStringList row = rowOf(entry, locale);
+    for (QString &field : row)
+        field = csvField(field);
+    return row.join(QLatin1Char(',')) + kLineEnd;
+}
+
 QByteArray readingsCsv(const ReadingStore &store, const QLocale &locale)
 {
-    QString text = kHeader + kLineEnd;
-    for (int i = 0; i < store.size(); ++i) {
-        QStringList row = rowOf(store.at(i), locale);
-        for (QString &field : row)
-            field = csvField(field);
-        text += row.join(QLatin1Char(',')) + kLineEnd;
-    }
+    QString text = readingsCsvHeader();
+    for (int i = 0; i < store.size(); ++i)
+        text += readingsCsvRow(store.at(i), locale);
     return text.toUtf8();
 }

@@ -5,6 +5,7 @@
 #include <QString>
 
 class ReadingStore;
+struct TrendEntry;
 
 // The readings file: CSV as spreadsheets and scripts read it everywhere. A header line,
 // comma-separated fields, CR LF line ends, UTF-8; a field holding a comma, a quote or a line
@@ -16,6 +17,10 @@ class ReadingStore;
 
 // The whole store, oldest entry first.
 QByteArray readingsCsv(const ReadingStore &store, const QLocale &locale = QLocale());
+
+// The header line and the line of one entry, each with its line end.
+QString readingsCsvHeader();
+QString readingsCsvRow(const TrendEntry &entry, const QLocale &locale = QLocale());
 
 // `text` as one CSV field.
 QString csvField(const QString &text);

@@ -1,0 +1,102 @@
+#include "BusSession.h"
+
+#include "protocol/Confirmations.h"
+#include "protocol/FrameCodec.h"
+
+#include <QEventLoop>
+#include <QTime>
+#include <QTimer>
+
+BusSession::BusSession(SerialPort &port, const SessionLog &log, QObject *parent)
+    : QObject(parent), m_engine(port), m_log(log)
+{
+}
+
+BusSession::Reply BusSession::exchange(const QByteArray &frame, quint8 address,
+                                       const Accept &accept, int tries)
+{
+    Reply reply;
+    for (int i = 0; i < tries && !m_interrupted; ++i) {
+        reply = once(frame);
+        if (reply.status == Status::PortLost || reply.status == Status::Interrupted)
+            return reply;
+        if (reply.status == Status::Answered && (!accept || accept(reply.answer)))
+            return reply;
+        reply.status = Status::NoAnswer;
+        log(noAnswerText(QString::number(address)));
+    }
+    if (m_interrupted)
+        reply.status = Status::Interrupted;
+    return reply;
+}
+
+BusSession::Reply BusSession::once(const QByteArray &frame)
+{
+    Reply reply;
+    bool done = false;
+    QEventLoop loop;
+    const auto end = [&](Status s) {
+        reply.status = s;
+        done = true;
+        loop.quit();
+    };
+    QList<QMetaObject::Connection> links{
+        connect(&m_engine, &ExchangeEngine::answerArrived, &loop,
+                [&](const QByteArray &answer, quint8) {
+                    reply.answer = answer;
+                    end(Status::Answered);
+                }),
+        connect(&m_engine, &ExchangeEngine::noAnswer, &loop, [&] { end(Status::NoAnswer); }),
+        connect(&m_engine, &ExchangeEngine::writeFailed, &loop, [&] { end(Status::PortLost); })};
+    m_engine.request(frame);
+    if (!done && m_engine.busy()) {
+        m_loop = &loop;
+        loop.exec();
+        m_loop = nullptr;
+    }
+    for (const auto &c : links)
+        disconnect(c);
+    if (!done) {
+        // Interrupted: whatever comes now is nobody's answer.
+        m_engine.stop();
+        reply.status = Status::Interrupted;
+    }
+    return reply;
+}
+
+bool BusSession::pause(int ms)
+{
+    if (m_interrupted)
+        return false;
+    QEventLoop loop;
+    QTimer::singleShot(ms, &loop, &QEventLoop::quit);
+    m_loop = &loop;
+    loop.exec();
+    m_loop = nullptr;
+    return !m_interrupted;
+}
+
+void BusSession::interrupt()
+{
+    m_interrupted = true;
+    if (m_loop)
+        m_loop->quit();
+}
+
+void BusSession::log(const QString &line) const
+{
+    // A log that cannot be written must not stop the work on the bus.
+    m_log.append(line, QTime::currentTime());
+}
+
+bool framedAnswer(const QByteArray &answer)
+{
+    return isFramedAnswer(answer);
+}
+
+BusSession::Accept answerWithCode(quint8 code)
+{
+    return [code](const QByteArray &a) {
+        return isFramedAnswer(a) && static_cast<quint8>(a.at(2)) == code && answerCrcMatches(a);
+    };
+}

@@ -1,0 +1,59 @@
+#pragma once
+
+#include "protocol/ExchangeEngine.h"
+#include "shell/SessionLog.h"
+
+#include <QByteArray>
+#include <QObject>
+#include <QString>
+#include <functional>
+
+class QEventLoop;
+class SerialPort;
+
+// The command line's conversation with the bus: one request at a time through the exchange
+// engine, its answer awaited, a missed answer asked again, every event in the session log
+// with the window's words.
+class BusSession : public QObject
+{
+    Q_OBJECT
+
+public:
+    static constexpr int kTries = 3;
+
+    enum class Status { Answered, NoAnswer, PortLost, Interrupted };
+    struct Reply {
+        Status status = Status::NoAnswer;
+        QByteArray answer;
+    };
+    // Whether an answer is the one awaited; one that is not counts as missed.
+    using Accept = std::function<bool(const QByteArray &)>;
+
+    BusSession(SerialPort &port, const SessionLog &log, QObject *parent = nullptr);
+
+    // Sends `frame` up to `tries` times until an accepted answer comes. `address` names the
+    // sensor in the no-answer line.
+    Reply exchange(const QByteArray &frame, quint8 address, const Accept &accept,
+                   int tries = kTries);
+
+    // Waits `ms` with the port's events running; false when interrupted meanwhile.
+    bool pause(int ms);
+    // Ctrl+C: the request under way ends and no other starts.
+    void interrupt();
+    bool interrupted() const { return m_interrupted; }
+
+    void log(const QString &line) const;
+
+private:
+    Reply once(const QByteArray &frame);
+
+    ExchangeEngine m_engine;
+    const SessionLog &m_log;
+    QEventLoop *m_loop = nullptr;
+    bool m_interrupted = false;
+};
+
+// Framed answers with a right CRC and the given code.
+BusSession::Accept answerWithCode(quint8 code);
+// Any framed answer: a confirmation, a refusal or a frequency-mode answer.
+bool framedAnswer(const QByteArray &answer);

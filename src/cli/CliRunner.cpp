@@ -1,0 +1,108 @@
+#include "CliRunner.h"
+
+#include "firmware/FirmwareUpdate.h"
+#include "protocol/Confirmations.h"
+#include "serial/SerialPort.h"
+#include "shell/LogFolder.h"
+
+#include <QCoreApplication>
+#include <QDateTime>
+
+namespace
+{
+const QString kLineSettings = QStringLiteral("19200,n,8,1");
+} // namespace
+
+CliRunner::CliRunner(const CliArguments &args, SerialPort &port, CliOutput &output, QObject *parent)
+    : QObject(parent), m_args(args), m_port(port), m_out(output)
+{
+    m_out.setJson(args.json);
+}
+
+CliRunner::~CliRunner() = default;
+
+void CliRunner::startLog()
+{
+    const QString folder = m_args.logFolder.isEmpty()
+                               ? defaultLogFolder(QCoreApplication::applicationDirPath())
+                               : m_args.logFolder;
+    // Runs of a script follow each other within a second: a later one continues the file of
+    // an earlier one rather than wiping it.
+    if (const auto failure =
+            m_log.start(folder, QDateTime::currentDateTime(), SessionLog::Existing::Continue))
+        m_out.error(failure->description + QStringLiteral(" (running without a session log)"));
+}
+
+CliExit CliRunner::run()
+{
+    startLog();
+    const QString device = m_port.deviceName(m_args.port);
+    if (!m_port.ComOpen(device, kLineSettings)) {
+        QString text = QStringLiteral("Com Port ") + m_args.port + QStringLiteral(" unavailable.");
+        m_log.append(text, QTime::currentTime());
+        if (m_port.lastOpenFailure() == SerialPort::OpenFailure::PermissionDenied)
+            text += QStringLiteral(" No permission to use the port: add your user to the "
+                                   "\"dialout\" group, then log out and in again.");
+        return fail(CliExit::Port, text);
+    }
+    m_log.append(QStringLiteral("Com Port ") + device + QStringLiteral(" Open"),
+                 QTime::currentTime());
+    m_session = std::make_unique<BusSession>(m_port, m_log);
+    const CliExit result = m_interrupted ? CliExit::Interrupted : runCommand();
+    m_session.reset();
+    m_port.ComClose();
+    m_log.append(QStringLiteral("Com Port ") + device + QStringLiteral(" Closed"),
+                 QTime::currentTime());
+    return result;
+}
+
+CliExit CliRunner::runCommand()
+{
+    const QString &c = m_args.command;
+    if (c == QLatin1String("search"))
+        return search();
+    if (c == QLatin1String("flash"))
+        return flash(m_args.words[0]);
+    const int addressAt = c == QLatin1String("table") ? 1 : 0;
+    const std::optional<quint8> address = addressArgument(m_args.words[addressAt]);
+    if (!address)
+        return fail(CliExit::Usage, QStringLiteral("ADDR is a network address, 0 to 255"));
+    if (c == QLatin1String("info"))
+        return info(*address);
+    if (c == QLatin1String("watch"))
+        return watch(*address);
+    if (c == QLatin1String("set"))
+        return set(*address, m_args.words.mid(1));
+    if (m_args.words[0] == QLatin1String("read"))
+        return tableRead(*address, m_args.words[2]);
+    return tableWrite(*address, m_args.words[2]);
+}
+
+void CliRunner::interrupt()
+{
+    m_interrupted = true;
+    if (m_update)
+        m_update->cancel();
+    if (m_session)
+        m_session->interrupt();
+}
+
+CliExit CliRunner::fail(CliExit code, const QString &text)
+{
+    m_out.error(text);
+    return code;
+}
+
+CliExit CliRunner::replyFailure(const BusSession::Reply &reply, quint8 address)
+{
+    switch (reply.status) {
+    case BusSession::Status::PortLost:
+        return fail(CliExit::Port, QStringLiteral("Error! COM port unavailable"));
+    case BusSession::Status::Interrupted:
+        return fail(CliExit::Interrupted, QStringLiteral("Interrupted."));
+    case BusSession::Status::NoAnswer:
+    case BusSession::Status::Answered:
+        break;
+    }
+    return fail(CliExit::NoAnswer, noAnswerText(QString::number(address)));
+}

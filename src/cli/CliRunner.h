@@ -1,0 +1,67 @@
+#pragma once
+
+#include "BusSession.h"
+#include "CliArguments.h"
+#include "CliExit.h"
+#include "CliOutput.h"
+#include "SettingKeys.h"
+#include "shell/SessionLog.h"
+
+#include <QObject>
+#include <memory>
+#include <optional>
+
+class FirmwareUpdate;
+class SerialPort;
+struct FirmwarePlan;
+struct DataReadings;
+
+// One run of the command line: the port opened, the command carried out, the outcome as
+// an exit status. The port and the output are the caller's, so tests can give their own.
+class CliRunner : public QObject
+{
+    Q_OBJECT
+
+public:
+    CliRunner(const CliArguments &args, SerialPort &port, CliOutput &output,
+              QObject *parent = nullptr);
+    ~CliRunner() override;
+
+    CliExit run();
+    // A request to stop (Ctrl+C): the exchange or the update under way is given up.
+    void interrupt();
+
+private:
+    CliExit runCommand();
+    void startLog();
+    CliExit fail(CliExit code, const QString &text);
+    CliExit replyFailure(const BusSession::Reply &reply, quint8 address);
+
+    // Reads of the sensor.
+    CliExit search();
+    CliExit info(quint8 address);
+    CliExit watch(quint8 address);
+    std::optional<int> identity(quint8 address, CliExit *failure, QJsonObject *shown = nullptr);
+    std::optional<DataReadings> readData(quint8 address, bool withSettings, CliExit *failure);
+
+    // Settings and the table.
+    CliExit set(quint8 address, const QStringList &assignments);
+    CliExit sendSetting(const ParsedSetting &s, quint8 *address, SensorFacts *facts);
+    CliExit confirmation(const BusSession::Reply &reply, quint8 expected, const QString &key,
+                         quint8 address);
+    CliExit tableRead(quint8 address, const QString &path);
+    CliExit tableWrite(quint8 address, const QString &path);
+    CliExit tableFlags(quint8 address, int fwVersion);
+
+    // The firmware.
+    CliExit flash(const QString &path);
+    CliExit runUpdate(const FirmwarePlan &plan, const QString &path);
+
+    CliArguments m_args;
+    SerialPort &m_port;
+    CliOutput &m_out;
+    SessionLog m_log;
+    std::unique_ptr<BusSession> m_session;
+    FirmwareUpdate *m_update = nullptr;
+    bool m_interrupted = false;
+};

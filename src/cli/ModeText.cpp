@@ -1,0 +1,112 @@
+#include "ModeText.h"
+
+#include <QStringList>
+#include <algorithm>
+#include <array>
+
+namespace
+{
+const std::array<QString, 5> kOutputs = {QStringLiteral("rs485"), QStringLiteral("analog"),
+                                         QStringLiteral("frequency"), QStringLiteral("impulse"),
+                                         QStringLiteral("active-rs485")};
+
+struct FlagWord {
+    QString word;
+    bool ModeControls::*member;
+    quint8 bit;
+};
+const std::array<FlagWord, 5> kFlags = {{
+    {QStringLiteral("inverted"), &ModeControls::inverted, 0x01},
+    {QStringLiteral("filtration"), &ModeControls::filtration, 0x08},
+    {QStringLiteral("percent"), &ModeControls::percent, 0x20},
+    {QStringLiteral("litres"), &ModeControls::litres, 0x40},
+    {QStringLiteral("range4096"), &ModeControls::range4096, 0x80},
+}};
+
+const std::array<std::pair<QString, EchoChoice>, 3> kEchoes = {{
+    {QStringLiteral("closest"), EchoChoice::First},
+    {QStringLiteral("further"), EchoChoice::Last},
+    {QStringLiteral("both"), EchoChoice::FirstLast},
+}};
+
+bool takeLevel(const QString &value, ModeSpec *spec)
+{
+    bool ok = false;
+    const int level = value.toInt(&ok);
+    if (!ok || level < 0 || level > 15)
+        return false;
+    spec->level = static_cast<quint8>(level);
+    return true;
+}
+
+bool takeEcho(const QString &value, ModeSpec *spec)
+{
+    for (const auto &[word, choice] : kEchoes) {
+        if (word == value) {
+            spec->echo = choice;
+            return true;
+        }
+    }
+    return false;
+}
+
+bool takePart(const QString &part, ModeSpec *spec)
+{
+    if (part.startsWith(QLatin1String("level=")))
+        return takeLevel(part.mid(6), spec);
+    if (part.startsWith(QLatin1String("echo=")))
+        return takeEcho(part.mid(5), spec);
+    for (const FlagWord &f : kFlags) {
+        if (f.word == part) {
+            spec->controls.*f.member = true;
+            return true;
+        }
+    }
+    return false;
+}
+} // namespace
+
+std::optional<ModeSpec> parseModeSpec(const QString &text, QString *error)
+{
+    const QStringList parts = text.split(QLatin1Char('+'));
+    ModeSpec spec;
+    const auto output = std::find(kOutputs.begin(), kOutputs.end(), parts.first());
+    if (output == kOutputs.end()) {
+        *error = QStringLiteral("the mode starts with its output: ") +
+                 QStringList(kOutputs.begin(), kOutputs.end()).join(QStringLiteral(", "));
+        return std::nullopt;
+    }
+    spec.controls.outputs[output - kOutputs.begin()] = true;
+    for (const QString &part : parts.mid(1)) {
+        if (!takePart(part, &spec)) {
+            *error = QStringLiteral("\"%1\" is not a mode flag (inverted, filtration, "
+                                    "range4096, litres, percent, level=0..15, "
+                                    "echo=closest|further|both)")
+                         .arg(part);
+            return std::nullopt;
+        }
+    }
+    return spec;
+}
+
+QString modeSpecText(quint8 mode)
+{
+    const ModeFlags f = decodeModeByte(mode);
+    QStringList words{
+        f.output ? kOutputs[static_cast<size_t>(*f.output)]
+                 : QStringLiteral("output-0x%1").arg(mode & 0x16, 2, 16, QLatin1Char('0'))};
+    for (const FlagWord &flag : kFlags) {
+        if (mode & flag.bit)
+            words << flag.word;
+    }
+    return words.join(QLatin1Char('+'));
+}
+
+QString echoChoiceText(EchoChoice choice)
+{
+    for (const auto &[word, c] : kEchoes) {
+        if (c == choice)
+            return word;
+    }
+    return QString();
+}

@@ -1,0 +1,28 @@
+#pragma once
+
+#include "monitor/ModeByte.h"
+#include "protocol/Requests.h"
+
+#include <QString>
+#include <optional>
+
+// The mode as words on the command line: an output, then "+" and a flag each, and for
+// firmware 1.7.6 the filtration level and the echo selection:
+//   analog+range4096+filtration, active-rs485+percent+level=5+echo=further
+// outputs: rs485, analog, frequency, impulse, active-rs485
+// flags:   inverted, filtration, range4096, litres, percent
+// level=0..15, echo=closest|further|both
+
+struct ModeSpec {
+    ModeControls controls;
+    std::optional<quint8> level;
+    std::optional<EchoChoice> echo;
+    std::optional<quint8> exact; // a whole mode byte that stands instead of the controls
+};
+
+// The spec of `text`, or nothing with the reason in `error`.
+std::optional<ModeSpec> parseModeSpec(const QString &text, QString *error);
+
+// The mode byte in the same words (an output the byte does not name shows as its value).
+QString modeSpecText(quint8 mode);
+QString echoChoiceText(EchoChoice choice);

@@ -1,0 +1,98 @@
+// The settings of "set", sent one after the other, each awaited.
+#include "CliRunner.h"
+
+#include "monitor/DataAnswer.h"
+#include "protocol/CommandCodes.h"
+#include "protocol/Confirmations.h"
+#include "protocol/FirmwareCapabilities.h"
+
+namespace
+{
+QString answerCodeText(quint8 code)
+{
+    return QStringLiteral("0x%1").arg(code, 2, 16, QLatin1Char('0')).toUpper();
+}
+} // namespace
+
+CliExit CliRunner::set(quint8 address, const QStringList &assignments)
+{
+    // Every value is checked before anything goes to the sensor.
+    QList<ParsedSetting> settings;
+    bool identityNeeded = false;
+    for (const QString &a : assignments) {
+        const SettingParse p = parseSetting(a);
+        if (!p.setting) {
+            for (const QString &text : p.refusal)
+                m_out.error(text);
+            return p.usage ? CliExit::Usage : CliExit::BadInput;
+        }
+        identityNeeded = identityNeeded || needsIdentity(*p.setting);
+        settings.append(*p.setting);
+    }
+    SensorFacts facts;
+    CliExit failure = CliExit::Ok;
+    if (identityNeeded) {
+        const std::optional<int> fw = identity(address, &failure);
+        if (!fw)
+            return failure;
+        facts.fwVersion = *fw;
+    }
+    for (const ParsedSetting &s : settings) {
+        const CliExit e = sendSetting(s, &address, &facts);
+        if (e != CliExit::Ok)
+            return e;
+    }
+    return CliExit::Ok;
+}
+
+CliExit CliRunner::sendSetting(const ParsedSetting &s, quint8 *address, SensorFacts *facts)
+{
+    if (needsEchoByte(s, facts->fwVersion) && !facts->echoByte) {
+        CliExit failure = CliExit::Ok;
+        const std::optional<DataReadings> r = readData(*address, true, &failure);
+        if (!r)
+            return failure;
+        facts->echoByte = r->echoByte;
+    }
+    const SettingFrame f = settingFrame(s, *address, *facts);
+    m_session->log(f.logLine);
+    const BusSession::Reply reply = m_session->exchange(f.frame, *address, &framedAnswer);
+    const CliExit e = confirmation(reply, f.answerCode, s.name, *address);
+    // The sensor answers from its new address from now on.
+    if (e == CliExit::Ok && s.key == SettingKey::Address)
+        *address = static_cast<quint8>(s.value);
+    // A later mode in the same call keeps the echo selection this one sent.
+    if (e == CliExit::Ok && s.key == SettingKey::Mode &&
+        capabilitiesOf(facts->fwVersion).secondModeByte)
+        facts->echoByte = static_cast<quint8>(f.frame.at(f.frame.size() - 2));
+    return e;
+}
+
+CliExit CliRunner::confirmation(const BusSession::Reply &reply, quint8 expected, const QString &key,
+                                quint8 address)
+{
+    if (reply.status != BusSession::Status::Answered)
+        return replyFailure(reply, address);
+    const auto code = static_cast<quint8>(reply.answer.at(2));
+    const std::optional<Confirmation> row = confirmationFor(code);
+    if (row && !row->logLine.isEmpty())
+        m_session->log(row->logLine);
+    const QJsonObject o{{QStringLiteral("address"), address},
+                        {QStringLiteral("key"), key},
+                        {QStringLiteral("answer"), row ? row->caption.trimmed() : QString()},
+                        {QStringLiteral("ok"), code == expected}};
+    if (code == expected) {
+        m_out.result(o, QStringLiteral("%1: %2").arg(key, row->caption.trimmed()));
+        return CliExit::Ok;
+    }
+    if (code == Cmd::FrequencyMode) {
+        m_session->log(QStringLiteral("Sensor set to Frequency mode."));
+        return fail(CliExit::Refused, QStringLiteral("%1: Sensor set to Frequency mode.").arg(key));
+    }
+    if (!row) {
+        m_session->log(QStringLiteral("Wrong data!"));
+        return fail(CliExit::Refused,
+                    QStringLiteral("%1: Wrong response (%2)").arg(key, answerCodeText(code)));
+    }
+    return fail(CliExit::Refused, QStringLiteral("%1: %2").arg(key, row->caption.trimmed()));
+}

@@ -1,0 +1,63 @@
+#pragma once
+
+#include "ModeText.h"
+#include "config/SettingValues.h"
+
+#include <QByteArray>
+#include <QString>
+#include <QStringList>
+#include <optional>
+
+// The KEY=VALUE settings of "set", checked as the window checks them and turned into the
+// same frames and log lines.
+
+enum class SettingKey {
+    Address,
+    Password,
+    NewPassword,
+    EmptyShift,
+    FullShift,
+    MaxDistance,
+    MinDistance,
+    Air,
+    Mode
+};
+
+struct ParsedSetting {
+    SettingKey key = SettingKey::Address;
+    QString name; // the key as given
+    QString text; // the value as given
+    qint64 value = 0;
+    AirValue t, p, h;
+    ModeSpec mode;
+};
+
+// Either a setting or the texts that refuse it; `usage` when the key itself is unknown or
+// the assignment has no "=".
+struct SettingParse {
+    std::optional<ParsedSetting> setting;
+    QStringList refusal;
+    bool usage = false;
+};
+SettingParse parseSetting(const QString &assignment);
+
+// "address, password, new-password, ..." for messages and the help.
+QString settingKeyNames();
+
+// What the sensor is known to be and hold when a frame is built.
+struct SensorFacts {
+    int fwVersion = 0;
+    std::optional<quint8> echoByte; // the second mode byte as the sensor last reported it
+};
+
+struct SettingFrame {
+    QByteArray frame;
+    QString logLine;
+    quint8 answerCode = 0; // the confirmation that says it was taken
+};
+SettingFrame settingFrame(const ParsedSetting &s, quint8 address, const SensorFacts &facts);
+
+// Whether building the frame needs the sensor's firmware (the write key, the second mode
+// byte), and whether it needs the sensor's present echo selection as well.
+bool needsIdentity(const ParsedSetting &s);
+bool needsEchoByte(const ParsedSetting &s, int fwVersion);

@@ -1,0 +1,88 @@
+// The calibration table between a .pl5 file and the sensor.
+#include "CliRunner.h"
+
+#include "calibration/CalibrationTable.h"
+#include "calibration/TableFile.h"
+#include "monitor/DataAnswer.h"
+#include "protocol/CommandCodes.h"
+#include "protocol/FirmwareCapabilities.h"
+#include "protocol/Requests.h"
+
+#include <QDir>
+
+namespace
+{
+bool tableAccepted(const QByteArray &a)
+{
+    // A damaged table must never reach a file from where it could be written back.
+    return answerWithCode(Cmd::ReadTable)(a) && decodeTableAnswer(a).has_value();
+}
+} // namespace
+
+CliExit CliRunner::tableRead(quint8 address, const QString &path)
+{
+    m_session->log(QStringLiteral("Cmd_ReadTable: "));
+    const BusSession::Reply reply =
+        m_session->exchange(tableReadRequest(address), address, &tableAccepted);
+    if (reply.status != BusSession::Status::Answered)
+        return replyFailure(reply, address);
+    const CalibrationCells cells = *decodeTableAnswer(reply.answer);
+    m_session->log(QStringLiteral("Прочитана таблица = ") + tableLogText(cells));
+    if (const std::optional<QString> error = writeTableFile(path, cells))
+        return fail(CliExit::BadInput,
+                    QDir::toNativeSeparators(path) + QStringLiteral(": ") + *error);
+    m_out.result({{QStringLiteral("address"), address},
+                  {QStringLiteral("file"), path},
+                  {QStringLiteral("answer"), QStringLiteral("Table read.")}},
+                 QStringLiteral("Table read."));
+    return CliExit::Ok;
+}
+
+CliExit CliRunner::tableWrite(quint8 address, const QString &path)
+{
+    QString error;
+    const std::optional<QStringList> lines = readTableFile(path, &error);
+    if (!lines)
+        return fail(CliExit::BadInput,
+                    QDir::toNativeSeparators(path) + QStringLiteral(": ") + error);
+    const TableFileLoad load = loadTableLines(*lines, CalibrationCells::defaults());
+    if (load.endedInsideTable || load.lines < kTableFileLines) {
+        return fail(CliExit::BadInput,
+                    QStringLiteral("%1: a table file holds %2 lines, this one %3")
+                        .arg(QDir::toNativeSeparators(path))
+                        .arg(kTableFileLines)
+                        .arg(load.lines));
+    }
+    const TableWriteData data = tableWriteData(load.cells, QLocale::c());
+    if (data.refused)
+        return fail(CliExit::BadInput, refusalMessage(*data.refused));
+
+    CliExit failure = CliExit::Ok;
+    const std::optional<int> fw = identity(address, &failure);
+    if (!fw)
+        return failure;
+    const bool key = capabilitiesOf(*fw).writeKey;
+    m_session->log(tableWriteLogLine(load.cells));
+    const BusSession::Reply reply =
+        m_session->exchange(tableWriteRequest(address, data.bytes, key), address, &framedAnswer);
+    const CliExit e = confirmation(reply, Cmd::WriteTable, QStringLiteral("table"), address);
+    return e == CliExit::Ok ? tableFlags(address, *fw) : e;
+}
+
+CliExit CliRunner::tableFlags(quint8 address, int fwVersion)
+{
+    // The mode goes out after the table, as the sensor has it but for the litre and per-cent
+    // flags, which make the sensor use the new table.
+    CliExit failure = CliExit::Ok;
+    const std::optional<DataReadings> r = readData(address, true, &failure);
+    if (!r)
+        return failure;
+    ParsedSetting mode;
+    mode.key = SettingKey::Mode;
+    mode.name = QStringLiteral("mode");
+    const quint8 now = r->modeByte.value_or(0);
+    mode.mode.exact = static_cast<quint8>((now & ~0x60) | (m_args.litres ? 0x40 : 0) |
+                                          (m_args.percent ? 0x20 : 0));
+    SensorFacts facts{fwVersion, r->echoByte};
+    return sendSetting(mode, &address, &facts);
+}
