@@ -1,0 +1,147 @@
+// The settings of levelconf-cli: the window's checks and texts, the window's frames.
+#include "cli/SettingKeys.h"
+#include "protocol/FrameCodec.h"
+
+#include <QtTest>
+
+class tst_CliSettings : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void initTestCase() { QLocale::setDefault(QLocale::c()); }
+
+    void refusals_data()
+    {
+        QTest::addColumn<QString>("assignment");
+        QTest::addColumn<QStringList>("refusal");
+        QTest::addColumn<bool>("usage");
+
+        QTest::newRow("full shift range")
+            << "full-shift=1001" << QStringList{"Acceptable values -1000 to 1000"} << false;
+        QTest::newRow("empty shift range")
+            << "empty-shift=-1001" << QStringList{"Acceptable values -1000 до 1000"} << false;
+        QTest::newRow("shift not a number")
+            << "empty-shift=40000" << QStringList{"empty-shift: \"40000\" is not a whole number"}
+            << false;
+        QTest::newRow("min distance")
+            << "min-distance=0" << QStringList{"Acceptable values 1 to 99"} << false;
+        QTest::newRow("address") << "address=-1"
+                                 << QStringList{"Enter a value from the range 0....255"} << false;
+        QTest::newRow("password")
+            << "password=2000000001"
+            << QStringList{"Enter a figures-only pasword, acceptable values 0....2 000 000 000"}
+            << false;
+        QTest::newRow("new password")
+            << "new-password=abc" << QStringList{"Enter password as a value 0....2 000 000 000"}
+            << false;
+        QTest::newRow("pressure")
+            << "air=20,499.4,35"
+            << QStringList{"Acceptable atm pressure values 500.0 to 1200.0 GPa",
+                           "Wrong parameter values "}
+            << false;
+        QTest::newRow("humidity unreadable")
+            << "air=20,1000,x" << QStringList{"Wrong parameter values "} << false;
+        QTest::newRow("air parts")
+            << "air=20,1000" << QStringList{"air takes T,P,H: temperature, pressure, humidity"}
+            << false;
+        QTest::newRow("mode output")
+            << "mode=loud"
+            << QStringList{"mode: the mode starts with its output: rs485, analog, frequency, "
+                           "impulse, active-rs485"}
+            << false;
+        QTest::newRow("mode level") << "mode=analog+level=16" << QStringList() << false;
+        QTest::newRow("no equals") << "address" << QStringList() << true;
+        QTest::newRow("unknown key") << "colour=red" << QStringList() << true;
+    }
+
+    void refusals()
+    {
+        QFETCH(QString, assignment);
+        QFETCH(QStringList, refusal);
+        QFETCH(bool, usage);
+        const SettingParse p = parseSetting(assignment);
+        QVERIFY(!p.setting);
+        QCOMPARE(p.usage, usage);
+        if (!refusal.isEmpty())
+            QCOMPARE(p.refusal, refusal);
+        QVERIFY(!p.refusal.isEmpty());
+    }
+
+    void frames_data()
+    {
+        QTest::addColumn<QString>("assignment");
+        QTest::addColumn<int>("fw");
+        QTest::addColumn<int>("echoByte");     // -1: not known
+        QTest::addColumn<QByteArray>("frame"); // without the CRC
+        QTest::addColumn<QString>("logLine");
+
+        const QByteArray key = write_key();
+        QTest::newRow("address unkeyed")
+            << "address=7" << 174 << -1 << QByteArray::fromHex("3105FB07")
+            << "Cmd Set New net addr = 7";
+        QTest::newRow("address keyed")
+            << "address=7" << 175 << -1 << QByteArray::fromHex("3105FB") + key + '\x07'
+            << "Cmd Set New net addr = 7";
+        QTest::newRow("password as typed")
+            << "password=0042" << 163 << -1 << QByteArray::fromHex("3105F80000002A")
+            << "Cmd Enter Password = 0042";
+        QTest::newRow("shift") << "empty-shift=-1" << 163 << -1 << QByteArray::fromHex("3105F9FFFF")
+                               << "Cmd Shift Low: -1";
+        QTest::newRow("air never keyed")
+            << "air=-1.5,1000,35" << 176 << -1 << QByteArray::fromHex("3105D0FF6A271023")
+            << "Cmd Set AirParam: T=65386 P=10000 H=35";
+        QTest::newRow("mode, one byte")
+            << "mode=frequency+filtration+range4096" << 174 << -1 << QByteArray::fromHex("3105F28C")
+            << "Cmd Change mode to 140 sgla 0";
+        QTest::newRow("mode, second byte kept from the sensor")
+            << "mode=analog+percent" << 176 << 0x13
+            << QByteArray::fromHex("3105F2") + key + QByteArray::fromHex("2213")
+            << "Cmd Change mode to 34 sgla 3";
+        QTest::newRow("mode, level and echo given")
+            << "mode=active-rs485+inverted+litres+level=5+echo=both" << 176 << 0x13
+            << QByteArray::fromHex("3105F2") + key + QByteArray::fromHex("5125")
+            << "Cmd Change mode to 81 sgla 5";
+    }
+
+    void frames()
+    {
+        QFETCH(QString, assignment);
+        QFETCH(int, fw);
+        QFETCH(int, echoByte);
+        QFETCH(QByteArray, frame);
+        QFETCH(QString, logLine);
+        const SettingParse p = parseSetting(assignment);
+        QVERIFY2(p.setting, qPrintable(p.refusal.join(' ')));
+        SensorFacts facts{fw, {}};
+        if (echoByte >= 0)
+            facts.echoByte = static_cast<quint8>(echoByte);
+        QCOMPARE(needsEchoByte(*p.setting, fw),
+                 fw >= 176 && echoByte >= 0 && !assignment.contains("echo="));
+        const SettingFrame f = settingFrame(*p.setting, 5, facts);
+        QCOMPARE(f.frame, Control_summ(frame));
+        QCOMPARE(f.logLine, logLine);
+        QCOMPARE(f.answerCode, static_cast<quint8>(frame.at(2)));
+    }
+
+    void modeWordsRoundTrip_data()
+    {
+        QTest::addColumn<int>("mode");
+        QTest::newRow("passive") << 0x00;
+        QTest::newRow("all flags") << 0xE9;
+        QTest::newRow("active") << 0x10;
+        QTest::newRow("impulse") << 0x06;
+    }
+
+    void modeWordsRoundTrip()
+    {
+        QFETCH(int, mode);
+        QString error;
+        const std::optional<ModeSpec> spec = parseModeSpec(modeSpecText(quint8(mode)), &error);
+        QVERIFY2(spec, qPrintable(error));
+        QCOMPARE(int(modeByte(spec->controls)), mode);
+    }
+};
+
+QTEST_GUILESS_MAIN(tst_CliSettings)
+#include "tst_clisettings.moc"
