@@ -44,7 +44,9 @@ PtyTransport::~PtyTransport()
 bool PtyTransport::open(QString *error)
 {
     close();
-    m_master = ::posix_openpt(O_RDWR | O_NOCTTY | O_NONBLOCK);
+    // Not inherited: a program started from the one running the simulator (a command-line
+    // client under test) would keep the line alive after it has vanished.
+    m_master = ::posix_openpt(O_RDWR | O_NOCTTY | O_NONBLOCK | O_CLOEXEC);
     if (m_master < 0) {
         *error = systemError(QStringLiteral("posix_openpt"));
         return false;
@@ -57,7 +59,7 @@ bool PtyTransport::open(QString *error)
         return false;
     }
     m_slavePath = QString::fromLocal8Bit(name);
-    m_slave = ::open(name, O_RDWR | O_NOCTTY);
+    m_slave = ::open(name, O_RDWR | O_NOCTTY | O_CLOEXEC);
     if (m_slave < 0) {
         *error = systemError(m_slavePath);
         close();

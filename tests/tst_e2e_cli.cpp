@@ -1,5 +1,6 @@
 // levelconf-cli end to end: the built program as a child process against simulated sensors
 // on a pseudo-terminal, judged by its output, its exit status and what the sensors hold.
+#include "Faults.h"
 #include "FirmwareImages.h"
 #include "SensorSim.h"
 #include "calibration/TableFile.h"
@@ -160,7 +161,7 @@ private slots:
             << quint8(5) << QStringList{"mode=frequency+range4096+level=7"} << 0 << QString()
             << quint8(0x84);
         QTest::newRow("no answer") << quint8(9) << QStringList{"mode=analog"} << 3
-                                   << "No data from sensor with address 9\n"
+                                   << "No data from sensor with address 9\nSensor not connected!\n"
                                    << quint8(0);
     }
 
@@ -278,23 +279,68 @@ private slots:
         QVERIFY(r.err.contains("the sensor must be updated again"));
     }
 
-    void usageAndPortFailures_data()
+    void failures_data()
     {
         QTest::addColumn<QStringList>("arguments");
+        QTest::addColumn<int>("fault"); // of sensor 5
+        QTest::addColumn<int>("vanishAfter");
         QTest::addColumn<int>("status");
-        QTest::newRow("no command") << QStringList{} << 1;
-        QTest::newRow("bad address") << QStringList{"info", "300"} << 1;
-        QTest::newRow("flash without type") << QStringList{"flash", "x.cri"} << 1;
-        QTest::newRow("no such port") << QStringList{"--port", "/nonexistent/tty", "search"} << 2;
+        QTest::addColumn<QString>("err");
+
+        const int none = int(Fault::None);
+        QTest::newRow("no command") << QStringList{} << none << 0 << 1 << QString();
+        QTest::newRow("bad address") << QStringList{"info", "300"} << none << 0 << 1
+                                     << "ADDR is a network address, 0 to 255\n";
+        QTest::newRow("flash without type")
+            << QStringList{"flash", "x.cri"} << none << 0 << 1 << QString();
+        QTest::newRow("no such port") << QStringList{"--port", "/nonexistent/tty", "search"} << none
+                                      << 0 << 2 << "Com Port /nonexistent/tty unavailable.\n";
+        QTest::newRow("port lost") << QStringList{"set", "5", "mode=analog"} << none << 1 << 2
+                                   << "Error! COM port unavailable\n";
+        QTest::newRow("silent sensor")
+            << QStringList{"set", "5", "address=6"} << int(Fault::Silent) << 0 << 3
+            << "No data from sensor with address 5\nSensor not connected!\n";
+        QTest::newRow("frequency mode") << QStringList{"info", "5"} << int(Fault::FrequencyMode)
+                                        << 0 << 4 << "Sensor set to Frequency mode.\n";
+        QTest::newRow("unknown answer") << QStringList{"set", "5", "air=20,1000,35"}
+                                        << int(Fault::WrongCode) << 0 << 4 << QString();
     }
 
-    void usageAndPortFailures()
+    void failures()
     {
         QFETCH(QStringList, arguments);
+        QFETCH(int, fault);
+        QFETCH(int, vanishAfter);
         QFETCH(int, status);
+        QFETCH(QString, err);
         Bench b;
+        b.sim.bus().setFault(5, Fault(fault));
+        b.sim.setVanishAfter(quint64(vanishAfter));
         QVERIFY(b.start());
-        QCOMPARE(b.run(arguments).status, status);
+        const Run r = b.run(arguments);
+        QCOMPARE(r.status, status);
+        if (!err.isEmpty())
+            QCOMPARE(r.err, err);
+    }
+
+    void interruptedFlashWritesNothing()
+    {
+        LoaderSettings absent = fastLoader();
+        absent.present = false;
+        Bench b;
+        b.sim.setLoader(absent);
+        QVERIFY(b.start());
+        QVERIFY(writeFile(b.path("PL-540.cri"), firmwareImage(pl540Type(), 4)));
+        QProcess p;
+        p.start(LEVELCONF_CLI_PROGRAM, {"--port", b.sim.slavePath(), "--log-folder", b.path("log"),
+                                        "flash", b.path("PL-540.cri"), "--type", "PL540"});
+        QTRY_VERIFY_WITH_TIMEOUT(b.sim.loaderStats().syncsIgnored >= 3, 30000);
+        ::kill(static_cast<pid_t>(p.processId()), SIGINT);
+        QVERIFY(p.waitForFinished(30000));
+        QCOMPARE(p.exitCode(), 130);
+        QVERIFY(QString::fromUtf8(p.readAllStandardError())
+                    .endsWith("Firmware update cancelled before the loader answered. Nothing was "
+                              "written to the sensor.\n"));
     }
 
     void interruptedWatchEndsInOrder()

@@ -1,7 +1,9 @@
 #include "BusSession.h"
 
+#include "protocol/CommandCodes.h"
 #include "protocol/Confirmations.h"
 #include "protocol/FrameCodec.h"
+#include "serial/SerialPort.h"
 
 #include <QEventLoop>
 #include <QTime>
@@ -10,6 +12,11 @@
 BusSession::BusSession(SerialPort &port, const SessionLog &log, QObject *parent)
     : QObject(parent), m_engine(port), m_log(log)
 {
+    connect(&port.events(), &SerialPortEvents::deviceLost, this, [this] {
+        m_lost = true;
+        if (m_loop)
+            m_loop->quit();
+    });
 }
 
 BusSession::Reply BusSession::exchange(const QByteArray &frame, quint8 address,
@@ -33,6 +40,8 @@ BusSession::Reply BusSession::exchange(const QByteArray &frame, quint8 address,
 BusSession::Reply BusSession::once(const QByteArray &frame)
 {
     Reply reply;
+    if (m_lost)
+        return {Status::PortLost, {}};
     bool done = false;
     QEventLoop loop;
     const auto end = [&](Status s) {
@@ -56,6 +65,8 @@ BusSession::Reply BusSession::once(const QByteArray &frame)
     }
     for (const auto &c : links)
         disconnect(c);
+    if (m_lost)
+        return {Status::PortLost, {}};
     if (!done) {
         // Interrupted: whatever comes now is nobody's answer.
         m_engine.stop();
@@ -73,7 +84,7 @@ bool BusSession::pause(int ms)
     m_loop = &loop;
     loop.exec();
     m_loop = nullptr;
-    return !m_interrupted;
+    return !m_interrupted && !m_lost;
 }
 
 void BusSession::interrupt()
@@ -92,6 +103,11 @@ void BusSession::log(const QString &line) const
 bool framedAnswer(const QByteArray &answer)
 {
     return isFramedAnswer(answer);
+}
+
+bool frequencyModeAnswer(const QByteArray &answer)
+{
+    return isFramedAnswer(answer) && static_cast<quint8>(answer.at(2)) == Cmd::FrequencyMode;
 }
 
 BusSession::Accept answerWithCode(quint8 code)

@@ -36,11 +36,13 @@ public:
     Reply exchange(const QByteArray &frame, quint8 address, const Accept &accept,
                    int tries = kTries);
 
-    // Waits `ms` with the port's events running; false when interrupted meanwhile.
+    // Waits `ms` with the port's events running; false when interrupted or the device went
+    // meanwhile.
     bool pause(int ms);
     // Ctrl+C: the request under way ends and no other starts.
     void interrupt();
     bool interrupted() const { return m_interrupted; }
+    bool lost() const { return m_lost; }
 
     void log(const QString &line) const;
 
@@ -51,9 +53,12 @@ private:
     const SessionLog &m_log;
     QEventLoop *m_loop = nullptr;
     bool m_interrupted = false;
+    bool m_lost = false; // the device has gone: nothing more can be sent
 };
 
 // Framed answers with a right CRC and the given code.
 BusSession::Accept answerWithCode(quint8 code);
 // Any framed answer: a confirmation, a refusal or a frequency-mode answer.
 bool framedAnswer(const QByteArray &answer);
+// The sensor says it works in frequency mode: it takes no request until it is restarted.
+bool frequencyModeAnswer(const QByteArray &answer);

@@ -2,15 +2,17 @@
 
 #include <QJsonDocument>
 
-CliOutput::CliOutput(int outFd, int errFd, bool errIsTerminal) : m_errIsTerminal(errIsTerminal)
+CliOutput::CliOutput(FILE *out, FILE *err, bool errIsTerminal) : m_errIsTerminal(errIsTerminal)
 {
-    m_out.open(outFd, QIODevice::WriteOnly | QIODevice::Unbuffered);
-    m_err.open(errFd, QIODevice::WriteOnly | QIODevice::Unbuffered);
+    m_out.open(out, QIODevice::WriteOnly | QIODevice::Unbuffered);
+    m_err.open(err, QIODevice::WriteOnly | QIODevice::Unbuffered);
 }
 
 void CliOutput::write(QFile &file, const QString &text)
 {
     file.write(text.toUtf8());
+    // A script or a pipe reads each line as it comes, not when the run ends.
+    file.flush();
 }
 
 void CliOutput::result(const QJsonObject &object, const QString &text)

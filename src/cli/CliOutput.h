@@ -3,6 +3,7 @@
 #include <QFile>
 #include <QJsonObject>
 #include <QString>
+#include <cstdio>
 
 // Where the command line's words go: results on standard output (as text or as one JSON
 // object a line), refusals and failures on standard error, and progress on standard error
@@ -10,7 +11,7 @@
 class CliOutput
 {
 public:
-    CliOutput(int outFd, int errFd, bool errIsTerminal);
+    CliOutput(FILE *out, FILE *err, bool errIsTerminal);
 
     void setJson(bool json) { m_json = json; }
     bool json() const { return m_json; }

@@ -11,6 +11,7 @@
 namespace
 {
 const QString kLineSettings = QStringLiteral("19200,n,8,1");
+const QString kFrequencyMode = QStringLiteral("Sensor set to Frequency mode.");
 } // namespace
 
 CliRunner::CliRunner(const CliArguments &args, SerialPort &port, CliOutput &output, QObject *parent)
@@ -95,6 +96,10 @@ CliExit CliRunner::fail(CliExit code, const QString &text)
 
 CliExit CliRunner::replyFailure(const BusSession::Reply &reply, quint8 address)
 {
+    if (reply.status == BusSession::Status::Answered && frequencyModeAnswer(reply.answer)) {
+        m_session->log(kFrequencyMode);
+        return fail(CliExit::Refused, kFrequencyMode);
+    }
     switch (reply.status) {
     case BusSession::Status::PortLost:
         return fail(CliExit::Port, QStringLiteral("Error! COM port unavailable"));

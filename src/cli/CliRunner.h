@@ -46,6 +46,7 @@ private:
 
     // Settings and the table.
     CliExit set(quint8 address, const QStringList &assignments);
+    CliExit notConnected(CliExit failure, const ParsedSetting &first);
     CliExit sendSetting(const ParsedSetting &s, quint8 *address, SensorFacts *facts);
     CliExit confirmation(const BusSession::Reply &reply, quint8 expected, const QString &key,
                          quint8 address);

@@ -24,16 +24,17 @@ bool searchAnswer(const QByteArray &a)
     return !a.isEmpty() && a.size() < kSearchAnswerLimit && !isFramedAnswer(a);
 }
 
+// The answers awaited also take the sensor saying it works in frequency mode, where it
+// takes no requests at all: asking again would not change that.
 bool identityAccepted(const QByteArray &a)
 {
-    return answerWithCode(Cmd::ReadIdentity)(a) && decodeIdentityAnswer(a).serial.has_value();
+    return (answerWithCode(Cmd::ReadIdentity)(a) && decodeIdentityAnswer(a).serial) ||
+           frequencyModeAnswer(a);
 }
 
-// A data answer, or the sensor saying it works in frequency mode and takes no requests.
 bool dataAccepted(const QByteArray &a)
 {
-    return answerWithCode(Cmd::ReadData)(a) ||
-           (isFramedAnswer(a) && quint8(a.at(2)) == Cmd::FrequencyMode);
+    return answerWithCode(Cmd::ReadData)(a) || frequencyModeAnswer(a);
 }
 
 QString readingsLogLine(const DataReadings &r)
@@ -150,7 +151,7 @@ std::optional<int> CliRunner::identity(quint8 address, CliExit *failure, QJsonOb
 {
     const BusSession::Reply reply =
         m_session->exchange(identityRequest(address), address, &identityAccepted);
-    if (reply.status != BusSession::Status::Answered) {
+    if (reply.status != BusSession::Status::Answered || frequencyModeAnswer(reply.answer)) {
         *failure = replyFailure(reply, address);
         return std::nullopt;
     }
@@ -170,13 +171,8 @@ std::optional<DataReadings> CliRunner::readData(quint8 address, bool withSetting
 {
     const BusSession::Reply reply =
         m_session->exchange(dataRequest(address), address, &dataAccepted);
-    if (reply.status != BusSession::Status::Answered) {
+    if (reply.status != BusSession::Status::Answered || frequencyModeAnswer(reply.answer)) {
         *failure = replyFailure(reply, address);
-        return std::nullopt;
-    }
-    if (quint8(reply.answer.at(2)) == Cmd::FrequencyMode) {
-        m_session->log(QStringLiteral("Sensor set to Frequency mode."));
-        *failure = fail(CliExit::Refused, QStringLiteral("Sensor set to Frequency mode."));
         return std::nullopt;
     }
     const DataReadings r = decodeDataAnswer(reply.answer, withSettings);
@@ -238,9 +234,13 @@ CliExit CliRunner::watch(quint8 address)
         answered += e.gap ? 0 : 1;
         const QString row = readingsCsvRow(e, QLocale::c()).trimmed();
         m_out.result(readingObject(e, r), m_args.csv ? row : readingText(row));
-        if ((m_args.count == 0 || taken + 1 < m_args.count) &&
-            !m_session->pause(int(qMax<qint64>(0, ExchangeEngine::kTickMs - period.elapsed()))))
+        const bool last = m_args.count != 0 && taken + 1 == m_args.count;
+        if (!last &&
+            !m_session->pause(int(qMax<qint64>(0, ExchangeEngine::kTickMs - period.elapsed())))) {
+            if (m_session->lost())
+                return replyFailure({BusSession::Status::PortLost, {}}, address);
             break;
+        }
     }
     // Stopped by Ctrl+C is how a watch without a count ends.
     if (taken > 0 && answered == 0)

@@ -1,6 +1,7 @@
 // The settings of "set", sent one after the other, each awaited.
 #include "CliRunner.h"
 
+#include "config/SettingRules.h"
 #include "monitor/DataAnswer.h"
 #include "protocol/CommandCodes.h"
 #include "protocol/Confirmations.h"
@@ -34,7 +35,7 @@ CliExit CliRunner::set(quint8 address, const QStringList &assignments)
     if (identityNeeded) {
         const std::optional<int> fw = identity(address, &failure);
         if (!fw)
-            return failure;
+            return notConnected(failure, settings.first());
         facts.fwVersion = *fw;
     }
     for (const ParsedSetting &s : settings) {
@@ -43,6 +44,18 @@ CliExit CliRunner::set(quint8 address, const QStringList &assignments)
             return e;
     }
     return CliExit::Ok;
+}
+
+CliExit CliRunner::notConnected(CliExit failure, const ParsedSetting &first)
+{
+    // The window refuses its commands to a silent sensor with these words.
+    if (failure == CliExit::NoAnswer) {
+        m_out.error(notConnectedText());
+        const QString line = notConnectedLog(first);
+        if (!line.isEmpty())
+            m_session->log(line);
+    }
+    return failure;
 }
 
 CliExit CliRunner::sendSetting(const ParsedSetting &s, quint8 *address, SensorFacts *facts)
@@ -85,10 +98,8 @@ CliExit CliRunner::confirmation(const BusSession::Reply &reply, quint8 expected,
         m_out.result(o, QStringLiteral("%1: %2").arg(key, row->caption.trimmed()));
         return CliExit::Ok;
     }
-    if (code == Cmd::FrequencyMode) {
-        m_session->log(QStringLiteral("Sensor set to Frequency mode."));
-        return fail(CliExit::Refused, QStringLiteral("%1: Sensor set to Frequency mode.").arg(key));
-    }
+    if (code == Cmd::FrequencyMode)
+        return replyFailure(reply, address);
     if (!row) {
         m_session->log(QStringLiteral("Wrong data!"));
         return fail(CliExit::Refused,

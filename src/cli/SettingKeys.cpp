@@ -195,3 +195,11 @@ bool needsEchoByte(const ParsedSetting &s, int fwVersion)
     return s.key == SettingKey::Mode && capabilitiesOf(fwVersion).secondModeByte &&
            (!s.mode.level || !s.mode.echo);
 }
+
+QString notConnectedLog(const ParsedSetting &s)
+{
+    if (s.key == SettingKey::Mode)
+        return modeNotConnectedLog();
+    const std::optional<TypedSetting> rule = typedRule(s.key);
+    return rule ? rule->notConnectedLog : QString();
+}

@@ -57,6 +57,10 @@ struct SettingFrame {
 };
 SettingFrame settingFrame(const ParsedSetting &s, quint8 address, const SensorFacts &facts);
 
+// The window's log line for this setting while the sensor does not answer; empty for the
+// settings whose window command does not ask.
+QString notConnectedLog(const ParsedSetting &s);
+
 // Whether building the frame needs the sensor's firmware (the write key, the second mode
 // byte), and whether it needs the sensor's present echo selection as well.
 bool needsIdentity(const ParsedSetting &s);

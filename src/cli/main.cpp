@@ -1,5 +1,6 @@
 #include "CliArguments.h"
 #include "CliRunner.h"
+#include "Terminal.h"
 #include "serial/QtSerialPort.h"
 #include "shell/TerminationSignals.h"
 
@@ -7,7 +8,6 @@
 #include <QLocale>
 
 #include <cstdio>
-#include <unistd.h>
 
 int main(int argc, char *argv[])
 {
@@ -17,7 +17,7 @@ int main(int argc, char *argv[])
     // Scripts write numbers with a dot, whatever the locale of the machine they run on.
     QLocale::setDefault(QLocale::c());
 
-    CliOutput output(fileno(stdout), fileno(stderr), isatty(fileno(stderr)) != 0);
+    CliOutput output(stdout, stderr, standardErrorIsTerminal());
     QString error;
     const std::optional<CliArguments> args =
         parseCliArguments(QCoreApplication::arguments().mid(1), &error);

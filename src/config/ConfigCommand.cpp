@@ -21,7 +21,7 @@ bool ConfigCommand::sensorConnected(const QString &reading, const QString &logLi
 {
     if (reading != QLatin1String("No data"))
         return true;
-    refuse({QStringLiteral("Sensor not connected!")});
+    refuse({notConnectedText()});
     log(logLine);
     return false;
 }

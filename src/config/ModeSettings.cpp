@@ -23,9 +23,8 @@ void frmSerial::Set_mode_Click()
                                                 ui->per_sents}));
 
     ConfigCommand cmd(*this);
-    if (!cmd.sensorConnected(ui->tek->text(),
-                             QStringLiteral("Cmd Change mode to: Sensor not connected!")) ||
-        !cmd.addressSelected() || !cmd.confirmed(modeQuestion()))
+    if (!cmd.sensorConnected(ui->tek->text(), modeNotConnectedLog()) || !cmd.addressSelected() ||
+        !cmd.confirmed(modeQuestion()))
         return;
     cmd.log(modeLogLine(m, ui->sgla->text()));
 

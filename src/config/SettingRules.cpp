@@ -158,6 +158,16 @@ QString airLogLine(const AirValue &t, const AirValue &p, const AirValue &h)
     return QStringLiteral("Cmd Set AirParam: T=%1 P=%2 H=%3").arg(tu).arg(p.value).arg(h.value);
 }
 
+QString notConnectedText()
+{
+    return QStringLiteral("Sensor not connected!");
+}
+
+QString modeNotConnectedLog()
+{
+    return QStringLiteral("Cmd Change mode to: Sensor not connected!");
+}
+
 QString modeQuestion()
 {
     return QStringLiteral("The mode is about to be changed. Please, confirm?");

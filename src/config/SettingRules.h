@@ -31,6 +31,11 @@ SettingCheck checkTypedValue(const TypedSetting &rule, const QString &text);
 QStringList airRefusal(const AirValue &t, const AirValue &p, const AirValue &h);
 QString airLogLine(const AirValue &t, const AirValue &p, const AirValue &h);
 
+// What a command refuses with while the sensor does not answer; the mode command's log line
+// for it (the others' are their rules').
+QString notConnectedText();
+QString modeNotConnectedLog();
+
 QString modeQuestion();
 // "Cmd Change mode to " the mode byte, " sgla " the filtration level as shown.
 QString modeLogLine(quint8 mode, const QString &level);
