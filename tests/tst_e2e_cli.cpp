@@ -1,5 +1,6 @@
 // levelconf-cli end to end: the built program as a child process against simulated sensors
 // on a pseudo-terminal, judged by its output, its exit status and what the sensors hold.
+#include "FastLoader.h"
 #include "Faults.h"
 #include "FirmwareImages.h"
 #include "SensorSim.h"
@@ -64,14 +65,6 @@ public:
     SensorSim sim;
     QTemporaryDir dir;
 };
-
-LoaderSettings fastLoader()
-{
-    LoaderSettings s;
-    s.baud = 1000000;
-    s.blockProgramUs = 100;
-    return s;
-}
 
 bool writeFile(const QString &path, const QByteArray &bytes)
 {

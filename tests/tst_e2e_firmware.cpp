@@ -1,6 +1,7 @@
 // The firmware update end to end: the window on the real serial port, writing a full
 // image into the simulated sensor's boot loader.
 #include "BusWindowHarness.h"
+#include "FastLoader.h"
 #include "FirmwareImages.h"
 #include "SensorSim.h"
 #include "firmware/FirmwareUpdate.h"
@@ -20,15 +21,6 @@ SensorConfig sensor()
     c.address = 0; // the address the window polls before a search
     c.liveVariation = false;
     return c;
-}
-
-// The loader of a fast line, so that a full image goes through in a moment.
-LoaderSettings fastLoader()
-{
-    LoaderSettings s;
-    s.baud = 1000000;
-    s.blockProgramUs = 100;
-    return s;
 }
 
 class Bench

@@ -1,4 +1,5 @@
 #include "BootLoader.h"
+#include "FastLoader.h"
 #include "LineClient.h"
 #include "LoaderOptions.h"
 #include "SensorSim.h"
@@ -126,13 +127,6 @@ SensorConfig sensor()
     return c;
 }
 
-LoaderSettings fastLine()
-{
-    LoaderSettings s;
-    s.baud = 1000000;
-    s.blockProgramUs = 100;
-    return s;
-}
 } // namespace
 
 Q_DECLARE_METATYPE(LoaderSettings)
@@ -417,7 +411,7 @@ private slots:
     void anUpdateOnThePseudoTerminal()
     {
         SensorSim sim({sensor()});
-        sim.setLoader(fastLine());
+        sim.setLoader(fastLoader());
         QVERIFY2(sim.start(), qPrintable(sim.errorString()));
         LineClient client(sim.slavePath());
         QVERIFY(client.isOpen());
@@ -471,7 +465,7 @@ private slots:
         QFETCH(int, messages);
         QFETCH(int, answered);
         SensorSim sim({sensor()});
-        sim.setLoader(fastLine());
+        sim.setLoader(fastLoader());
         sim.setLoaderVanishAfter(quint64(loaderFrames));
         sim.setVanishAfter(quint64(messages));
         QVERIFY(sim.start());
