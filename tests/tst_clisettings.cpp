@@ -137,9 +137,10 @@ private slots:
     {
         QFETCH(int, mode);
         QString error;
-        const std::optional<ModeSpec> spec = parseModeSpec(modeSpecText(quint8(mode)), &error);
-        QVERIFY2(spec, qPrintable(error));
-        QCOMPARE(int(modeByte(spec->controls)), mode);
+        const std::optional<ModeChoice> choice =
+            parseModeWords(modeWordsText(quint8(mode)), &error);
+        QVERIFY2(choice, qPrintable(error));
+        QCOMPARE(int(modeByte(choice->controls)), mode);
     }
 };
 

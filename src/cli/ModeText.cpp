@@ -29,36 +29,36 @@ const std::array<std::pair<QString, EchoChoice>, 3> kEchoes = {{
     {QStringLiteral("both"), EchoChoice::FirstLast},
 }};
 
-bool takeLevel(const QString &value, ModeSpec *spec)
+bool takeLevel(const QString &value, ModeChoice *mode)
 {
     bool ok = false;
     const int level = value.toInt(&ok);
     if (!ok || level < 0 || level > 15)
         return false;
-    spec->level = static_cast<quint8>(level);
+    mode->level = static_cast<quint8>(level);
     return true;
 }
 
-bool takeEcho(const QString &value, ModeSpec *spec)
+bool takeEcho(const QString &value, ModeChoice *mode)
 {
     for (const auto &[word, choice] : kEchoes) {
         if (word == value) {
-            spec->echo = choice;
+            mode->echo = choice;
             return true;
         }
     }
     return false;
 }
 
-bool takePart(const QString &part, ModeSpec *spec)
+bool takePart(const QString &part, ModeChoice *mode)
 {
     if (part.startsWith(QLatin1String("level=")))
-        return takeLevel(part.mid(6), spec);
+        return takeLevel(part.mid(6), mode);
     if (part.startsWith(QLatin1String("echo=")))
-        return takeEcho(part.mid(5), spec);
+        return takeEcho(part.mid(5), mode);
     for (const FlagWord &f : kFlags) {
         if (f.word == part) {
-            spec->controls.*f.member = true;
+            mode->controls.*f.member = true;
             return true;
         }
     }
@@ -66,19 +66,19 @@ bool takePart(const QString &part, ModeSpec *spec)
 }
 } // namespace
 
-std::optional<ModeSpec> parseModeSpec(const QString &text, QString *error)
+std::optional<ModeChoice> parseModeWords(const QString &text, QString *error)
 {
     const QStringList parts = text.split(QLatin1Char('+'));
-    ModeSpec spec;
+    ModeChoice choice;
     const auto output = std::find(kOutputs.begin(), kOutputs.end(), parts.first());
     if (output == kOutputs.end()) {
         *error = QStringLiteral("the mode starts with its output: ") +
                  QStringList(kOutputs.begin(), kOutputs.end()).join(QStringLiteral(", "));
         return std::nullopt;
     }
-    spec.controls.outputs[output - kOutputs.begin()] = true;
+    choice.controls.outputs[output - kOutputs.begin()] = true;
     for (const QString &part : parts.mid(1)) {
-        if (!takePart(part, &spec)) {
+        if (!takePart(part, &choice)) {
             *error = QStringLiteral("\"%1\" is not a mode flag (inverted, filtration, "
                                     "range4096, litres, percent, level=0..15, "
                                     "echo=closest|further|both)")
@@ -86,10 +86,10 @@ std::optional<ModeSpec> parseModeSpec(const QString &text, QString *error)
             return std::nullopt;
         }
     }
-    return spec;
+    return choice;
 }
 
-QString modeSpecText(quint8 mode)
+QString modeWordsText(quint8 mode)
 {
     const ModeFlags f = decodeModeByte(mode);
     QStringList words{

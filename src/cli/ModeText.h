@@ -13,16 +13,16 @@
 // flags:   inverted, filtration, range4096, litres, percent
 // level=0..15, echo=closest|further|both
 
-struct ModeSpec {
+struct ModeChoice {
     ModeControls controls;
     std::optional<quint8> level;
     std::optional<EchoChoice> echo;
     std::optional<quint8> exact; // a whole mode byte that stands instead of the controls
 };
 
-// The spec of `text`, or nothing with the reason in `error`.
-std::optional<ModeSpec> parseModeSpec(const QString &text, QString *error);
+// The mode that `text` describes, or nothing with the reason in `error`.
+std::optional<ModeChoice> parseModeWords(const QString &text, QString *error);
 
 // The mode byte in the same words (an output the byte does not name shows as its value).
-QString modeSpecText(quint8 mode);
+QString modeWordsText(quint8 mode);
 QString echoChoiceText(EchoChoice choice);

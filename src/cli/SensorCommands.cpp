@@ -53,7 +53,7 @@ void addSettings(const DataReadings &r, QJsonObject *o)
 {
     if (r.modeByte) {
         o->insert(QStringLiteral("mode_byte"), *r.modeByte);
-        o->insert(QStringLiteral("mode"), modeSpecText(*r.modeByte));
+        o->insert(QStringLiteral("mode"), modeWordsText(*r.modeByte));
     }
     if (r.echoByte) {
         const EchoSelection e = decodeEchoByte(*r.echoByte);

@@ -74,10 +74,10 @@ SettingParse parseAir(ParsedSetting s)
 SettingParse parseMode(ParsedSetting s)
 {
     QString error;
-    const std::optional<ModeSpec> spec = parseModeSpec(s.text, &error);
-    if (!spec)
+    const std::optional<ModeChoice> choice = parseModeWords(s.text, &error);
+    if (!choice)
         return refused({QStringLiteral("mode: ") + error});
-    s.mode = *spec;
+    s.mode = *choice;
     return {s, {}, false};
 }
 
@@ -99,7 +99,7 @@ SettingParse parseNumber(ParsedSetting s)
     return {s, {}, false};
 }
 
-quint8 modeSecondByte(const ModeSpec &mode, const SensorFacts &facts)
+quint8 modeSecondByte(const ModeChoice &mode, const SensorFacts &facts)
 {
     // What is not asked for stays as the sensor has it.
     const EchoSelection now = decodeEchoByte(facts.echoByte.value_or(0));

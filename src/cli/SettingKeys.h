@@ -29,7 +29,7 @@ struct ParsedSetting {
     QString text; // the value as given
     qint64 value = 0;
     AirValue t, p, h;
-    ModeSpec mode;
+    ModeChoice mode;
 };
 
 // Either a setting or the texts that refuse it; `usage` when the key itself is unknown or
