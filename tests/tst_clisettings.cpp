@@ -122,6 +122,7 @@ private slots:
         QCOMPARE(f.frame, Control_summ(frame));
         QCOMPARE(f.logLine, logLine);
         QCOMPARE(f.answerCode, static_cast<quint8>(frame.at(2)));
+        QCOMPARE(repeatable(*p.setting), !assignment.contains("shift"));
     }
 
     void modeWordsRoundTrip_data()

@@ -69,8 +69,13 @@ CliExit CliRunner::sendSetting(const ParsedSetting &s, quint8 *address, SensorFa
     }
     const SettingFrame f = settingFrame(s, *address, *facts);
     m_session->log(f.logLine);
-    const BusSession::Reply reply = m_session->exchange(f.frame, *address, &framedAnswer);
+    const int tries = repeatable(s) ? BusSession::kTries : 1;
+    const BusSession::Reply reply = m_session->exchange(f.frame, *address, &framedAnswer, tries);
     const CliExit e = confirmation(reply, f.answerCode, s.name, *address);
+    if (reply.status == BusSession::Status::NoAnswer && !repeatable(s))
+        m_out.error(QStringLiteral("%1: the sensor may have taken the shift; read its levels "
+                                   "with info before sending it again")
+                        .arg(s.name));
     // The sensor answers from its new address from now on.
     if (e == CliExit::Ok && s.key == SettingKey::Address)
         *address = static_cast<quint8>(s.value);

@@ -196,6 +196,11 @@ bool needsEchoByte(const ParsedSetting &s, int fwVersion)
            (!s.mode.level || !s.mode.echo);
 }
 
+bool repeatable(const ParsedSetting &s)
+{
+    return s.key != SettingKey::EmptyShift && s.key != SettingKey::FullShift;
+}
+
 QString notConnectedLog(const ParsedSetting &s)
 {
     if (s.key == SettingKey::Mode)

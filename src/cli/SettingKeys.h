@@ -65,3 +65,8 @@ QString notConnectedLog(const ParsedSetting &s);
 // byte), and whether it needs the sensor's present echo selection as well.
 bool needsIdentity(const ParsedSetting &s);
 bool needsEchoByte(const ParsedSetting &s, int fwVersion);
+
+// Whether the setting may be sent again when its answer is lost. A level shift moves the
+// level by its value: a sensor that took the first one and lost only its answer would be
+// shifted twice.
+bool repeatable(const ParsedSetting &s);
