@@ -93,11 +93,9 @@ void hear(SensorBus &bus, const QByteArray &message)
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
 {
-    const QByteArray message = fuzzInput(data, size);
     SensorBus bus(someSensors());
-    hear(bus, message);
-    if (!message.isEmpty())
-        hear(bus, Control_summ(message.chopped(1)));
+    for (const QByteArray &message : receivedAndMended(fuzzInput(data, size)))
+        hear(bus, message);
     checkSensorsAnswer(bus);
     return 0;
 }
