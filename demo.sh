@@ -10,11 +10,13 @@ cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DLEVELCONF_TE
 cmake --build "$build" --parallel "$(nproc)"
 
 link="${XDG_RUNTIME_DIR:-/tmp}/levelconf-demo-bus"
-"$build/sim/sensor-sim" --demo --link "$link" &
-sim=$!
+# The simulator prints its device once the link is in place. Waiting for the link alone
+# would not do: one left behind by a killed earlier run may still be there.
+coproc SIM { exec "$build/sim/sensor-sim" --demo --link "$link"; }
+sim=$SIM_PID
 trap 'kill "$sim" 2>/dev/null; wait "$sim" 2>/dev/null || true' EXIT
-for _ in $(seq 50); do
-    [ -e "$link" ] && break
-    sleep 0.1
-done
+if ! read -r -t 10 _ <&"${SIM[0]}"; then
+    echo "demo.sh: sensor-sim did not start" >&2
+    exit 1
+fi
 "$build/levelconf" --port "$link" "$@"

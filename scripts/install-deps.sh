@@ -1,10 +1,12 @@
 #!/usr/bin/env bash
-# Installs the Debian packages levelconf is built and tested with, when any is missing.
+# Installs the Debian packages levelconf is built, tested and packaged with, when any is
+# missing.
 # Safe to run again: it does nothing when everything is there.
 set -euo pipefail
 
 packages=(cmake g++ ninja-build pkg-config qt6-base-dev qt6-base-dev-tools
-          qt6-serialport-dev libasound2-dev xvfb xauth imagemagick)
+          qt6-serialport-dev libasound2-dev xvfb xauth imagemagick
+          help2man librsvg2-bin desktop-file-utils appstream dpkg-dev file)
 # clang and its libFuzzer runtime, for the fuzz targets of the parsers.
 packages+=(clang libclang-rt-dev)
 

@@ -1,5 +1,7 @@
 #include "LoaderOptions.h"
 
+#include "NumberText.h"
+
 #include <QCommandLineParser>
 
 #include <array>
@@ -28,9 +30,9 @@ bool readNumber(const QCommandLineParser &parser, const NumberOption &option, qi
     const QString name = QLatin1String(option.name);
     if (!parser.isSet(name))
         return true;
-    bool ok = false;
-    *value = parser.value(name).trimmed().toLongLong(&ok, 0);
-    if (!ok || *value < option.min || *value > option.max) {
+    const auto number = wholeNumber(parser.value(name));
+    *value = number.value_or(0);
+    if (!number || *value < option.min || *value > option.max) {
         *error = QStringLiteral("--%1 takes a whole number from %2 to %3, not \"%4\"")
                      .arg(name)
                      .arg(option.min)

@@ -2,6 +2,7 @@
 
 #include <QFile>
 #include <QFileInfo>
+#include <QRegularExpression>
 
 #include <cerrno>
 #include <cstring>
@@ -11,10 +12,27 @@
 
 namespace
 {
-QString systemError(const char *what)
+QString systemError(const QString &what)
 {
-    return QStringLiteral("%1: %2").arg(QLatin1String(what),
-                                        QString::fromLocal8Bit(std::strerror(errno)));
+    return QStringLiteral("%1: %2").arg(what, QString::fromLocal8Bit(std::strerror(errno)));
+}
+
+// What a link holds, as written; empty when `path` is no link.
+QString linkTarget(const QString &path)
+{
+    char target[4096];
+    const ssize_t n = ::readlink(path.toLocal8Bit().constData(), target, sizeof target);
+    if (n <= 0 || size_t(n) >= sizeof target)
+        return QString();
+    return QString::fromLocal8Bit(target, int(n));
+}
+
+// A slave device path, such as the links of this program point at: /dev/pts/N on Linux
+// and the BSDs, /dev/ttysN on macOS.
+bool isPseudoTerminalPath(const QString &path)
+{
+    static const QRegularExpression slave(QStringLiteral("^/dev/(pts/|ttys)[0-9]+$"));
+    return slave.match(path).hasMatch();
 }
 } // namespace
 
@@ -28,20 +46,20 @@ bool PtyTransport::open(QString *error)
     close();
     m_master = ::posix_openpt(O_RDWR | O_NOCTTY | O_NONBLOCK);
     if (m_master < 0) {
-        *error = systemError("posix_openpt");
+        *error = systemError(QStringLiteral("posix_openpt"));
         return false;
     }
     char name[128] = {};
     if (::grantpt(m_master) != 0 || ::unlockpt(m_master) != 0 ||
         ::ptsname_r(m_master, name, sizeof name) != 0) {
-        *error = systemError("pseudo-terminal set-up");
+        *error = systemError(QStringLiteral("pseudo-terminal set-up"));
         close();
         return false;
     }
     m_slavePath = QString::fromLocal8Bit(name);
     m_slave = ::open(name, O_RDWR | O_NOCTTY);
     if (m_slave < 0) {
-        *error = systemError("opening the slave side");
+        *error = systemError(m_slavePath);
         close();
         return false;
     }
@@ -49,7 +67,7 @@ bool PtyTransport::open(QString *error)
     // must not get its requests echoed back as answers.
     termios t{};
     if (::tcgetattr(m_slave, &t) != 0) {
-        *error = systemError("tcgetattr");
+        *error = systemError(m_slavePath);
         close();
         return false;
     }
@@ -57,7 +75,7 @@ bool PtyTransport::open(QString *error)
     ::cfsetispeed(&t, B19200);
     ::cfsetospeed(&t, B19200);
     if (::tcsetattr(m_slave, TCSANOW, &t) != 0) {
-        *error = systemError("tcsetattr");
+        *error = systemError(m_slavePath);
         close();
         return false;
     }
@@ -68,13 +86,26 @@ bool PtyTransport::makeLink(const QString &path, QString *error)
 {
     const QFileInfo existing(path);
     if (existing.isSymLink()) {
-        QFile::remove(path);
+        // A link to a pseudo-terminal was left by an earlier run, killed before it could
+        // remove it; its number may already serve another terminal, so whether the target
+        // still exists tells nothing. Any other link is someone's own and stays.
+        const QString target = linkTarget(path);
+        if (!isPseudoTerminalPath(target)) {
+            *error = QStringLiteral("%1 is a link to %2, which this program did not make; not "
+                                    "replacing it")
+                         .arg(path, target);
+            return false;
+        }
+        if (::unlink(path.toLocal8Bit().constData()) != 0 && errno != ENOENT) {
+            *error = systemError(path);
+            return false;
+        }
     } else if (existing.exists()) {
         *error = QStringLiteral("%1 exists and is not a link; not replacing it").arg(path);
         return false;
     }
     if (::symlink(m_slavePath.toLocal8Bit().constData(), path.toLocal8Bit().constData()) != 0) {
-        *error = systemError("symlink");
+        *error = systemError(path);
         return false;
     }
     m_linkPath = path;

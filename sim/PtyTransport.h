@@ -16,8 +16,9 @@ public:
     PtyTransport &operator=(const PtyTransport &) = delete;
 
     bool open(QString *error);
-    // A symbolic link to the slave device; a stale link from an earlier run is replaced,
-    // anything else at that path is left alone and reported.
+    // A symbolic link to the slave device. A link to a pseudo-terminal, left by an earlier
+    // run, is replaced; any other link, and anything else at that path, is left alone and
+    // reported with its path.
     bool makeLink(const QString &path, QString *error);
     // Closes both sides and removes the link: the device is gone.
     void close();

@@ -1,13 +1,17 @@
 #include "SimOptions.h"
 
+#include "NumberText.h"
+
 #include <QCommandLineParser>
 #include <QFile>
+#include <QFileInfo>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
 
 #include <functional>
 #include <map>
+#include <set>
 
 namespace
 {
@@ -43,43 +47,58 @@ const std::map<QString, Field> &fields()
     return table;
 }
 
-bool setField(SensorConfig &c, const QString &key, qint64 value, QString *error)
+const Field *fieldOf(const QString &key, QString *error)
 {
     const auto it = fields().find(key);
     if (it == fields().end()) {
         *error = QStringLiteral("unknown sensor key \"%1\"").arg(key);
+        return nullptr;
+    }
+    return &it->second;
+}
+
+// The yes/no keys are the fields that hold only 0 or 1.
+bool isFlag(const Field &field)
+{
+    return field.min == 0 && field.max == 1;
+}
+
+QString expected(const Field &field)
+{
+    return isFlag(field) ? QStringLiteral("true or false (or 1 or 0)")
+                         : QStringLiteral("a whole number, decimal or 0x hex");
+}
+
+bool setField(SensorConfig &c, const QString &key, const Field &field, qint64 value, QString *error)
+{
+    if (value < field.min || value > field.max) {
+        *error = QStringLiteral("%1 must be from %2 to %3").arg(key).arg(field.min).arg(field.max);
         return false;
     }
-    if (value < it->second.min || value > it->second.max) {
-        *error = QStringLiteral("%1 must be from %2 to %3")
-                     .arg(key)
-                     .arg(it->second.min)
-                     .arg(it->second.max);
-        return false;
-    }
-    it->second.set(c, value);
+    field.set(c, value);
     return true;
 }
 
-// Decimal, 0x-hexadecimal, or a yes/no word for the two flags.
-std::optional<qint64> numberOf(const QString &text)
+// Decimal or 0x hex; a flag also takes a yes/no word. A word is no number for any other
+// key: "address=yes" is a slip, not address 1.
+std::optional<qint64> numberOf(const QString &text, bool flag)
 {
     const QString t = text.trimmed().toLower();
-    if (t == QLatin1String("true") || t == QLatin1String("yes") || t == QLatin1String("on"))
+    const QStringList yes = {QStringLiteral("true"), QStringLiteral("yes"), QStringLiteral("on")};
+    const QStringList no = {QStringLiteral("false"), QStringLiteral("no"), QStringLiteral("off")};
+    if (flag && yes.contains(t))
         return 1;
-    if (t == QLatin1String("false") || t == QLatin1String("no") || t == QLatin1String("off"))
+    if (flag && no.contains(t))
         return 0;
-    bool ok = false;
-    const qint64 v = t.toLongLong(&ok, 0);
-    if (!ok)
-        return std::nullopt;
-    return v;
+    return wholeNumber(t);
 }
 
-std::optional<qint64> numberOf(const QJsonValue &v)
+// A JSON number, or a string for the hex that JSON cannot write; true and false only for
+// a flag.
+std::optional<qint64> numberOf(const QJsonValue &v, bool flag)
 {
     if (v.isBool())
-        return v.toBool() ? 1 : 0;
+        return flag ? std::optional<qint64>(v.toBool() ? 1 : 0) : std::nullopt;
     if (v.isDouble()) {
         const double d = v.toDouble();
         // Every value a sensor holds fits in 32 bits; beyond that no cast is safe to try.
@@ -88,8 +107,27 @@ std::optional<qint64> numberOf(const QJsonValue &v)
         return qint64(d);
     }
     if (v.isString())
-        return numberOf(v.toString());
+        return numberOf(v.toString(), flag);
     return std::nullopt;
+}
+
+// A JSON value as it stands in the file, for messages.
+QString jsonText(const QJsonValue &v)
+{
+    switch (v.type()) {
+    case QJsonValue::Bool:
+        return v.toBool() ? QStringLiteral("true") : QStringLiteral("false");
+    case QJsonValue::Double:
+        return QString::number(v.toDouble(), 'g', 17);
+    case QJsonValue::String:
+        return QLatin1Char('"') + v.toString() + QLatin1Char('"');
+    case QJsonValue::Array:
+        return QStringLiteral("an array");
+    case QJsonValue::Object:
+        return QStringLiteral("an object");
+    default:
+        return QStringLiteral("null");
+    }
 }
 
 bool readTableSide(const QJsonValue &side, const char *name, std::array<quint16, 20> &out,
@@ -101,14 +139,47 @@ bool readTableSide(const QJsonValue &side, const char *name, std::array<quint16,
         return false;
     }
     for (int i = 0; i < 20; ++i) {
-        const auto v = numberOf(values.at(i));
+        const auto v = numberOf(values.at(i), false);
         if (!v || *v < 0 || *v > 0xFFFF) {
-            *error =
-                QStringLiteral("table.%1[%2] must be a number from 0 to 65535").arg(name).arg(i);
+            *error = QStringLiteral("table.%1[%2] must be a number from 0 to 65535, not %3")
+                         .arg(name)
+                         .arg(i)
+                         .arg(jsonText(values.at(i)));
             return false;
         }
         out[i] = quint16(*v);
     }
+    return true;
+}
+
+bool readTable(const QJsonValue &value, CalibrationTable &table, QString *error)
+{
+    const QJsonObject t = value.toObject();
+    const QStringList sides = {QStringLiteral("readings"), QStringLiteral("volumes")};
+    for (const QString &key : t.keys()) {
+        if (!sides.contains(key)) {
+            *error = QStringLiteral("table has no key \"%1\"").arg(key);
+            return false;
+        }
+    }
+    if (!value.isObject()) {
+        *error = QStringLiteral("table must be an object with readings and volumes, not %1")
+                     .arg(jsonText(value));
+        return false;
+    }
+    return readTableSide(t.value(sides[0]), "readings", table.readings, error) &&
+           readTableSide(t.value(sides[1]), "volumes", table.volumes, error);
+}
+
+bool readFault(const QJsonValue &value, Fault *fault, QString *error)
+{
+    const auto f = faultFromName(value.toString());
+    if (!value.isString() || !f) {
+        *error = QStringLiteral("fault must be one of %1, not %2")
+                     .arg(faultNames().join(QStringLiteral(", ")), jsonText(value));
+        return false;
+    }
+    *fault = *f;
     return true;
 }
 
@@ -117,27 +188,25 @@ std::optional<SensorConfig> sensorFromJson(const QJsonObject &o, Fault *fault, Q
     SensorConfig c;
     for (auto it = o.begin(); it != o.end(); ++it) {
         if (it.key() == QLatin1String("table")) {
-            const QJsonObject t = it.value().toObject();
-            if (!readTableSide(t.value("readings"), "readings", c.table.readings, error) ||
-                !readTableSide(t.value("volumes"), "volumes", c.table.volumes, error))
+            if (!readTable(it.value(), c.table, error))
                 return std::nullopt;
             continue;
         }
         if (it.key() == QLatin1String("fault")) {
-            const auto f = faultFromName(it.value().toString());
-            if (!f) {
-                *error = QStringLiteral("unknown fault \"%1\"").arg(it.value().toString());
+            if (!readFault(it.value(), fault, error))
                 return std::nullopt;
-            }
-            *fault = *f;
             continue;
         }
-        const auto v = numberOf(it.value());
+        const Field *field = fieldOf(it.key(), error);
+        if (!field)
+            return std::nullopt;
+        const auto v = numberOf(it.value(), isFlag(*field));
         if (!v) {
-            *error = QStringLiteral("%1 must be a whole number").arg(it.key());
+            *error = QStringLiteral("%1 must be %2, not %3")
+                         .arg(it.key(), expected(*field), jsonText(it.value()));
             return std::nullopt;
         }
-        if (!setField(c, it.key(), *v, error))
+        if (!setField(c, it.key(), *field, *v, error))
             return std::nullopt;
     }
     return c;
@@ -146,6 +215,11 @@ std::optional<SensorConfig> sensorFromJson(const QJsonObject &o, Fault *fault, Q
 
 std::optional<SensorConfig> sensorFromText(const QString &text, Fault *fault, QString *error)
 {
+    // An empty description would be a default sensor nobody asked for.
+    if (text.trimmed().isEmpty()) {
+        *error = QStringLiteral("an empty description; give at least address=N");
+        return std::nullopt;
+    }
     SensorConfig c;
     for (const QString &item : text.split(QLatin1Char(','), Qt::SkipEmptyParts)) {
         const int eq = item.indexOf(QLatin1Char('='));
@@ -164,12 +238,15 @@ std::optional<SensorConfig> sensorFromText(const QString &text, Fault *fault, QS
             *fault = *f;
             continue;
         }
-        const auto v = numberOf(value);
+        const Field *field = fieldOf(key, error);
+        if (!field)
+            return std::nullopt;
+        const auto v = numberOf(value, isFlag(*field));
         if (!v) {
-            *error = QStringLiteral("%1 must be a whole number, not \"%2\"").arg(key, value);
+            *error = QStringLiteral("%1 must be %2, not \"%3\"").arg(key, expected(*field), value);
             return std::nullopt;
         }
-        if (!setField(c, key, *v, error))
+        if (!setField(c, key, *field, *v, error))
             return std::nullopt;
     }
     return c;
@@ -193,6 +270,13 @@ sensorsFromJson(const QByteArray &json, std::vector<std::pair<quint8, Fault>> *f
     std::vector<SensorConfig> out;
     for (int i = 0; i < list.size(); ++i) {
         Fault fault = Fault::None;
+        // Anything but an object would otherwise read as a default sensor.
+        if (!list.at(i).isObject()) {
+            *error = QStringLiteral("sensor %1 must be an object of keys, not %2")
+                         .arg(i + 1)
+                         .arg(jsonText(list.at(i)));
+            return std::nullopt;
+        }
         const auto c = sensorFromJson(list.at(i).toObject(), &fault, error);
         if (!c) {
             *error = QStringLiteral("sensor %1: %2").arg(i + 1).arg(*error);
@@ -205,10 +289,53 @@ sensorsFromJson(const QByteArray &json, std::vector<std::pair<quint8, Fault>> *f
     return out;
 }
 
+namespace
+{
+// Far above any bus a person writes, far below what would hold the program up.
+constexpr qint64 kMaxBusFileBytes = 1024 * 1024;
+
+// The bytes of a bus file; the error does not repeat the path.
+std::optional<QByteArray> readBusFile(const QString &path, QString *error)
+{
+    // A device or a pipe given by mistake would be read without end.
+    const QFileInfo info(path);
+    if (info.exists() && !info.isFile()) {
+        *error = QStringLiteral("not a regular file");
+        return std::nullopt;
+    }
+    if (info.size() > kMaxBusFileBytes) {
+        *error = QStringLiteral("larger than 1 MiB");
+        return std::nullopt;
+    }
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly)) {
+        *error = file.errorString();
+        return std::nullopt;
+    }
+    // Bounded again: the file may have grown since it was looked at.
+    QByteArray json = file.read(kMaxBusFileBytes + 1);
+    if (json.size() > kMaxBusFileBytes) {
+        *error = QStringLiteral("larger than 1 MiB");
+        return std::nullopt;
+    }
+    return json;
+}
+
+std::optional<quint8> repeatedAddress(const std::vector<SensorConfig> &sensors)
+{
+    std::set<quint8> seen;
+    for (const SensorConfig &c : sensors) {
+        if (!seen.insert(c.address).second)
+            return c.address;
+    }
+    return std::nullopt;
+}
+} // namespace
+
 std::optional<std::pair<quint8, Fault>> faultFromText(const QString &text, QString *error)
 {
     const int colon = text.indexOf(QLatin1Char(':'));
-    const auto address = numberOf(text.left(colon));
+    const auto address = wholeNumber(text.left(colon));
     const auto fault = faultFromName(text.mid(colon + 1).trimmed());
     if (colon <= 0 || !address || *address < 0 || *address > 254 || !fault) {
         *error = QStringLiteral("--fault takes ADDRESS:KIND with KIND one of %1, not \"%2\"")
@@ -274,12 +401,8 @@ std::optional<SimOptions> readSimOptions(const QCommandLineParser &parser, QStri
             o.faults.emplace_back(c->address, fault);
     }
     for (const QString &path : parser.values(QStringLiteral("config"))) {
-        QFile file(path);
-        if (!file.open(QIODevice::ReadOnly)) {
-            *error = QStringLiteral("%1: %2").arg(path, file.errorString());
-            return std::nullopt;
-        }
-        const auto list = sensorsFromJson(file.readAll(), &o.faults, error);
+        const auto json = readBusFile(path, error);
+        const auto list = json ? sensorsFromJson(*json, &o.faults, error) : std::nullopt;
         if (!list) {
             *error = QStringLiteral("%1: %2").arg(path, *error);
             return std::nullopt;
@@ -288,6 +411,12 @@ std::optional<SimOptions> readSimOptions(const QCommandLineParser &parser, QStri
     }
     if (o.sensors.empty())
         o.sensors = demoSensors();
+    if (const auto address = repeatedAddress(o.sensors)) {
+        *error = QStringLiteral("two sensors at address %1: on a real bus both would answer, "
+                                "which is a wiring fault")
+                     .arg(*address);
+        return std::nullopt;
+    }
 
     for (const QString &text : parser.values(QStringLiteral("fault"))) {
         const auto f = faultFromText(text, error);

@@ -30,7 +30,8 @@ struct SimOptions {
 //   address, serial, firmware, prefix, mode, filtration, minDistance, distanceLimit,
 //   empty, full, k, temperature, amplitude, output, fill, variation, password, locked, fault
 // and, in a file only, "table": {"readings": [20 numbers], "volumes": [20 numbers]}.
-// A key left out keeps the value of a default sensor (address 1, firmware 1.7.6).
+// A key left out keeps the value of a default sensor (address 1, firmware 1.7.6). Numbers
+// are decimal or 0x hex; only the yes/no keys take true/false (or yes/no, on/off).
 
 // One "--sensor" value.
 std::optional<SensorConfig> sensorFromText(const QString &text, Fault *fault, QString *error);

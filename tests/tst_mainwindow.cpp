@@ -2,11 +2,35 @@
 #include "calibration/Form3.h"
 #include "shell/Colours.h"
 #include "shell/Form2.h"
+#include "shell/SignalQuit.h"
 #include "shell/Tags.h"
 #include "ui_Form3.h"
 #include "ui_frmSerial.h"
 
+#include <QMessageBox>
 #include <QtTest>
+
+#include <csignal>
+#include <functional>
+
+// Shows a box when the window is asked to close, as an update cut short by the close does.
+class BoxOnClose : public QObject
+{
+public:
+    BoxOnClose(QWidget *window, std::function<void(const QString &)> show) : m_show(std::move(show))
+    {
+        window->installEventFilter(this);
+    }
+    bool eventFilter(QObject *, QEvent *event) override
+    {
+        if (event->type() == QEvent::Close && m_show)
+            m_show(QStringLiteral("closing"));
+        return false;
+    }
+
+private:
+    std::function<void(const QString &)> m_show;
+};
 
 class tst_MainWindow : public QObject
 {
@@ -160,20 +184,106 @@ private slots:
         QLocale::setDefault(saved);
     }
 
-    void logStartFailureShowsTheErrorBox()
+    // A read-only home or a kiosk account: the box, then a program that works without a
+    // log.
+    void startsWithoutALogWhereNoneCanBeMade_data()
     {
+        QTest::addColumn<bool>("folderBlocked");
+        QTest::addColumn<QString>("title");
+        QTest::newRow("no folder") << true << "Error#76";
+        QTest::newRow("no file") << false << "Error#75";
+    }
+    void startsWithoutALogWhereNoneCanBeMade()
+    {
+        QFETCH(bool, folderBlocked);
+        QFETCH(QString, title);
         QTemporaryDir dir;
-        QFile blocker(dir.filePath("log"));
-        QVERIFY(blocker.open(QIODevice::WriteOnly));
-        blocker.close();
-        WindowHarness h(dir.filePath("log"));
+        const QString folder = dir.filePath("log");
+        if (folderBlocked) {
+            QFile blocker(folder);
+            QVERIFY(blocker.open(QIODevice::WriteOnly));
+        } else {
+            QVERIFY(QDir().mkpath(folder + "/07122026_140533.log"));
+        }
+        WindowHarness h(folder);
         QCOMPARE(h.dialogs.shown.size(), 1);
         QCOMPARE(h.dialogs.shown[0].icon, OperatorDialogs::Icon::Critical);
-        QVERIFY(h.dialogs.shown[0].title.startsWith("Error#"));
-        QVERIFY(h.dialogs.shown[0].title.size() > 6);
-        // The later steps did not run, but the window is not left hidden.
-        QCOMPARE(h.ui()->VibGenCmd->count(), 0);
+        QCOMPARE(h.dialogs.shown[0].title, title);
+        QCOMPARE(h.ui()->MsgCom->text(), QString("Running without a session log."));
+        QVERIFY(h.w().logPath().isEmpty());
+
+        // The rest of the start-up ran: lists, timers, the swap behind the picture.
+        QCOMPARE(h.ui()->VibGenCmd->count(), 9);
+        QCOMPARE(h.ui()->CmbPort->currentText(), QString("----"));
+        QVERIFY(h.w().Timer1.isActive());
+        h.port.ports = {"ttyUSB0"};
+        h.w().Timer1_Timer();
+        h.w().Timer1_Timer();
         QVERIFY(h.w().isVisible());
+        QCOMPARE(h.ui()->CmbPort->currentText(), QString("ttyUSB0"));
+
+        // The bus works as ever, and nothing is written anywhere.
+        h.ui()->BTNOpenCom->click();
+        QVERIFY(h.port.open);
+        QVERIFY(h.w().TMRComm.isActive());
+        h.ui()->Opros->click();
+        h.w().TMRComm_Timer();
+        QCOMPARE(h.port.writes.last(), QByteArray::fromHex("31FFDC"));
+        h.w().close();
+        QVERIFY(!h.port.open);
+        QCOMPARE(h.dialogs.shown.size(), 1);
+        QVERIFY(QDir(folder).entryList(QDir::Files).isEmpty());
+    }
+
+    // A desktop logging out, Ctrl+C in the terminal, the terminal closed: the program ends
+    // as its close button ends it.
+    void stopsInOrderOnTerminationSignals_data()
+    {
+        QTest::addColumn<int>("sig");
+        QTest::addColumn<QString>("box");
+        QTest::newRow("SIGTERM") << SIGTERM << "";
+        QTest::newRow("SIGINT") << SIGINT << "";
+        QTest::newRow("SIGHUP") << SIGHUP << "";
+        QTest::newRow("SIGTERM with a box open") << SIGTERM << "open";
+        QTest::newRow("SIGTERM, a box on closing") << SIGTERM << "on closing";
+    }
+    void stopsInOrderOnTerminationSignals()
+    {
+        QFETCH(int, sig);
+        QFETCH(QString, box);
+        WindowHarness h;
+        h.openPort("ttyUSB0");
+        auto showBox = [&h](const QString &event) {
+            QMessageBox shown(QMessageBox::Warning, "levelconf", "Busy", QMessageBox::Ok, &h.w());
+            shown.exec();
+            h.w().str_to_log(event);
+        };
+        BoxOnClose onClose(&h.w(), box == "on closing" ? std::function(showBox) : nullptr);
+        const SignalQuit quit(&h.w(), catchTerminationSignals());
+        QVERIFY(quit.isActive());
+        QTimer::singleShot(0, &h.w(), [&] {
+            ::raise(sig);
+            if (box == "open")
+                showBox("after the box");
+        });
+        // Were the signal lost, or a box left waiting, this would end the loop instead.
+        bool timedOut = false;
+        QTimer::singleShot(10000, &h.w(), [&timedOut] {
+            timedOut = true;
+            QCoreApplication::exit(1);
+        });
+        QCOMPARE(QCoreApplication::exec(), 0);
+        QVERIFY(!timedOut);
+
+        QVERIFY(!h.port.open);
+        QCOMPARE(h.port.closes, 1);
+        const QStringList events = h.logEvents();
+        QCOMPARE(events.last(), QString("Com Port ttyUSB0 Closed"));
+        QCOMPARE(events.filter("Closed").size(), 1);
+        if (box == "open")
+            QCOMPARE(events.at(events.size() - 2), QString("after the box"));
+        if (box == "on closing")
+            QVERIFY(events.contains("closing"));
     }
 
     void closingTheWindowReleasesThePortAndLogsItOnce()

@@ -302,11 +302,19 @@ private slots:
         QVERIFY(h.ui()->usredn->isHidden());
     }
 
+    // 1.7.5 takes only the mode byte, yet its answer's echo selection is shown all the same.
+    void modeAnswerEchoesTheModeAndEchoSelection_data()
+    {
+        QTest::addColumn<int>("firmware");
+        QTest::newRow("1.7.6") << 176;
+        QTest::newRow("1.7.5") << 175;
+    }
     void modeAnswerEchoesTheModeAndEchoSelection()
     {
+        QFETCH(int, firmware);
         WindowHarness h;
         h.openPort();
-        h.w().fw_version = 176;
+        h.w().fw_version = quint16(firmware);
         h.w().mode_yes = false;
         h.port.reads = {framedAnswer(5, 0xF2, bytes({0x8A, 0x25}))};
         h.w().TMRComm_Timer();

@@ -1,5 +1,6 @@
 #include "Answers.h"
 #include "LineClient.h"
+#include "NumberText.h"
 #include "SensorBus.h"
 #include "SensorSim.h"
 #include "SimOptions.h"
@@ -12,6 +13,7 @@
 
 #include <fcntl.h>
 #include <poll.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 namespace
@@ -482,6 +484,129 @@ private slots:
         QVERIFY(error.contains("sensor 1"));
     }
 
+    void numbersAreDecimalOrHex_data()
+    {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<qint64>("value"); // -1: refused
+        QTest::newRow("decimal") << "176" << qint64(176);
+        QTest::newRow("leading zero is still decimal") << "010" << qint64(10);
+        QTest::newRow("hex") << "0xB0" << qint64(176);
+        QTest::newRow("signed") << "-7" << qint64(-7);
+        QTest::newRow("binary") << "0b101" << qint64(-1);
+        QTest::newRow("hex twice") << "0x0x5" << qint64(-1);
+        QTest::newRow("bare prefix") << "0x" << qint64(-1);
+        QTest::newRow("exponent") << "1e3" << qint64(-1);
+        QTest::newRow("empty") << "" << qint64(-1);
+        QTest::newRow("beyond 64 bits") << "99999999999999999999" << qint64(-1);
+    }
+    void numbersAreDecimalOrHex()
+    {
+        QFETCH(QString, text);
+        QFETCH(qint64, value);
+        const auto n = wholeNumber(text);
+        QCOMPARE(n.has_value(), value != -1);
+        if (n)
+            QCOMPARE(*n, value);
+    }
+
+    // What sensor-sim refuses to start with, each refusal naming what is wrong and where.
+    // {dir} stands for a scratch folder, {fifo} for a named pipe in it; "file" is written
+    // to {dir}/bus.json, "link" makes {dir}/bus a link to it. No error expected: accepted.
+    void refusals_data()
+    {
+        QTest::addColumn<QStringList>("args");
+        QTest::addColumn<QByteArray>("file");
+        QTest::addColumn<QString>("link");
+        QTest::addColumn<QStringList>("error");
+        const QStringList config = {"--config", "{dir}/bus.json"};
+        const QStringList link = {"--link", "{dir}/bus"};
+        const QByteArray none;
+        auto row = [](const char *name) -> QTestData & { return QTest::newRow(name); };
+
+        row("empty --sensor") << QStringList{"--sensor", ""} << none << ""
+                              << QStringList{"--sensor", "empty"};
+        row("binary number") << QStringList{"--sensor", "address=0b101"} << none << ""
+                             << QStringList{"address", "0b101"};
+        row("word for a number") << QStringList{"--sensor", "address=yes"} << none << ""
+                                 << QStringList{"address", "yes"};
+        row("same address twice") << QStringList{"--sensor", "address=5", "--sensor",
+                                                 "address=0x05"}
+                                  << none << "" << QStringList{"two sensors at address 5"};
+        row("same address in a file")
+            << config << QByteArray(R"([{"address": 3}, {"address": 3, "serial": 9}])") << ""
+            << QStringList{"address 3"};
+        row("sensor not an object") << config << QByteArray(R"({"sensors": [{"address": 3}, 5]})")
+                                    << "" << QStringList{"{dir}/bus.json", "sensor 2", "object"};
+        row("flag for a number") << config << QByteArray(R"([{"address": true}])") << ""
+                                 << QStringList{"sensor 1", "address", "true"};
+        row("text for a number") << config
+                                 << QByteArray(R"([{"address": 3}, {"firmware": "1.7.6"}])") << ""
+                                 << QStringList{"sensor 2", "firmware", "\"1.7.6\""};
+        row("number for a fault") << config << QByteArray(R"([{"fault": 3}])") << ""
+                                  << QStringList{"sensor 1", "fault"};
+        row("table not an object") << config << QByteArray(R"([{"table": [1, 2]}])") << ""
+                                   << QStringList{"sensor 1", "table"};
+        row("unknown key in the table") << config << QByteArray(R"([{"table": {"volume": []}}])")
+                                        << "" << QStringList{"sensor 1", "volume"};
+        row("larger than 1 MiB") << config << QByteArray(1024 * 1024 + 1, ' ') << ""
+                                 << QStringList{"{dir}/bus.json", "1 MiB"};
+        row("1 MiB exactly") << config
+                             << QByteArray(R"([{"address": 3}])").leftJustified(1024 * 1024, ' ')
+                             << "" << QStringList{};
+        row("a device") << QStringList{"--config", "/dev/zero"} << none << ""
+                        << QStringList{"/dev/zero", "regular"};
+        row("a named pipe") << QStringList{"--config", "{fifo}"} << none << ""
+                            << QStringList{"{fifo}", "regular"};
+        row("no such file") << QStringList{"--config", "{dir}/none.json"} << none << ""
+                            << QStringList{"{dir}/none.json"};
+        row("someone's link") << link << none << "{dir}/notes"
+                              << QStringList{"{dir}/bus", "{dir}/notes"};
+        row("a link left by a killed run") << link << none << "/dev/pts/999999" << QStringList{};
+    }
+    void refusals()
+    {
+        QFETCH(QStringList, args);
+        QFETCH(QByteArray, file);
+        QFETCH(QString, link);
+        QFETCH(QStringList, error);
+        QTemporaryDir dir;
+        const QString fifo = dir.filePath("fifo");
+        QVERIFY(::mkfifo(QFile::encodeName(fifo).constData(), 0600) == 0);
+        auto place = [&](QString text) {
+            return text.replace("{dir}", dir.path()).replace("{fifo}", fifo);
+        };
+        if (!file.isNull()) {
+            QFile f(dir.filePath("bus.json"));
+            QVERIFY(f.open(QIODevice::WriteOnly) && f.write(file) == file.size());
+        }
+        if (!link.isEmpty())
+            QVERIFY(QFile::link(place(link), dir.filePath("bus")));
+
+        QCommandLineParser parser;
+        addSimOptions(parser);
+        QStringList line = {"sensor-sim"};
+        for (const QString &a : args)
+            line.append(place(a));
+        QVERIFY(parser.parse(line));
+        QString message;
+        const auto options = readSimOptions(parser, &message);
+        SensorSim sim(options ? options->sensors : std::vector<SensorConfig>{});
+        if (options && !sim.start(options->linkPath))
+            message = sim.errorString();
+
+        if (error.isEmpty()) {
+            QVERIFY2(message.isEmpty(), qPrintable(message));
+            if (!options->linkPath.isEmpty())
+                QCOMPARE(QFileInfo(options->linkPath).symLinkTarget(), sim.slavePath());
+            return;
+        }
+        for (const QString &part : error)
+            QVERIFY2(message.contains(place(part)), qPrintable(message));
+        // A link that is not the simulator's is left as it was.
+        if (!link.isEmpty())
+            QCOMPARE(QFile::symLinkTarget(dir.filePath("bus")), place(link));
+    }
+
     // ---- on the line ----
 
     void answersOnThePseudoTerminal()
@@ -546,7 +671,7 @@ private slots:
     {
         QTemporaryDir dir;
         const QString link = dir.filePath("bus");
-        QVERIFY(QFile::link("/nonexistent-device", link));
+        QVERIFY(QFile::link("/dev/pts/999999", link));
         SensorSim sim({steadySensor()});
         QVERIFY2(sim.start(link), qPrintable(sim.errorString()));
         QCOMPARE(QFileInfo(link).symLinkTarget(), sim.slavePath());
@@ -625,6 +750,14 @@ private slots:
         QVERIFY(sim.waitForFinished(10000));
         QCOMPARE(sim.exitCode(), 2);
         QVERIFY(sim.readAllStandardError().contains("address"));
+
+        QTemporaryDir dir;
+        const QString link = dir.filePath("bus");
+        QVERIFY(QFile::link(dir.filePath("notes"), link));
+        sim.start(SENSOR_SIM_PROGRAM, {"--link", link});
+        QVERIFY(sim.waitForFinished(10000));
+        QVERIFY(sim.exitCode() != 0);
+        QVERIFY(QString::fromLocal8Bit(sim.readAllStandardError()).contains(link));
     }
 #endif
 };

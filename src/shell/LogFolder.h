@@ -2,7 +2,12 @@
 
 #include <QString>
 
-// The session log folder: "log" beside the executable, or, where that folder cannot be
-// created or written (a program installed under a system folder), "log" in the user's
-// application data folder.
+// The session log folder. Run from its build folder, the program writes to "log" beside the
+// executable, where the log of a test run is easy to find. An installed program never writes
+// beside its executable, not even when root could: it writes to "log" in the user's
+// application data folder, as does a program whose own "log" cannot be made or written.
 QString defaultLogFolder(const QString &programFolder);
+
+// True when the program in `programFolder` is an installed one: its desktop entry lies where
+// the install puts it, relative to the executable.
+bool runsInstalled(const QString &programFolder);

@@ -32,17 +32,20 @@ QString eventText(const QTime &time, const QString &event)
 std::optional<SessionLog::StartError> SessionLog::start(const QString &folder,
                                                         const QDateTime &start)
 {
+    // Until the start record is written there is no log, and append() writes nothing.
+    m_path.clear();
     QDir dir(folder);
     if (!dir.exists() && !QDir().mkpath(folder))
         return StartError{76, QStringLiteral("Path not found: ") + folder};
-    m_path = dir.filePath(logFileName(start));
-    QFile f(m_path);
+    const QString path = dir.filePath(logFileName(start));
+    QFile f(path);
     if (!f.open(QIODevice::WriteOnly | QIODevice::Truncate))
-        return StartError{75, QStringLiteral("Path/File access error: ") + m_path};
+        return StartError{75, QStringLiteral("Path/File access error: ") + path};
     const QByteArray rec =
         logRecord(QStringLiteral("Start: ") + logDateTimeText(start) + QStringLiteral("\r\n"));
     if (f.write(rec) != rec.size())
-        return StartError{75, QStringLiteral("Path/File access error: ") + m_path};
+        return StartError{75, QStringLiteral("Path/File access error: ") + path};
+    m_path = path;
     return std::nullopt;
 }
 

@@ -13,6 +13,11 @@
 
 #include <QCloseEvent>
 
+namespace
+{
+const QString kNoSessionLog = QStringLiteral("Running without a session log.");
+} // namespace
+
 frmSerial::frmSerial(const Platform &p, QWidget *parent)
     : QMainWindow(parent), ui(std::make_unique<Ui::frmSerial>()), platform(p)
 {
@@ -83,11 +88,9 @@ void frmSerial::Form_Load()
     if (const auto failure = sessionLog.start(platform.logFolder, platform.clock())) {
         dialogs().MsgBox(failure->description, OperatorDialogs::Icon::Critical,
                          QStringLiteral("Error#") + QString::number(failure->number));
-        // The remaining steps are skipped, but the program must not stay hidden behind
-        // its start-up picture with nothing to close.
-        form2Ptr->hide();
-        show();
-        return;
+        // Without a log the program still has to reach the bus (a read-only home, a
+        // kiosk account): start-up goes on, and str_to_log writes nothing.
+        ui->MsgCom->setText(kNoSessionLog);
     }
 
     ui->CmbPort->clear();

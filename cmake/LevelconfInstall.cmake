@@ -1,0 +1,108 @@
+# What `cmake --install` puts on a machine: the two programs, the desktop entry, the icon,
+# the AppStream metainfo, a man page for each program and the package's documents.
+# Included from the top-level CMakeLists.txt once the levelconf and sensor-sim targets exist.
+
+set(LEVELCONF_HOMEPAGE "https://levelconf.org" CACHE STRING
+    "Home page named in the AppStream metainfo and the package; its docs/ holds the screenshots")
+set(LEVELCONF_MAINTAINER "The levelconf maintainers <maintainers@levelconf.org>" CACHE STRING
+    "Maintainer named in the package and its copyright file")
+# The date of this version's release, for the metainfo; dist/changelog has the same.
+set(LEVELCONF_RELEASE_DATE "2026-12-08")
+
+set(dist ${CMAKE_SOURCE_DIR}/dist)
+set(generated ${CMAKE_BINARY_DIR}/dist)
+
+install(TARGETS levelconf RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
+if(TARGET sensor-sim)
+    install(TARGETS sensor-sim RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
+endif()
+
+configure_file(${dist}/${LEVELCONF_APP_ID}.desktop.in ${generated}/${LEVELCONF_APP_ID}.desktop
+               @ONLY)
+configure_file(${dist}/${LEVELCONF_APP_ID}.metainfo.xml.in
+               ${generated}/${LEVELCONF_APP_ID}.metainfo.xml @ONLY)
+install(FILES ${generated}/${LEVELCONF_APP_ID}.desktop
+        DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)
+install(FILES ${generated}/${LEVELCONF_APP_ID}.metainfo.xml
+        DESTINATION ${CMAKE_INSTALL_DATADIR}/metainfo)
+
+# The icon: the drawing itself, and PNG renderings of it for desktops and toolkits that
+# cannot read SVG. The PNGs are also built into levelconf, for its window when it runs
+# from the build folder and the desktop has no installed icon to offer.
+set(icon_dir ${CMAKE_INSTALL_DATADIR}/icons/hicolor)
+install(FILES ${dist}/${LEVELCONF_APP_ID}.svg DESTINATION ${icon_dir}/scalable/apps)
+
+find_program(LEVELCONF_RSVG_CONVERT rsvg-convert)
+set(LEVELCONF_ICON_SIZES "")
+if(LEVELCONF_RSVG_CONVERT)
+    set(LEVELCONF_ICON_SIZES 16 24 32 48 64 128 256)
+else()
+    message(STATUS "rsvg-convert not found: only the SVG icon is installed")
+endif()
+set(icon_pngs "")
+foreach(size ${LEVELCONF_ICON_SIZES})
+    set(png ${generated}/icons/${size}/${LEVELCONF_APP_ID}.png)
+    add_custom_command(
+        OUTPUT ${png}
+        COMMAND ${CMAKE_COMMAND} -E make_directory ${generated}/icons/${size}
+        COMMAND ${LEVELCONF_RSVG_CONVERT} -w ${size} -h ${size} -o ${png}
+                ${dist}/${LEVELCONF_APP_ID}.svg
+        DEPENDS ${dist}/${LEVELCONF_APP_ID}.svg
+        COMMENT "Rendering the ${size}x${size} icon"
+        VERBATIM)
+    install(FILES ${png} DESTINATION ${icon_dir}/${size}x${size}/apps)
+    list(APPEND icon_pngs ${png})
+endforeach()
+if(icon_pngs)
+    qt_add_resources(levelconf levelconf_icons PREFIX /icons BASE ${generated}/icons
+                     FILES ${icon_pngs})
+endif()
+
+# Man pages, from each program's own --help and --version, so that they never drift from
+# the options. levelconf makes its application object before it reads the options, so it
+# runs on the offscreen platform here, where there may be no display; a sanitizer build
+# should not fail the page over what the toolkit keeps until exit.
+find_program(LEVELCONF_HELP2MAN help2man)
+set(man_env QT_QPA_PLATFORM=offscreen ASAN_OPTIONS=detect_leaks=0)
+set(man_pages "")
+if(NOT LEVELCONF_HELP2MAN)
+    message(WARNING "help2man not found: no man pages are built or installed "
+                    "(scripts/install-deps.sh installs it)")
+endif()
+
+# levelconf_man_page(<target> <one-line description>)
+function(levelconf_man_page target description)
+    if(NOT LEVELCONF_HELP2MAN OR NOT TARGET ${target})
+        return()
+    endif()
+    set(page ${generated}/man/${target}.1)
+    add_custom_command(
+        OUTPUT ${page}.gz
+        COMMAND ${CMAKE_COMMAND} -E make_directory ${generated}/man
+        COMMAND ${CMAKE_COMMAND} -E env ${man_env}
+                ${LEVELCONF_HELP2MAN} --no-info --section=1 --name=${description}
+                --include=${dist}/${target}.h2m --output=${page} $<TARGET_FILE:${target}>
+        COMMAND gzip -9 -n -f ${page}
+        DEPENDS ${target} ${dist}/${target}.h2m
+        COMMENT "Generating the man page of ${target}"
+        VERBATIM)
+    install(FILES ${page}.gz DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
+    set(man_pages ${man_pages} ${page}.gz PARENT_SCOPE)
+endfunction()
+
+levelconf_man_page(levelconf "configure and service RS-485 liquid-level sensors")
+levelconf_man_page(sensor-sim "a simulated bus of RS-485 level sensors on a pseudo-terminal")
+add_custom_target(levelconf_man_pages ALL DEPENDS ${man_pages})
+
+# The package's documents: where the project stands on copying, and its release history.
+configure_file(${dist}/copyright.in ${generated}/copyright @ONLY)
+add_custom_command(
+    OUTPUT ${generated}/changelog.gz
+    COMMAND ${CMAKE_COMMAND} -E copy ${dist}/changelog ${generated}/changelog
+    COMMAND gzip -9 -n -f ${generated}/changelog
+    DEPENDS ${dist}/changelog
+    VERBATIM)
+add_custom_target(levelconf_changelog ALL DEPENDS ${generated}/changelog.gz)
+install(FILES ${generated}/copyright ${generated}/changelog.gz
+        DESTINATION ${CMAKE_INSTALL_DOCDIR})
+install(FILES ${CMAKE_SOURCE_DIR}/README.md DESTINATION ${CMAKE_INSTALL_DOCDIR})

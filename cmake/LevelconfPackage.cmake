@@ -1,0 +1,29 @@
+# The Debian package: `cpack -G DEB` in a Release build folder wraps what `cmake --install`
+# puts in place into levelconf_<version>_<architecture>.deb. Its dependencies are read from
+# the binaries by dpkg-shlibdeps, so they follow whatever the build was linked against.
+
+set(CPACK_PACKAGE_NAME levelconf)
+set(CPACK_PACKAGE_VENDOR "The levelconf developers")
+set(CPACK_PACKAGE_CONTACT "${LEVELCONF_MAINTAINER}")
+set(CPACK_PACKAGE_HOMEPAGE_URL "${LEVELCONF_HOMEPAGE}")
+set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "configurator for RS-485 liquid-level sensors")
+string(JOIN "\n" CPACK_PACKAGE_DESCRIPTION
+    "levelconf configures and services QX-510 and HZL-310 liquid-level sensors on"
+    "an RS-485 bus through one serial port: it finds the sensors on the bus, shows"
+    "their live readings, changes their settings, calibrates tanks, exchanges the"
+    "sensor's calibration table and writes new firmware through its boot loader."
+    "Every exchange is written to a session log."
+    ""
+    "sensor-sim simulates a bus of such sensors on a pseudo-terminal, for trying"
+    "and demonstrating levelconf without hardware.")
+set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
+set(CPACK_STRIP_FILES ON)
+set(CPACK_GENERATOR DEB)
+
+set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
+set(CPACK_DEBIAN_PACKAGE_MAINTAINER "${LEVELCONF_MAINTAINER}")
+set(CPACK_DEBIAN_PACKAGE_SECTION electronics)
+set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
+set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
+
+include(CPack)

@@ -1,0 +1,119 @@
+#!/usr/bin/env bash
+# Installs the build into a temporary root as a package does (prefix /usr), and checks what a
+# desktop and a technician find there: both programs answering with the project's version, a
+# desktop entry and metainfo that pass their validators and name what is installed, the icon
+# at each size built, the man pages, and an installed levelconf that writes its session log in
+# the user's folder, never beside itself.
+#
+# Usage: tst_install.sh BUILD_DIR APP_ID VERSION [ICON_SIZE...]
+# Exits 77 (skipped) when a validator is not installed.
+set -uo pipefail
+
+build=$1
+id=$2
+version=$3
+shift 3
+sizes=("$@")
+
+for tool in desktop-file-validate appstreamcli; do
+    if ! command -v "$tool" >/dev/null; then
+        echo "SKIP: $tool is not installed (scripts/install-deps.sh installs it)"
+        exit 77
+    fi
+done
+
+root=$(mktemp -d)
+program=""
+cleanup() {
+    [ -n "$program" ] && kill "$program" 2>/dev/null && wait "$program" 2>/dev/null
+    rm -rf "$root"
+}
+trap cleanup EXIT
+
+failures=0
+fail() {
+    echo "FAIL: $*"
+    failures=$((failures + 1))
+}
+
+if ! DESTDIR="$root/dest" "${CMAKE:-cmake}" --install "$build" --prefix /usr >"$root/install.out" 2>&1; then
+    cat "$root/install.out"
+    echo "FAIL: cmake --install"
+    exit 1
+fi
+usr=$root/dest/usr
+entry=$usr/share/applications/$id.desktop
+metainfo=$usr/share/metainfo/$id.metainfo.xml
+
+for file in bin/levelconf bin/sensor-sim "share/applications/$id.desktop" \
+    "share/metainfo/$id.metainfo.xml" "share/icons/hicolor/scalable/apps/$id.svg" \
+    share/man/man1/levelconf.1.gz share/man/man1/sensor-sim.1.gz \
+    share/doc/levelconf/copyright share/doc/levelconf/changelog.gz; do
+    [ -f "$usr/$file" ] || fail "$file is not installed"
+done
+
+# A PNG's width and height are the big-endian words at bytes 16 and 20.
+png_size() {
+    od -An -tu1 -j16 -N8 "$1" |
+        awk '{ printf "%dx%d", $1*16777216 + $2*65536 + $3*256 + $4,
+                                $5*16777216 + $6*65536 + $7*256 + $8 }'
+}
+for size in "${sizes[@]}"; do
+    png=$usr/share/icons/hicolor/${size}x${size}/apps/$id.png
+    if [ ! -f "$png" ]; then
+        fail "the ${size}x${size} icon is not installed"
+    elif [ "$(png_size "$png")" != "${size}x${size}" ]; then
+        fail "the ${size}x${size} icon is $(png_size "$png")"
+    fi
+done
+
+desktop-file-validate "$entry" || fail "desktop-file-validate $entry"
+appstreamcli validate --no-net "$metainfo" || fail "appstreamcli validate $metainfo"
+
+# What the entry starts and shows must be what was installed.
+exec_line=$(sed -n 's/^Exec=//p' "$entry")
+[ -x "$usr/bin/${exec_line%% *}" ] || fail "Exec=$exec_line names no installed program"
+[ "$(sed -n 's/^Icon=//p' "$entry")" = "$id" ] || fail "the entry's Icon is not $id"
+grep -q "<launchable type=\"desktop-id\">$id.desktop</launchable>" "$metainfo" ||
+    fail "the metainfo does not launch $id.desktop"
+
+# Both answer on a terminal without a display, as over ssh or in a package's checks.
+no_display=(env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM)
+for name in levelconf sensor-sim; do
+    answer=$("${no_display[@]}" "$usr/bin/$name" --version 2>/dev/null)
+    [ "$answer" = "$name $version" ] || fail "$name --version says \"$answer\", not $version"
+    "${no_display[@]}" "$usr/bin/$name" --help 2>/dev/null | grep -q -- "--version" ||
+        fail "$name --help does not list its options"
+    page=$usr/share/man/man1/$name.1.gz
+    if ! gzip -t "$page" 2>/dev/null; then
+        fail "$page is not a gzip file"
+    elif ! zcat "$page" | grep -q "^\.TH ${name^^} \"1\" .*\"$name $version\""; then
+        fail "$page has no title line for $name $version"
+    fi
+done
+zcat "$usr/share/doc/levelconf/changelog.gz" | head -n 1 | grep -q "^levelconf ($version)" ||
+    fail "the changelog's latest entry is not $version"
+
+# The installed program, started by a user: its log goes to the user's data folder.
+home=$root/home
+mkdir -p "$home"
+env -u XDG_DATA_HOME HOME="$home" QT_QPA_PLATFORM=offscreen "$usr/bin/levelconf" \
+    >"$root/levelconf.out" 2>&1 &
+program=$!
+log_dir=$home/.local/share/levelconf/log
+for _ in $(seq 300); do
+    compgen -G "$log_dir/*_*.log" >/dev/null && break
+    kill -0 "$program" 2>/dev/null || break
+    sleep 0.1
+done
+compgen -G "$log_dir/*_*.log" >/dev/null || {
+    cat "$root/levelconf.out"
+    fail "the installed levelconf wrote no log in $log_dir"
+}
+[ -e "$usr/bin/log" ] && fail "the installed levelconf made a log folder beside itself"
+
+if [ "$failures" -ne 0 ]; then
+    echo "$failures check(s) failed"
+    exit 1
+fi
+echo "the installed tree passed every check"
