@@ -9,6 +9,7 @@
 
 #include <QElapsedTimer>
 #include <QEventLoop>
+#include <QFile>
 #include <QTemporaryDir>
 #include <QTimer>
 
@@ -85,6 +86,20 @@ inline Platform platformFor(SerialPort *port, OperatorDialogs *dialogs, Tone *to
     p.logFolder = dir.filePath(QStringLiteral("log"));
     p.programFolder = dir.path();
     return p;
+}
+
+// A line of /proc/self/status in megabytes ("VmRSS", "VmHWM"); -1 where there is none.
+inline double statusMb(const char *key)
+{
+    QFile f(QStringLiteral("/proc/self/status"));
+    if (!f.open(QIODevice::ReadOnly))
+        return -1;
+    const QByteArray prefix = QByteArray(key) + ':';
+    for (const QByteArray &line : f.readAll().split('\n')) {
+        if (line.startsWith(prefix))
+            return line.mid(prefix.size()).trimmed().split(' ').first().toDouble() / 1024.0;
+    }
+    return -1;
 }
 
 // Opens `device` as the operator does: the device in the port list, the open button.

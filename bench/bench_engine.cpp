@@ -192,20 +192,6 @@ int benchTicks(int ticks, int silentTicks, int spacingMs)
 
 // ---- CPU and memory ----
 
-// A line of /proc/self/status in megabytes ("VmRSS", "VmHWM"); -1 where there is none.
-double statusMb(const char *key)
-{
-    QFile f(QStringLiteral("/proc/self/status"));
-    if (!f.open(QIODevice::ReadOnly))
-        return -1;
-    const QByteArray prefix = QByteArray(key) + ':';
-    for (const QByteArray &line : f.readAll().split('\n')) {
-        if (line.startsWith(prefix))
-            return line.mid(prefix.size()).trimmed().split(' ').first().toDouble() / 1024.0;
-    }
-    return -1;
-}
-
 double cpuSeconds()
 {
     rusage u{};

@@ -57,11 +57,12 @@ private slots:
     {
         WindowHarness h;
         QCOMPARE(h.w().windowTitle(), QString("QX-510 & HZL-310 configurator v2.6.4"));
-        QCOMPARE(h.ui()->SSTab1->count(), 4);
+        QCOMPARE(h.ui()->SSTab1->count(), 5);
         QCOMPARE(h.ui()->SSTab1->tabText(0), QString("Settings"));
         QCOMPARE(h.ui()->SSTab1->tabText(1), QString(" Tank calibration"));
         QCOMPARE(h.ui()->SSTab1->tabText(2), QString(" Remote. control."));
         QCOMPARE(h.ui()->SSTab1->tabText(3), QString("FW Update"));
+        QCOMPARE(h.ui()->SSTab1->tabText(4), QString("Trend"));
         QCOMPARE(h.ui()->SSTab1->currentIndex(), 0);
         QVERIFY(!h.w().TMRComm.isActive());
         QVERIFY(h.w().Timer1.isActive());

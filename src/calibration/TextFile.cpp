@@ -1,7 +1,8 @@
 #include "TextFile.h"
 
+#include "shell/AtomicFile.h"
+
 #include <QFile>
-#include <QSaveFile>
 #include <QStringDecoder>
 #include <QStringEncoder>
 
@@ -25,11 +26,7 @@ QByteArray systemTextLines(const QStringList &lines)
 
 std::optional<QString> replaceTextFile(const QString &path, const QStringList &lines)
 {
-    const QByteArray bytes = systemTextLines(lines);
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.commit())
-        return file.errorString();
-    return std::nullopt;
+    return replaceFile(path, systemTextLines(lines));
 }
 
 QString systemText(const QByteArray &bytes)

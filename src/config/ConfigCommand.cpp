@@ -57,6 +57,7 @@ bool ConfigCommand::withKey() const
 void ConfigCommand::log(const QString &line) const
 {
     m_window.str_to_log(line);
+    m_logged = line;
 }
 
 void ConfigCommand::queue(const QByteArray &frame, const QString &logLine, Echo echo,
@@ -67,6 +68,7 @@ void ConfigCommand::queue(const QByteArray &frame, const QString &logLine, Echo 
         m_window.out_win(frame);
     if (!logLine.isEmpty())
         log(logLine);
+    m_window.trendSettingQueued(frame, m_logged);
     if (refresh == Refresh::Yes)
         m_window.mode_yes = true;
 }

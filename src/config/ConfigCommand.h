@@ -54,6 +54,9 @@ public:
 private:
     frmSerial &m_window;
     quint8 m_address = 0;
+    // The command's last log line, which names the request it queues: a marker on the
+    // trend shows it once the request goes out.
+    mutable QString m_logged;
 };
 
 // A whole number typed into a box of the window and checked against a range before a

@@ -153,12 +153,16 @@ QString frequencyText(quint16 n)
     return QString::number(int(n) + 300) + QStringLiteral(" Гц");
 }
 
-QString analogText(quint16 n, bool range4096, const QLocale &locale)
+double analogVolts(quint16 n, bool range4096)
 {
     // Hundredths of the 5-volt scale of 4096 codes, halves to even.
     const qint64 b = *roundToWidth(double(qint64(n) * 100 * 5) / 4096.0, NumWidth::Int32);
-    const double volts = range4096 ? b / 100.0 : b / 25.0;
-    return shortestDecimal(volts, locale) + QStringLiteral(" В");
+    return range4096 ? b / 100.0 : b / 25.0;
+}
+
+QString analogText(quint16 n, bool range4096, const QLocale &locale)
+{
+    return shortestDecimal(analogVolts(n, range4096), locale) + QStringLiteral(" В");
 }
 
 QString calibrationWarningText(qint16 cm)

@@ -55,4 +55,5 @@ QString temperatureText(int celsius);                                           
 QString distanceText(quint16 n, const QLocale &locale = QLocale());               // N / 10
 QString frequencyText(quint16 n);                                                 // N + 300
 QString analogText(quint16 n, bool range4096, const QLocale &locale = QLocale()); // volts
+double analogVolts(quint16 n, bool range4096); // the value analogText shows
 QString calibrationWarningText(qint16 cm);

@@ -28,12 +28,14 @@ void frmSerial::all_data_to_form(const QByteArray &aans)
     const QLocale locale;
     const DataReadings r = decodeDataAnswer(aans, mode_yes);
 
+    StabilityLamp lamp = StabilityLamp::Yellow;
     if (r.amplitude) {
         ui->tek->setText(QString::number(*r.amplitude));
         const StabilityStep s = nextStability({stab_avg, stab_cnt, stab_hold}, *r.amplitude);
         stab_avg = s.state.avg;
         stab_cnt = s.state.cnt;
         stab_hold = s.state.hold;
+        lamp = s.lamp;
         setFill(ui->ind_stab, lampColour(s.lamp));
     }
     if (r.temperature)
@@ -64,6 +66,7 @@ void frmSerial::all_data_to_form(const QByteArray &aans)
         showEchoSelection(*r.echoByte);
     if (r.modeByte)
         Out_modes(*r.modeByte);
+    trendReading(r, lamp);
 
     if (r.failedStep != 0) {
         // An answer without the calibration values usually means an uncalibrated sensor;

@@ -19,6 +19,8 @@ void frmSerial::dispatchAnswer(const QByteArray &answer, quint8 computedCrc)
         // Readings are shown only when they arrived intact.
         if (byteAt(answer, answer.size()) == computedCrc)
             all_data_to_form(answer);
+        else
+            trendMissed();
         return;
     case Cmd::FrequencyMode:
         ui->MsgCom->setText(QStringLiteral("Sensor set to Frequency mode."));

@@ -77,6 +77,7 @@ void frmSerial::TMRComm_Timer()
     }
 
     write_fail_count = 0;
+    trendFrameWritten(wrs);
     wrs.clear();
     setFill(ui->Pic, fillOf(ui->Pic) == Colours::White ? Colours::Grey : Colours::White);
 
@@ -87,6 +88,7 @@ void frmSerial::TMRComm_Timer()
         setTextColour(ui->MsgCom, QColor());
         ui->MsgCom->setText(text);
         str_to_log(text);
+        trendMissed();
         return;
     }
 

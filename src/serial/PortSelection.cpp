@@ -167,5 +167,6 @@ void frmSerial::BTNCloseCom_Click()
                            static_cast<QWidget *>(ui->Label19)})
         setBackColour(label, QColor());
     setFill(ui->ind_stab, Colours::StabOff);
+    trendSeriesEnded();
     Timer1.start();
 }

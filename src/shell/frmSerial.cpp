@@ -39,6 +39,7 @@ frmSerial::frmSerial(const Platform &p, QWidget *parent)
     connectCalibration();
     connectTableTransfer();
     connectFirmware();
+    connectTrend();
     Form_Load();
 }
 

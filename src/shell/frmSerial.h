@@ -15,6 +15,8 @@ namespace Ui
 class frmSerial;
 }
 class FirmwareUpdate;
+struct DataReadings;
+enum class StabilityLamp;
 class Form2;
 class Form3;
 class Form4;
@@ -24,6 +26,7 @@ class OperatorDialogs;
 class PointRecorder;
 class SerialPort;
 class Tone;
+class TrendPage;
 
 // The main window: the whole program. It owns the link state, the exchange engine's
 // pending request and every control of the monitor and the configuration commands.
@@ -141,6 +144,17 @@ public:
     // no cell changed, when the answer is damaged. The answer goes to txtRec either way.
     std::optional<QString> ans_to_table(const QByteArray &aans);
 
+    // ---- Trend (src/trend) ----
+    // Every tick meant to bring readings leaves one entry on the trend: the readings of a
+    // data answer, or a gap when none came or it could not be decoded.
+    void trendReading(const DataReadings &r, StabilityLamp lamp);
+    void trendMissed();
+    void trendSeriesEnded(); // the port closed: the next readings start a new series
+    // A setting is marked on the trend once the frame that a command queued is written.
+    void trendSettingQueued(const QByteArray &frame, const QString &logText);
+    void trendFrameWritten(const QByteArray &frame);
+    void trendSave_Click();
+
     // ---- State shared between the subsystems ----
     QByteArray wrs;               // pending request frame; empty when nothing is pending
     bool net_opr = false;         // a network search answer is awaited
@@ -185,6 +199,7 @@ private:
     void identityAnswer(const QByteArray &answer);
     void tableAnswer(const QByteArray &answer);
     void connectFirmware();
+    void connectTrend();
 
     // The firmware update's side of the window (src/firmware).
     std::optional<FirmwarePlan> checkedFirmwarePlan();
@@ -206,4 +221,5 @@ private:
     bool unloaded = false;               // the window has been closed and the port released
     FirmwareUpdate *fwUpdate = nullptr;
     ControlLock fwLock; // the controls kept from the port while an update runs
+    TrendPage *trendPage = nullptr;
 };
