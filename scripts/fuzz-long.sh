@@ -33,7 +33,9 @@ fi
 
 mkdir -p "$long/findings"
 # No allocation stacks: with Qt's frames in them they cost more than the parsers. A
-# finding replayed without this option shows them.
+# finding replayed without this option shows them. An input takes milliseconds; the
+# time-out for a hang is long enough that a machine busy with other builds stalling for
+# half a minute is not taken for one.
 export ASAN_OPTIONS=${ASAN_OPTIONS:-malloc_context_size=0}
 export LC_ALL=C.UTF-8
 
@@ -44,7 +46,7 @@ for t in "${targets[@]}"; do
     log=$long/$t.log
     start=$(date +%s)
     status=0
-    nice "$build/fuzz/fuzz_$t" -runs="$runs" -max_total_time="$seconds" -timeout=10 \
+    nice "$build/fuzz/fuzz_$t" -runs="$runs" -max_total_time="$seconds" -timeout=60 \
         -max_len="${max_len[$t]}" -dict=fuzz/levelconf.dict -print_final_stats=1 \
         -artifact_prefix="$long/findings/$t-" "$long/corpus/$t" "fuzz/corpus/$t" \
         >"$log" 2>&1 || status=$?
