@@ -8,8 +8,8 @@
 #
 # FUZZ_RUNS and FUZZ_SECONDS change the two limits. Everything a run makes stays in
 # build-fuzz/long: the grown corpus, the log of each target and the inputs of findings
-# (findings/TARGET-crash-..., -leak-, -timeout-, -oom-), to be replayed with
-# build-fuzz/fuzz/fuzz_TARGET FILE.
+# (findings/TARGET-crash-..., -leak-, -timeout-, -oom-; a -slow-unit- is only slow), to be
+# replayed with build-fuzz/fuzz/fuzz_TARGET FILE.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -56,7 +56,8 @@ for t in "${targets[@]}"; do
     cov=$(sed -n 's/.* cov: \([0-9]*\).*/\1/p' <<<"$last")
     ft=$(sed -n 's/.* ft: \([0-9]*\).*/\1/p' <<<"$last")
     corpus=$(sed -n 's/.* corp: \([0-9]*\/[0-9]*[a-zA-Z]*\).*/\1/p' <<<"$last")
-    findings=$(find "$long/findings" -name "$t-*" | wc -l)
+    findings=$(find "$long/findings" -name "$t-crash-*" -o -name "$t-leak-*" \
+        -o -name "$t-timeout-*" -o -name "$t-oom-*" | wc -l)
     [ "$status" -eq 0 ] || findings="$findings (exit $status, see $log)"
     printf '%-16s %12s %8s %6s %7s %8s %s\n' "$t" "${executions:-?}" "$elapsed" "${cov:-?}" \
         "${ft:-?}" "${corpus:-?}" "$findings"
