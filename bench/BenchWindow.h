@@ -15,12 +15,14 @@
 
 #include <cstdio>
 #include <functional>
+#include <time.h>
 
 // A box would stop an unattended run; each text goes to the terminal instead.
 class NoDialogs : public OperatorDialogs
 {
 public:
     int shown = 0;
+    QString fileToOpen; // what the file box answers; empty: cancelled
     void MsgBox(const QString &text, Icon, const QString &) override { note(text); }
     bool YesNo(const QString &text, const QString &) override
     {
@@ -35,8 +37,9 @@ public:
     }
     QString OpenFile(const QString &title, const QString &, const QString &) override
     {
-        note(title);
-        return {};
+        if (fileToOpen.isEmpty())
+            note(title);
+        return fileToOpen;
     }
     QString SaveFile(const QString &title, const QString &, const QString &) override
     {
@@ -57,6 +60,30 @@ class NoTone : public Tone
 public:
     void Beep(int, int) override {}
 };
+
+// Processor time of this thread, in milliseconds.
+inline double threadCpuMs()
+{
+    timespec t{};
+    clock_gettime(CLOCK_THREAD_CPUTIME_ID, &t);
+    return t.tv_sec * 1e3 + t.tv_nsec / 1e6;
+}
+
+// Wall time, and the processor time a piece of work took: on a shared machine the wall time
+// also holds the moments another process had the core.
+struct Stretch {
+    double wall = 0;
+    double cpu = 0;
+};
+
+inline Stretch timed(const std::function<void()> &work)
+{
+    QElapsedTimer wall;
+    const double cpu = threadCpuMs();
+    wall.start();
+    work();
+    return {wall.nsecsElapsed() / 1e6, threadCpuMs() - cpu};
+}
 
 // Lets the window's event loop run for `ms`, as it does between two timer ticks.
 inline void runEvents(int ms)

@@ -67,7 +67,8 @@ Run runOnce(const QByteArray &image, const LoaderSettings &settings, const QStri
     frmSerial w(platformFor(&port, &dialogs, &tone, dir));
     if (!openPort(w, sim.slavePath()))
         return run;
-    w.cur_file = file;
+    dialogs.fileToOpen = file;
+    w.form()->Command8->click();
 
     QElapsedTimer clock;
     qint64 blocksFrom = 0;

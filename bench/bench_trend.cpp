@@ -12,6 +12,7 @@
 // Run it under xvfb-run (or with QT_QPA_PLATFORM=offscreen) on a machine without a display.
 #include "BenchWindow.h"
 #include "SensorBus.h"
+#include "protocol/ExchangeEngine.h"
 #include "serial/SerialPort.h"
 #include "trend/ReadingStore.h"
 #include "trend/ReadingsCsv.h"
@@ -58,27 +59,9 @@ void fillDay(ReadingStore &store, int seconds)
     }
 }
 
-double threadCpuMs()
+Stretch repaint(TrendWidget &chart, QImage &image)
 {
-    timespec t{};
-    clock_gettime(CLOCK_THREAD_CPUTIME_ID, &t);
-    return t.tv_sec * 1e3 + t.tv_nsec / 1e6;
-}
-
-// Wall time, and the processor time the repaint took: on a shared machine the wall time
-// also holds the moments another process had the core.
-struct Repaint {
-    double wall = 0;
-    double cpu = 0;
-};
-
-Repaint repaint(TrendWidget &chart, QImage &image)
-{
-    QElapsedTimer t;
-    const double cpu = threadCpuMs();
-    t.start();
-    chart.render(&image);
-    return {t.nsecsElapsed() / 1e6, threadCpuMs() - cpu};
+    return timed([&] { chart.render(&image); });
 }
 
 void printRepaints(const char *span, std::vector<double> wall, std::vector<double> cpu)
@@ -107,7 +90,7 @@ void timeRepaints(const char *what, int seconds, int repaints)
         std::vector<double> wall;
         std::vector<double> cpu;
         for (int i = 0; i < repaints; ++i) {
-            const Repaint r = repaint(chart, image);
+            const Stretch r = repaint(chart, image);
             wall.push_back(r.wall);
             cpu.push_back(r.cpu);
         }
@@ -149,14 +132,15 @@ public:
     OpenFailure lastOpenFailure() const override { return OpenFailure::None; }
     bool ComClose() override { return true; }
     void ComFlush() override {}
-    QByteArray ComRead() override { return std::exchange(m_answer, QByteArray()); }
-    int ComWrite(const QByteArray &data) override
+    QByteArray ComRead() override { return ComTakeArrived(); }
+    int ComWrite(const QByteArray &data) override { return ComSend(data); }
+    // The answer is there at once, found waiting by the next tick.
+    QByteArray ComTakeArrived() override { return std::exchange(m_answer, QByteArray()); }
+    int ComSend(const QByteArray &data) override
     {
         m_answer = data.isEmpty() ? QByteArray() : m_bus.respond(data);
         return int(data.size());
     }
-    QByteArray ComTakeArrived() override { return {}; }
-    int ComSend(const QByteArray &data) override { return int(data.size()); }
 
 private:
     SensorBus &m_bus;
@@ -189,7 +173,9 @@ int benchDay(int days)
     if (!runEventsUntil([&] { return w.isVisible(); }, 5000) ||
         !openPort(w, QStringLiteral("bench")))
         return 1;
-    w.TMRComm.stop(); // the ticks are driven from here, as fast as they go
+    // The ticks are driven from here, as fast as they go.
+    w.engine().stop();
+    w.engine().attach();
     w.form()->SSTab1->setCurrentIndex(4);
     w.findChild<QComboBox *>(QStringLiteral("trendSpan"))->setCurrentIndex(2); // an hour
 

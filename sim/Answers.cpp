@@ -1,6 +1,7 @@
 #include "Answers.h"
 
 #include "protocol/CommandCodes.h"
+#include "protocol/FirmwareCapabilities.h"
 #include "protocol/FrameCodec.h"
 
 namespace
@@ -29,11 +30,7 @@ QByteArray head(quint8 address, quint8 code)
 
 int dataAnswerLength(int firmware)
 {
-    if (firmware >= 176)
-        return 26;
-    if (firmware >= 163)
-        return 22;
-    return 21;
+    return capabilitiesOf(firmware).dataAnswerLength;
 }
 
 QByteArray dataAnswer(const SensorConfig &s, quint32 amplitude, quint16 outputCode)
@@ -75,7 +72,7 @@ QByteArray tableAnswer(const SensorConfig &s)
 QByteArray modeAnswer(const SensorConfig &s)
 {
     QByteArray data(1, char(s.mode));
-    if (s.firmware >= 176)
+    if (capabilitiesOf(s.firmware).secondModeByte)
         data.append(char(s.filtration));
     return confirmation(s.address, Cmd::SetMode, data);
 }

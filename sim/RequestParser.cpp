@@ -1,6 +1,7 @@
 #include "RequestParser.h"
 
 #include "protocol/CommandCodes.h"
+#include "protocol/FirmwareCapabilities.h"
 #include "protocol/FrameCodec.h"
 
 Request parseRequest(const QByteArray &message)
@@ -64,7 +65,7 @@ std::optional<int> requestDataLength(quint8 code, int firmware)
     case Cmd::ChangePassword:
         return 4;
     case Cmd::SetMode:
-        return firmware >= 176 ? 2 : 1;
+        return capabilitiesOf(firmware).secondModeByte ? 2 : 1;
     case Cmd::SetAir:
         return 5;
     case Cmd::SetMinDistance:

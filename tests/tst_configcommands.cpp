@@ -1,7 +1,10 @@
+#include "AnswerFrames.h"
 #include "WindowHarness.h"
+#include "WindowProbes.h"
 #include "calibration/Form3.h"
 #include "config/Form4.h"
 #include "protocol/FrameCodec.h"
+#include "protocol/Requests.h"
 #include "shell/ResultsEcho.h"
 #include "ui_Form4.h"
 #include "ui_frmSerial.h"
@@ -11,8 +14,8 @@
 namespace
 {
 
-// A request that was already pending when the command under test ran.
-const QByteArray kPending = QByteArray::fromHex("3109FC0102");
+// A request that was already pending when the command under test ran: a search.
+const QByteArray kPending = QByteArray::fromHex("31FFDC");
 
 const QString kWrongAir = QStringLiteral("Wrong parameter values ");
 const QString kTempRange = QStringLiteral("Acceptable temperature values -60.00 to 60.00 dgr");
@@ -30,19 +33,30 @@ QString hex(const QByteArray &b)
     return QString::fromLatin1(b.toHex(' ').toUpper());
 }
 
-// An open port, a sensor that answers at `address`, and `kPending` waiting to be sent.
+// An open port, a sensor that answers at `address` with firmware `fw` (0: none known),
+// whose settings the window has followed, and `kPending` waiting to be sent.
 void prepare(WindowHarness &h, int fw = 0, const QString &address = QStringLiteral("1"))
 {
     h.openPort();
-    h.ui()->tek->setText(QStringLiteral("512"));
     h.ui()->CmbNet->clear();
     h.ui()->CmbNet->addItem(address);
     h.ui()->CmbNet->setCurrentIndex(0);
-    h.w().fw_version = quint16(fw);
-    h.w().wrs = kPending;
-    h.w().mode_yes = false;
+    // The engine turns to the sensor and asks who it is; the answer names the firmware.
+    if (fw != 0)
+        h.port.reads = {framedAnswer(5, 0xFC, bytes({0x39, 0x30, 0, 0, fw, 0}))};
+    h.w().TMRComm_Timer();
+    h.ui()->Opros->click();
+    h.w().all_data_to_form(dataAnswer());
+    h.ui()->tek->setText(QStringLiteral("512"));
     h.ui()->txtRec->setPlainText(QStringLiteral("before"));
     h.dialogs.clear();
+    h.markLog();
+}
+
+// The frame the engine sends next, in hex: what the command left pending.
+QString nextSent(WindowHarness &h)
+{
+    return hex(frameOfNextTick(h));
 }
 
 // The hex line of the results echo (the box keeps line breaks in its own way).
@@ -59,7 +73,7 @@ QString hexEcho(const QByteArray &frame)
 QStringList commandLog(const WindowHarness &h)
 {
     QStringList out;
-    for (const QString &e : h.logEvents()) {
+    for (const QString &e : h.logSinceMark()) {
         if (e.startsWith(QLatin1String("Cmd ")))
             out.append(e);
     }
@@ -159,7 +173,6 @@ private slots:
         prepare(h, fw);
         shiftVia(h, full, text);
 
-        QCOMPARE(hex(h.w().wrs), hex(expected));
         QCOMPARE(h.dialogs.messages(), messages);
         QCOMPARE(commandLog(h), lines(logLine));
         const QString question =
@@ -168,7 +181,8 @@ private slots:
         QCOMPARE(questions(h), expected == kPending ? QStringList() : QStringList{question});
         QCOMPARE(h.ui()->txtRec->toPlainText(), QString("before")); // the engine echoes it
         QVERIFY(h.w().form4()->isHidden());
-        QVERIFY(!h.w().mode_yes);
+        QCOMPARE(nextSent(h), hex(expected));
+        QVERIFY(!settingsFollowNextAnswer(h));
     }
 
     void shiftAnsweredNoStoresNothing()
@@ -177,9 +191,9 @@ private slots:
         prepare(h);
         h.dialogs.yesNoAnswers = {false};
         shiftVia(h, true, "20");
-        QCOMPARE(h.w().wrs, kPending);
         QVERIFY(commandLog(h).isEmpty());
         QVERIFY(h.w().form4()->isHidden());
+        QCOMPARE(nextSent(h), hex(kPending));
     }
 
     void shiftWithoutAddressChecksTheRangeOnly_data()
@@ -201,8 +215,8 @@ private slots:
         h.dialogs.clear();
         shiftVia(h, false, "20");
         QVERIFY(h.dialogs.shown.isEmpty());
-        QCOMPARE(h.w().wrs, kPending);
         QVERIFY(commandLog(h).isEmpty());
+        QCOMPARE(nextSent(h), hex(kPending));
     }
 
     void lastOfTwoShiftsWins()
@@ -211,8 +225,8 @@ private slots:
         prepare(h);
         shiftVia(h, true, "5");
         shiftVia(h, false, "7");
-        QCOMPARE(hex(h.w().wrs), hex(request("3101F9", "0007", false)));
         QCOMPARE(commandLog(h), (QStringList{"Cmd Shift Hight: 5", "Cmd Shift Low: 7"}));
+        QCOMPARE(nextSent(h), hex(request("3101F9", "0007", false)));
     }
 
     void shiftWindowIsModelessAndKeepsItsText()
@@ -231,7 +245,7 @@ private slots:
         f->form()->Command2->click();
         QVERIFY(f->isHidden());
         QVERIFY(h.dialogs.shown.isEmpty());
-        QCOMPARE(h.w().wrs, kPending);
+        QCOMPARE(nextSent(h), hex(kPending));
     }
 
     // ---- Mode ----
@@ -258,13 +272,13 @@ private slots:
         h.w().findChild<QRadioButton *>(echoOption)->setChecked(true);
         h.w().Set_mode_Click();
 
-        QCOMPARE(hex(h.w().wrs), hex(expected));
         QCOMPARE(questions(h), QStringList{"The mode is about to be changed. Please, confirm?"});
         QVERIFY(h.dialogs.messages().isEmpty());
         // The filtration level is logged even where the firmware takes no second byte.
         QCOMPARE(commandLog(h), QStringList{"Cmd Change mode to 140 sgla 3"});
         QCOMPARE(echoed(h), hexEcho(expected));
-        QVERIFY(h.w().mode_yes);
+        QCOMPARE(nextSent(h), hex(expected));
+        QVERIFY(settingsFollowNextAnswer(h));
     }
 
     void modeFlagsComeFromTheTableEditorAndGreyCounts()
@@ -281,13 +295,13 @@ private slots:
 
         QCOMPARE(h.ui()->tartab1->checkState(), Qt::Checked);
         QCOMPARE(h.ui()->per_sents->checkState(), Qt::PartiallyChecked);
-        QCOMPARE(hex(h.w().wrs), hex(request("3101F2", "71", false))); // 10 | 40 | 20 | 01
+        QCOMPARE(nextSent(h), hex(request("3101F2", "71", false))); // 10 | 40 | 20 | 01
 
         h.w().form3()->setTartabState(Qt::Unchecked);
         h.w().form3()->setPerSentsState(Qt::Unchecked);
         h.ui()->iinv->setCheckState(Qt::Unchecked);
         h.w().Set_mode_Click();
-        QCOMPARE(hex(h.w().wrs), hex(request("3101F2", "10", false)));
+        QCOMPARE(nextSent(h), hex(request("3101F2", "10", false)));
     }
 
     void modeConfirmationGatesTheLogLine()
@@ -297,10 +311,10 @@ private slots:
         setMode8C(h);
         h.dialogs.yesNoAnswers = {false};
         h.w().Set_mode_Click();
-        QCOMPARE(h.w().wrs, kPending);
         QVERIFY(commandLog(h).isEmpty());
-        QVERIFY(!h.w().mode_yes);
         QCOMPARE(h.ui()->txtRec->toPlainText(), QString("before"));
+        QCOMPARE(nextSent(h), hex(kPending));
+        QVERIFY(!settingsFollowNextAnswer(h));
     }
 
     void modeRefusedWhileTheSensorIsSilent_data()
@@ -320,7 +334,7 @@ private slots:
         QCOMPARE(h.dialogs.messages(), QStringList{"Sensor not connected!"});
         QVERIFY(questions(h).isEmpty());
         QCOMPARE(commandLog(h), QStringList{"Cmd Change mode to: Sensor not connected!"});
-        QCOMPARE(h.w().wrs, kPending);
+        QCOMPARE(nextSent(h), hex(kPending));
     }
 
     void modeWithoutAddressIsSilent()
@@ -330,8 +344,8 @@ private slots:
         h.ui()->CmbNet->setCurrentIndex(-1);
         h.w().Set_mode_Click();
         QVERIFY(h.dialogs.shown.isEmpty());
-        QCOMPARE(h.w().wrs, kPending);
-        QVERIFY(!h.w().mode_yes);
+        QCOMPARE(nextSent(h), hex(kPending));
+        QVERIFY(!settingsFollowNextAnswer(h));
     }
 
     // ---- Air parameters ----
@@ -420,12 +434,12 @@ private slots:
         h.ui()->Hsr->setText(hum);
         h.ui()->SetAir->click();
 
-        QCOMPARE(hex(h.w().wrs), hex(expected));
         QCOMPARE(h.dialogs.messages(), messages);
         QCOMPARE(commandLog(h), lines(logLine));
         QVERIFY(questions(h).isEmpty());
         QCOMPARE(h.ui()->txtRec->toPlainText(), QString("before"));
-        QVERIFY(!h.w().mode_yes);
+        QCOMPARE(nextSent(h), hex(expected));
+        QVERIFY(!settingsFollowNextAnswer(h));
     }
 
     void airDefaultsAreValidInTheLocale()
@@ -436,7 +450,7 @@ private slots:
             prepare(h);
             QCOMPARE(h.ui()->Tsr->text(), QString("25,2"));
             h.w().SetAir_Click();
-            QCOMPARE(hex(h.w().wrs), hex(request("3101D0", "09D8271023", false)));
+            QCOMPARE(nextSent(h), hex(request("3101D0", "09D8271023", false)));
         }
         QLocale::setDefault(QLocale::c());
     }
@@ -453,7 +467,7 @@ private slots:
         h.ui()->Hsr->setText("35");
         h.w().SetAir_Click();
         QVERIFY(h.dialogs.shown.isEmpty());
-        QCOMPARE(h.w().wrs, kPending);
+        QCOMPARE(nextSent(h), hex(kPending));
     }
 
     // ---- Distances ----
@@ -499,7 +513,6 @@ private slots:
         (maximum ? h.ui()->Dalnost : h.ui()->Command1)->click();
 
         const bool stored = expected != kPending;
-        QCOMPARE(hex(h.w().wrs), hex(expected));
         QCOMPARE(h.dialogs.messages(), messages);
         QCOMPARE(commandLog(h), lines(logLine));
         const QString question =
@@ -508,7 +521,8 @@ private slots:
                                      "them one from another will be changed. Confirm??");
         QCOMPARE(questions(h), stored ? QStringList{question} : QStringList());
         QCOMPARE(h.ui()->txtRec->toPlainText(), QString("before"));
-        QCOMPARE(h.w().mode_yes, stored);
+        QCOMPARE(nextSent(h), hex(expected));
+        QCOMPARE(settingsFollowNextAnswer(h), stored);
     }
 
     void distanceAnsweredNoStoresNothing()
@@ -519,9 +533,9 @@ private slots:
         h.w().Dalnost_Click();
         h.w().Command1_Click();
         QCOMPARE(questions(h).size(), 2);
-        QCOMPARE(h.w().wrs, kPending);
         QVERIFY(commandLog(h).isEmpty());
-        QVERIFY(!h.w().mode_yes);
+        QCOMPARE(nextSent(h), hex(kPending));
+        QVERIFY(!settingsFollowNextAnswer(h));
     }
 
     void distanceWithoutAddressChecksTheRangeOnly()
@@ -535,7 +549,7 @@ private slots:
         h.dialogs.clear();
         h.w().Dalnost_Click(); // 1000, valid
         QVERIFY(h.dialogs.shown.isEmpty());
-        QCOMPARE(h.w().wrs, kPending);
+        QCOMPARE(nextSent(h), hex(kPending));
     }
 
     // ---- Network address ----
@@ -575,7 +589,6 @@ private slots:
         QCOMPARE(h.dialogs.shown.value(0).text, QString("Enter new network address"));
         QCOMPARE(h.dialogs.shown.value(0).title, QString("Setting network address"));
         QCOMPARE(h.dialogs.shown.value(0).initial, QString("5"));
-        QCOMPARE(hex(h.w().wrs), hex(expected));
         QCOMPARE(commandLog(h), lines(logLine));
         if (expected == kPending) {
             QCOMPARE(h.dialogs.messages(), QStringList{"Enter a value from the range 0....255"});
@@ -584,6 +597,7 @@ private slots:
             QVERIFY(h.dialogs.messages().isEmpty());
             QCOMPARE(echoed(h), hexEcho(expected));
         }
+        QCOMPARE(nextSent(h), hex(expected));
     }
 
     void netAddressCancelledOrEmpty_data()
@@ -600,8 +614,8 @@ private slots:
         h.dialogs.inputAnswers = {answer};
         h.w().net_Click();
         QCOMPARE(h.dialogs.shown.size(), 1);
-        QCOMPARE(h.w().wrs, kPending);
         QVERIFY(commandLog(h).isEmpty());
+        QCOMPARE(nextSent(h), hex(kPending));
     }
 
     void netAddressNeedsASelectedSensor_data()
@@ -626,7 +640,7 @@ private slots:
         h.w().net_Click();
         QCOMPARE(h.dialogs.shown.value(0).initial, initial);
         QCOMPARE(h.dialogs.messages(), QStringList{"Select the configured network address"});
-        QCOMPARE(h.w().wrs, kPending);
+        QCOMPARE(nextSent(h), hex(kPending));
     }
 
     // ---- Passwords ----
@@ -668,7 +682,6 @@ private slots:
         h.dialogs.inputAnswers = {typed};
         (change ? h.ui()->Chg_pass : h.ui()->Vvod_PWD)->click();
 
-        QCOMPARE(hex(h.w().wrs), hex(expected)); // what was pending is gone either way
         QCOMPARE(commandLog(h), lines(logLine));
         const FakeDialogs::Shown box = h.dialogs.shown.value(change ? 1 : 0);
         QCOMPARE(box.kind, QString("input"));
@@ -681,6 +694,8 @@ private slots:
                          "Enter a figures-only pasword, acceptable values 0....2 000 000 000");
         QCOMPARE(h.dialogs.messages(), expected.isEmpty() ? QStringList{refusal} : QStringList());
         QCOMPARE(echoed(h), expected.isEmpty() ? QString("before") : hexEcho(expected));
+        // What was pending is gone either way: without a new request the sensor is polled.
+        QCOMPARE(nextSent(h), hex(expected.isEmpty() ? dataRequest(1) : expected));
     }
 
     void passwordChangeAsksFirst()
@@ -694,8 +709,8 @@ private slots:
                              "manufacturer's tech support will be able to reset it. Change the "
                              "password?"});
         QCOMPARE(h.dialogs.shown.size(), 1); // no input box after No
-        QVERIFY(h.w().wrs.isEmpty());
         QVERIFY(commandLog(h).isEmpty());
+        QCOMPARE(nextSent(h), hex(dataRequest(1)));
     }
 
     void passwordGivenUpDropsThePendingRequest_data()
@@ -714,9 +729,9 @@ private slots:
         prepare(h);
         h.dialogs.inputAnswers = {answer};
         change ? h.w().Chg_pass_Click() : h.w().Vvod_PWD_Click();
-        QVERIFY(h.w().wrs.isEmpty());
         QVERIFY(h.dialogs.messages().isEmpty());
         QVERIFY(commandLog(h).isEmpty());
+        QCOMPARE(nextSent(h), hex(dataRequest(1)));
     }
 
     void passwordNeedsASelectedSensor_data()
@@ -736,7 +751,8 @@ private slots:
         h.dialogs.inputAnswers = {QString("-1")}; // the address check comes first
         change ? h.w().Chg_pass_Click() : h.w().Vvod_PWD_Click();
         QCOMPARE(h.dialogs.messages(), QStringList{message});
-        QVERIFY(h.w().wrs.isEmpty());
+        // Nothing pending, and no sensor selected to poll: nothing goes out.
+        QCOMPARE(nextSent(h), hex(QByteArray()));
     }
 
     // ---- The sensor must be answering ----
@@ -768,7 +784,7 @@ private slots:
         QCOMPARE(h.dialogs.shown.size(), 1); // no question, no input box
         QCOMPARE(h.dialogs.messages(), QStringList{"Sensor not connected!"});
         QCOMPARE(commandLog(h), QStringList{logLine});
-        QCOMPARE(h.w().wrs, dropsPending ? QByteArray() : kPending);
+        QCOMPARE(nextSent(h), hex(dropsPending ? dataRequest(1) : kPending));
     }
 };
 

@@ -1,6 +1,7 @@
 #include "AnswerFrames.h"
 #include "WindowHarness.h"
 #include "monitor/DataAnswer.h"
+#include "protocol/ExchangeEngine.h"
 #include "protocol/Requests.h"
 #include "shell/Colours.h"
 #include "ui_frmSerial.h"
@@ -305,8 +306,6 @@ private slots:
         QCOMPARE(ui->Slider1->value(), 7);
         QVERIFY(ui->R_a->isChecked());
         QVERIFY(ui->D_4096->isChecked());
-        QCOMPARE(h.w().mode_text, QString("138"));
-        QVERIFY(!h.w().mode_yes);
         QCOMPARE(ui->Kalibr_warning->text(),
                  QString("Warning! Empty value length is equal to 2 cm."));
         QCOMPARE(h.logEvents().last(), QString("123.4, 1000, 1000, 7400, 138, -5 °C"));
@@ -318,6 +317,8 @@ private slots:
         QCOMPARE(ui->ProgressBar1->maximum(), 4096);
         QCOMPARE(ui->ProgressBar1->value(), 1234);
         QCOMPARE(ui->anal->text(), QString("1.51 В"));
+        // The settings followed the sensor with the first of the two answers only.
+        QVERIFY(!settingsFollowNextAnswer(h));
     }
 
     void noLogLineWhileThePortIsClosed()
@@ -360,7 +361,7 @@ private slots:
         h.w().all_data_to_form(dataAnswer(f));
         QCOMPARE(h.ui()->ProgressBar1->value(), 0);
 
-        h.w().Ur_progressBar = 4096;
+        h.w().Out_modes(0x80); // the wide range
         f.output = 4000;
         h.w().all_data_to_form(dataAnswer(f));
         QCOMPARE(h.ui()->ProgressBar1->maximum(), 4096);
@@ -370,19 +371,20 @@ private slots:
     void answerWithoutSettingsBytesOnlyUpdatesTheModes()
     {
         WindowHarness h;
+        h.openPort();
         DataFields f;
         f.mode = 0x02;
         f.minDistance = 77;
         f.echo = 0x20;
         h.w().all_data_to_form(dataAnswer(f, 22));
         QVERIFY(h.ui()->R_a->isChecked());
-        QCOMPARE(h.w().mode_text, QString("2"));
-        QVERIFY(!h.w().mode_yes);
         QCOMPARE(h.ui()->lamp_level->text(), QString("10"));
         QCOMPARE(h.ui()->maxLong->text(), QString("1000"));
         QVERIFY(h.ui()->opFirst->isChecked());
         QVERIFY(!h.ui()->opFirstLast->isChecked());
         QVERIFY(h.dialogs.shown.isEmpty());
+        QCOMPARE(loggedModeByte(h), QString("2"));
+        QVERIFY(!settingsFollowNextAnswer(h));
     }
 
     void settingsFollowTheSensorOnlyOnce()
@@ -410,7 +412,6 @@ private slots:
         QCOMPARE(h.ui()->sgla->text(), QString("3"));
         QCOMPARE(h.ui()->Slider1->value(), 3);
         QVERIFY(h.ui()->R_a->isChecked());
-        QCOMPARE(h.w().mode_text, QString("2"));
         // The log line goes on with the last mode read.
         QCOMPARE(h.logEvents().last(), QString("123.4, 1000, 3000, 2000, 2, 20 °C"));
 
@@ -437,10 +438,14 @@ private slots:
         QCOMPARE(h.ui()->Kalibr_warning->text(), before.at(13));
         QCOMPARE(h.ui()->lamp_level->text(), before.at(10));
         QVERIFY(!h.ui()->D_4096->isChecked());
-        QVERIFY(h.w().mode_yes);
         QVERIFY(h.dialogs.shown.isEmpty());
-        QCOMPARE(h.w().calib_warned, quint8(1));
         QCOMPARE(h.logEvents().size(), logLines);
+        // It counts as the decoder's one message all the same: an answer cut shorter
+        // still asks for nothing.
+        h.w().all_data_to_form(dataAnswer({}, 12));
+        QVERIFY(h.dialogs.shown.isEmpty());
+        // The pass stopped before the settings: they follow the next answer.
+        QVERIFY(settingsFollowNextAnswer(h));
     }
 
     void twelveByteAnswerWarnsOnceUntilTheNextCommand()
@@ -466,7 +471,7 @@ private slots:
         QCOMPARE(h.dialogs.messages(), QStringList{"Change empty value"});
 
         // Sending an operator command lets the message come once more.
-        h.w().wrs = dataRequest(5);
+        h.w().engine().queue(dataRequest(5));
         h.w().TMRComm_Timer();
         QCOMPARE(h.dialogs.messages(), (QStringList{"Change empty value", "Change empty value"}));
     }
@@ -478,11 +483,14 @@ private slots:
         QCOMPARE(h.ui()->lo->text(), QString("3000"));
         QCOMPARE(h.ui()->hi->text(), QString("No data"));
         QCOMPARE(h.dialogs.messages(), QStringList{"Change full value"});
-        // Cut in K: nothing to ask, but it still counts as the one warning.
-        h.w().calib_warned = 0;
+        // Cut in K: nothing to ask, but it still counts as the one warning, also after a
+        // command has let the messages come again.
+        h.w().engine().queue(dataRequest(0));
+        h.w().TMRComm_Timer();
         h.w().all_data_to_form(dataAnswer({}, 19));
         QCOMPARE(h.dialogs.messages(), QStringList{"Change full value"});
-        QCOMPARE(h.w().calib_warned, quint8(1));
+        h.w().all_data_to_form(dataAnswer({}, 12));
+        QCOMPARE(h.dialogs.messages(), QStringList{"Change full value"});
     }
 
     void settingsBytesCutShortStopThePass()
@@ -495,13 +503,14 @@ private slots:
         h.w().all_data_to_form(dataAnswer(f, 24));
         QCOMPARE(h.ui()->lamp_level->text(), QString("10"));
         QVERIFY(!h.ui()->R_a->isChecked());
-        QVERIFY(h.w().mode_yes);
         QCOMPARE(h.logEvents().size(), logLines);
         QVERIFY(h.dialogs.shown.isEmpty());
+        // The settings are still to follow the sensor; a complete answer reads them.
+        QVERIFY(settingsFollowNextAnswer(h));
         // Once the settings have been read, the same length is fine.
-        h.w().mode_yes = false;
+        const int afterSettings = h.logEvents().size();
         h.w().all_data_to_form(dataAnswer(f, 24));
-        QCOMPARE(h.logEvents().size(), logLines + 1);
+        QCOMPARE(h.logEvents().size(), afterSettings + 1);
     }
 
     void stabilityIndicatorColours()
@@ -510,8 +519,12 @@ private slots:
         DataFields f;
         h.w().all_data_to_form(dataAnswer(f));
         QCOMPARE(fillOf(h.ui()->ind_stab), Colours::Red);
-        h.w().stab_avg = 1000;
-        for (int i = 0; i < 5; ++i)
+        // The average creeps up to the amplitude; until it is near, every answer is unsteady.
+        for (int i = 0; i < 100 && fillOf(h.ui()->ind_stab) == Colours::Red; ++i)
+            h.w().all_data_to_form(dataAnswer(f));
+        // That was the first steady answer; four more keep it yellow, the sixth is green.
+        QCOMPARE(fillOf(h.ui()->ind_stab), Colours::StabYellow);
+        for (int i = 0; i < 4; ++i)
             h.w().all_data_to_form(dataAnswer(f));
         QCOMPARE(fillOf(h.ui()->ind_stab), Colours::StabYellow);
         h.w().all_data_to_form(dataAnswer(f));
@@ -524,20 +537,31 @@ private slots:
         h.openPort();
         DataFields f;
         f.amplitude = 0;
-        for (int i = 1; i <= 59; ++i) {
-            h.port.reads.push_back(dataAnswer(f));
+        // Each answered tick: one off, two on. From nothing the counter passes 60 with the
+        // sixtieth answer. The lamp after `count` answered ticks; none when it had turned
+        // from yellow before the last.
+        const auto lampAfterAnswers = [&](int count) {
+            for (int i = 1; i <= count; ++i) {
+                h.port.reads.push_back(dataAnswer(f));
+                h.w().TMRComm_Timer();
+                if (i < count && fillOf(h.ui()->ind_stab) != Colours::StabYellow)
+                    return QColor();
+            }
+            return fillOf(h.ui()->ind_stab);
+        };
+        QCOMPARE(lampAfterAnswers(59), Colours::StabYellow);
+        QCOMPARE(lampAfterAnswers(1), Colours::StabGreen);
+        // Held at 60: ten silent ticks bring it to 50, and the eleventh answer after them
+        // passes 60 again.
+        for (int i = 0; i < 10; ++i)
             h.w().TMRComm_Timer();
-            QCOMPARE(int(h.w().stab_hold), i + 1);
-        }
-        QCOMPARE(fillOf(h.ui()->ind_stab), Colours::StabYellow);
-        h.port.reads.push_back(dataAnswer(f));
-        h.w().TMRComm_Timer();
-        QCOMPARE(fillOf(h.ui()->ind_stab), Colours::StabGreen);
-        QCOMPARE(int(h.w().stab_hold), 60);
-        // Ticks without answers wind it down, never below zero.
+        QCOMPARE(lampAfterAnswers(10), Colours::StabYellow);
+        QCOMPARE(lampAfterAnswers(1), Colours::StabGreen);
+        // Ticks without answers wind it down, never below zero: sixty answers again.
         for (int i = 0; i < 70; ++i)
             h.w().TMRComm_Timer();
-        QCOMPARE(int(h.w().stab_hold), 0);
+        QCOMPARE(lampAfterAnswers(59), Colours::StabYellow);
+        QCOMPARE(lampAfterAnswers(1), Colours::StabGreen);
     }
 };
 

@@ -74,7 +74,7 @@ private slots:
         shiftForm->data->setText(QStringLiteral("250"));
         shiftForm->Command1->click();
         QVERIFY(!b.w().form4()->isVisible());
-        QVERIFY(!b.w().wrs.isEmpty());
+        QVERIFY(b.logSinceMark().contains(QStringLiteral("Cmd Shift Hight: 250")));
         QVERIFY(b.tickUntilCaption(QStringLiteral("Full value shifted.")));
         QCOMPARE(b.sensor(3).fullValue, before.fullValue + 250);
         QCOMPARE(b.sensor(3).emptyValue, before.emptyValue);
@@ -129,7 +129,7 @@ private slots:
         ui->opFirstLast->setChecked(true);
         b.mark();
         ui->Set_mode->click();
-        QVERIFY(!b.w().wrs.isEmpty());
+        QVERIFY(ui->txtRec->toPlainText().startsWith(QStringLiteral("31 3 F2 ")));
         QVERIFY(b.tickUntilCaption(QStringLiteral(" New mode set")));
         QCOMPARE(b.sensor(3).mode, quint8(0x83));
         // Only 1.7.6 and later take the filtration level and echo selection with the mode.

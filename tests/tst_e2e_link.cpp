@@ -2,6 +2,7 @@
 #include "FakeTone.h"
 #include "SensorSim.h"
 #include "protocol/ByteString.h"
+#include "protocol/ExchangeEngine.h"
 #include "protocol/FrameCodec.h"
 #include "protocol/Requests.h"
 #include "serial/QtSerialPort.h"
@@ -113,7 +114,7 @@ private slots:
 
         window.form()->BTNOpenCom->click();
         QVERIFY(dialogs.shown.isEmpty());
-        QVERIFY(window.TMRComm.isActive());
+        QVERIFY(window.engine().isPolling());
         QtSerialPort other;
         QVERIFY(!other.ComOpen(link, kSettings));
 

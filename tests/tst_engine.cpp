@@ -1,6 +1,7 @@
 #include "AnswerFrames.h"
 #include "WindowHarness.h"
 #include "protocol/Confirmations.h"
+#include "protocol/ExchangeEngine.h"
 #include "protocol/Requests.h"
 #include "shell/Colours.h"
 #include "ui_frmSerial.h"
@@ -40,12 +41,17 @@ private slots:
     {
         WindowHarness h;
         h.openPort();
-        h.w().wrs = shiftRequest(0, false, 20, false);
-        h.w().calib_warned = 1;
+        // An answer without calibration values: the decoder says so once.
+        h.w().all_data_to_form(dataAnswer({}, 12));
+        QCOMPARE(h.dialogs.messages(), QStringList{"Change empty value"});
+        h.w().all_data_to_form(dataAnswer({}, 12));
+        QCOMPARE(h.dialogs.messages().size(), 1);
+        h.w().engine().queue(shiftRequest(0, false, 20, false));
         h.w().TMRComm_Timer();
         QCOMPARE(h.port.writes.last(), shiftRequest(0, false, 20, false));
-        QVERIFY(h.w().wrs.isEmpty());
-        QCOMPARE(h.w().calib_warned, quint8(0));
+        // Sending the command lets the decoder's message come once more.
+        h.w().all_data_to_form(dataAnswer({}, 12));
+        QCOMPARE(h.dialogs.messages().size(), 2);
         h.w().TMRComm_Timer();
         QCOMPARE(h.port.writes.last(), dataRequest(0));
     }
@@ -56,11 +62,11 @@ private slots:
         h.openPort();
         h.ui()->CmbNet->addItem("5");
         h.w().TMRComm_Timer();
-        h.w().wrs = shiftRequest(0, true, -3, false);
+        h.w().engine().queue(shiftRequest(0, true, -3, false));
         h.ui()->CmbNet->setCurrentIndex(1);
         h.w().TMRComm_Timer();
         QCOMPARE(h.port.writes.last(), identityRequest(5));
-        QCOMPARE(h.w().last_addr, quint8(5));
+        // Asked once: from now on the sensor is polled.
         h.w().TMRComm_Timer();
         QCOMPARE(h.port.writes.last(), dataRequest(5));
     }
@@ -74,9 +80,12 @@ private slots:
             h.ui()->CmbNet->setCurrentIndex(i);
             h.w().TMRComm_Timer();
             QCOMPARE(h.port.writes.last(), QByteArray());
-            QCOMPARE(h.w().last_addr, quint8(0));
         }
         QCOMPARE(h.ui()->MsgCom->text(), QString("No data from sensor with address x1"));
+        // Neither counted as a change of sensor: back on 0, it is polled, not asked.
+        h.ui()->CmbNet->setCurrentIndex(0);
+        QCOMPARE(frameOfNextTick(h), dataRequest(0));
+        h.ui()->CmbNet->setCurrentIndex(2);
         // The way out, a search, still goes out.
         h.ui()->Opros->click();
         h.w().TMRComm_Timer();
@@ -98,13 +107,16 @@ private slots:
     {
         WindowHarness h;
         h.openPort();
-        h.w().sec_wr_table = 2;
+        // The mode button's own check answers for it here: the sensor has not answered.
+        const QStringList pressed{"Sensor not connected!"};
+        h.w().engine().followTableWrite();
         h.w().TMRComm_Timer();
-        QCOMPARE(h.w().sec_wr_table, quint8(1));
+        QVERIFY(h.dialogs.messages().isEmpty());
         h.w().TMRComm_Timer();
-        QCOMPARE(h.w().sec_wr_table, quint8(0));
+        QCOMPARE(h.dialogs.messages(), pressed);
+        QCOMPARE(h.logEvents().filter("Cmd Change mode to").size(), 1);
         h.w().TMRComm_Timer();
-        QCOMPARE(h.w().sec_wr_table, quint8(0));
+        QCOMPARE(h.dialogs.messages(), pressed);
     }
 
     void frequencyModeRefusesOperatorRequests()
@@ -115,27 +127,30 @@ private slots:
         h.w().TMRComm_Timer();
         QCOMPARE(h.ui()->MsgCom->text(), QString("Sensor set to Frequency mode."));
         QCOMPARE(h.ui()->Uroven->text(), QString("500 Гц."));
-        QCOMPARE(h.w().freq_mode, quint8(1));
+        QVERIFY(h.w().engine().frequencyMode());
         QVERIFY(h.logEvents().filter("Frequency").isEmpty());
 
-        h.w().wrs = shiftRequest(0, false, 20, false);
+        h.w().engine().queue(shiftRequest(0, false, 20, false));
         h.port.reads = {framedAnswer(5, 0xFE, bytes({0x00, 0x64}))};
         h.w().TMRComm_Timer();
         QCOMPARE(h.dialogs.messages(),
                  QStringList{"This command cannot be executed in Frequency mode. Disconnect the "
                              "sensor, reconnect it and click Search sensors"});
         QCOMPARE(h.port.writes.last(), QByteArray());
-        QVERIFY(h.w().wrs.isEmpty());
         // The answer is still read and shown.
         QCOMPARE(h.ui()->Uroven->text(), QString("100 Гц."));
-        QCOMPARE(h.w().freq_mode, quint8(1));
+        QVERIFY(h.w().engine().frequencyMode());
 
-        // Plain polling goes on, and the first other answer ends frequency mode.
+        // Plain polling goes on, the dropped request is not sent, and the first other answer
+        // ends frequency mode.
         h.port.reads = {dataAnswer()};
         h.w().TMRComm_Timer();
         QCOMPARE(h.port.writes.last(), dataRequest(0));
-        QCOMPARE(h.w().freq_mode, quint8(0));
+        QVERIFY(!h.w().engine().frequencyMode());
         QCOMPARE(h.ui()->Uroven->text(), QString("123.4"));
+        h.w().engine().queue(shiftRequest(0, false, 20, false));
+        QCOMPARE(frameOfNextTick(h), shiftRequest(0, false, 20, false));
+        QCOMPARE(h.dialogs.messages().size(), 1);
     }
 
     void frequencyAnswerTooShortKeepsTheLastFrequency()
@@ -145,7 +160,7 @@ private slots:
         h.port.reads = {framedAnswer(5, 0xFE)};
         h.w().TMRComm_Timer();
         QCOMPARE(h.ui()->Uroven->text(), QString("No data"));
-        QCOMPARE(h.w().freq_mode, quint8(1));
+        QVERIFY(h.w().engine().frequencyMode());
     }
 
     // ---- what comes in ----
@@ -155,7 +170,7 @@ private slots:
         WindowHarness h;
         h.openPort();
         h.w().TMRComm_Timer();
-        QVERIFY(h.w().no_data);
+        QVERIFY(h.w().engine().noData());
         QCOMPARE(h.ui()->MsgCom->text(), QString("No data from sensor with address 0"));
         QVERIFY(!textColourOf(h.ui()->MsgCom).isValid());
         QCOMPARE(h.logEvents().last(), QString("No data from sensor with address 0"));
@@ -172,7 +187,7 @@ private slots:
         h.openPort();
         h.port.reads = {bytes({0x3E, 0x05, 0xFA, 0x00})};
         h.w().TMRComm_Timer();
-        QVERIFY(!h.w().no_data);
+        QVERIFY(!h.w().engine().noData());
         QCOMPARE(fillOf(h.ui()->Pic), Colours::Red);
         QCOMPARE(h.port.flushes, 1);
         QCOMPARE(h.ui()->len_answ->text(), QString("4"));
@@ -201,7 +216,7 @@ private slots:
         h.w().TMRComm_Timer();
         QCOMPARE(h.ui()->MsgCom->text(), QString(" Empty value set."));
         QCOMPARE(h.tone.beeps, (Tones{{1000, 100}}));
-        h.w().net_opr = true;
+        h.ui()->Opros->click();
         h.w().TMRComm_Timer();
         QCOMPARE(h.ui()->MsgCom->text(), QString("Network polled."));
         QCOMPARE(comboItems(h.ui()->CmbNet), (QStringList{"62", "5", "250"}));
@@ -378,9 +393,11 @@ private slots:
         QCOMPARE(h.ui()->CmbNet->currentIndex(), 0);
         QCOMPARE(h.ui()->netdev->text(), QString("3 7 "));
         QCOMPARE(h.logEvents().last(), QString("Устройства в сети 3 7 "));
-        QVERIFY(!h.w().net_opr);
+        // The search has had its answer: a later unframed one is no list.
+        h.port.reads = {bytes({0x05})};
         h.w().TMRComm_Timer();
         QCOMPARE(h.port.writes.last(), identityRequest(3));
+        QCOMPARE(comboItems(h.ui()->CmbNet), (QStringList{"3", "7"}));
     }
 
     void searchStaysPendingThroughOtherAnswersAndSilence()
@@ -390,12 +407,14 @@ private slots:
         h.ui()->Opros->click();
         h.port.reads = {QByteArray(), dataAnswer()};
         h.w().TMRComm_Timer();
-        QVERIFY(h.w().net_opr);
         h.w().TMRComm_Timer();
-        QVERIFY(h.w().net_opr);
+        QCOMPARE(h.ui()->tek->text(), QString("1000"));
         h.port.reads = {bytes({9})};
         h.w().TMRComm_Timer();
-        QVERIFY(!h.w().net_opr);
+        QCOMPARE(comboItems(h.ui()->CmbNet), QStringList{"9"});
+        // Taken once: the next one is no list.
+        h.port.reads = {bytes({4})};
+        h.w().TMRComm_Timer();
         QCOMPARE(comboItems(h.ui()->CmbNet), QStringList{"9"});
     }
 
@@ -407,15 +426,18 @@ private slots:
         QByteArray twenty;
         for (int i = 1; i <= 20; ++i)
             twenty.append(char(i));
-        h.w().net_opr = true;
+        h.ui()->Opros->click();
         h.port.reads = {twenty};
         h.w().TMRComm_Timer();
-        QVERIFY(!h.w().net_opr);
         QCOMPARE(comboItems(h.ui()->CmbNet), QStringList{"0"});
         QCOMPARE(h.ui()->netdev->text(), QString("5 "));
         QCOMPARE(h.ui()->MsgCom->text(), QString("Sensor connected"));
+        // It was the search's answer all the same: a list coming after it is not taken.
+        h.port.reads = {twenty.left(19)};
+        h.w().TMRComm_Timer();
+        QCOMPARE(comboItems(h.ui()->CmbNet), QStringList{"0"});
 
-        h.w().net_opr = true;
+        h.ui()->Opros->click();
         h.port.reads = {twenty.left(19)};
         h.w().TMRComm_Timer();
         QCOMPARE(h.ui()->CmbNet->count(), 19);
@@ -440,23 +462,24 @@ private slots:
         h.openPort();
         h.port.writeCounts = {0, 0, 0, 0};
         h.port.reads = {framedAnswer(5, 0xFA)};
+        const QByteArray shift = shiftRequest(0, false, 1, false);
+        h.w().engine().queue(shift);
         for (int i = 1; i <= 3; ++i) {
-            h.w().wrs = shiftRequest(0, false, 1, false);
             h.w().TMRComm_Timer();
             QCOMPARE(h.dialogs.messages().size(), i);
-            QCOMPARE(h.w().write_fail_count, quint8(i));
-            QVERIFY(h.w().wrs.isEmpty());
+            // A frame the port did not take is dropped: the tick after it polls.
+            QCOMPARE(h.port.writes.last(), i == 1 ? shift : dataRequest(0));
             QVERIFY(h.port.open);
-            QVERIFY(h.w().TMRComm.isActive());
+            QVERIFY(h.w().engine().isPolling());
         }
         // The answer read in a failed tick is dropped.
         QCOMPARE(h.ui()->MsgCom->text(), QString());
         h.w().TMRComm_Timer();
         QCOMPARE(h.dialogs.messages(), QStringList(4, "Error! COM port unavailable"));
         QVERIFY(!h.port.open);
-        QVERIFY(!h.w().TMRComm.isActive());
-        QVERIFY(h.w().Timer1.isActive());
-        QVERIFY(h.w().wrs.isEmpty());
+        QVERIFY(!h.w().engine().isPolling());
+        QVERIFY(portListRefreshes(h));
+        QCOMPARE(frameOfNextTick(h), dataRequest(0));
     }
 
     void goodWriteStartsTheCountAgain()
@@ -467,8 +490,11 @@ private slots:
         for (int i = 0; i < 7; ++i)
             h.w().TMRComm_Timer();
         QVERIFY(h.port.open);
-        QCOMPARE(h.w().write_fail_count, quint8(3));
         QCOMPARE(h.dialogs.messages().size(), 6);
+        // Three in a row since the good one: the next failure is the fourth.
+        h.port.writeCounts = {0};
+        h.w().TMRComm_Timer();
+        QVERIFY(!h.port.open);
     }
 
     void boxInsideATickDoesNotLetTheTimerIn()
@@ -507,11 +533,8 @@ private slots:
     {
         WindowHarness h;
         h.openPort();
-        h.w().TMRComm.setInterval(0);
-        for (int i = 0; i < 100 && h.port.writes.isEmpty(); ++i)
-            QCoreApplication::processEvents();
-        h.w().TMRComm.stop();
-        QVERIFY(!h.port.writes.isEmpty());
+        QCOMPARE(h.w().engine().interval(), 1000);
+        QTRY_VERIFY_WITH_TIMEOUT(!h.port.writes.isEmpty(), 3000);
         QCOMPARE(h.port.writes.first(), dataRequest(0));
     }
 };

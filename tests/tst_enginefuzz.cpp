@@ -1,10 +1,20 @@
 #include "AnswerFrames.h"
 #include "WindowHarness.h"
+#include "monitor/DataAnswer.h"
 #include "protocol/CommandCodes.h"
+#include "protocol/ExchangeEngine.h"
+#include "shell/Colours.h"
 #include "ui_frmSerial.h"
 
 #include <QRandomGenerator>
 #include <QtTest>
+
+namespace
+{
+// The stability indicator's colours, and none before the first reading.
+const QList<QColor> kLampColours = {Colours::StabGreen, Colours::StabYellow, Colours::Red,
+                                    Colours::StabOff, QColor()};
+} // namespace
 
 // Whatever a bus brings, the engine and the decoders neither crash, nor hang, nor read
 // outside the answer (the sanitizer build checks the last). Fixed seeds, so a failure can
@@ -19,6 +29,11 @@ class tst_EngineFuzz : public QObject
         for (int i = 0; i < length; ++i)
             out[i] = static_cast<char>(rng.bounded(256));
         return out;
+    }
+
+    static QByteArray identity(quint8 fw)
+    {
+        return framedAnswer(5, Cmd::ReadIdentity, bytes({0x39, 0x30, 0, 0, fw, 0}));
     }
 
     static quint8 someCode(QRandomGenerator &rng)
@@ -94,17 +109,19 @@ private slots:
         for (int i = 0; i < 4000; ++i) {
             if (!h.port.open)
                 h.openPort();
-            h.w().mode_yes = rng.bounded(2);
+            // The settings controls follow the next answer, or have just followed one.
+            if (rng.bounded(2))
+                h.w().followSensorSettings();
+            else
+                h.w().Out_modes(quint8(rng.bounded(256)));
             if (rng.bounded(6) == 0)
-                h.w().net_opr = true;
-            if (rng.bounded(4) == 0)
-                h.w().calib_warned = 0;
+                h.ui()->Opros->click();
             if (rng.bounded(8) == 0)
-                h.w().fw_version = quint16(rng.bounded(256));
+                h.w().assept_sn(identity(quint8(rng.bounded(256))));
             if (rng.bounded(16) == 0)
                 h.port.writeCounts.push_back(0);
             if (rng.bounded(16) == 0)
-                h.w().wrs = randomBytes(rng, rng.bounded(8));
+                h.w().engine().queue(randomBytes(rng, rng.bounded(8)));
             h.ui()->D_4096->setChecked(rng.bounded(2));
 
             DataFields fields;
@@ -115,10 +132,9 @@ private slots:
             h.w().TMRComm_Timer();
 
             QCOMPARE(h.port.writes.size(), writesBefore + 1);
-            QVERIFY(!h.w().tick_running);
+            QVERIFY(!h.w().engine().busy());
             QVERIFY(h.port.reads.empty());
-            QVERIFY(h.w().stab_cnt >= 0 && h.w().stab_cnt <= 5);
-            QVERIFY(h.w().stab_hold >= 0 && h.w().stab_hold <= 60);
+            QVERIFY(kLampColours.contains(fillOf(h.ui()->ind_stab)));
             QVERIFY(h.ui()->CmbNet->count() >= 1 && h.ui()->CmbNet->count() < 20);
             // A complete, intact data answer always shows its amplitude.
             if (answer.size() == 26 && fields.amplitude != 0 && h.port.open &&
@@ -139,20 +155,33 @@ private slots:
         WindowHarness h;
         h.openPort();
         QRandomGenerator rng(4100);
+        Stability stability;
         for (int i = 0; i < 3000; ++i) {
             const QByteArray noise = randomBytes(rng, rng.bounded(256));
-            h.w().mode_yes = rng.bounded(2);
+            if (rng.bounded(2))
+                h.w().followSensorSettings();
             h.w().all_data_to_form(noise);
             h.w().assept_sn(noise);
             h.w().Out_modes(quint8(rng.bounded(256)));
             h.w().showEchoSelection(quint8(rng.bounded(256)));
             if (noise.size() >= 4)
-                h.w().dispatchAnswer(noise, quint8(rng.bounded(256)));
-            h.w().net_opr = rng.bounded(2);
-            h.w().searchAnswer(noise.left(rng.bounded(25)));
+                h.w().dispatchAnswer(quint8(noise.at(2)), noise);
+            // The engine hands over a search answer only while one is awaited, and shorter
+            // than 20 bytes.
+            if (rng.bounded(2))
+                h.w().searchAnswer(noise.left(rng.bounded(20)));
             QVERIFY(h.ui()->Slider1->value() >= 0 && h.ui()->Slider1->value() <= 15);
             h.dialogs.clear();
             h.tone.beeps.clear();
+
+            // The stability score and hold stay in their bounds whatever the amplitudes,
+            // with the tick's count-down in between.
+            const quint32 amplitude = rng.bounded(3) == 0 ? 0 : rng.generate() >> rng.bounded(32);
+            stability = nextStability(stability, amplitude).state;
+            QVERIFY(stability.cnt >= 0 && stability.cnt <= 5);
+            QVERIFY(stability.hold >= 0 && stability.hold <= 60);
+            if (stability.hold > 0 && rng.bounded(2))
+                --stability.hold;
         }
     }
 };

@@ -3,6 +3,7 @@
 #include "FirmwareImages.h"
 #include "WindowHarness.h"
 #include "firmware/FirmwareUpdate.h"
+#include "protocol/ExchangeEngine.h"
 #include "protocol/Requests.h"
 #include "shell/Tags.h"
 #include "ui_frmSerial.h"
@@ -166,7 +167,7 @@ private slots:
         QCOMPARE(b.h.ui()->fwProgress->maximum(), int(blocks.size()));
         QVERIFY(b.h.dialogs.messages().isEmpty());
         QCOMPARE(b.controlStates(), before);
-        QVERIFY(b.h.w().TMRComm.isActive());
+        QVERIFY(b.h.w().engine().isPolling());
     }
 
     void aFileThatCannotBeWrittenIsRefusedBeforeAnyByte_data()
@@ -196,7 +197,7 @@ private slots:
                      shown[0].endsWith("Nothing was sent to the sensor."),
                  qPrintable(shown[0]));
         QVERIFY(b.h.port.writes.isEmpty());
-        QVERIFY(b.h.w().TMRComm.isActive());
+        QVERIFY(b.h.w().engine().isPolling());
         QVERIFY(b.h.ui()->start->isEnabled());
     }
 
@@ -249,7 +250,7 @@ private slots:
         QCOMPARE(shown.mid(0, shown.size() - 1), messages);
         QVERIFY(b.progressLog().endsWith("\nUpdate failed: the sensor must be updated again."));
         QCOMPARE(b.controlStates(), before);
-        QVERIFY(b.h.w().TMRComm.isActive());
+        QVERIFY(b.h.w().engine().isPolling());
     }
 
     void anUnansweredStartIsNotReportedAsDone()
@@ -278,7 +279,7 @@ private slots:
         // 7F goes out again and again; of the sensor's controls only Cancel is left.
         QTRY_VERIFY(b.h.port.writes.size() >= 5);
         QCOMPARE(b.h.port.writes, QList<QByteArray>(b.h.port.writes.size(), "\x7f"));
-        QVERIFY(!b.h.w().TMRComm.isActive());
+        QVERIFY(!b.h.w().engine().isPolling());
         for (QWidget *w : taggedControls(&b.h.w()))
             QVERIFY2(tagOf(w) <= 8 || !ownEnabled(w), qPrintable(w->objectName()));
         QVERIFY(!b.h.ui()->BTNCloseCom->isEnabled());
@@ -293,7 +294,7 @@ private slots:
         QTest::qWait(20);
         QCOMPARE(b.h.port.writes.size(), sent);
         // The engine takes over again with nothing pending: the search is gone.
-        QVERIFY(b.h.w().TMRComm.isActive());
+        QVERIFY(b.h.w().engine().isPolling());
         b.h.w().TMRComm_Timer();
         QCOMPARE(b.h.port.writes.last(), dataRequest(0));
     }
@@ -365,7 +366,7 @@ private slots:
             b.h.port.responder = [&](const QByteArray &frame) {
                 const QByteArray answer = b.loader.answer(frame);
                 if (b.loader.frames.size() == 16) // the port takes nothing after this frame
-                    b.h.port.sendCounts.push_back(0);
+                    b.h.port.writeCounts.push_back(0);
                 return answer;
             };
         }
@@ -378,7 +379,7 @@ private slots:
         QVERIFY(shown[1].startsWith("Firmware update failed: the port") &&
                 shown[1].contains(kUpdateAgain));
         QVERIFY(!b.h.port.open);
-        QVERIFY(!b.h.w().TMRComm.isActive());
+        QVERIFY(!b.h.w().engine().isPolling());
         QVERIFY(b.h.ui()->BTNOpenCom->isEnabled() && !b.h.ui()->start->isEnabled());
         QCOMPARE(b.h.logEvents().last(), QString("Com Port ttyUSB0 Closed"));
     }

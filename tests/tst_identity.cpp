@@ -1,8 +1,10 @@
 #include "AnswerFrames.h"
 #include "WindowHarness.h"
 #include "monitor/IdentityAnswer.h"
+#include "protocol/ExchangeEngine.h"
 #include "protocol/Requests.h"
 #include "shell/Colours.h"
+#include "shell/Tags.h"
 #include "ui_frmSerial.h"
 
 #include "WindowProbes.h"
@@ -90,19 +92,25 @@ private slots:
         h.w().assept_sn(identity(bytes({0xB0, 0x00})));
         QCOMPARE(h.ui()->sn->text(), QString("12345"));
         QCOMPARE(h.ui()->vv->text(), QString("1.7.6."));
-        QCOMPARE(h.w().fw_version, quint16(176));
         QCOMPARE(h.logEvents().last(), QString("Device: 12345  Ver Soft: 1.7.6."));
+        QVERIFY(settingsCarryTheKey(h));
     }
 
     void versionPrefixComesFirst()
     {
         WindowHarness h;
+        h.openPort();
         h.w().assept_sn(identity(bytes({163, 3})));
-        QCOMPARE(h.w().fw_version, quint16(163));
         QCOMPARE(h.ui()->vv->text(), QString("31.6.3."));
+        // The code is 163, not the prefix: the password controls of 1.6.3 are offered,
+        // the table of 1.7.0 is not.
+        QVERIFY(ownEnabled(h.ui()->Vvod_PWD));
+        QVERIFY(!ownEnabled(h.ui()->Command6));
+        h.w().assept_sn(identity(bytes({176, 0})));
         h.w().assept_sn(identity(bytes({95, 0})));
         QCOMPARE(h.ui()->vv->text(), QString("9.5.."));
-        QCOMPARE(h.w().fw_version, quint16(95));
+        // The last code counts: 95 takes no write key where 176 did.
+        QVERIFY(!settingsCarryTheKey(h));
     }
 
     void answerWithoutVersionKeepsTheLastOne()
@@ -114,13 +122,12 @@ private slots:
         h.w().assept_sn(eight);
         QCOMPARE(h.ui()->sn->text(), QString("123456"));
         QCOMPARE(h.ui()->vv->text(), QString("1.7.6."));
-        QCOMPARE(h.w().fw_version, quint16(176));
         QCOMPARE(h.logEvents().last(), QString("Device: 123456  Ver Soft: 1.7.6."));
 
         // Longer than complete: the serial number, not the bytes after it.
         h.w().assept_sn(identity(bytes({150, 0, 0})));
         QCOMPARE(h.ui()->sn->text(), QString("12345"));
-        QCOMPARE(h.w().fw_version, quint16(176));
+        QVERIFY(settingsCarryTheKey(h));
     }
 
     void answerTooShortForTheSerialNumber_data()
@@ -139,21 +146,21 @@ private slots:
         h.w().assept_sn(Control_summ(a));
         QCOMPARE(h.ui()->sn->text(), QString("????????"));
         QCOMPARE(h.ui()->vv->text(), QString("1.7.6."));
-        QCOMPARE(h.w().fw_version, quint16(176));
         QCOMPARE(h.logEvents().size(), logLines);
+        QVERIFY(settingsCarryTheKey(h));
     }
 
     void engineRoutesTheIdentityAnswer()
     {
         WindowHarness h;
         h.openPort();
-        h.w().mode_yes = false;
+        h.w().Out_modes(0); // the settings followed the sensor once already
         h.port.reads = {identity(bytes({176, 0}))};
         h.w().TMRComm_Timer();
         QCOMPARE(h.ui()->MsgCom->text(), QString(" S/n and FW received"));
         QCOMPARE(h.ui()->sn->text(), QString("12345"));
-        QVERIFY(h.w().mode_yes);
-        QCOMPARE(h.w().fw_version, quint16(176));
+        QVERIFY(settingsFollowNextAnswer(h));
+        QVERIFY(settingsCarryTheKey(h));
     }
 
     // A complete answer carries the firmware code, which decides the controls and the
@@ -176,7 +183,6 @@ private slots:
         h.w().TMRComm_Timer();
         QCOMPARE(h.ui()->sn->text(), QString("12345"));
         QCOMPARE(h.ui()->vv->text(), QString("1.7.6."));
-        QCOMPARE(h.w().fw_version, quint16(176));
         QCOMPARE(h.ui()->MsgCom->text(), QString("Identity answer damaged: asking again."));
         QCOMPARE(textColourOf(h.ui()->MsgCom), Colours::Red);
         QCOMPARE(h.logEvents().mid(logLines),
@@ -190,26 +196,31 @@ private slots:
         h.port.reads = {eight + char(crc8(eight) ^ 1)};
         h.w().TMRComm_Timer();
         QCOMPARE(h.ui()->sn->text(), QString("7"));
-        QCOMPARE(h.w().fw_version, quint16(176));
+        // Neither the damaged code nor the short answer changed the firmware's key.
+        QVERIFY(settingsCarryTheKey(h));
     }
 
     void searchQueuesTheSearchFrame()
     {
         WindowHarness h;
         h.openPort();
-        h.w().mode_yes = false;
-        h.w().wrs = dataRequest(9);
+        h.w().Out_modes(0);
+        h.w().engine().queue(dataRequest(9));
         h.ui()->Opros->click();
-        QCOMPARE(h.w().wrs, bytes({0x31, 0xFF, crc8(bytes({0x31, 0xFF}))}));
         QVERIFY(h.ui()->txtRec->toPlainText().startsWith("31 FF DC \n"));
         QCOMPARE(h.logEvents().last(), QString("Cmd Ask Net "));
-        QVERIFY(h.w().net_opr);
-        QVERIFY(h.w().mode_yes);
         QVERIFY(h.port.writes.isEmpty());
 
         h.w().TMRComm_Timer();
+        QCOMPARE(h.port.writes.last(), bytes({0x31, 0xFF, crc8(bytes({0x31, 0xFF}))}));
         QCOMPARE(h.port.writes.last(), searchRequest());
-        QVERIFY(h.w().wrs.isEmpty());
+        // A list of addresses is awaited now.
+        h.port.reads = {bytes({0x02})};
+        h.w().TMRComm_Timer();
+        QCOMPARE(comboItems(h.ui()->CmbNet), QStringList{"2"});
+        QVERIFY(settingsFollowNextAnswer(h));
+        // Sent once; then the sensor found is asked who it is.
+        QCOMPARE(frameOfNextTick(h), identityRequest(2));
     }
 
     void searchAnswerListsTheSensorsAndAsksTheFirst()
@@ -218,7 +229,7 @@ private slots:
         h.openPort();
         h.ui()->Opros->click();
         h.w().TMRComm_Timer();
-        h.w().mode_yes = false;
+        h.w().Out_modes(0);
         h.port.reads = {bytes({0x01, 0x07, 0xC8})};
         h.w().TMRComm_Timer();
         QCOMPARE(comboItems(h.ui()->CmbNet), (QStringList{"1", "7", "200"}));
@@ -228,13 +239,13 @@ private slots:
         QCOMPARE(h.logEvents().last(), QString("Устройства в сети 1 7 200 "));
         // The list itself, not the answer with a check byte that it does not have.
         QVERIFY(h.ui()->txtRec->toPlainText().startsWith("1 7 C8 \n"));
-        QVERIFY(h.w().mode_yes);
-        QVERIFY(!h.w().net_opr);
-        QCOMPARE(h.w().wrs, identityRequest(1));
+        QVERIFY(settingsFollowNextAnswer(h));
 
+        // The search is over: another list coming now is not taken.
+        h.port.reads = {bytes({0x09})};
         h.w().TMRComm_Timer();
         QCOMPARE(h.port.writes.last(), identityRequest(1));
-        QCOMPARE(h.w().last_addr, quint8(1));
+        QCOMPARE(comboItems(h.ui()->CmbNet), (QStringList{"1", "7", "200"}));
         // Then polling of the sensor found.
         h.w().TMRComm_Timer();
         QCOMPARE(h.port.writes.last(), dataRequest(1));
@@ -250,18 +261,22 @@ private slots:
         h.w().TMRComm_Timer();
         h.w().TMRComm_Timer();
         QCOMPARE(h.port.writes.last(), dataRequest(3));
-        h.w().wrs = bytes({1, 2, 3});
-        h.w().mode_yes = false;
+        h.w().engine().queue(bytes({1, 2, 3}));
+        h.w().Out_modes(0);
 
         QTest::keyClick(h.ui()->CmbNet, Qt::Key_Down);
         QCOMPARE(h.ui()->CmbNet->currentText(), QString("7"));
-        QCOMPARE(h.w().wrs, identityRequest(7));
-        QVERIFY(h.w().mode_yes);
+        QCOMPARE(frameOfNextTick(h), identityRequest(7));
+        QVERIFY(settingsFollowNextAnswer(h));
 
-        // A selection made by the program is not a pick.
-        h.w().wrs.clear();
+        // A selection made by the program is not a pick: the engine turns to sensor 3 by
+        // itself, with nothing of the pick's pending.
         h.ui()->CmbNet->setCurrentIndex(0);
-        QVERIFY(h.w().wrs.isEmpty());
+        QCOMPARE(frameOfNextTick(h), identityRequest(3));
+        h.w().engine().queue(bytes({4, 5, 6}));
+        h.ui()->CmbNet->setCurrentIndex(1);
+        h.ui()->CmbNet->setCurrentIndex(0);
+        QCOMPARE(frameOfNextTick(h), bytes({4, 5, 6}));
     }
 
     void noEntryMeansNoIdentityRequest()
@@ -269,9 +284,9 @@ private slots:
         WindowHarness h;
         h.ui()->CmbNet->clear();
         QVERIFY(h.w().Zapros_ser_num().isEmpty());
-        h.w().wrs = bytes({1, 2, 3});
+        h.w().engine().queue(bytes({1, 2, 3}));
         h.w().CmbNet_Click();
-        QVERIFY(h.w().wrs.isEmpty());
+        QCOMPARE(frameOfNextTick(h), QByteArray());
         h.ui()->CmbNet->addItem("256");
         h.ui()->CmbNet->setCurrentIndex(0);
         QVERIFY(h.w().Zapros_ser_num().isEmpty());

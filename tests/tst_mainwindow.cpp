@@ -1,5 +1,7 @@
 #include "WindowHarness.h"
+#include "WindowProbes.h"
 #include "calibration/Form3.h"
+#include "protocol/ExchangeEngine.h"
 #include "shell/Colours.h"
 #include "shell/Form2.h"
 #include "shell/SignalQuit.h"
@@ -7,6 +9,7 @@
 #include "ui_Form3.h"
 #include "ui_frmSerial.h"
 
+#include <QElapsedTimer>
 #include <QMessageBox>
 #include <QtTest>
 
@@ -64,10 +67,17 @@ private slots:
         QCOMPARE(h.ui()->SSTab1->tabText(3), QString("FW Update"));
         QCOMPARE(h.ui()->SSTab1->tabText(4), QString("Trend"));
         QCOMPARE(h.ui()->SSTab1->currentIndex(), 0);
-        QVERIFY(!h.w().TMRComm.isActive());
-        QVERIFY(h.w().Timer1.isActive());
-        QCOMPARE(h.w().TMRComm.interval(), 1000);
-        QCOMPARE(h.w().Timer1.interval(), 1000);
+        QVERIFY(!h.w().engine().isPolling());
+        QCOMPARE(h.w().engine().interval(), 1000);
+        // The port list is refreshed once a second: a port that turns up right after one
+        // refresh is listed by the next, not before.
+        QVERIFY(portListRefreshes(h));
+        QElapsedTimer sinceRefresh;
+        sinceRefresh.start();
+        h.port.ports.append("ttyUSB7");
+        QTRY_VERIFY_WITH_TIMEOUT(h.ui()->CmbPort->findText("ttyUSB7") >= 0, 3000);
+        QVERIFY2(sinceRefresh.elapsed() >= 500,
+                 qPrintable(QString::number(sinceRefresh.elapsed())));
     }
 
     void loadLeavesEverySensorControlDisabled()
@@ -159,13 +169,18 @@ private slots:
                  QString("Запрсить версию прошивки и серийный номер"));
         QCOMPARE(h.ui()->VibGenCmd->itemText(8), QString("Set password"));
         QCOMPARE(h.ui()->ProgressBar1->value(), 621);
-        QCOMPARE(h.w().Ur_progressBar, qint16(1024));
-        QVERIFY(h.w().mode_yes);
-        QVERIFY(!h.w().net_opr);
 
         QVERIFY(h.w().logPath().endsWith("/log/07122026_140533.log"));
         QCOMPARE(h.logBytes(), QByteArray("\"Start: 07.12.2026 14:05:33\r\n\"\r\n"));
         QVERIFY(h.dialogs.shown.isEmpty());
+
+        // The first data answer shows the sensor's settings, on a bar of 1024 codes.
+        QVERIFY(settingsFollowNextAnswer(h));
+        QCOMPARE(h.ui()->ProgressBar1->maximum(), 1024);
+        // No search is awaited: a list of addresses is not taken.
+        h.port.reads = {QByteArray(1, '\x07')};
+        h.w().TMRComm_Timer();
+        QCOMPARE(comboItems(h.ui()->CmbNet), QStringList{"0"});
     }
 
     void decimalDefaultsFollowTheLocale()
@@ -216,7 +231,7 @@ private slots:
         // The rest of the start-up ran: lists, timers, the swap behind the picture.
         QCOMPARE(h.ui()->VibGenCmd->count(), 9);
         QCOMPARE(h.ui()->CmbPort->currentText(), QString("----"));
-        QVERIFY(h.w().Timer1.isActive());
+        QVERIFY(portListRefreshes(h));
         h.port.ports = {"ttyUSB0"};
         h.w().Timer1_Timer();
         h.w().Timer1_Timer();
@@ -226,7 +241,7 @@ private slots:
         // The bus works as ever, and nothing is written anywhere.
         h.ui()->BTNOpenCom->click();
         QVERIFY(h.port.open);
-        QVERIFY(h.w().TMRComm.isActive());
+        QVERIFY(h.w().engine().isPolling());
         h.ui()->Opros->click();
         h.w().TMRComm_Timer();
         QCOMPARE(h.port.writes.last(), QByteArray::fromHex("31FFDC"));

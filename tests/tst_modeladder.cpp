@@ -1,5 +1,6 @@
 #include "AnswerFrames.h"
 #include "WindowHarness.h"
+#include "WindowProbes.h"
 #include "calibration/Form3.h"
 #include "monitor/ModeByte.h"
 #include "shell/Tags.h"
@@ -133,6 +134,7 @@ private slots:
     void zeroByteSelectsPassiveAndClearsTheBoxes()
     {
         WindowHarness h;
+        h.openPort();
         const auto ui = h.ui();
         h.w().Out_modes(0xFF);
         h.w().Out_modes(0x00);
@@ -141,38 +143,41 @@ private slots:
             QVERIFY2(!b->isChecked(), qPrintable(b->objectName()));
         QCOMPARE(h.w().form3()->tartabState(), Qt::Unchecked);
         QCOMPARE(h.w().form3()->perSentsState(), Qt::Unchecked);
-        QCOMPARE(h.w().Ur_progressBar, qint16(1024));
-        QCOMPARE(h.w().mode_text, QString("0"));
-        QVERIFY(!h.w().mode_yes);
+        QCOMPARE(nextLevelBarRange(h), 1024);
+        QCOMPARE(loggedModeByte(h), QString("0"));
+        QVERIFY(!settingsFollowNextAnswer(h));
     }
 
     void analogWithFiltrationAndWideRange()
     {
         WindowHarness h;
+        h.openPort();
         h.w().Out_modes(0x8A);
         QCOMPARE(checkedOutputs(h.ui()), QString("01000"));
         QVERIFY(h.ui()->usredn->isChecked());
         QVERIFY(h.ui()->D_4096->isChecked());
         QVERIFY(!h.ui()->iinv->isChecked());
-        QCOMPARE(h.w().Ur_progressBar, qint16(4096));
-        QCOMPARE(h.w().mode_text, QString("138"));
-        h.w().range_256 = 1;
+        QCOMPARE(nextLevelBarRange(h), 4096);
+        QCOMPARE(loggedModeByte(h), QString("138"));
+        // Once a 1.7.2 sensor has answered, the wide range counts 256 codes.
+        h.w().assept_sn(identity(172));
         h.w().Out_modes(0x8A);
-        QCOMPARE(h.w().Ur_progressBar, qint16(256));
+        QCOMPARE(nextLevelBarRange(h), 256);
     }
 
     void undefinedOutputLeavesTheOptionsButUpdatesTheRest()
     {
         WindowHarness h;
+        h.openPort();
         h.w().Out_modes(0x06);
         QCOMPARE(checkedOutputs(h.ui()), QString("00010"));
-        h.w().mode_yes = true;
+        h.w().followSensorSettings();
         h.w().Out_modes(0x14 | 0x01 | 0x08);
         QCOMPARE(checkedOutputs(h.ui()), QString("00010"));
         QVERIFY(h.ui()->iinv->isChecked());
         QVERIFY(h.ui()->usredn->isChecked());
-        QVERIFY(!h.w().mode_yes);
-        QCOMPARE(h.w().mode_text, QString("29"));
+        QCOMPARE(loggedModeByte(h), QString("29"));
+        QVERIFY(!settingsFollowNextAnswer(h));
     }
 
     void everyOutputCanBeSelectedFromAnyOther()
@@ -214,7 +219,6 @@ private slots:
         WindowHarness h;
         h.openPort();
         h.w().assept_sn(identity(172));
-        QCOMPARE(h.w().fw_version, quint16(172));
         for (int g : {130, 131, 163})
             QVERIFY2(groupEnabled(h.w(), g), qPrintable(QString::number(g)));
         // Group 170 but its check box, which only shows the flag.
@@ -222,13 +226,15 @@ private slots:
         QVERIFY(!h.ui()->tartab1->isHidden());
         QVERIFY(!groupEnabled(h.w(), 176));
         QVERIFY(!h.ui()->Kalibr_warning->isHidden());
-        QCOMPARE(h.w().range_256, quint8(1));
         QVERIFY(!h.ui()->usredn->isHidden());
+        QVERIFY(!settingsCarryTheKey(h));
+        h.w().Out_modes(0x80);
+        QCOMPARE(nextLevelBarRange(h), 256);
 
         // The 256-code range stays for a newer sensor met later on the same bus.
         h.w().assept_sn(identity(176));
         h.w().Out_modes(0x80);
-        QCOMPARE(h.w().Ur_progressBar, qint16(256));
+        QCOMPARE(nextLevelBarRange(h), 256);
     }
 
     void firmware150OnlyHidesTheWarning()
@@ -242,7 +248,8 @@ private slots:
         QVERIFY(!groupEnabled(h.w(), 163));
         QVERIFY(!groupEnabled(h.w(), 170));
         QVERIFY(h.ui()->Kalibr_warning->isHidden());
-        QCOMPARE(h.w().range_256, quint8(0));
+        h.w().Out_modes(0x80);
+        QCOMPARE(nextLevelBarRange(h), 4096);
     }
 
     void oldFirmwareChangesNothing()
@@ -251,7 +258,7 @@ private slots:
         h.openPort();
         h.ui()->Kalibr_warning->setVisible(true);
         h.w().assept_sn(identity(129));
-        QCOMPARE(h.w().fw_version, quint16(129));
+        QCOMPARE(h.ui()->vv->text(), QString("1.2.9."));
         QVERIFY(!groupEnabled(h.w(), 130));
         QVERIFY(!h.ui()->Kalibr_warning->isHidden());
     }
@@ -279,7 +286,8 @@ private slots:
         QVERIFY(ownEnabled(ui->Command6));
         QVERIFY(ownEnabled(ui->R_p485));
         QCOMPARE(ui->Label6->text(), QString("Range 4096"));
-        QCOMPARE(h.w().range_256, quint8(0));
+        h.w().Out_modes(0x80);
+        QCOMPARE(nextLevelBarRange(h), 4096);
         // The table window's own box (Tag 171 as well) is not the ladder's to touch.
         QVERIFY(!ownEnabled(table->form()->per_sents));
     }
@@ -290,7 +298,7 @@ private slots:
         h.openPort();
         h.w().assept_sn(identity(176));
         h.w().assept_sn(identity(131));
-        QCOMPARE(h.w().fw_version, quint16(131));
+        QVERIFY(!settingsCarryTheKey(h));
         QVERIFY(groupEnabled(h.w(), 176));
         QVERIFY(groupEnabled(h.w(), 163));
 
@@ -314,8 +322,8 @@ private slots:
         QFETCH(int, firmware);
         WindowHarness h;
         h.openPort();
-        h.w().fw_version = quint16(firmware);
-        h.w().mode_yes = false;
+        h.w().assept_sn(identity(quint8(firmware)));
+        h.w().Out_modes(0);
         h.port.reads = {framedAnswer(5, 0xF2, bytes({0x8A, 0x25}))};
         h.w().TMRComm_Timer();
         QCOMPARE(h.ui()->MsgCom->text(), QString(" New mode set"));
@@ -333,7 +341,7 @@ private slots:
     {
         WindowHarness h;
         h.openPort();
-        h.w().fw_version = 174;
+        h.w().assept_sn(identity(174));
         h.port.reads = {framedAnswer(5, 0xF2, bytes({0x02, 0x25})),
                         framedAnswer(5, 0xF2, bytes({0x04}))};
         h.w().TMRComm_Timer();
@@ -341,7 +349,7 @@ private slots:
         QVERIFY(h.ui()->opFirst->isChecked());
         QCOMPARE(h.ui()->sgla->text(), QString("0"));
         // Five bytes: the mode alone, whatever the firmware.
-        h.w().fw_version = 176;
+        h.w().assept_sn(identity(176));
         h.w().TMRComm_Timer();
         QVERIFY(h.ui()->R_f->isChecked());
         QVERIFY(h.ui()->opFirst->isChecked());

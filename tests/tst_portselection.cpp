@@ -1,4 +1,5 @@
 #include "WindowHarness.h"
+#include "protocol/ExchangeEngine.h"
 #include "shell/Colours.h"
 #include "shell/Tags.h"
 #include "ui_frmSerial.h"
@@ -47,9 +48,12 @@ private slots:
         h.w().Timer1_Timer();
         QVERIFY(h.w().isVisible());
         h.w().hide();
-        h.w().timer1_ticks = 65535; // a long day without a port
-        for (int i = 0; i < 4; ++i)
+        // A long day without a port: more ticks than a 16-bit count holds.
+        for (int i = 0; i < 65540; ++i) {
             h.w().Timer1_Timer();
+            if (i % 4096 == 0)
+                h.ui()->txtRec->clear();
+        }
         QVERIFY(!h.w().isVisible());
     }
 
@@ -72,8 +76,8 @@ private slots:
                  QStringList{"Com Port ---- unavailable. Select the right COM port."});
         QCOMPARE(h.dialogs.shown[0].icon, OperatorDialogs::Icon::Warning);
         QVERIFY(h.logEvents().contains("Com Port ---- unavailable. Select the right COM port."));
-        QVERIFY(h.w().Timer1.isActive());
-        QVERIFY(!h.w().TMRComm.isActive());
+        QVERIFY(portListRefreshes(h));
+        QVERIFY(!h.w().engine().isPolling());
         QVERIFY(ownEnabled(h.ui()->BTNOpenCom));
         QVERIFY(!ownEnabled(h.ui()->Opros));
     }
@@ -100,8 +104,8 @@ private slots:
         h.w().BTNOpenCom_Click();
         QCOMPARE(h.port.openedDevice, QString("/dev/ttyUSB0"));
         QCOMPARE(h.port.openedSettings, QString("19200,n,8,1"));
-        QVERIFY(h.w().TMRComm.isActive());
-        QVERIFY(!h.w().Timer1.isActive());
+        QVERIFY(h.w().engine().isPolling());
+        QVERIFY(!portListRefreshes(h));
         QVERIFY(!ownEnabled(h.ui()->BTNOpenCom));
         QVERIFY(ownEnabled(h.ui()->BTNCloseCom));
         QVERIFY(ownEnabled(h.ui()->Opros));
@@ -117,7 +121,9 @@ private slots:
     {
         WindowHarness h;
         h.openPort("ttyUSB0");
-        h.w().write_fail_count = 2;
+        h.port.writeCounts = {0, 0}; // two failed writes in a row
+        h.w().TMRComm_Timer();
+        h.w().TMRComm_Timer();
         h.ui()->CmbNet->addItem("7");
         for (QLabel *l : {h.ui()->tek, h.ui()->temp, h.ui()->Uroven, h.ui()->lo, h.ui()->hi,
                           h.ui()->ne, h.ui()->freq, h.ui()->anal})
@@ -139,12 +145,19 @@ private slots:
         QCOMPARE(fillOf(h.ui()->Pic), QColor(255, 255, 16));
         QCOMPARE(fillOf(h.ui()->ind_stab), QColor(192, 192, 192));
         QVERIFY(!h.port.open);
-        QVERIFY(!h.w().TMRComm.isActive());
-        QVERIFY(h.w().Timer1.isActive());
+        QVERIFY(!h.w().engine().isPolling());
+        QVERIFY(portListRefreshes(h));
         QVERIFY(!ownEnabled(h.ui()->Opros));
         QVERIFY(ownEnabled(h.ui()->gen_zapr) && !h.ui()->gen_zapr->isHidden());
         QVERIFY(!h.ui()->Label10->isHidden());
         QVERIFY(h.logEvents().contains("Com Port ttyUSB0 Closed"));
+
+        // Opened again, the port starts with a clean count: three failed writes keep it.
+        h.openPort("ttyUSB0");
+        h.port.writeCounts = {0, 0, 0};
+        for (int i = 0; i < 3; ++i)
+            h.w().TMRComm_Timer();
+        QVERIFY(h.port.open);
     }
 
     void commandLineDeviceStaysInTheList()

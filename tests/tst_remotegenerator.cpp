@@ -1,4 +1,6 @@
 #include "WindowHarness.h"
+#include "WindowProbes.h"
+#include "protocol/ExchangeEngine.h"
 #include "protocol/Requests.h"
 #include "shell/ResultsEcho.h"
 #include "ui_frmSerial.h"
@@ -49,14 +51,16 @@ class tst_RemoteGenerator : public QObject
         ui->ch_ver->setCheckState(chVer);
         ui->gen_txt->setText(kEarlierLine);
         ui->txtRec->setPlainText(kEchoSentinel);
-        h.w().wrs = dataRequest(9);
+        h.w().engine().queue(dataRequest(9));
         ui->gen_zapr->click();
     }
 
+    // Nothing was written, and the local request pending before is gone: the engine's next
+    // tick polls the sensor selected.
     static void verifyNothingLeftForTheBus(WindowHarness &h)
     {
-        QVERIFY(h.w().wrs.isEmpty());
         QVERIFY(h.port.writes.isEmpty());
+        QCOMPARE(frameOfNextTick(h), dataRequest(0));
     }
 
 private slots:
@@ -396,7 +400,7 @@ private slots:
         WindowHarness h;
         h.openPort();
         QVERIFY(h.ui()->gen_zapr->isHidden());
-        h.w().wrs = shiftRequest(4, true, 20, false);
+        h.w().engine().queue(shiftRequest(4, true, 20, false));
         h.ui()->dist_net_num->setText("4");
         h.w().gen_ser_ver();
         QCOMPARE(h.ui()->gen_txt->text(), QString("S485=4:10:1500:19200:3104FC99"));

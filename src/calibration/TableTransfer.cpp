@@ -3,6 +3,7 @@
 #include "Form3.h"
 #include "config/ConfigCommand.h"
 #include "protocol/AnswerCheck.h"
+#include "protocol/ExchangeEngine.h"
 #include "protocol/Requests.h"
 #include "shell/Colours.h"
 #include "shell/frmSerial.h"
@@ -30,7 +31,7 @@ void frmSerial::connectTableEditor()
         // The mode goes out after the table, with the editor's litre and per-cent flags
         // that make the sensor use it.
         if (wrmyTable_Click())
-            sec_wr_table = 2;
+            exchangeEngine->followTableWrite();
     });
     connect(form3Ptr, &Form3::openRequested, this, &frmSerial::fTablOpen_Click);
     connect(form3Ptr, &Form3::saveRequested, this, &frmSerial::fTablSave_Click);

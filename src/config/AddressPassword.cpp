@@ -1,5 +1,6 @@
 // Network address and access password.
 #include "ConfigCommand.h"
+#include "protocol/ExchangeEngine.h"
 #include "protocol/Requests.h"
 #include "shell/frmSerial.h"
 #include "ui_frmSerial.h"
@@ -42,7 +43,7 @@ void frmSerial::net_Click()
 void frmSerial::Vvod_PWD_Click()
 {
     // Whatever was pending is dropped, even if the operator then gives up.
-    wrs.clear();
+    exchangeEngine->dropPending();
     TypedSetting s = password(false);
     s.notConnectedLog = QStringLiteral("Cmd Enter Password: Sensor not connected!");
     s.prompt = QStringLiteral("Enter password");
@@ -56,7 +57,7 @@ void frmSerial::Vvod_PWD_Click()
 
 void frmSerial::Chg_pass_Click()
 {
-    wrs.clear();
+    exchangeEngine->dropPending();
     TypedSetting s = password(true);
     s.notConnectedLog = QStringLiteral("Cmd New Password: Sensor not connected!");
     s.warning = QStringLiteral(

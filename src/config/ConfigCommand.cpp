@@ -1,6 +1,6 @@
 #include "ConfigCommand.h"
 
-#include "protocol/FrameCodec.h"
+#include "protocol/ExchangeEngine.h"
 #include "shell/NumberInput.h"
 #include "shell/OperatorDialogs.h"
 #include "shell/frmSerial.h"
@@ -51,7 +51,7 @@ std::optional<QString> ConfigCommand::typed(const QString &prompt, const QString
 
 bool ConfigCommand::withKey() const
 {
-    return needsWriteKey(m_window.fw_version);
+    return m_window.sensorCapabilities().writeKey;
 }
 
 void ConfigCommand::log(const QString &line) const
@@ -63,14 +63,14 @@ void ConfigCommand::log(const QString &line) const
 void ConfigCommand::queue(const QByteArray &frame, const QString &logLine, Echo echo,
                           Refresh refresh) const
 {
-    m_window.wrs = frame;
+    m_window.engine().queue(frame);
     if (echo == Echo::Yes)
         m_window.out_win(frame);
     if (!logLine.isEmpty())
         log(logLine);
     m_window.trendSettingQueued(frame, m_logged);
     if (refresh == Refresh::Yes)
-        m_window.mode_yes = true;
+        m_window.followSensorSettings();
 }
 
 void queueRangedSetting(frmSerial &window, const RangedSetting &s)

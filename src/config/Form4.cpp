@@ -1,10 +1,12 @@
 #include "Form4.h"
 
+#include "shell/LabelClicks.h"
 #include "ui_Form4.h"
 
 Form4::Form4(QWidget *parent) : QWidget(parent, Qt::Window), ui(std::make_unique<Ui::Form4>())
 {
     ui->setupUi(this);
+    new LabelClicks(this);
     // The command runs first, then the window hides, whatever the command's outcome.
     connect(ui->Command1, &QPushButton::clicked, this, [this] {
         emit shiftFullRequested();

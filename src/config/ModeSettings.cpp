@@ -52,7 +52,7 @@ void frmSerial::Set_mode_Click()
             ui->sgla->text());
 
     std::optional<quint8> second;
-    if (fw_version > 175) { // firmware 1.7.6 on also takes the filtration and echo choice
+    if (sensorCapabilities().secondModeByte) {
         // The label mirrors the slider; should it ever hold something else, the slider
         // has the level.
         const std::optional<qint64> shown = toWhole(ui->sgla->text(), NumWidth::Byte);

@@ -3,6 +3,7 @@
 #include "FirmwareFile.h"
 #include "FirmwareImage.h"
 #include "FirmwareUpdate.h"
+#include "protocol/ExchangeEngine.h"
 #include "serial/SerialPort.h"
 #include "shell/OperatorDialogs.h"
 #include "shell/Tags.h"
@@ -151,8 +152,8 @@ void frmSerial::beginFirmwareUpdate(const FirmwarePlan &plan)
     // From here the update alone talks to the port: the engine stops, whatever it had
     // pending is dropped, and every control that would reach the port or the sensor
     // waits for the end, the port's own buttons included.
-    TMRComm.stop();
-    wrs.clear();
+    exchangeEngine->stop();
+    exchangeEngine->dropPending();
     QList<QWidget *> locked = {ui->CmbPort, ui->BTNOpenCom, ui->BTNCloseCom};
     for (QWidget *w : taggedControls(this)) {
         if (tagOf(w) > 8)
@@ -214,14 +215,12 @@ void frmSerial::firmwareFinished(const UpdateResult &result)
     ui->fwCancel->setEnabled(false);
     // The engine starts again as if just opened: nothing the operator did meanwhile is
     // sent to a sensor that has just been rewritten.
-    wrs.clear();
-    net_opr = false;
-    sec_wr_table = 0;
+    exchangeEngine->forgetRequests();
     if (lost) {
         // As the engine gives up a port that no longer takes its frames.
         BTNCloseCom_Click();
     } else {
         port().ComTakeArrived();
-        TMRComm.start();
+        exchangeEngine->start();
     }
 }

@@ -24,7 +24,6 @@ QColor lampColour(StabilityLamp lamp)
 
 void frmSerial::all_data_to_form(const QByteArray &aans)
 {
-    freq_mode = 0;
     const QLocale locale;
     const DataReadings r = decodeDataAnswer(aans, mode_yes);
 

@@ -1,6 +1,7 @@
 // Identity of the selected sensor and the network search.
 #include "IdentityAnswer.h"
 #include "protocol/AnswerCheck.h"
+#include "protocol/ExchangeEngine.h"
 #include "protocol/FrameCodec.h"
 #include "protocol/Requests.h"
 #include "shell/Colours.h"
@@ -29,7 +30,7 @@ void frmSerial::identityAnswer(const QByteArray &answer)
         setTextColour(ui->MsgCom, Colours::Red);
         ui->MsgCom->setText(QStringLiteral("Identity answer damaged: asking again."));
         str_to_log(QStringLiteral("Identity answer damaged: ") + answerCheckText(answer));
-        wrs = Zapros_ser_num();
+        exchangeEngine->queue(Zapros_ser_num());
         return;
     }
     assept_sn(answer);
@@ -58,15 +59,14 @@ void frmSerial::assept_sn(const QByteArray &aans)
 
 void frmSerial::Opros_Click()
 {
-    wrs = searchRequest();
-    out_win(wrs);
+    exchangeEngine->queueSearch();
+    out_win(searchRequest());
     str_to_log(QStringLiteral("Cmd Ask Net "));
-    net_opr = true;
     mode_yes = true;
 }
 
 void frmSerial::CmbNet_Click()
 {
-    wrs = Zapros_ser_num();
+    exchangeEngine->queue(Zapros_ser_num());
     mode_yes = true;
 }

@@ -1,5 +1,9 @@
 #include "ModeByte.h"
 
+#include "protocol/FirmwareCapabilities.h"
+
+#include <utility>
+
 ModeFlags decodeModeByte(quint8 nn)
 {
     ModeFlags f;
@@ -52,14 +56,18 @@ EchoSelection decodeEchoByte(quint8 m)
 
 QList<int> firmwareLadder(int fw)
 {
+    const FirmwareCapabilities c = capabilitiesOf(fw);
     QList<int> steps;
-    for (int group : {130, 131, 134, 163, 170, 171}) {
-        if (fw >= group)
+    const std::pair<bool, int> groups[] = {
+        {c.frequencyAndAnalog, 130}, {c.impulseOutput, 131}, {c.laterControls, 134},
+        {c.password, 163},           {c.table, 170},         {c.group171, 171}};
+    for (const auto &[on, group] : groups) {
+        if (on)
             steps.append(group);
     }
-    if (fw == 172)
+    if (c.range256)
         steps << 171 << 172;
-    if (fw >= 176)
+    if (c.filtrationLevel)
         steps.append(176);
     return steps;
 }

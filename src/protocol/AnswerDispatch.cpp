@@ -3,24 +3,20 @@
 #include "protocol/ByteString.h"
 #include "protocol/CommandCodes.h"
 #include "protocol/Confirmations.h"
+#include "protocol/ExchangeEngine.h"
 #include "shell/Colours.h"
 #include "shell/OperatorDialogs.h"
 #include "shell/frmSerial.h"
 #include "ui_frmSerial.h"
 
-void frmSerial::dispatchAnswer(const QByteArray &answer, quint8 computedCrc)
+void frmSerial::dispatchAnswer(quint8 code, const QByteArray &answer)
 {
-    const quint8 code = byteAt(answer, 3).value_or(0);
     switch (code) {
     case Cmd::ReadIdentity:
         identityAnswer(answer);
         return;
     case Cmd::ReadData:
-        // Readings are shown only when they arrived intact.
-        if (byteAt(answer, answer.size()) == computedCrc)
-            all_data_to_form(answer);
-        else
-            trendMissed();
+        all_data_to_form(answer);
         return;
     case Cmd::FrequencyMode:
         ui->MsgCom->setText(QStringLiteral("Sensor set to Frequency mode."));
@@ -28,7 +24,6 @@ void frmSerial::dispatchAnswer(const QByteArray &answer, quint8 computedCrc)
         // last one shown.
         if (const auto f = beValue16(answer, 4))
             ui->Uroven->setText(QString::number(*f) + QStringLiteral(" Гц."));
-        freq_mode = 1;
         return;
     case Cmd::ReadTable:
         tableAnswer(answer);
@@ -66,7 +61,7 @@ void frmSerial::dispatchAnswer(const QByteArray &answer, quint8 computedCrc)
     case Cmd::SetMode:
         // The sensor echoes the mode it took; newer firmware adds its echo selection.
         Out_modes(byteAt(answer, 4).value_or(0));
-        if (answer.size() > 5 && fw_version >= 175)
+        if (answer.size() > 5 && sensorCapabilities().echoInModeAnswer)
             showEchoSelection(byteAt(answer, 5).value_or(0));
         break;
     case Cmd::SetMinDistance:
@@ -83,20 +78,15 @@ void frmSerial::dispatchAnswer(const QByteArray &answer, quint8 computedCrc)
 
 void frmSerial::searchAnswer(const QByteArray &answer)
 {
-    // More than a bus can hold in addresses is noise, not a list of sensors.
-    constexpr int kSearchAnswerLimit = 20;
-    if (net_opr && answer.size() < kSearchAnswerLimit) {
-        const QString list = searchListText(answer);
-        ui->CmbNet->clear();
-        ui->CmbNet->addItems(searchAddresses(answer));
-        ui->CmbNet->setCurrentIndex(0);
-        // Selecting the first sensor found is a pick of that address.
-        CmbNet_Click();
-        ui->netdev->setText(list);
-        out_win(answer);
-        str_to_log(QStringLiteral("Устройства в сети ") + list);
-        wrs = Zapros_ser_num();
-        ui->MsgCom->setText(QStringLiteral("Network polled."));
-    }
-    net_opr = false;
+    const QString list = searchListText(answer);
+    ui->CmbNet->clear();
+    ui->CmbNet->addItems(searchAddresses(answer));
+    ui->CmbNet->setCurrentIndex(0);
+    // Selecting the first sensor found is a pick of that address.
+    CmbNet_Click();
+    ui->netdev->setText(list);
+    out_win(answer);
+    str_to_log(QStringLiteral("Устройства в сети ") + list);
+    exchangeEngine->queue(Zapros_ser_num());
+    ui->MsgCom->setText(QStringLiteral("Network polled."));
 }

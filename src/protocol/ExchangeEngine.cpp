@@ -1,125 +1,266 @@
-// The exchange engine: one request out and one answer in per tick.
-#include "protocol/FrameCodec.h"
-#include "protocol/Requests.h"
-#include "serial/SerialPort.h"
-#include "shell/Colours.h"
-#include "shell/OperatorDialogs.h"
-#include "shell/frmSerial.h"
-#include "ui_frmSerial.h"
+#include "ExchangeEngine.h"
 
-#include <QScopeGuard>
+#include "CommandCodes.h"
+#include "FrameCodec.h"
+#include "Requests.h"
+#include "serial/SerialPort.h"
+
+#include <utility>
 
 namespace
 {
-// Answers shorter than this are echoed with the CRC worked out here beside the one received.
-constexpr int kEchoedAnswerLimit = 30;
-// Failed writes in a row that are still put down to a passing fault; the next one closes
-// the port.
+// Failed writes in a row that are still put down to a passing fault; the next one stops
+// the engine.
 constexpr int kWriteFailuresTolerated = 3;
+// More than a bus can hold in addresses is noise, not a list of sensors.
+constexpr int kSearchAnswerLimit = 20;
 } // namespace
 
-void frmSerial::connectEngine()
+ExchangeEngine::ExchangeEngine(SerialPort &port, QObject *parent) : QObject(parent), m_port(port)
 {
-    connect(&TMRComm, &QTimer::timeout, this, &frmSerial::TMRComm_Timer);
+    m_timer.setInterval(kTickMs);
+    connect(&m_timer, &QTimer::timeout, this, &ExchangeEngine::tick);
+    m_wholeTimer.setSingleShot(true);
+    m_wholeTimer.setTimerType(Qt::PreciseTimer);
+    connect(&m_wholeTimer, &QTimer::timeout, this, &ExchangeEngine::finishWhenWhole);
+    connect(&m_port.events(), &SerialPortEvents::bytesArrived, this,
+            &ExchangeEngine::onBytesArrived);
+    m_clock.start();
 }
 
-void frmSerial::TMRComm_Timer()
+void ExchangeEngine::setAddressSource(std::function<std::optional<quint8>()> source)
+{
+    m_addressSource = std::move(source);
+}
+
+void ExchangeEngine::start()
+{
+    attach();
+    m_writeFailures = 0;
+    m_timer.start();
+}
+
+void ExchangeEngine::attach()
+{
+    m_attached = true;
+}
+
+void ExchangeEngine::stop()
+{
+    m_timer.stop();
+    m_wholeTimer.stop();
+    m_attached = false;
+    m_busy = false;
+    m_answer.take();
+}
+
+void ExchangeEngine::queue(const QByteArray &frame)
+{
+    m_pending = frame;
+}
+
+void ExchangeEngine::queueSearch()
+{
+    m_pending = searchRequest();
+    m_search = true;
+}
+
+void ExchangeEngine::followTableWrite()
+{
+    m_tableFollowUp = 2;
+}
+
+void ExchangeEngine::forgetRequests()
+{
+    m_pending.clear();
+    m_search = false;
+    m_tableFollowUp = 0;
+}
+
+void ExchangeEngine::onBytesArrived()
+{
+    // While the port is let go, its bytes are someone else's (the firmware update's).
+    if (m_attached)
+        m_answer.add(m_port.ComTakeArrived(), now());
+}
+
+void ExchangeEngine::tick()
 {
     // A box shown during a tick runs its own event loop while the timer keeps firing. A
     // tick started from in there would take the answer meant for this one and put a second
     // frame on the bus; the next tick comes once the box is gone.
-    if (tick_running)
+    if (m_busy)
         return;
-    tick_running = true;
-    const auto done = qScopeGuard([this] { tick_running = false; });
+    m_busy = true;
+    m_requestMode = false;
 
-    // An entry that is not an address (there is none in the lists this program fills)
-    // neither counts as a change of sensor nor gets polled: nothing built from it goes
-    // out. A request already pending, a search say, is still sent.
-    const std::optional<quint8> a = selectedAddress();
-
-    if (a && *a != last_addr) {
-        wrs = Zapros_ser_num();
-        last_addr = *a;
+    // An entry that is not an address neither counts as a change of sensor nor gets
+    // polled: nothing built from it goes out. A request already pending, a search say,
+    // is still sent.
+    const std::optional<quint8> a = m_addressSource ? m_addressSource() : std::nullopt;
+    if (a && *a != m_lastAddress) {
+        m_pending = identityRequest(*a);
+        m_lastAddress = *a;
     }
-
-    if (sec_wr_table == 1) {
-        sec_wr_table = 0;
-        Set_mode_Click();
+    if (m_tableFollowUp == 1) {
+        m_tableFollowUp = 0;
+        emit modeResendDue();
+        if (!m_busy)
+            return;
     }
-    if (sec_wr_table == 2)
-        sec_wr_table = 1;
+    if (m_tableFollowUp == 2)
+        m_tableFollowUp = 1;
 
-    if (wrs.isEmpty()) {
-        if (a)
-            wrs = dataRequest(*a);
-    } else {
-        calib_warned = 0;
-        if (freq_mode == 1) {
-            dialogs().MsgBox(QStringLiteral("This command cannot be executed in Frequency mode. "
-                                            "Disconnect the sensor, reconnect it and click "
-                                            "Search sensors"));
-            wrs.clear();
-        }
-    }
-
-    out_win(wrs);
-
-    if (stab_hold > 0)
-        --stab_hold;
-    else
-        stab_hold = 0;
-
-    const QByteArray answer = port().ComRead();
-    if (port().ComWrite(wrs) != wrs.size()) {
-        writeFailed();
+    chooseFrame(a);
+    emit frameChosen(m_outgoing);
+    // Stopped from inside a box the tick showed: it ends here.
+    if (!m_busy)
         return;
-    }
-
-    write_fail_count = 0;
-    trendFrameWritten(wrs);
-    wrs.clear();
-    setFill(ui->Pic, fillOf(ui->Pic) == Colours::White ? Colours::Grey : Colours::White);
-
-    if (answer.isEmpty()) {
-        no_data = true;
-        const QString text =
-            QStringLiteral("No data from sensor with address ") + ui->CmbNet->currentText();
-        setTextColour(ui->MsgCom, QColor());
-        ui->MsgCom->setText(text);
-        str_to_log(text);
-        trendMissed();
-        return;
-    }
-
-    no_data = false;
-    setTextColour(ui->MsgCom, Colours::DarkGreen);
-    ui->MsgCom->setText(QStringLiteral("Sensor connected"));
-    freq_mode = 0;
-
-    const quint8 c = crc8(answer.left(answer.size() - 1));
-    ui->len_answ->setText(QString::number(answer.size()));
-    if (answer.size() < kEchoedAnswerLimit)
-        out_win(answer + static_cast<char>(c));
-
-    if (isFramedAnswer(answer))
-        dispatchAnswer(answer, c);
-    else
-        searchAnswer(answer);
-
-    setFill(ui->Pic, Colours::Red);
-    port().ComFlush();
+    m_answer.begin(now());
+    m_answer.addWaiting(m_port.ComTakeArrived());
+    finishWhenWhole();
 }
 
-void frmSerial::writeFailed()
+void ExchangeEngine::chooseFrame(const std::optional<quint8> &address)
 {
-    dialogs().MsgBox(QStringLiteral("Error! COM port unavailable"),
-                     OperatorDialogs::Icon::Critical);
-    if (write_fail_count >= kWriteFailuresTolerated) {
-        TMRComm.stop();
-        BTNCloseCom_Click();
+    if (m_pending.isEmpty()) {
+        if (address)
+            m_pending = dataRequest(*address);
     } else {
-        ++write_fail_count;
+        emit operatorRequestDue();
+        if (m_frequencyMode) {
+            emit refusedInFrequencyMode();
+            m_pending.clear();
+        }
     }
-    wrs.clear();
+    // From here a command the operator gives is for the next tick.
+    m_outgoing = std::exchange(m_pending, QByteArray());
+}
+
+bool ExchangeEngine::request(const QByteArray &frame)
+{
+    if (m_busy)
+        return false;
+    m_busy = true;
+    m_requestMode = true;
+    attach();
+    // Nothing that came before the request can be its answer.
+    m_answer.take();
+    m_port.ComTakeArrived();
+    if (!send(frame)) {
+        failedWrite();
+        endExchange();
+        return true;
+    }
+    m_writeFailures = 0;
+    emit frameWritten(frame);
+    m_answer.begin(now());
+    finishWhenWhole();
+    return true;
+}
+
+void ExchangeEngine::finishWhenWhole()
+{
+    if (!m_busy)
+        return;
+    const qint64 wait = m_answer.msUntilComplete(now(), m_requestMode);
+    if (wait > 0) {
+        m_wholeTimer.start(static_cast<int>(wait));
+        return;
+    }
+    finish();
+}
+
+void ExchangeEngine::finish()
+{
+    const QByteArray answer = m_answer.take();
+    if (m_requestMode) {
+        if (answer.isEmpty())
+            m_port.ComFlush();
+        processAnswer(answer);
+    } else {
+        finishTick(answer);
+    }
+    endExchange();
+}
+
+void ExchangeEngine::finishTick(const QByteArray &answer)
+{
+    // The port is flushed after a silent read, as before every write that follows one.
+    if (answer.isEmpty())
+        m_port.ComFlush();
+    // The answer taken in a tick whose frame the port refuses is dropped with the frame.
+    if (!send(m_outgoing)) {
+        failedWrite();
+        return;
+    }
+    m_writeFailures = 0;
+    emit frameWritten(m_outgoing);
+    processAnswer(answer);
+}
+
+bool ExchangeEngine::send(const QByteArray &frame)
+{
+    // An empty frame (a request refused, no sensor selected) writes nothing and counts as
+    // a good write.
+    return m_port.ComSend(frame) == frame.size();
+}
+
+void ExchangeEngine::failedWrite()
+{
+    emit writeFailed();
+    if (m_writeFailures >= kWriteFailuresTolerated) {
+        stop();
+        emit linkLost();
+    } else {
+        ++m_writeFailures;
+    }
+}
+
+void ExchangeEngine::processAnswer(const QByteArray &answer)
+{
+    if (answer.isEmpty()) {
+        m_noData = true;
+        emit noAnswer();
+        return;
+    }
+    m_noData = false;
+    m_frequencyMode = false;
+    const quint8 c = crc8(answer.left(answer.size() - 1));
+    emit answerArrived(answer, c);
+    if (isFramedAnswer(answer))
+        routeFramed(answer, c);
+    else
+        routeUnframed(answer);
+    emit answerDone();
+    m_port.ComFlush();
+}
+
+void ExchangeEngine::routeFramed(const QByteArray &answer, quint8 computedCrc)
+{
+    const auto code = static_cast<quint8>(answer.at(2));
+    // Readings are shown only when they arrived intact; every other answer is acted on
+    // as it is, its own handler judging what it can trust.
+    if (code == Cmd::ReadData && static_cast<quint8>(answer.back()) != computedCrc) {
+        emit crcMismatch(answer);
+        return;
+    }
+    if (code == Cmd::FrequencyMode)
+        m_frequencyMode = true;
+    emit answered(code, answer);
+}
+
+void ExchangeEngine::routeUnframed(const QByteArray &answer)
+{
+    const bool listed = m_search && answer.size() < kSearchAnswerLimit;
+    // Whatever came, the search has had its answer.
+    m_search = false;
+    if (listed)
+        emit searchAnswered(answer);
+}
+
+void ExchangeEngine::endExchange()
+{
+    m_busy = false;
+    m_requestMode = false;
 }

@@ -1,6 +1,7 @@
 #include "FrameCodec.h"
 
 #include "CommandCodes.h"
+#include "FirmwareCapabilities.h"
 
 namespace
 {
@@ -55,7 +56,7 @@ QByteArray write_key()
 
 bool needsWriteKey(int fwVersion)
 {
-    return fwVersion > 174;
+    return capabilitiesOf(fwVersion).writeKey;
 }
 
 QByteArray buildRequest(quint8 address, quint8 code, bool withKey, const QByteArray &data)

@@ -22,7 +22,7 @@ QByteArray Long_to_string(quint32 num);
 QByteArray write_key();
 
 // Whether a local setting-changing request to a sensor with this firmware code carries
-// the write key: from code 175 on.
+// the write key.
 bool needsWriteKey(int fwVersion);
 
 // A complete request frame: 31, address, code, the key when asked for, data, CRC-8.

@@ -1,8 +1,9 @@
 // Request lines for a remote server: the same frames the local commands send, written as
 // text for a sensor out of reach of our port. Nothing here is sent on the local bus; the
-// only thing done to the pending request `wrs` is to empty it.
+// only thing done to the engine's pending request is to drop it.
 #include "RequestLine.h"
 #include "monitor/ModeWidgets.h"
+#include "protocol/ExchangeEngine.h"
 #include "protocol/Requests.h"
 #include "shell/NumberInput.h"
 #include "shell/OperatorDialogs.h"
@@ -231,13 +232,13 @@ void frmSerial::gen_zapr_Click()
 
 void frmSerial::Gen_in_PWDd()
 {
-    wrs.clear();
+    exchangeEngine->dropPending();
     generatePassword(*this, false);
 }
 
 void frmSerial::gen_sost()
 {
-    wrs.clear();
+    exchangeEngine->dropPending();
     const auto a = targetAddress(ui.get());
     if (!a)
         return;
@@ -247,7 +248,7 @@ void frmSerial::gen_sost()
 
 void frmSerial::gen_ser_ver()
 {
-    wrs.clear();
+    exchangeEngine->dropPending();
     const auto a = targetAddress(ui.get());
     if (!a)
         return;
@@ -256,31 +257,31 @@ void frmSerial::gen_ser_ver()
 
 void frmSerial::gen_sdv_full()
 {
-    wrs.clear();
+    exchangeEngine->dropPending();
     generateShift(*this, true);
 }
 
 void frmSerial::gen_sdv_empty()
 {
-    wrs.clear();
+    exchangeEngine->dropPending();
     generateShift(*this, false);
 }
 
 void frmSerial::gen_up_urDirect()
 {
-    wrs.clear();
+    exchangeEngine->dropPending();
     generateDirectLevel(*this, true);
 }
 
 void frmSerial::gen_down_urDirect()
 {
-    wrs.clear();
+    exchangeEngine->dropPending();
     generateDirectLevel(*this, false);
 }
 
 void frmSerial::gen_mode()
 {
-    wrs.clear();
+    exchangeEngine->dropPending();
     const quint8 m = modeByte(remoteModeControls(ui.get()));
     const auto a = targetAddress(ui.get());
     if (!a)
@@ -293,6 +294,6 @@ void frmSerial::gen_mode()
 
 void frmSerial::gen_ust_pwd()
 {
-    wrs.clear();
+    exchangeEngine->dropPending();
     generatePassword(*this, true);
 }

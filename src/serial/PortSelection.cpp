@@ -1,6 +1,7 @@
 // Choosing, opening and closing the port.
 #include "PortNames.h"
 #include "SerialPort.h"
+#include "protocol/ExchangeEngine.h"
 #include "shell/Colours.h"
 #include "shell/Form2.h"
 #include "shell/OperatorDialogs.h"
@@ -118,10 +119,9 @@ void frmSerial::BTNOpenCom_Click()
         return;
     }
     SwitchTags();
-    TMRComm.start();
+    exchangeEngine->start();
     ui->BTNOpenCom->setEnabled(false);
     ui->BTNCloseCom->setEnabled(true);
-    write_fail_count = 0;
     str_to_log(QStringLiteral("Com Port ") + device + QStringLiteral(" Open"));
     ui->Label10->setVisible(false);
     ui->kko->setVisible(false);
@@ -131,7 +131,7 @@ void frmSerial::BTNOpenCom_Click()
 
 void frmSerial::BTNCloseCom_Click()
 {
-    TMRComm.stop();
+    exchangeEngine->stop();
     ui->Label10->setVisible(true);
     ui->kko->setVisible(true);
     ui->gen_zapr->setVisible(true);

@@ -1,6 +1,8 @@
 #include "frmSerial.h"
 
+#include "ActionKeys.h"
 #include "Form2.h"
+#include "LabelClicks.h"
 #include "OperatorDialogs.h"
 #include "ResultsEcho.h"
 #include "Tags.h"
@@ -9,6 +11,7 @@
 #include "calibration/PointRecorder.h"
 #include "config/Form4.h"
 #include "firmware/FirmwareUpdate.h"
+#include "protocol/ExchangeEngine.h"
 #include "ui_frmSerial.h"
 
 #include <QCloseEvent>
@@ -16,6 +19,31 @@
 namespace
 {
 const QString kNoSessionLog = QStringLiteral("Running without a session log.");
+
+// Caption labels act on their controls, and the main actions answer Alt keys. The
+// captions are the program's own texts and keep them: no '&' is added. "&Set" and
+// "Change &network address" have Alt+S and Alt+N already; a button on a page not shown
+// does not answer, so the pages may share a letter.
+void connectKeyboard(frmSerial *window, Ui::frmSerial &ui)
+{
+    new LabelClicks(window);
+    auto alt = [](Qt::Key key) { return QKeySequence(Qt::ALT | key); };
+    bindActionKeys({
+        {ui.BTNOpenCom, alt(Qt::Key_O)},
+        {ui.BTNCloseCom, alt(Qt::Key_C)},
+        {ui.Opros, alt(Qt::Key_E)},
+        {ui.shift, alt(Qt::Key_L)},
+        {ui.Command6, alt(Qt::Key_R)},
+        {ui.Command11, alt(Qt::Key_T)},
+        {ui.Command12, alt(Qt::Key_U)},
+        {ui.ch_portion, alt(Qt::Key_H)},
+        {ui.gen_zapr, alt(Qt::Key_G)},
+        {ui.gen_copy, alt(Qt::Key_P)},
+        {ui.Command8, alt(Qt::Key_F)},
+        {ui.start, alt(Qt::Key_T)},
+        {ui.fwCancel, alt(Qt::Key_A)},
+    });
+}
 } // namespace
 
 frmSerial::frmSerial(const Platform &p, QWidget *parent)
@@ -26,7 +54,6 @@ frmSerial::frmSerial(const Platform &p, QWidget *parent)
     Form_Initialize();
     ui->setupUi(this);
 
-    TMRComm.setInterval(1000);
     Timer1.setInterval(1000);
 
     connectShell();
@@ -41,6 +68,8 @@ frmSerial::frmSerial(const Platform &p, QWidget *parent)
     connectFirmware();
     connectTrend();
     Form_Load();
+    // Once every page has its controls, some of which are built in code.
+    connectKeyboard(this, *ui);
 }
 
 frmSerial::~frmSerial()
@@ -65,15 +94,11 @@ void frmSerial::connectShell()
 
 void frmSerial::Form_Load()
 {
-    sec_wr_table = 0;
-
     hide();
     form2Ptr = new Form2(this);
     form2Ptr->show();
 
-    freq_mode = 0;
     mode_yes = true;
-    net_opr = false;
     Ur_progressBar = 1024;
     calib_warned = 0;
     stab_avg = 0;
@@ -147,7 +172,7 @@ void frmSerial::closeEvent(QCloseEvent *event)
 
 void frmSerial::Form_Terminate()
 {
-    TMRComm.stop();
+    exchangeEngine->stop();
     Timer1.stop();
     // Closing the window has already released the port and logged it; doing it again
     // would only write a second "Closed" line.

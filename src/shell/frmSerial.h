@@ -3,6 +3,7 @@
 #include "Platform.h"
 #include "SessionLog.h"
 #include "firmware/ControlLock.h"
+#include "protocol/FirmwareCapabilities.h"
 
 #include <QByteArray>
 #include <QMainWindow>
@@ -17,6 +18,7 @@ class frmSerial;
 class FirmwareUpdate;
 struct DataReadings;
 enum class StabilityLamp;
+class ExchangeEngine;
 class Form2;
 class Form3;
 class Form4;
@@ -28,9 +30,9 @@ class SerialPort;
 class Tone;
 class TrendPage;
 
-// The main window: the whole program. It owns the link state, the exchange engine's
-// pending request and every control of the monitor and the configuration commands.
-// The member functions of each subsystem are defined in that subsystem's folder.
+// The main window: every control of the monitor and the configuration commands, and what
+// the exchange engine reports drawn and logged. The engine itself holds the traffic on the
+// bus. The member functions of each subsystem are defined in that subsystem's folder.
 class frmSerial : public QMainWindow
 {
     Q_OBJECT
@@ -46,6 +48,7 @@ public:
 
     OperatorDialogs &dialogs() const { return *platform.dialogs; }
     SerialPort &port() const { return *platform.port; }
+    ExchangeEngine &engine() const { return *exchangeEngine; }
 
     // ---- Application shell (src/shell) ----
     void Form_Initialize();
@@ -69,11 +72,9 @@ public:
     void addPortDevice(const QString &device);
 
     // ---- Exchange engine (src/protocol) ----
-    void TMRComm_Timer();
-    void dispatchAnswer(const QByteArray &answer, quint8 computedCrc);
+    void TMRComm_Timer(); // one tick of the engine, as its timer runs it
+    void dispatchAnswer(quint8 code, const QByteArray &answer);
     void searchAnswer(const QByteArray &answer);
-    void writeFailed();
-    bool tick_running = false; // a tick is under way: a box it shows must not start another
 
     // ---- Monitor (src/monitor) ----
     void all_data_to_form(const QByteArray &aans);
@@ -97,6 +98,10 @@ public:
     void CmbNet_Click();
     // Echo selection and filtration level from a settings byte (data or mode answer).
     void showEchoSelection(quint8 m);
+    // What the sensor last identified can do.
+    FirmwareCapabilities sensorCapabilities() const { return capabilitiesOf(fw_version); }
+    // The next data answer shows the sensor's own settings in the settings controls.
+    void followSensorSettings() { mode_yes = true; }
 
     // ---- Configuration commands (src/config) ----
     void shift_Click();
@@ -155,30 +160,6 @@ public:
     void trendFrameWritten(const QByteArray &frame);
     void trendSave_Click();
 
-    // ---- State shared between the subsystems ----
-    QByteArray wrs;               // pending request frame; empty when nothing is pending
-    bool net_opr = false;         // a network search answer is awaited
-    bool mode_yes = true;         // the next data answer may overwrite the settings controls
-    bool no_data = false;         // the sensor does not answer
-    quint8 sec_wr_table = 0;      // follow-up state of a table write (2, 1, 0)
-    quint8 last_addr = 0;         // address the engine talked to last
-    quint8 freq_mode = 0;         // the sensor reported frequency mode
-    quint8 calib_warned = 0;      // the data decoder's failure message was shown
-    qint16 stab_hold = 0;         // level-stability hold counter
-    qint16 stab_cnt = 0;          // level-stability score, 0..5
-    double stab_avg = 0;          // smoothed amplitude
-    quint8 write_fail_count = 0;  // consecutive failed port writes
-    quint16 fw_version = 0;       // firmware version code, 176 for 1.7.6
-    quint8 range_256 = 0;         // a sensor with firmware code 172 has answered
-    qint16 Ur_progressBar = 1024; // full scale of the level bar
-    QString mode_text;            // decimal text of the last mode byte decoded
-    QString cur_file;             // firmware image file
-    quint16 timer1_ticks = 0;     // Timer1 ticks since start
-    QStringList extra_ports;      // devices kept in the port list whatever the platform finds
-
-    QTimer TMRComm; // exchange engine tick, 1000 ms, only while a port is open
-    QTimer Timer1;  // port list and start-up picture, 1000 ms, only while closed
-
 protected:
     void closeEvent(QCloseEvent *event) override; // Form_QueryUnload
 
@@ -211,6 +192,28 @@ private:
 
     void beep(int frequencyHz, int durationMs);
 
+    // What the engine reports (src/protocol).
+    void engineFrameChosen(const QByteArray &frame);
+    void engineFrameWritten(const QByteArray &frame);
+    void engineNoAnswer();
+    void engineAnswerArrived(const QByteArray &answer, quint8 computedCrc);
+    void engineWriteFailed();
+
+    // ---- The monitor's and the shell's state ----
+    bool mode_yes = true;         // the next data answer may overwrite the settings controls
+    quint8 calib_warned = 0;      // the data decoder's failure message was shown
+    qint16 stab_hold = 0;         // level-stability hold counter
+    qint16 stab_cnt = 0;          // level-stability score, 0..5
+    double stab_avg = 0;          // smoothed amplitude
+    quint16 fw_version = 0;       // firmware version code, 176 for 1.7.6
+    quint8 range_256 = 0;         // a sensor with firmware code 172 has answered
+    qint16 Ur_progressBar = 1024; // full scale of the level bar
+    QString mode_text;            // decimal text of the last mode byte decoded
+    QString cur_file;             // firmware image file
+    quint16 timer1_ticks = 0;     // Timer1 ticks since start
+    QStringList extra_ports;      // devices kept in the port list whatever the platform finds
+    QTimer Timer1;                // port list and start-up picture, 1000 ms, only while closed
+
     std::unique_ptr<Ui::frmSerial> ui;
     Platform platform;
     SessionLog sessionLog;
@@ -219,6 +222,7 @@ private:
     Form4 *form4Ptr = nullptr;
     std::unique_ptr<PointRecorder> tank; // the tank calibration in the grid
     bool unloaded = false;               // the window has been closed and the port released
+    ExchangeEngine *exchangeEngine = nullptr;
     FirmwareUpdate *fwUpdate = nullptr;
     ControlLock fwLock; // the controls kept from the port while an update runs
     TrendPage *trendPage = nullptr;

@@ -5,6 +5,7 @@
 #include "serial/QtSerialPort.h"
 #include "shell/frmSerial.h"
 
+#include <QElapsedTimer>
 #include <QTemporaryDir>
 #include <memory>
 
@@ -23,8 +24,9 @@ public:
     // Puts `device` into the port list, as the command line does, and opens it.
     bool open(const QString &device);
 
-    // One engine tick, as the timer would run it. The engine reads what arrived since the
-    // previous tick; the port's read waits for a late answer, so no sleep is needed.
+    // One engine tick, as the timer would run it: the engine takes what arrived since the
+    // previous tick, and the tick ends once an answer still coming in is whole. Before it,
+    // the event loop runs until an answer has come or 256 ms have passed.
     void tick(int count = 1);
 
     // Event texts of the session log, without their time stamps.
@@ -37,4 +39,6 @@ public:
 
 private:
     std::unique_ptr<frmSerial> window;
+    bool m_heard = false; // bytes have arrived since the last tick
+    QElapsedTimer m_sinceByte;
 };

@@ -46,17 +46,18 @@ int FakeSerialPort::ComWrite(const QByteArray &data)
 
 QByteArray FakeSerialPort::ComTakeArrived()
 {
-    return std::exchange(arrived, QByteArray());
+    ++readCalls;
+    QByteArray out = std::exchange(arrived, QByteArray());
+    if (!reads.empty()) {
+        out += reads.front();
+        reads.pop_front();
+    }
+    return out;
 }
 
 int FakeSerialPort::ComSend(const QByteArray &data)
 {
-    writes.append(data);
-    int n = data.size();
-    if (!sendCounts.empty()) {
-        n = sendCounts.front();
-        sendCounts.pop_front();
-    }
+    const int n = ComWrite(data);
     const QByteArray reply = responder ? responder(data) : QByteArray();
     if (!reply.isEmpty())
         QTimer::singleShot(0, &events(), [this, reply] { deliver(reply); });

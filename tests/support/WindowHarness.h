@@ -33,6 +33,9 @@ public:
 
     // Event texts of the session log, without their time stamps.
     QStringList logEvents() const;
+    // Remembers where the log stands; logSinceMark() gives what came after.
+    void markLog() { m_logMark = logEvents().size(); }
+    QStringList logSinceMark() const { return logEvents().mid(m_logMark); }
     // The whole log file as bytes.
     QByteArray logBytes() const;
 
@@ -49,4 +52,5 @@ public:
 
 private:
     std::unique_ptr<frmSerial> window;
+    int m_logMark = 0;
 };

@@ -1,6 +1,11 @@
 #include "WindowProbes.h"
 
+#include "AnswerFrames.h"
+#include "WindowHarness.h"
 #include "ui_frmSerial.h"
+
+#include <QCoreApplication>
+#include <QDeadlineTimer>
 
 QStringList comboItems(const QComboBox *combo)
 {
@@ -27,4 +32,55 @@ QStringList readingTexts(const Ui::frmSerial *ui)
             ui->sgla->text(),
             ui->Kalibr_warning->text(),
             QString::number(ui->ProgressBar1->value())};
+}
+
+QByteArray frameOfNextTick(WindowHarness &h)
+{
+    const qsizetype before = h.port.writes.size();
+    h.w().TMRComm_Timer();
+    return h.port.writes.size() > before ? h.port.writes.last() : QByteArray();
+}
+
+bool settingsFollowNextAnswer(WindowHarness &h)
+{
+    h.ui()->lamp_level->setText(QStringLiteral("77"));
+    DataFields f;
+    f.minDistance = 12;
+    h.w().all_data_to_form(dataAnswer(f));
+    return h.ui()->lamp_level->text() == QLatin1String("12");
+}
+
+int nextLevelBarRange(WindowHarness &h)
+{
+    h.w().all_data_to_form(dataAnswer());
+    return h.ui()->ProgressBar1->maximum();
+}
+
+QString loggedModeByte(WindowHarness &h)
+{
+    h.w().all_data_to_form(dataAnswer());
+    return h.logEvents().value(h.logEvents().size() - 1).split(QStringLiteral(", ")).value(4);
+}
+
+bool settingsCarryTheKey(WindowHarness &h)
+{
+    // The engine turns to the selected sensor first; what it then sends is the setting.
+    h.w().TMRComm_Timer();
+    h.ui()->lamp_level->setText(QStringLiteral("10"));
+    h.dialogs.yesNoAnswers.push_front(true);
+    h.w().Command1_Click();
+    const QByteArray frame = frameOfNextTick(h);
+    // 31, address, EE, the three key bytes, the distance, CRC.
+    return frame.size() == 8;
+}
+
+bool portListRefreshes(WindowHarness &h)
+{
+    const QString probe = QStringLiteral("ttyPROBE");
+    h.port.ports.append(probe);
+    const QDeadlineTimer limit(1500);
+    while (h.ui()->CmbPort->findText(probe) < 0 && !limit.hasExpired())
+        QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents, 20);
+    h.port.ports.removeAll(probe);
+    return h.ui()->CmbPort->findText(probe) >= 0;
 }

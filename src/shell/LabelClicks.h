@@ -1,0 +1,19 @@
+#pragma once
+
+#include <QObject>
+
+class QWidget;
+
+// A caption label beside a control acts as the control's own caption would: a click on it
+// clicks its buddy when that is a button (ticking a check box, selecting an option) and
+// gives the buddy the focus otherwise. The pairs are the buddies the forms declare, which
+// also make the caption the name a screen reader announces for the control.
+class LabelClicks : public QObject
+{
+public:
+    // Watches every label of `window` that has a buddy; owned by the window.
+    explicit LabelClicks(QWidget *window);
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
+};
