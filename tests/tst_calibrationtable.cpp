@@ -138,6 +138,31 @@ private slots:
         QCOMPARE(load.endedInsideTable, endedInside);
     }
 
+    // A file picked by mistake (a video, a disk image, a device that never ends) is refused
+    // by its size instead of being read into memory whole.
+    void fileSizeLimit_data()
+    {
+        QTest::addColumn<qint64>("size");
+        QTest::addColumn<bool>("read");
+        QTest::newRow("1 MiB") << qint64(1024 * 1024) << true;
+        QTest::newRow("a byte more") << qint64(1024 * 1024 + 1) << false;
+    }
+    void fileSizeLimit()
+    {
+        QFETCH(qint64, size);
+        QFETCH(bool, read);
+        QTemporaryDir dir;
+        QFile f(dir.filePath("big.pl5"));
+        QVERIFY(f.open(QIODevice::WriteOnly) && f.resize(size));
+        f.close();
+        QString error;
+        const std::optional<QStringList> lines = readTableFile(f.fileName(), &error);
+        QCOMPARE(lines.has_value(), read);
+        QCOMPARE(error, read ? QString()
+                             : "it is larger than 1048576 bytes, far more than any "
+                               "calibration file");
+    }
+
     void fileRoundTripKeepsCellsAsText()
     {
         QTemporaryDir dir;

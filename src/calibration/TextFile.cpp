@@ -6,6 +6,13 @@
 #include <QStringDecoder>
 #include <QStringEncoder>
 
+namespace
+{
+// No table or point file comes near this. A larger file, or a device that never ends, was
+// picked by mistake and is not read: reading it whole would take all the memory there is.
+constexpr qint64 kMaxTextFileSize = 1024 * 1024;
+} // namespace
+
 QByteArray systemTextLines(const QStringList &lines)
 {
     QStringEncoder encode(QStringConverter::System);
@@ -22,6 +29,12 @@ std::optional<QString> replaceTextFile(const QString &path, const QStringList &l
     return replaceFile(path, systemTextLines(lines));
 }
 
+QString systemText(const QByteArray &bytes)
+{
+    QStringDecoder decode(QStringConverter::System);
+    return QString(decode(bytes));
+}
+
 std::optional<QString> readTextFile(const QString &path, QString *error)
 {
     QFile file(path);
@@ -29,11 +42,15 @@ std::optional<QString> readTextFile(const QString &path, QString *error)
         *error = file.errorString();
         return std::nullopt;
     }
-    const QByteArray bytes = file.readAll();
+    const QByteArray bytes = file.read(kMaxTextFileSize + 1);
     if (file.error() != QFileDevice::NoError) {
         *error = file.errorString();
         return std::nullopt;
     }
-    QStringDecoder decode(QStringConverter::System);
-    return QString(decode(bytes));
+    if (bytes.size() > kMaxTextFileSize) {
+        *error = QStringLiteral("it is larger than %1 bytes, far more than any calibration file")
+                     .arg(kMaxTextFileSize);
+        return std::nullopt;
+    }
+    return systemText(bytes);
 }

@@ -16,6 +16,9 @@ QByteArray systemTextLines(const QStringList &lines);
 // half-written file where a good one stood. The reason of a failure, or nothing.
 std::optional<QString> replaceTextFile(const QString &path, const QStringList &lines);
 
+// `bytes` as text, decoded from the system's encoding the way a file is read.
+QString systemText(const QByteArray &bytes);
+
 // The whole text of the file at `path`, decoded from the system's encoding; nothing, with
-// `error` set, when it cannot be read.
+// `error` set, when it cannot be read or is larger than any calibration file (1 MiB).
 std::optional<QString> readTextFile(const QString &path, QString *error);
