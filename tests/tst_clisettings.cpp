@@ -125,6 +125,35 @@ private slots:
         QCOMPARE(repeatable(*p.setting), !assignment.contains("shift"));
     }
 
+    void firmwareRefusals_data()
+    {
+        QTest::addColumn<QString>("assignment");
+        QTest::addColumn<int>("fw");
+        QTest::addColumn<QString>("refusal"); // empty: taken
+
+        QTest::newRow("password before 1.6.3")
+            << "password=1" << 162 << "password: needs firmware 1.6.3 or newer";
+        QTest::newRow("new password from 1.6.3") << "new-password=1" << 163 << QString();
+        QTest::newRow("level before 1.7.6")
+            << "mode=analog+level=5" << 175
+            << "mode: level= and echo= need firmware 1.7.6 or newer";
+        QTest::newRow("echo before 1.7.6") << "mode=analog+echo=both" << 172
+                                           << "mode: level= and echo= need firmware 1.7.6 or newer";
+        QTest::newRow("plain mode on an old sensor") << "mode=analog" << 130 << QString();
+        QTest::newRow("level from 1.7.6") << "mode=analog+level=5" << 176 << QString();
+    }
+
+    void firmwareRefusals()
+    {
+        QFETCH(QString, assignment);
+        QFETCH(int, fw);
+        QFETCH(QString, refusal);
+        const SettingParse p = parseSetting(assignment);
+        QVERIFY(p.setting);
+        QCOMPARE(firmwareRefusal(*p.setting, fw).value_or(QString()), refusal);
+        QCOMPARE(tableFirmwareRefusal(fw).has_value(), fw < 170);
+    }
+
     void modeWordsRoundTrip_data()
     {
         QTest::addColumn<int>("mode");

@@ -153,6 +153,10 @@ private slots:
         QTest::newRow("keyed, second byte kept")
             << quint8(5) << QStringList{"mode=frequency+range4096+level=7"} << 0 << QString()
             << quint8(0x84);
+        QTest::newRow("beyond the firmware, nothing sent")
+            << quint8(1) << QStringList{"address=7", "mode=analog+level=5"} << 4
+            << "mode: level= and echo= need firmware 1.7.6 or newer\n"
+            << quint8(0x00);
         QTest::newRow("no answer") << quint8(9) << QStringList{"mode=analog"} << 3
                                    << "No data from sensor with address 9\nSensor not connected!\n"
                                    << quint8(0);
@@ -203,6 +207,15 @@ private slots:
         QCOMPARE(b.run({"table", "read", "5", file}).status, 0);
         QString error;
         QCOMPARE(readTableFile(file, &error)->size(), kTableFileLines);
+
+        // Firmware 1.6.3 has no table: nothing is read or written.
+        const CalibrationTable oldTable = b.sim.bus().sensor(1)->table;
+        const Run old = b.run({"table", "read", "1", b.path("old.pl5")});
+        QCOMPARE(old.status, 4);
+        QCOMPARE(old.err, QString("table: needs firmware 1.7.0 or newer\n"));
+        QVERIFY(!QFile::exists(b.path("old.pl5")));
+        QCOMPARE(b.run({"table", "write", "1", file}).status, 4);
+        QVERIFY(b.sim.bus().sensor(1)->table == oldTable);
 
         const Run w = b.run({"table", "write", "2", file, "--percent"});
         QCOMPARE(w.status, 4); // sensor 2 is locked

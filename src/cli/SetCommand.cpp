@@ -37,6 +37,11 @@ CliExit CliRunner::set(quint8 address, const QStringList &assignments)
         if (!fw)
             return notConnected(failure, settings.first());
         facts.fwVersion = *fw;
+        // Nothing is sent when one of the settings is beyond the sensor's firmware.
+        for (const ParsedSetting &s : settings) {
+            if (const std::optional<QString> refusal = firmwareRefusal(s, *fw))
+                return fail(CliExit::Refused, *refusal);
+        }
     }
     for (const ParsedSetting &s : settings) {
         const CliExit e = sendSetting(s, &address, &facts);

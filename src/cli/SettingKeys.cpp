@@ -196,6 +196,24 @@ bool needsEchoByte(const ParsedSetting &s, int fwVersion)
            (!s.mode.level || !s.mode.echo);
 }
 
+std::optional<QString> firmwareRefusal(const ParsedSetting &s, int fwVersion)
+{
+    const FirmwareCapabilities caps = capabilitiesOf(fwVersion);
+    const bool password = s.key == SettingKey::Password || s.key == SettingKey::NewPassword;
+    if (password && !caps.password)
+        return s.name + QStringLiteral(": needs firmware 1.6.3 or newer");
+    if (s.key == SettingKey::Mode && (s.mode.level || s.mode.echo) && !caps.secondModeByte)
+        return s.name + QStringLiteral(": level= and echo= need firmware 1.7.6 or newer");
+    return std::nullopt;
+}
+
+std::optional<QString> tableFirmwareRefusal(int fwVersion)
+{
+    if (capabilitiesOf(fwVersion).table)
+        return std::nullopt;
+    return QStringLiteral("table: needs firmware 1.7.0 or newer");
+}
+
 bool repeatable(const ParsedSetting &s)
 {
     return s.key != SettingKey::EmptyShift && s.key != SettingKey::FullShift;

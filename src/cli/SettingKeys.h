@@ -66,6 +66,12 @@ QString notConnectedLog(const ParsedSetting &s);
 bool needsIdentity(const ParsedSetting &s);
 bool needsEchoByte(const ParsedSetting &s, int fwVersion);
 
+// Why the sensor's firmware cannot take the setting (the window offers no control for it);
+// nothing when it can.
+std::optional<QString> firmwareRefusal(const ParsedSetting &s, int fwVersion);
+// The same for the calibration table, which came with 1.7.0.
+std::optional<QString> tableFirmwareRefusal(int fwVersion);
+
 // Whether the setting may be sent again when its answer is lost. A level shift moves the
 // level by its value: a sensor that took the first one and lost only its answer would be
 // shifted twice.

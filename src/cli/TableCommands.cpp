@@ -21,6 +21,12 @@ bool tableAccepted(const QByteArray &a)
 
 CliExit CliRunner::tableRead(quint8 address, const QString &path)
 {
+    CliExit failure = CliExit::Ok;
+    const std::optional<int> fw = identity(address, &failure);
+    if (!fw)
+        return failure;
+    if (const std::optional<QString> refusal = tableFirmwareRefusal(*fw))
+        return fail(CliExit::Refused, *refusal);
     m_session->log(QStringLiteral("Cmd_ReadTable: "));
     const BusSession::Reply reply =
         m_session->exchange(tableReadRequest(address), address, &tableAccepted);
@@ -61,6 +67,8 @@ CliExit CliRunner::tableWrite(quint8 address, const QString &path)
     const std::optional<int> fw = identity(address, &failure);
     if (!fw)
         return failure;
+    if (const std::optional<QString> refusal = tableFirmwareRefusal(*fw))
+        return fail(CliExit::Refused, *refusal);
     const bool key = capabilitiesOf(*fw).writeKey;
     m_session->log(tableWriteLogLine(load.cells));
     const BusSession::Reply reply =
