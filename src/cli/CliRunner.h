@@ -53,6 +53,8 @@ private:
     CliExit tableRead(quint8 address, const QString &path);
     CliExit tableWrite(quint8 address, const QString &path);
     CliExit tableFlags(quint8 address, int fwVersion);
+    // The firmware of a sensor that has a table; nothing, with the failure, otherwise.
+    std::optional<int> tableSensor(quint8 address, CliExit *failure);
 
     // The firmware.
     CliExit flash(const QString &path);

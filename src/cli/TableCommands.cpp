@@ -19,14 +19,24 @@ bool tableAccepted(const QByteArray &a)
 }
 } // namespace
 
+std::optional<int> CliRunner::tableSensor(quint8 address, CliExit *failure)
+{
+    const std::optional<int> fw = identity(address, failure);
+    if (!fw)
+        return std::nullopt;
+    if (const std::optional<QString> refusal = tableFirmwareRefusal(*fw)) {
+        *failure = fail(CliExit::Refused, *refusal);
+        return std::nullopt;
+    }
+    return fw;
+}
+
 CliExit CliRunner::tableRead(quint8 address, const QString &path)
 {
     CliExit failure = CliExit::Ok;
-    const std::optional<int> fw = identity(address, &failure);
+    const std::optional<int> fw = tableSensor(address, &failure);
     if (!fw)
         return failure;
-    if (const std::optional<QString> refusal = tableFirmwareRefusal(*fw))
-        return fail(CliExit::Refused, *refusal);
     m_session->log(QStringLiteral("Cmd_ReadTable: "));
     const BusSession::Reply reply =
         m_session->exchange(tableReadRequest(address), address, &tableAccepted);
@@ -64,11 +74,9 @@ CliExit CliRunner::tableWrite(quint8 address, const QString &path)
         return fail(CliExit::BadInput, refusalMessage(*data.refused));
 
     CliExit failure = CliExit::Ok;
-    const std::optional<int> fw = identity(address, &failure);
+    const std::optional<int> fw = tableSensor(address, &failure);
     if (!fw)
         return failure;
-    if (const std::optional<QString> refusal = tableFirmwareRefusal(*fw))
-        return fail(CliExit::Refused, *refusal);
     const bool key = capabilitiesOf(*fw).writeKey;
     m_session->log(tableWriteLogLine(load.cells));
     const BusSession::Reply reply =
