@@ -2,6 +2,7 @@
 
 #include "firmware/FirmwareUpdate.h"
 #include "protocol/Confirmations.h"
+#include "serial/PortAdvice.h"
 #include "serial/SerialPort.h"
 #include "shell/LogFolder.h"
 
@@ -10,7 +11,6 @@
 
 namespace
 {
-const QString kLineSettings = QStringLiteral("19200,n,8,1");
 const QString kFrequencyMode = QStringLiteral("Sensor set to Frequency mode.");
 } // namespace
 
@@ -38,12 +38,11 @@ CliExit CliRunner::run()
 {
     startLog();
     const QString device = m_port.deviceName(m_args.port);
-    if (!m_port.ComOpen(device, kLineSettings)) {
+    if (!m_port.ComOpen(device, kBusLineSettings)) {
         QString text = QStringLiteral("Com Port ") + m_args.port + QStringLiteral(" unavailable.");
         m_log.append(text, QTime::currentTime());
-        if (m_port.lastOpenFailure() == SerialPort::OpenFailure::PermissionDenied)
-            text += QStringLiteral(" No permission to use the port: add your user to the "
-                                   "\"dialout\" group, then log out and in again.");
+        if (const QString advice = openFailureAdvice(m_port.lastOpenFailure()); !advice.isEmpty())
+            text += QLatin1Char(' ') + advice;
         return fail(CliExit::Port, text);
     }
     m_log.append(QStringLiteral("Com Port ") + device + QStringLiteral(" Open"),

@@ -1,4 +1,5 @@
 // Choosing, opening and closing the port.
+#include "PortAdvice.h"
 #include "PortNames.h"
 #include "SerialPort.h"
 #include "protocol/ExchangeEngine.h"
@@ -10,7 +11,6 @@
 
 namespace
 {
-const QString kLineSettings = QStringLiteral("19200,n,8,1");
 const QString kNoPort = QStringLiteral("----");
 } // namespace
 
@@ -104,15 +104,12 @@ void frmSerial::BTNOpenCom_Click()
     Timer1.stop();
     const QString item = ui->CmbPort->currentText();
     const QString device = port().deviceName(item);
-    if (!port().ComOpen(device, kLineSettings)) {
+    if (!port().ComOpen(device, kBusLineSettings)) {
         const QString text = QStringLiteral("Com Port ") + item +
                              QStringLiteral(" unavailable. Select the right COM port.");
         QString shown = text;
-        if (port().lastOpenFailure() == SerialPort::OpenFailure::PermissionDenied) {
-            shown += QStringLiteral("\nNo permission to use the port: add your user to the "
-                                    "\"dialout\" group (sudo usermod -aG dialout $USER), then "
-                                    "log out and in again.");
-        }
+        if (const QString advice = openFailureAdvice(port().lastOpenFailure()); !advice.isEmpty())
+            shown += QLatin1Char('\n') + advice;
         dialogs().MsgBox(shown, OperatorDialogs::Icon::Warning);
         str_to_log(text);
         BTNCloseCom_Click();

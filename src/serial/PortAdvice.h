@@ -1,0 +1,12 @@
+#pragma once
+
+#include "SerialPort.h"
+
+#include <QString>
+
+// The line settings every sensor on the bus talks with.
+inline const QString kBusLineSettings = QStringLiteral("19200,n,8,1");
+
+// What the operator can do about a port that would not open; empty when there is nothing
+// to say beyond the failure itself.
+QString openFailureAdvice(SerialPort::OpenFailure failure);
