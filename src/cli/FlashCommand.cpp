@@ -66,14 +66,16 @@ CliExit CliRunner::runUpdate(const FirmwarePlan &plan, const QString &path)
     QEventLoop loop;
     std::optional<UpdateResult> result;
     const int blocks = static_cast<int>(plan.blocks.size());
-    connect(&update, &FirmwareUpdate::phaseChanged, this, [&](FirmwareUpdate::Phase phase) {
+    // The window's progress texts, with the blocks written and the blocks in all.
+    const auto progress = [&](FirmwareUpdate::Phase phase, int done) {
         m_out.progress(phaseFormat(phase)
-                           .replace(QLatin1String("%v"), QStringLiteral("0"))
+                           .replace(QLatin1String("%v"), QString::number(done))
                            .replace(QLatin1String("%m"), QString::number(blocks)));
-    });
-    connect(&update, &FirmwareUpdate::blockWritten, this, [&](int done, int) {
-        m_out.progress(QStringLiteral("Block %1 of %2").arg(done).arg(blocks));
-    });
+    };
+    connect(&update, &FirmwareUpdate::phaseChanged, this,
+            [&](FirmwareUpdate::Phase phase) { progress(phase, 0); });
+    connect(&update, &FirmwareUpdate::blockWritten, this,
+            [&](int done, int) { progress(FirmwareUpdate::Phase::Blocks, done); });
     connect(&update, &FirmwareUpdate::finished, this, [&](const UpdateResult &r) {
         result = r;
         loop.quit();
