@@ -16,9 +16,6 @@
 
 namespace
 {
-// More than a bus can hold in addresses is noise, not a list of sensors.
-constexpr int kSearchAnswerLimit = 20;
-
 bool searchAnswer(const QByteArray &a)
 {
     return !a.isEmpty() && a.size() < kSearchAnswerLimit && !isFramedAnswer(a);

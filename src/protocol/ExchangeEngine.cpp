@@ -12,8 +12,6 @@ namespace
 // Failed writes in a row that are still put down to a passing fault; the next one stops
 // the engine.
 constexpr int kWriteFailuresTolerated = 3;
-// More than a bus can hold in addresses is noise, not a list of sensors.
-constexpr int kSearchAnswerLimit = 20;
 } // namespace
 
 ExchangeEngine::ExchangeEngine(SerialPort &port, QObject *parent) : QObject(parent), m_port(port)

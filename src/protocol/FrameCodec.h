@@ -30,6 +30,9 @@ QByteArray buildRequest(quint8 address, quint8 code, bool withKey, const QByteAr
 
 // The network search request 31 FF CRC.
 QByteArray searchRequest();
+// Its answer is one address byte a sensor. More than a bus can hold in addresses is noise,
+// not a list of sensors.
+constexpr int kSearchAnswerLimit = 20;
 
 // True when `answer` is at least 2 bytes and its last byte is the CRC-8 of the others.
 bool answerCrcMatches(const QByteArray &answer);
