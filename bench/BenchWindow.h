@@ -1,11 +1,11 @@
 #pragma once
 
 // What the benchmarks need to run the real window unattended.
-#include "shell/OperatorDialogs.h"
-#include "shell/Platform.h"
-#include "shell/Tone.h"
-#include "shell/frmSerial.h"
 #include "ui_frmSerial.h"
+#include "window/platform/OperatorDialogs.h"
+#include "window/platform/Platform.h"
+#include "window/platform/Tone.h"
+#include "window/shell/frmSerial.h"
 
 #include <QElapsedTimer>
 #include <QEventLoop>

@@ -14,13 +14,13 @@
 // QT_QPA_PLATFORM=offscreen) on a machine without a display.
 #include "BenchWindow.h"
 #include "SensorSim.h"
-#include "protocol/CommandCodes.h"
-#include "protocol/ExchangeEngine.h"
-#include "serial/QtSerialPort.h"
-#include "shell/AlsaTone.h"
-#include "shell/OperatorDialogs.h"
-#include "shell/frmSerial.h"
+#include "core/protocol/CommandCodes.h"
+#include "core/protocol/ExchangeEngine.h"
+#include "core/serial/QtSerialPort.h"
 #include "ui_frmSerial.h"
+#include "window/platform/AlsaTone.h"
+#include "window/platform/OperatorDialogs.h"
+#include "window/shell/frmSerial.h"
 
 #include <QApplication>
 #include <QCommandLineParser>
@@ -145,7 +145,7 @@ int benchTicks(int ticks, int arrivingTicks, int silentTicks, int spacingMs)
     QTemporaryDir dir;
     NoDialogs dialogs;
     NoTone tone;
-    QtSerialPort port(&dialogs);
+    QtSerialPort port;
     frmSerial w(platformFor(&port, &dialogs, &tone, dir));
     // The start-up picture gives way to the window on the second tick of the port list.
     if (!runEventsUntil([&] { return w.isVisible(); }, 5000) || !openPort(w, sim.slavePath()))
@@ -223,7 +223,7 @@ int benchPollCost(int seconds, const QString &simPath)
     QTemporaryDir dir;
     NoDialogs dialogs;
     AlsaTone tone;
-    QtSerialPort port(&dialogs);
+    QtSerialPort port;
     frmSerial w(platformFor(&port, &dialogs, &tone, dir));
     // The start-up picture gives way to the window on the second tick of the port list.
     if (!runEventsUntil([&] { return w.isVisible(); }, 5000))

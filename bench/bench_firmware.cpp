@@ -11,9 +11,9 @@
 // QT_QPA_PLATFORM=offscreen) on a machine without a display.
 #include "BenchWindow.h"
 #include "SensorSim.h"
-#include "firmware/FirmwareImage.h"
-#include "firmware/FirmwareUpdate.h"
-#include "serial/QtSerialPort.h"
+#include "core/firmware/FirmwareImage.h"
+#include "core/firmware/FirmwareUpdate.h"
+#include "core/serial/QtSerialPort.h"
 
 #include <QApplication>
 #include <QCommandLineParser>
@@ -63,7 +63,7 @@ Run runOnce(const QByteArray &image, const LoaderSettings &settings, const QStri
     QTemporaryDir dir;
     NoDialogs dialogs;
     NoTone tone;
-    QtSerialPort port(&dialogs);
+    QtSerialPort port;
     frmSerial w(platformFor(&port, &dialogs, &tone, dir));
     if (!openPort(w, sim.slavePath()))
         return run;

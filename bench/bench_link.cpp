@@ -2,9 +2,9 @@
 // ends on the 20 ms gap after an answer, a 600-byte write (10 + n ms per piece), and the
 // simulated sensors' answer delay (5 to 30 ms).
 #include "SensorSim.h"
-#include "protocol/FrameCodec.h"
-#include "protocol/Requests.h"
-#include "serial/QtSerialPort.h"
+#include "core/protocol/FrameCodec.h"
+#include "core/protocol/Requests.h"
+#include "core/serial/QtSerialPort.h"
 
 #include <QCoreApplication>
 #include <QElapsedTimer>

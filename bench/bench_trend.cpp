@@ -12,12 +12,12 @@
 // Run it under xvfb-run (or with QT_QPA_PLATFORM=offscreen) on a machine without a display.
 #include "BenchWindow.h"
 #include "SensorBus.h"
-#include "protocol/ExchangeEngine.h"
-#include "serial/SerialPort.h"
-#include "trend/ReadingStore.h"
-#include "trend/ReadingsCsv.h"
-#include "trend/TrendPage.h"
-#include "trend/TrendWidget.h"
+#include "core/protocol/ExchangeEngine.h"
+#include "core/serial/SerialPort.h"
+#include "core/trend/ReadingStore.h"
+#include "core/trend/ReadingsCsv.h"
+#include "window/trend/TrendPage.h"
+#include "window/trend/TrendWidget.h"
 
 #include <QApplication>
 #include <QComboBox>

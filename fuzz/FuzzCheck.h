@@ -1,6 +1,6 @@
 #pragma once
 
-#include "protocol/FrameCodec.h"
+#include "core/protocol/FrameCodec.h"
 
 #include <QByteArray>
 #include <QList>

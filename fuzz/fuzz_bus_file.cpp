@@ -5,8 +5,8 @@
 #include "FuzzCheck.h"
 #include "SensorBus.h"
 #include "SimOptions.h"
-#include "protocol/CommandCodes.h"
-#include "protocol/FrameCodec.h"
+#include "core/protocol/CommandCodes.h"
+#include "core/protocol/FrameCodec.h"
 
 #include <set>
 

@@ -2,7 +2,7 @@
 // bytes, its readings turned into the texts the window shows, and its amplitudes fed to
 // the level-stability indicator.
 #include "FuzzCheck.h"
-#include "monitor/DataAnswer.h"
+#include "core/sensor/DataAnswer.h"
 
 #include <QLocale>
 

@@ -2,9 +2,9 @@
 // and, for an image that passes, the blocks planned and the frames they go out as. Every
 // block written is 128 bytes of the file, at the address its place in the file gives it.
 #include "FuzzCheck.h"
-#include "firmware/FirmwareImage.h"
-#include "firmware/LoaderFrames.h"
-#include "firmware/UpdateSequence.h"
+#include "core/firmware/FirmwareImage.h"
+#include "core/firmware/LoaderFrames.h"
+#include "core/firmware/UpdateSequence.h"
 
 using namespace FirmwareImage;
 

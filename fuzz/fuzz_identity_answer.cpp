@@ -2,9 +2,9 @@
 // number and version taken only from answers long enough to hold them, a damaged one
 // recognised, and the texts the window and the log show.
 #include "FuzzCheck.h"
-#include "monitor/IdentityAnswer.h"
-#include "protocol/AnswerCheck.h"
-#include "protocol/FrameCodec.h"
+#include "core/protocol/AnswerCheck.h"
+#include "core/protocol/FrameCodec.h"
+#include "core/sensor/IdentityAnswer.h"
 
 namespace
 {

@@ -2,7 +2,7 @@
 // firmware version code of an identity answer, as the window turns them into controls.
 // Input: mode byte, echo byte, then the version code (16 bits, high byte first).
 #include "FuzzCheck.h"
-#include "monitor/ModeByte.h"
+#include "core/sensor/ModeByte.h"
 
 namespace
 {

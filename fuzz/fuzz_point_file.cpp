@@ -2,8 +2,8 @@
 // bytes decoded as a file is read, its points read up to the first line that is not one,
 // and where the series ends. The points read save and read again unchanged.
 #include "FuzzCheck.h"
-#include "calibration/PointFile.h"
-#include "calibration/TextFile.h"
+#include "core/calibration/PointFile.h"
+#include "core/files/TextFile.h"
 
 namespace
 {

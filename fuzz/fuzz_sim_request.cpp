@@ -7,8 +7,8 @@
 #include "FuzzCheck.h"
 #include "RequestParser.h"
 #include "SensorBus.h"
-#include "protocol/CommandCodes.h"
-#include "protocol/FrameCodec.h"
+#include "core/protocol/CommandCodes.h"
+#include "core/protocol/FrameCodec.h"
 
 #include <set>
 

@@ -2,8 +2,8 @@
 // editor, and what it put there goes back to the sensor as the same bytes, or is refused
 // by the first cell the sensor cannot take.
 #include "FuzzCheck.h"
-#include "calibration/CalibrationTable.h"
-#include "protocol/FrameCodec.h"
+#include "core/calibration/CalibrationTable.h"
+#include "core/protocol/FrameCodec.h"
 
 namespace
 {

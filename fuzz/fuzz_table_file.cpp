@@ -2,8 +2,8 @@
 // split into lines and laid into the editor's cells. Only complete tables change cells,
 // and what was loaded saves and loads again unchanged.
 #include "FuzzCheck.h"
-#include "calibration/TableFile.h"
-#include "calibration/TextFile.h"
+#include "core/calibration/TableFile.h"
+#include "core/files/TextFile.h"
 
 namespace
 {

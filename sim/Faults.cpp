@@ -1,8 +1,8 @@
 #include "Faults.h"
 
 #include "Answers.h"
-#include "protocol/CommandCodes.h"
-#include "protocol/FrameCodec.h"
+#include "core/protocol/CommandCodes.h"
+#include "core/protocol/FrameCodec.h"
 
 #include <array>
 

@@ -1,8 +1,8 @@
 #include "RequestParser.h"
 
-#include "protocol/CommandCodes.h"
-#include "protocol/FirmwareCapabilities.h"
-#include "protocol/FrameCodec.h"
+#include "core/protocol/CommandCodes.h"
+#include "core/protocol/FirmwareCapabilities.h"
+#include "core/protocol/FrameCodec.h"
 
 Request parseRequest(const QByteArray &message)
 {

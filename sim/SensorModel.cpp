@@ -1,7 +1,7 @@
 #include "SensorModel.h"
 
 #include "Answers.h"
-#include "protocol/CommandCodes.h"
+#include "core/protocol/CommandCodes.h"
 
 #include <cmath>
 

@@ -1,9 +1,9 @@
 #include "AnswerFrames.h"
 #include "WindowHarness.h"
-#include "calibration/Form3.h"
-#include "config/Form4.h"
-#include "shell/Form2.h"
 #include "ui_frmSerial.h"
+#include "window/calibration/Form3.h"
+#include "window/settings/Form4.h"
+#include "window/shell/Form2.h"
 
 #include <QAccessible>
 #include <QtTest>

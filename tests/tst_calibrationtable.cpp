@@ -1,7 +1,7 @@
-#include "calibration/CalibrationTable.h"
-#include "calibration/TableFile.h"
-#include "protocol/ByteString.h"
-#include "protocol/FrameCodec.h"
+#include "core/calibration/CalibrationTable.h"
+#include "core/calibration/TableFile.h"
+#include "core/protocol/ByteString.h"
+#include "core/protocol/FrameCodec.h"
 
 #include <QtTest>
 

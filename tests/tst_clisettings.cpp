@@ -1,6 +1,6 @@
 // The settings of levelconf-cli: the window's checks and texts, the window's frames.
 #include "cli/SettingKeys.h"
-#include "protocol/FrameCodec.h"
+#include "core/protocol/FrameCodec.h"
 
 #include <QtTest>
 

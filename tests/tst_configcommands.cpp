@@ -1,13 +1,13 @@
 #include "AnswerFrames.h"
 #include "WindowHarness.h"
 #include "WindowProbes.h"
-#include "calibration/Form3.h"
-#include "config/Form4.h"
-#include "protocol/FrameCodec.h"
-#include "protocol/Requests.h"
-#include "shell/ResultsEcho.h"
+#include "core/log/ResultsEcho.h"
+#include "core/protocol/FrameCodec.h"
+#include "core/protocol/Requests.h"
 #include "ui_Form4.h"
 #include "ui_frmSerial.h"
+#include "window/calibration/Form3.h"
+#include "window/settings/Form4.h"
 
 #include <QtTest>
 

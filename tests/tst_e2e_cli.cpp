@@ -4,7 +4,7 @@
 #include "Faults.h"
 #include "FirmwareImages.h"
 #include "SensorSim.h"
-#include "calibration/TableFile.h"
+#include "core/calibration/TableFile.h"
 
 #include <QtTest>
 

@@ -1,11 +1,11 @@
 // The configuration commands end to end: the window on the real serial port, the engine
 // ticked by hand, and simulated sensors that keep what they are told.
 #include "SimBench.h"
-#include "calibration/Form3.h"
-#include "config/Form4.h"
-#include "shell/Colours.h"
 #include "ui_Form4.h"
 #include "ui_frmSerial.h"
+#include "window/calibration/Form3.h"
+#include "window/settings/Form4.h"
+#include "window/widgets/Colours.h"
 
 #include <QtTest>
 

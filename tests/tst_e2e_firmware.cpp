@@ -4,8 +4,8 @@
 #include "FastLoader.h"
 #include "FirmwareImages.h"
 #include "SensorSim.h"
-#include "firmware/FirmwareUpdate.h"
-#include "protocol/ExchangeEngine.h"
+#include "core/firmware/FirmwareUpdate.h"
+#include "core/protocol/ExchangeEngine.h"
 #include "ui_frmSerial.h"
 
 #include <QtTest>

@@ -1,13 +1,14 @@
 #include "FakeDialogs.h"
 #include "FakeTone.h"
+#include "PortReports.h"
 #include "SensorSim.h"
-#include "protocol/ByteString.h"
-#include "protocol/ExchangeEngine.h"
-#include "protocol/FrameCodec.h"
-#include "protocol/Requests.h"
-#include "serial/QtSerialPort.h"
-#include "shell/frmSerial.h"
+#include "core/protocol/ByteString.h"
+#include "core/protocol/ExchangeEngine.h"
+#include "core/protocol/FrameCodec.h"
+#include "core/protocol/Requests.h"
+#include "core/serial/QtSerialPort.h"
 #include "ui_frmSerial.h"
+#include "window/shell/frmSerial.h"
 
 #include <QtTest>
 
@@ -47,8 +48,9 @@ private slots:
     {
         SensorSim sim({sensor(1, 176)});
         QVERIFY2(sim.start(), qPrintable(sim.errorString()));
-        FakeDialogs dialogs;
-        QtSerialPort port(&dialogs);
+        PortReports reports;
+        QtSerialPort port;
+        reports.watch(port);
         QVERIFY(port.ComOpen(sim.slavePath(), kSettings));
 
         const QByteArray answer = answerTo(port, bytes({0x31, 0x01, 0xF0, 0xC5}), 26);
@@ -58,7 +60,7 @@ private slots:
         QCOMPARE(byteAt(answer, 3), quint8(0xF0));
         QVERIFY(answerCrcMatches(answer));
         QCOMPARE(leValue(answer, 24, 2), 1000u); // the default distance limit
-        QVERIFY(dialogs.shown.isEmpty());
+        QVERIFY(reports.messages().isEmpty());
     }
 
     void searchAndIdentityOfTheDemoBus()
@@ -98,9 +100,9 @@ private slots:
         SensorSim sim(demoSensors());
         QVERIFY(sim.start(link));
 
-        FakeDialogs dialogs;
+        FakeDialogs dialogs; // the window shows the port's reports here too
         FakeTone tone;
-        QtSerialPort port(&dialogs);
+        QtSerialPort port;
         Platform platform;
         platform.port = &port;
         platform.dialogs = &dialogs;
@@ -131,8 +133,9 @@ private slots:
     {
         SensorSim sim({sensor(1, 176)});
         QVERIFY(sim.start());
-        FakeDialogs dialogs;
-        QtSerialPort port(&dialogs);
+        PortReports reports;
+        QtSerialPort port;
+        reports.watch(port);
         QVERIFY(port.ComOpen(sim.slavePath(), kSettings));
         QCOMPARE(answerTo(port, dataRequest(1), 26).size(), 26);
 
@@ -141,7 +144,7 @@ private slots:
         QTRY_VERIFY(port.ComWrite(request) < request.size());
         QCOMPARE(port.ComRead(), QByteArray());
         QVERIFY(port.ComClose());
-        QVERIFY(dialogs.shown.isEmpty());
+        QVERIFY(reports.messages().isEmpty());
     }
 };
 

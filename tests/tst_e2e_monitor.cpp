@@ -1,8 +1,8 @@
 #include "BusWindowHarness.h"
 #include "SensorSim.h"
-#include "protocol/ExchangeEngine.h"
-#include "shell/Tags.h"
+#include "core/protocol/ExchangeEngine.h"
 #include "ui_frmSerial.h"
+#include "window/widgets/Tags.h"
 
 #include <QtTest>
 

@@ -1,9 +1,9 @@
 // The calibration table end to end: read from a simulated sensor into the editor, edit,
 // write back, and the mode write with the litres flag that follows.
 #include "SimBench.h"
-#include "calibration/Form3.h"
 #include "ui_Form3.h"
 #include "ui_frmSerial.h"
+#include "window/calibration/Form3.h"
 
 #include <QtTest>
 

@@ -1,10 +1,10 @@
 #include "AnswerFrames.h"
 #include "WindowHarness.h"
-#include "monitor/DataAnswer.h"
-#include "protocol/CommandCodes.h"
-#include "protocol/ExchangeEngine.h"
-#include "shell/Colours.h"
+#include "core/protocol/CommandCodes.h"
+#include "core/protocol/ExchangeEngine.h"
+#include "core/sensor/DataAnswer.h"
 #include "ui_frmSerial.h"
+#include "window/widgets/Colours.h"
 
 #include <QRandomGenerator>
 #include <QtTest>

@@ -1,8 +1,8 @@
 #include "AnswerFrames.h"
 #include "FakeSerialPort.h"
-#include "protocol/AnswerAssembly.h"
-#include "protocol/ExchangeEngine.h"
-#include "protocol/Requests.h"
+#include "core/protocol/AnswerAssembly.h"
+#include "core/protocol/ExchangeEngine.h"
+#include "core/protocol/Requests.h"
 
 #include <QtTest>
 

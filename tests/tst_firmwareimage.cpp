@@ -1,8 +1,8 @@
 // The boot loader's frames, the check of an image and the frames of a whole update,
 // without a port.
 #include "FirmwareImages.h"
-#include "firmware/LoaderFrames.h"
-#include "firmware/UpdateSequence.h"
+#include "core/firmware/LoaderFrames.h"
+#include "core/firmware/UpdateSequence.h"
 
 #include <QtTest>
 

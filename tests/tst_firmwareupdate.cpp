@@ -2,11 +2,11 @@
 // loader at the other end.
 #include "FirmwareImages.h"
 #include "WindowHarness.h"
-#include "firmware/FirmwareUpdate.h"
-#include "protocol/ExchangeEngine.h"
-#include "protocol/Requests.h"
-#include "shell/Tags.h"
+#include "core/firmware/FirmwareUpdate.h"
+#include "core/protocol/ExchangeEngine.h"
+#include "core/protocol/Requests.h"
 #include "ui_frmSerial.h"
+#include "window/widgets/Tags.h"
 
 #include <QtTest>
 

@@ -1,6 +1,6 @@
-#include "protocol/ByteString.h"
-#include "protocol/CommandCodes.h"
-#include "protocol/FrameCodec.h"
+#include "core/protocol/ByteString.h"
+#include "core/protocol/CommandCodes.h"
+#include "core/protocol/FrameCodec.h"
 
 #include <QtTest>
 

@@ -1,11 +1,11 @@
 #include "AnswerFrames.h"
 #include "WindowHarness.h"
-#include "monitor/IdentityAnswer.h"
-#include "protocol/ExchangeEngine.h"
-#include "protocol/Requests.h"
-#include "shell/Colours.h"
-#include "shell/Tags.h"
+#include "core/protocol/ExchangeEngine.h"
+#include "core/protocol/Requests.h"
+#include "core/sensor/IdentityAnswer.h"
 #include "ui_frmSerial.h"
+#include "window/widgets/Colours.h"
+#include "window/widgets/Tags.h"
 
 #include "WindowProbes.h"
 

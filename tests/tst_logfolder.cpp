@@ -1,4 +1,4 @@
-#include "shell/LogFolder.h"
+#include "core/log/LogFolder.h"
 
 #include <QStandardPaths>
 #include <QTemporaryDir>

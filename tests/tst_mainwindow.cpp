@@ -1,13 +1,13 @@
 #include "WindowHarness.h"
 #include "WindowProbes.h"
-#include "calibration/Form3.h"
-#include "protocol/ExchangeEngine.h"
-#include "shell/Colours.h"
-#include "shell/Form2.h"
-#include "shell/SignalQuit.h"
-#include "shell/Tags.h"
+#include "core/protocol/ExchangeEngine.h"
 #include "ui_Form3.h"
 #include "ui_frmSerial.h"
+#include "window/calibration/Form3.h"
+#include "window/platform/SignalQuit.h"
+#include "window/shell/Form2.h"
+#include "window/widgets/Colours.h"
+#include "window/widgets/Tags.h"
 
 #include <QElapsedTimer>
 #include <QMessageBox>

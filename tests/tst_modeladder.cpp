@@ -1,11 +1,11 @@
 #include "AnswerFrames.h"
 #include "WindowHarness.h"
 #include "WindowProbes.h"
-#include "calibration/Form3.h"
-#include "monitor/ModeByte.h"
-#include "shell/Tags.h"
+#include "core/sensor/ModeByte.h"
 #include "ui_Form3.h"
 #include "ui_frmSerial.h"
+#include "window/calibration/Form3.h"
+#include "window/widgets/Tags.h"
 
 #include <QtTest>
 

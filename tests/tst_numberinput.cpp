@@ -1,4 +1,4 @@
-#include "shell/NumberInput.h"
+#include "core/input/NumberInput.h"
 
 #include <QtTest>
 

@@ -1,7 +1,7 @@
 // The tank calibration's point file without a window: reading it back, how a loaded
 // series goes on, and appends that must fail rather than lose a point.
 #include "FileLoss.h"
-#include "calibration/PointFile.h"
+#include "core/calibration/PointFile.h"
 
 #include <QDir>
 #include <QTemporaryDir>

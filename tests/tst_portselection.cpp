@@ -1,8 +1,8 @@
 #include "WindowHarness.h"
-#include "protocol/ExchangeEngine.h"
-#include "shell/Colours.h"
-#include "shell/Tags.h"
+#include "core/protocol/ExchangeEngine.h"
 #include "ui_frmSerial.h"
+#include "window/widgets/Colours.h"
+#include "window/widgets/Tags.h"
 
 #include "WindowProbes.h"
 

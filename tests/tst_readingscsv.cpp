@@ -1,5 +1,5 @@
-#include "trend/ReadingStore.h"
-#include "trend/ReadingsCsv.h"
+#include "core/trend/ReadingStore.h"
+#include "core/trend/ReadingsCsv.h"
 
 #include <QtTest>
 

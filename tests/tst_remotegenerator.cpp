@@ -1,8 +1,8 @@
 #include "WindowHarness.h"
 #include "WindowProbes.h"
-#include "protocol/ExchangeEngine.h"
-#include "protocol/Requests.h"
-#include "shell/ResultsEcho.h"
+#include "core/log/ResultsEcho.h"
+#include "core/protocol/ExchangeEngine.h"
+#include "core/protocol/Requests.h"
 #include "ui_frmSerial.h"
 
 #include <QClipboard>

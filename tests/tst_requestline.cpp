@@ -1,5 +1,5 @@
-#include "protocol/Requests.h"
-#include "remote/RequestLine.h"
+#include "core/protocol/RequestLine.h"
+#include "core/protocol/Requests.h"
 
 #include <QtTest>
 

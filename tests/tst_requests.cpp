@@ -1,6 +1,6 @@
-#include "protocol/ByteString.h"
-#include "protocol/FrameCodec.h"
-#include "protocol/Requests.h"
+#include "core/protocol/ByteString.h"
+#include "core/protocol/FrameCodec.h"
+#include "core/protocol/Requests.h"
 
 #include <QtTest>
 

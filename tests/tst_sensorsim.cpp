@@ -4,10 +4,10 @@
 #include "SensorBus.h"
 #include "SensorSim.h"
 #include "SimOptions.h"
-#include "protocol/ByteString.h"
-#include "protocol/CommandCodes.h"
-#include "protocol/FrameCodec.h"
-#include "protocol/Requests.h"
+#include "core/protocol/ByteString.h"
+#include "core/protocol/CommandCodes.h"
+#include "core/protocol/FrameCodec.h"
+#include "core/protocol/Requests.h"
 
 #include <QtTest>
 

@@ -3,8 +3,8 @@
 #include "LineClient.h"
 #include "LoaderOptions.h"
 #include "SensorSim.h"
-#include "protocol/FrameCodec.h"
-#include "protocol/Requests.h"
+#include "core/protocol/FrameCodec.h"
+#include "core/protocol/Requests.h"
 
 #include <QtTest>
 

@@ -1,9 +1,9 @@
-#include "FakeDialogs.h"
+#include "PortReports.h"
 #include "PtyPair.h"
-#include "serial/LineSettings.h"
-#include "serial/PortNames.h"
-#include "serial/QtSerialPort.h"
-#include "serial/TransferRules.h"
+#include "core/serial/LineSettings.h"
+#include "core/serial/PortNames.h"
+#include "core/serial/QtSerialPort.h"
+#include "core/serial/TransferRules.h"
 
 #include <QtTest>
 
@@ -168,8 +168,9 @@ private slots:
     {
         PtyPair pty;
         QVERIFY(pty.isValid());
-        FakeDialogs dialogs;
-        QtSerialPort port(&dialogs);
+        PortReports reports;
+        QtSerialPort port;
+        reports.watch(port);
         QVERIFY(port.ComPortExists(pty.slavePath()));
         QVERIFY(port.ComOpen(pty.slavePath(), kSettings));
         QCOMPARE(port.lastOpenFailure(), SerialPort::OpenFailure::None);
@@ -180,7 +181,7 @@ private slots:
         QCOMPARE(t.c_cflag & CSIZE, tcflag_t(CS8));
         QCOMPARE(t.c_cflag & (PARENB | CSTOPB), tcflag_t(0));
         QCOMPARE(t.c_lflag & (ICANON | ECHO), tcflag_t(0));
-        QVERIFY(dialogs.shown.isEmpty());
+        QVERIFY(reports.messages().isEmpty());
         QVERIFY(port.ComClose());
         QVERIFY(!port.ComClose());
     }
@@ -271,9 +272,11 @@ private slots:
     void theOpenIsExclusive()
     {
         PtyPair pty;
-        FakeDialogs dialogs;
-        QtSerialPort first(&dialogs);
-        QtSerialPort second(&dialogs);
+        PortReports reports;
+        QtSerialPort first;
+        reports.watch(first);
+        QtSerialPort second;
+        reports.watch(second);
         QVERIFY(first.ComOpen(pty.slavePath(), kSettings));
 
         QVERIFY(!second.ComOpen(pty.slavePath(), kSettings));
@@ -285,7 +288,7 @@ private slots:
         QVERIFY(QFile::link(pty.slavePath(), link));
         QVERIFY(!second.ComOpen(link, kSettings));
         QCOMPARE(second.lastOpenFailure(), SerialPort::OpenFailure::Busy);
-        QVERIFY(dialogs.shown.isEmpty());
+        QVERIFY(reports.messages().isEmpty());
 
         QVERIFY(first.ComClose());
         QVERIFY(second.ComOpen(link, kSettings));
@@ -295,13 +298,14 @@ private slots:
 
     void aMissingDeviceFailsWithoutAMessage()
     {
-        FakeDialogs dialogs;
-        QtSerialPort port(&dialogs);
+        PortReports reports;
+        QtSerialPort port;
+        reports.watch(port);
         const QString missing = QStringLiteral("/dev/levelconf-no-such-port");
         QVERIFY(!port.ComPortExists(missing));
         QVERIFY(!port.ComOpen(missing, kSettings));
         QCOMPARE(port.lastOpenFailure(), SerialPort::OpenFailure::NotFound);
-        QVERIFY(dialogs.shown.isEmpty());
+        QVERIFY(reports.messages().isEmpty());
         QCOMPARE(port.ComRead(), QByteArray());
         QCOMPARE(port.ComWrite("abc"), 0);
         QVERIFY(!port.ComClose());
@@ -313,20 +317,22 @@ private slots:
             QSKIP("access rights do not bind the superuser");
         PtyPair pty;
         QVERIFY(::chmod(pty.slavePath().toLocal8Bit().constData(), 0) == 0);
-        FakeDialogs dialogs;
-        QtSerialPort port(&dialogs);
+        PortReports reports;
+        QtSerialPort port;
+        reports.watch(port);
         QVERIFY(!port.ComOpen(pty.slavePath(), kSettings));
         QCOMPARE(port.lastOpenFailure(), SerialPort::OpenFailure::PermissionDenied);
-        QVERIFY(dialogs.shown.isEmpty());
+        QVERIFY(reports.messages().isEmpty());
     }
 
     void unreadableSettingsAreReportedAndThePortLetGo()
     {
         PtyPair pty;
-        FakeDialogs dialogs;
-        QtSerialPort port(&dialogs);
+        PortReports reports;
+        QtSerialPort port;
+        reports.watch(port);
         QVERIFY(!port.ComOpen(pty.slavePath(), "19200,q,8,1"));
-        QCOMPARE(dialogs.messages(),
+        QCOMPARE(reports.messages(),
                  QStringList{
                      QStringLiteral("Unable to build Comm DCB 19200,q,8,1 Error: %1").arg(EINVAL)});
         QCOMPARE(port.ComWrite("abc"), 0);
@@ -338,8 +344,9 @@ private slots:
     void aVanishedDeviceFailsQuietly()
     {
         auto pty = std::make_unique<PtyPair>();
-        FakeDialogs dialogs;
-        QtSerialPort port(&dialogs);
+        PortReports reports;
+        QtSerialPort port;
+        reports.watch(port);
         QVERIFY(port.ComOpen(pty->slavePath(), kSettings));
         pty->closeMaster();
 
@@ -353,7 +360,7 @@ private slots:
         QCOMPARE(port.ComRead(), QByteArray());
         port.ComFlush();
         QVERIFY(port.ComClose());
-        QVERIFY(dialogs.shown.isEmpty());
+        QVERIFY(reports.messages().isEmpty());
 
         pty = std::make_unique<PtyPair>();
         QVERIFY(port.ComOpen(pty->slavePath(), kSettings));

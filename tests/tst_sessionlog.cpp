@@ -1,6 +1,6 @@
-#include "protocol/ByteString.h"
-#include "shell/ResultsEcho.h"
-#include "shell/SessionLog.h"
+#include "core/log/ResultsEcho.h"
+#include "core/log/SessionLog.h"
+#include "core/protocol/ByteString.h"
 
 #include <QTemporaryDir>
 #include <QtTest>

@@ -1,4 +1,4 @@
-#include "config/SettingValues.h"
+#include "core/config/SettingValues.h"
 
 #include <QtTest>
 

@@ -1,12 +1,12 @@
 #include "AnswerFrames.h"
 #include "WindowHarness.h"
-#include "calibration/CalibrationTable.h"
-#include "calibration/Form3.h"
-#include "protocol/Requests.h"
-#include "shell/Colours.h"
-#include "shell/ResultsEcho.h"
+#include "core/calibration/CalibrationTable.h"
+#include "core/log/ResultsEcho.h"
+#include "core/protocol/Requests.h"
 #include "ui_Form3.h"
 #include "ui_frmSerial.h"
+#include "window/calibration/Form3.h"
+#include "window/widgets/Colours.h"
 
 #include <QtTest>
 

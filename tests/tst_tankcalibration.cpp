@@ -2,9 +2,9 @@
 // operator sees, the point file left behind, and F9.
 #include "FileLoss.h"
 #include "WindowHarness.h"
-#include "config/Form4.h"
-#include "shell/Form2.h"
 #include "ui_frmSerial.h"
+#include "window/settings/Form4.h"
+#include "window/shell/Form2.h"
 
 #include <QDir>
 #include <QTemporaryDir>

@@ -1,4 +1,4 @@
-#include "shell/AlsaTone.h"
+#include "window/platform/AlsaTone.h"
 
 #include <QtTest>
 #include <algorithm>

@@ -1,14 +1,14 @@
 #include "AnswerFrames.h"
 #include "WindowHarness.h"
-#include "calibration/Form3.h"
-#include "config/Form4.h"
-#include "shell/Tags.h"
-#include "trend/ColumnReduction.h"
-#include "trend/ReadingStore.h"
-#include "trend/TrendWidget.h"
+#include "core/trend/ColumnReduction.h"
+#include "core/trend/ReadingStore.h"
 #include "ui_Form3.h"
 #include "ui_Form4.h"
 #include "ui_frmSerial.h"
+#include "window/calibration/Form3.h"
+#include "window/settings/Form4.h"
+#include "window/trend/TrendWidget.h"
+#include "window/widgets/Tags.h"
 
 #include <QtTest>
 

@@ -1,7 +1,7 @@
-#include "protocol/Requests.h"
-#include "trend/ColumnReduction.h"
-#include "trend/ReadingStore.h"
-#include "trend/SettingMark.h"
+#include "core/protocol/Requests.h"
+#include "core/trend/ColumnReduction.h"
+#include "core/trend/ReadingStore.h"
+#include "core/trend/SettingMark.h"
 
 #include <QtTest>
 

@@ -1,9 +1,9 @@
-#include "serial/QtSerialPort.h"
-#include "shell/AlsaTone.h"
-#include "shell/LogFolder.h"
-#include "shell/QtOperatorDialogs.h"
-#include "shell/SignalQuit.h"
-#include "shell/frmSerial.h"
+#include "core/log/LogFolder.h"
+#include "core/serial/QtSerialPort.h"
+#include "window/platform/AlsaTone.h"
+#include "window/platform/QtOperatorDialogs.h"
+#include "window/platform/SignalQuit.h"
+#include "window/shell/frmSerial.h"
 
 #include <QApplication>
 #include <QCommandLineParser>
@@ -75,7 +75,7 @@ int main(int argc, char *argv[])
     parser.process(app);
 
     QtOperatorDialogs dialogs;
-    QtSerialPort port(&dialogs);
+    QtSerialPort port;
     AlsaTone tone;
 
     Platform platform;

@@ -1,9 +1,9 @@
 #include "BusSession.h"
 
-#include "protocol/CommandCodes.h"
-#include "protocol/Confirmations.h"
-#include "protocol/FrameCodec.h"
-#include "serial/SerialPort.h"
+#include "core/protocol/CommandCodes.h"
+#include "core/protocol/Confirmations.h"
+#include "core/protocol/FrameCodec.h"
+#include "core/serial/SerialPort.h"
 
 #include <QEventLoop>
 #include <QTime>

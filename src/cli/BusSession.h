@@ -1,7 +1,7 @@
 #pragma once
 
-#include "protocol/ExchangeEngine.h"
-#include "shell/SessionLog.h"
+#include "core/log/SessionLog.h"
+#include "core/protocol/ExchangeEngine.h"
 
 #include <QByteArray>
 #include <QObject>

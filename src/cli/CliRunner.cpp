@@ -1,10 +1,10 @@
 #include "CliRunner.h"
 
-#include "firmware/FirmwareUpdate.h"
-#include "protocol/Confirmations.h"
-#include "serial/PortAdvice.h"
-#include "serial/SerialPort.h"
-#include "shell/LogFolder.h"
+#include "core/firmware/FirmwareUpdate.h"
+#include "core/log/LogFolder.h"
+#include "core/protocol/Confirmations.h"
+#include "core/serial/PortAdvice.h"
+#include "core/serial/SerialPort.h"
 
 #include <QCoreApplication>
 #include <QDateTime>

@@ -5,7 +5,7 @@
 #include "CliExit.h"
 #include "CliOutput.h"
 #include "SettingKeys.h"
-#include "shell/SessionLog.h"
+#include "core/log/SessionLog.h"
 
 #include <QObject>
 #include <memory>

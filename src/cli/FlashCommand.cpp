@@ -1,10 +1,10 @@
 // A firmware image written through the sensor's boot loader.
 #include "CliRunner.h"
 
-#include "firmware/FirmwareFile.h"
-#include "firmware/FirmwareImage.h"
-#include "firmware/FirmwareUpdate.h"
-#include "firmware/UpdateTexts.h"
+#include "core/firmware/FirmwareFile.h"
+#include "core/firmware/FirmwareImage.h"
+#include "core/firmware/FirmwareUpdate.h"
+#include "core/firmware/UpdateTexts.h"
 
 #include <QEventLoop>
 

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "monitor/ModeByte.h"
-#include "protocol/Requests.h"
+#include "core/protocol/Requests.h"
+#include "core/sensor/ModeByte.h"
 
 #include <QString>
 #include <optional>

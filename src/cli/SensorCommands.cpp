@@ -1,14 +1,14 @@
 // The commands that only read: search, info and watch.
 #include "CliRunner.h"
 
-#include "monitor/DataAnswer.h"
-#include "monitor/IdentityAnswer.h"
-#include "protocol/CommandCodes.h"
-#include "protocol/Confirmations.h"
-#include "protocol/FrameCodec.h"
-#include "protocol/Requests.h"
-#include "trend/ReadingStore.h"
-#include "trend/ReadingsCsv.h"
+#include "core/protocol/CommandCodes.h"
+#include "core/protocol/Confirmations.h"
+#include "core/protocol/FrameCodec.h"
+#include "core/protocol/Requests.h"
+#include "core/sensor/DataAnswer.h"
+#include "core/sensor/IdentityAnswer.h"
+#include "core/trend/ReadingStore.h"
+#include "core/trend/ReadingsCsv.h"
 
 #include <QDateTime>
 #include <QElapsedTimer>

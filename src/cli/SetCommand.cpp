@@ -1,11 +1,11 @@
 // The settings of "set", sent one after the other, each awaited.
 #include "CliRunner.h"
 
-#include "config/SettingRules.h"
-#include "monitor/DataAnswer.h"
-#include "protocol/CommandCodes.h"
-#include "protocol/Confirmations.h"
-#include "protocol/FirmwareCapabilities.h"
+#include "core/config/SettingRules.h"
+#include "core/protocol/CommandCodes.h"
+#include "core/protocol/Confirmations.h"
+#include "core/protocol/FirmwareCapabilities.h"
+#include "core/sensor/DataAnswer.h"
 
 namespace
 {

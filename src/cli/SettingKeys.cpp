@@ -1,10 +1,10 @@
 #include "SettingKeys.h"
 
-#include "config/SettingRules.h"
-#include "protocol/CommandCodes.h"
-#include "protocol/FirmwareCapabilities.h"
-#include "protocol/FrameCodec.h"
-#include "protocol/Requests.h"
+#include "core/config/SettingRules.h"
+#include "core/protocol/CommandCodes.h"
+#include "core/protocol/FirmwareCapabilities.h"
+#include "core/protocol/FrameCodec.h"
+#include "core/protocol/Requests.h"
 
 #include <array>
 

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "ModeText.h"
-#include "config/SettingValues.h"
+#include "core/config/SettingValues.h"
 
 #include <QByteArray>
 #include <QString>

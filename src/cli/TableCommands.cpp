@@ -1,12 +1,12 @@
 // The calibration table between a .pl5 file and the sensor.
 #include "CliRunner.h"
 
-#include "calibration/CalibrationTable.h"
-#include "calibration/TableFile.h"
-#include "monitor/DataAnswer.h"
-#include "protocol/CommandCodes.h"
-#include "protocol/FirmwareCapabilities.h"
-#include "protocol/Requests.h"
+#include "core/calibration/CalibrationTable.h"
+#include "core/calibration/TableFile.h"
+#include "core/protocol/CommandCodes.h"
+#include "core/protocol/FirmwareCapabilities.h"
+#include "core/protocol/Requests.h"
+#include "core/sensor/DataAnswer.h"
 
 #include <QDir>
 

@@ -1,8 +1,8 @@
 #include "CliArguments.h"
 #include "CliRunner.h"
 #include "Terminal.h"
-#include "serial/QtSerialPort.h"
-#include "shell/TerminationSignals.h"
+#include "core/serial/QtSerialPort.h"
+#include "core/system/TerminationSignals.h"
 
 #include <QCoreApplication>
 #include <QLocale>

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "protocol/ByteString.h"
-#include "protocol/FrameCodec.h"
+#include "core/protocol/ByteString.h"
+#include "core/protocol/FrameCodec.h"
 
 #include <QByteArray>
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "serial/SerialPort.h"
+#include "core/serial/SerialPort.h"
 
 #include <QList>
 #include <QSet>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "firmware/FirmwareImage.h"
+#include "core/firmware/FirmwareImage.h"
 
 #include <QByteArray>
 

@@ -1,0 +1,282 @@
+#include "FirmwareUpdate.h"
+
+#include "LoaderFrames.h"
+#include "core/serial/SerialPort.h"
+
+#include <QScopeGuard>
+
+using Kind = LoaderStep::Kind;
+using Outcome = UpdateResult::Outcome;
+
+namespace
+{
+FirmwareUpdate::Phase phaseOf(Kind kind)
+{
+    switch (kind) {
+    case Kind::EraseCommand:
+    case Kind::EraseArgument:
+        return FirmwareUpdate::Phase::Erasing;
+    case Kind::OptionCommand:
+    case Kind::OptionAddress:
+    case Kind::OptionData:
+        return FirmwareUpdate::Phase::OptionBytes;
+    case Kind::BlockCommand:
+    case Kind::BlockAddress:
+    case Kind::BlockData:
+        return FirmwareUpdate::Phase::Blocks;
+    case Kind::Go:
+        break;
+    }
+    return FirmwareUpdate::Phase::Starting;
+}
+
+// What a step belongs to, for the closing message.
+QString subjectOf(Kind kind, int number)
+{
+    switch (phaseOf(kind)) {
+    case FirmwareUpdate::Phase::Erasing:
+        return QStringLiteral("the erase");
+    case FirmwareUpdate::Phase::OptionBytes:
+        return QStringLiteral("the option bytes");
+    case FirmwareUpdate::Phase::Blocks:
+        return QStringLiteral("block ") + QString::number(number);
+    default:
+        return QStringLiteral("the start command");
+    }
+}
+} // namespace
+
+FirmwareUpdate::FirmwareUpdate(SerialPort &port, QObject *parent) : QObject(parent), m_port(port)
+{
+    m_ackTimer.setSingleShot(true);
+    connect(&m_ackTimer, &QTimer::timeout, this, &FirmwareUpdate::onAckTimeout);
+    connect(&m_syncTimer, &QTimer::timeout, this, &FirmwareUpdate::sendSync);
+    connect(&m_port.events(), &SerialPortEvents::bytesArrived, this,
+            &FirmwareUpdate::onBytesArrived);
+    connect(&m_port.events(), &SerialPortEvents::deviceLost, this, &FirmwareUpdate::onDeviceLost);
+}
+
+bool FirmwareUpdate::start(const FirmwarePlan &plan)
+{
+    if (isRunning() || m_result || plan.blocks.isEmpty())
+        return false;
+    m_plan = plan;
+    m_steps = updateSteps(plan);
+    m_step = -1;
+    m_blocksDone = 0;
+    // Whatever is waiting (the sensor's answer to the engine's last request) was not
+    // said by the loader.
+    m_port.ComTakeArrived();
+    setPhase(Phase::Synchronising);
+    m_syncTimer.start(m_timeouts.syncResendMs);
+    sendSync();
+    return true;
+}
+
+void FirmwareUpdate::cancel()
+{
+    if (isRunning())
+        endWith(Outcome::Cancelled, QStringLiteral("cancelled by the operator"));
+    deliverResult();
+}
+
+void FirmwareUpdate::sendSync()
+{
+    if (m_phase != Phase::Synchronising)
+        return;
+    m_syncSpoiled = false;
+    const QByteArray sync(1, static_cast<char>(Loader::kSync));
+    if (m_port.ComSend(sync) != sync.size())
+        endWith(Outcome::PortLost, QStringLiteral("the port did not take the data"));
+}
+
+void FirmwareUpdate::onBytesArrived()
+{
+    if (!isRunning())
+        return;
+    // A box shown from a signal of this update runs its own event loop; bytes announced
+    // in there wait until the step that was under way has finished.
+    if (m_handling) {
+        m_deferred = true;
+        return;
+    }
+    m_handling = true;
+    const auto done = qScopeGuard([this] {
+        m_handling = false;
+        if (m_deferred) {
+            m_deferred = false;
+            QTimer::singleShot(0, this, &FirmwareUpdate::onBytesArrived);
+        }
+    });
+    const QByteArray arrived = m_port.ComTakeArrived();
+    if (m_phase == Phase::Synchronising)
+        takeSyncReply(arrived);
+    else
+        takeAck(arrived);
+}
+
+void FirmwareUpdate::takeSyncReply(const QByteArray &arrived)
+{
+    if (arrived.isEmpty() || m_syncSpoiled)
+        return;
+    // The loader's answer is the first thing to come after a 7F. Anything else (the
+    // running application finishing an answer, noise while the sensor powers up) spoils
+    // everything up to the next 7F, so that a 79 inside it is not taken for the loader.
+    if (static_cast<quint8>(arrived.at(0)) != Loader::kAck) {
+        m_syncSpoiled = true;
+        return;
+    }
+    m_syncTimer.stop();
+    sendStep(0);
+}
+
+void FirmwareUpdate::takeAck(const QByteArray &arrived)
+{
+    for (char c : arrived) {
+        const auto b = static_cast<quint8>(c);
+        if (b == Loader::kAck) {
+            stepAcknowledged();
+            return;
+        }
+        if (b == Loader::kRefused) {
+            stepFailed(true);
+            return;
+        }
+        // Any other byte is not an answer; the wait goes on.
+    }
+}
+
+bool FirmwareUpdate::applicationMarkerMissing(const LoaderStep &step) const
+{
+    if (step.kind != Kind::BlockCommand)
+        return false;
+    const PlannedBlock &block = m_plan.blocks.at(step.block);
+    return block.fileBlock == m_plan.type.skipLimit &&
+           (block.data.isEmpty() ||
+            static_cast<quint8>(block.data.at(0)) != FirmwareImage::kApplicationMarker);
+}
+
+void FirmwareUpdate::sendStep(int index)
+{
+    m_step = index;
+    const LoaderStep &step = m_steps.at(index);
+    if (applicationMarkerMissing(step)) {
+        endWith(Outcome::Failed, QStringLiteral("the image is damaged"),
+                {QStringLiteral(" File damaged ")});
+        return;
+    }
+    setPhase(phaseOf(step.kind));
+    wrstr(step.frame, timeoutFor(step.kind));
+}
+
+void FirmwareUpdate::wrstr(const QByteArray &frame, int timeoutMs)
+{
+    // Nothing that came before the frame can be its answer.
+    m_port.ComTakeArrived();
+    if (m_port.ComSend(frame) != frame.size()) {
+        endWith(Outcome::PortLost, QStringLiteral("the port did not take the data"));
+        return;
+    }
+    m_ackTimer.start(timeoutMs);
+}
+
+int FirmwareUpdate::timeoutFor(Kind kind) const
+{
+    switch (kind) {
+    case Kind::EraseArgument:
+        return m_timeouts.eraseMs;
+    case Kind::BlockData:
+        return m_timeouts.blockMs;
+    default:
+        return m_timeouts.frameMs;
+    }
+}
+
+void FirmwareUpdate::stepAcknowledged()
+{
+    m_ackTimer.stop();
+    const LoaderStep &step = m_steps.at(m_step);
+    if (step.kind == Kind::Go) {
+        endWith(Outcome::Done, QString());
+        return;
+    }
+    const int next = m_step + 1;
+    if (step.kind == Kind::OptionData && m_steps.at(next).kind != Kind::OptionCommand)
+        emit optionBytesWritten();
+    if (step.kind == Kind::BlockData) {
+        ++m_blocksDone;
+        emit blockWritten(m_blocksDone, blockNumber(m_plan, m_plan.blocks.at(step.block)));
+    }
+    // A signal's receiver may have cancelled the update.
+    if (isRunning())
+        sendStep(next);
+}
+
+void FirmwareUpdate::onAckTimeout()
+{
+    if (isRunning() && m_phase != Phase::Synchronising)
+        stepFailed(false);
+}
+
+void FirmwareUpdate::stepFailed(bool refused)
+{
+    m_ackTimer.stop();
+    const LoaderStep &step = m_steps.at(m_step);
+    if (step.kind == Kind::Go && !refused) {
+        // Everything is written and acknowledged; only the start is in doubt.
+        endWith(Outcome::StartNotConfirmed, QStringLiteral("no answer to the start command"));
+        return;
+    }
+    const int number = step.block >= 0 ? blockNumber(m_plan, m_plan.blocks.at(step.block)) : 0;
+    QStringList messages;
+    if (refused)
+        messages.append(QStringLiteral("Error 1F !!!!"));
+    const QString blockText = blockFailureText(step.kind, number);
+    if (!blockText.isEmpty())
+        messages.append(blockText);
+    const QString subject = subjectOf(step.kind, number);
+    endWith(Outcome::Failed,
+            refused ? QStringLiteral("the loader refused ") + subject
+                    : QStringLiteral("no answer from the loader to ") + subject,
+            messages);
+}
+
+void FirmwareUpdate::onDeviceLost()
+{
+    if (isRunning())
+        endWith(Outcome::PortLost, QStringLiteral("the port is gone"));
+}
+
+void FirmwareUpdate::endWith(Outcome outcome, const QString &reason,
+                             const QStringList &loaderMessages)
+{
+    UpdateResult result;
+    result.outcome = outcome;
+    result.loaderAnswered = m_phase != Phase::Synchronising;
+    result.loaderMessages = loaderMessages;
+    result.reason = reason;
+    m_syncTimer.stop();
+    m_ackTimer.stop();
+    setPhase(Phase::Idle);
+    m_result = result;
+    // Told from the event loop: the receiver may show boxes and close the port, which it
+    // must not do from inside the port's own signal.
+    QTimer::singleShot(0, this, &FirmwareUpdate::deliverResult);
+}
+
+void FirmwareUpdate::deliverResult()
+{
+    if (!m_result)
+        return;
+    const UpdateResult result = *m_result;
+    m_result.reset();
+    emit finished(result);
+}
+
+void FirmwareUpdate::setPhase(Phase phase)
+{
+    if (phase == m_phase)
+        return;
+    m_phase = phase;
+    emit phaseChanged(phase);
+}

@@ -1,0 +1,5 @@
+#pragma once
+
+// How grave a report is, for whoever shows it: the icon of a box in the window, the wording
+// on a terminal.
+enum class Severity { None, Information, Warning, Critical };

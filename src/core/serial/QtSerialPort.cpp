@@ -1,0 +1,345 @@
+#include "QtSerialPort.h"
+
+#include "LineSettings.h"
+#include "PortNames.h"
+#include "TransferRules.h"
+
+#include <QDeadlineTimer>
+#include <QFileInfo>
+#include <QSerialPortInfo>
+#include <QTimer>
+
+#include <cerrno>
+#ifdef Q_OS_WIN
+#include <qt_windows.h>
+#endif
+
+namespace
+{
+#ifdef Q_OS_WIN
+constexpr bool kWindows = true;
+#else
+constexpr bool kWindows = false;
+#endif
+
+// The list refresh asks about each of up to 30 names once a second; one enumeration
+// serves them all.
+constexpr int kSnapshotMaxAgeMs = 500;
+
+// The number the operating system gave for its last failure.
+int lastSystemError()
+{
+#ifdef Q_OS_WIN
+    return static_cast<int>(::GetLastError());
+#else
+    return errno;
+#endif
+}
+
+// What a settings text that cannot be read is reported with, as the system would.
+int invalidParameterError()
+{
+#ifdef Q_OS_WIN
+    return ERROR_INVALID_PARAMETER;
+#else
+    return EINVAL;
+#endif
+}
+
+QSerialPort::Parity qtParity(LineSettings::Parity p)
+{
+    switch (p) {
+    case LineSettings::Parity::Even:
+        return QSerialPort::EvenParity;
+    case LineSettings::Parity::Odd:
+        return QSerialPort::OddParity;
+    case LineSettings::Parity::Mark:
+        return QSerialPort::MarkParity;
+    case LineSettings::Parity::Space:
+        return QSerialPort::SpaceParity;
+    case LineSettings::Parity::None:
+        break;
+    }
+    return QSerialPort::NoParity;
+}
+
+QSerialPort::StopBits qtStopBits(LineSettings::StopBits s)
+{
+    switch (s) {
+    case LineSettings::StopBits::OneAndHalf:
+        return QSerialPort::OneAndHalfStop;
+    case LineSettings::StopBits::Two:
+        return QSerialPort::TwoStop;
+    case LineSettings::StopBits::One:
+        break;
+    }
+    return QSerialPort::OneStop;
+}
+
+bool applyLineSettings(QSerialPort &port, const LineSettings &line)
+{
+    return port.setBaudRate(line.baud) &&
+           port.setDataBits(static_cast<QSerialPort::DataBits>(line.dataBits)) &&
+           port.setParity(qtParity(line.parity)) && port.setStopBits(qtStopBits(line.stopBits)) &&
+           port.setFlowControl(QSerialPort::NoFlowControl);
+}
+
+// One device may be reached by several names (a link made by a simulator or by udev);
+// the lock that keeps the open exclusive belongs to the device itself.
+QString devicePathToOpen(const QString &device)
+{
+    if (kWindows)
+        return device;
+    const QFileInfo info(device);
+    if (info.isSymLink() && info.exists())
+        return info.canonicalFilePath();
+    return device;
+}
+} // namespace
+
+QtSerialPort::QtSerialPort()
+{
+    QObject::connect(&m_port, &QSerialPort::errorOccurred, &m_port,
+                     [this](QSerialPort::SerialPortError error) { noteError(error); });
+    QObject::connect(&m_port, &QSerialPort::readyRead, &events(), &SerialPortEvents::bytesArrived);
+}
+
+QtSerialPort::~QtSerialPort()
+{
+    if (m_port.isOpen())
+        m_port.close();
+}
+
+QStringList QtSerialPort::portNames()
+{
+    refreshSnapshot();
+    return sortPortNames(m_present);
+}
+
+bool QtSerialPort::ComPortExists(const QString &name)
+{
+    if (isDevicePath(name))
+        return QFileInfo::exists(name);
+    if (!m_presentAge.isValid() || m_presentAge.elapsed() > kSnapshotMaxAgeMs)
+        refreshSnapshot();
+    return m_present.contains(name);
+}
+
+void QtSerialPort::refreshSnapshot()
+{
+    m_present.clear();
+    // The enumeration leaves out the legacy serial ports that have no hardware behind
+    // them, so what it lists can be used.
+    for (const QSerialPortInfo &info : QSerialPortInfo::availablePorts())
+        m_present.append(info.portName());
+    m_presentAge.start();
+}
+
+QString QtSerialPort::deviceName(const QString &item) const
+{
+    return deviceNameFor(item, kWindows);
+}
+
+bool QtSerialPort::ComOpen(const QString &device, const QString &settings)
+{
+    if (m_open)
+        ComClose();
+    m_failure = OpenFailure::None;
+    m_lost = false;
+
+    const QString path = devicePathToOpen(device);
+    m_port.setPortName(path);
+    if (!m_port.open(QIODevice::ReadWrite)) {
+        m_failure = classifyOpenFailure(path);
+        return false;
+    }
+    m_open = true;
+
+    // The read and write time-outs are kept by ComRead and ComWrite, so there is nothing
+    // to set up for them here and this step cannot fail.
+
+    const auto line = parseLineSettings(settings);
+    if (!line) {
+        return setUpFailed(QStringLiteral("Unable to build Comm DCB ") + settings +
+                           QStringLiteral(" Error: ") + QString::number(invalidParameterError()));
+    }
+    errno = 0;
+    if (!applyLineSettings(m_port, *line)) {
+        const int error = lastSystemError();
+        return setUpFailed(QStringLiteral("Unable to set Comm DCB ") + settings +
+                           QStringLiteral(" Error: ") + QString::number(error));
+    }
+    // Bytes that reached the device before it was ours belong to nobody's request.
+    m_port.clear(QSerialPort::Input);
+    return true;
+}
+
+SerialPort::OpenFailure QtSerialPort::classifyOpenFailure(const QString &path) const
+{
+    switch (m_port.error()) {
+    case QSerialPort::DeviceNotFoundError:
+        return OpenFailure::NotFound;
+    case QSerialPort::PermissionError:
+        // Qt reports a port in use (its lock, or the exclusive flag) as a permission error
+        // too; only a device we may not read or write is a matter of access rights.
+        // Windows says "access denied" for a port that another program holds.
+        if (kWindows)
+            return OpenFailure::Busy;
+        {
+            const QFileInfo info(path);
+            if (!info.exists())
+                return OpenFailure::NotFound;
+            return info.isReadable() && info.isWritable() ? OpenFailure::Busy
+                                                          : OpenFailure::PermissionDenied;
+        }
+    default:
+        return OpenFailure::Other;
+    }
+}
+
+bool QtSerialPort::setUpFailed(const QString &text)
+{
+    emit events().lineSetUpFailed(text);
+    m_port.close();
+    m_open = false;
+    m_failure = OpenFailure::Other;
+    return false;
+}
+
+bool QtSerialPort::ComClose()
+{
+    if (!m_open)
+        return false;
+    if (m_port.isOpen())
+        m_port.close();
+    m_open = false;
+    m_lost = false;
+    return true;
+}
+
+void QtSerialPort::ComFlush()
+{
+    if (!m_open || m_lost)
+        return;
+    m_port.flush();
+    QDeadlineTimer deadline(Transfer::writeTimeoutMs(static_cast<int>(m_port.bytesToWrite())));
+    while (m_port.bytesToWrite() > 0 && !deadline.hasExpired()) {
+        if (!m_port.waitForBytesWritten(static_cast<int>(deadline.remainingTime())))
+            break;
+    }
+    releaseLostDevice();
+}
+
+QByteArray QtSerialPort::ComRead()
+{
+    if (!m_open || m_lost)
+        return {};
+    QByteArray out = m_port.read(Transfer::kBlock);
+    QDeadlineTimer total(Transfer::kReadTotalMs - Transfer::kReadSlackMs, Qt::PreciseTimer);
+    // At least one look at the line, even when the thread was held up past the deadline:
+    // an answer already there must not be reported as missing.
+    bool looked = false;
+    while (out.size() < Transfer::kBlock && !m_lost) {
+        const qint64 left = qMax<qint64>(0, total.remainingTime());
+        if (left == 0 && looked)
+            break;
+        looked = true;
+        const int wait = out.isEmpty() ? static_cast<int>(left)
+                                       : static_cast<int>(qMin<qint64>(Transfer::kReadGapMs, left));
+        if (!m_port.waitForReadyRead(wait))
+            break;
+        out += m_port.read(Transfer::kBlock - out.size());
+    }
+    if (out.isEmpty())
+        ComFlush();
+    releaseLostDevice();
+    return out;
+}
+
+int QtSerialPort::ComWrite(const QByteArray &data)
+{
+    if (data.size() < Transfer::kBlock + 1)
+        return writeBlock(data);
+    int total = 0;
+    for (const QByteArray &piece : writePieces(data)) {
+        const int n = writeBlock(piece);
+        total += n;
+        // The rest of a frame cut short would only reach the bus as garbage.
+        if (n < piece.size())
+            break;
+    }
+    return total;
+}
+
+int QtSerialPort::writeBlock(const QByteArray &block)
+{
+    if (block.isEmpty() || !m_open || m_lost)
+        return 0;
+    const qint64 before = m_port.bytesToWrite();
+    const qint64 queued = m_port.write(block);
+    if (queued <= 0)
+        return 0;
+    QDeadlineTimer deadline(Transfer::writeTimeoutMs(static_cast<int>(block.size())));
+    // One attempt at once, so that a thread held up past the deadline still sends what
+    // the line takes now instead of reporting a failed write.
+    m_port.flush();
+    while (m_port.bytesToWrite() > 0 && !deadline.hasExpired() && !m_lost) {
+        if (!m_port.waitForBytesWritten(static_cast<int>(deadline.remainingTime())))
+            break;
+    }
+    const qint64 unsent = m_port.bytesToWrite();
+    if (unsent > 0) {
+        // Sent late, the remainder would run into the next frame; the caller is told
+        // the write fell short instead.
+        m_port.clear(QSerialPort::Output);
+    }
+    releaseLostDevice();
+    return static_cast<int>(qBound<qint64>(0, before + queued - unsent, queued));
+}
+
+QByteArray QtSerialPort::ComTakeArrived()
+{
+    if (!m_open || m_lost)
+        return {};
+    return m_port.readAll();
+}
+
+int QtSerialPort::ComSend(const QByteArray &data)
+{
+    if (data.isEmpty() || !m_open || m_lost)
+        return 0;
+    const qint64 queued = m_port.write(data);
+    if (queued <= 0)
+        return 0;
+    // Starts the bytes on their way now rather than on the next pass of the event loop;
+    // this writes what the driver takes at once and never waits.
+    m_port.flush();
+    return m_lost ? 0 : static_cast<int>(queued);
+}
+
+void QtSerialPort::noteError(QSerialPort::SerialPortError error)
+{
+    if (!m_open || m_lost)
+        return;
+    if (error != QSerialPort::ResourceError && error != QSerialPort::ReadError &&
+        error != QSerialPort::WriteError)
+        return;
+    m_lost = true;
+    // A device that has gone keeps signalling, and the window's event loop would spin on
+    // it; the handle is given up as soon as control is back outside the port's own code.
+    QTimer::singleShot(0, &m_port, [this] { announceLostDevice(); });
+}
+
+void QtSerialPort::announceLostDevice()
+{
+    releaseLostDevice();
+    // A port closed (or opened on another device) in the meantime has nothing to report.
+    if (m_open && m_lost)
+        emit events().deviceLost();
+}
+
+void QtSerialPort::releaseLostDevice()
+{
+    if (m_lost && m_port.isOpen())
+        m_port.close();
+}

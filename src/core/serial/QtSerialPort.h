@@ -1,0 +1,47 @@
+#pragma once
+
+#include "SerialPort.h"
+
+#include <QElapsedTimer>
+#include <QSerialPort>
+
+// The real port, on Qt SerialPort. It belongs to the window's thread: every call comes
+// from there, and reads and writes block only within the port's time-outs.
+class QtSerialPort : public SerialPort
+{
+public:
+    QtSerialPort();
+    ~QtSerialPort() override;
+
+    QStringList portNames() override;
+    bool ComPortExists(const QString &name) override;
+    QString deviceName(const QString &item) const override;
+    bool ComOpen(const QString &device, const QString &settings) override;
+    OpenFailure lastOpenFailure() const override { return m_failure; }
+    bool ComClose() override;
+    void ComFlush() override;
+    QByteArray ComRead() override;
+    int ComWrite(const QByteArray &data) override;
+    QByteArray ComTakeArrived() override;
+    int ComSend(const QByteArray &data) override;
+
+    // True once the open device has gone (an adapter pulled out): reads then return
+    // nothing and writes nothing, until ComClose.
+    bool deviceLost() const { return m_lost; }
+
+private:
+    int writeBlock(const QByteArray &block);
+    bool setUpFailed(const QString &text);
+    void noteError(QSerialPort::SerialPortError error);
+    void releaseLostDevice();
+    void announceLostDevice();
+    OpenFailure classifyOpenFailure(const QString &path) const;
+    void refreshSnapshot();
+
+    QSerialPort m_port;
+    OpenFailure m_failure = OpenFailure::None;
+    bool m_open = false; // between a good ComOpen and ComClose, lost device or not
+    bool m_lost = false;
+    QStringList m_present; // port names of the last enumeration
+    QElapsedTimer m_presentAge;
+};

@@ -1,0 +1,31 @@
+#pragma once
+
+#include "core/calibration/PointRecorder.h"
+
+class QTableWidget;
+
+// The tank calibration's grid: the recorder's points shown as they change. The grid shows
+// what the file holds, so its cells are not edited by hand.
+class PointGrid
+{
+public:
+    // `grid` has three columns: number, volume, level.
+    explicit PointGrid(QTableWidget *grid);
+
+    const PointRecorder &points() const { return m_points; }
+
+    void reset();
+    void putLoaded(const CalibrationPoint &point);
+    void take(const QString &path, const SeriesEnd &end, qint16 portion);
+    void setPortion(qint16 portion);
+    // As PointRecorder::record; the grid changes only when the file took the point.
+    QString record(const QString &level);
+
+private:
+    // Shows the recorder's cells; `newPending` when another point became pending, which
+    // from the eighth point on scrolls it to the top of the view.
+    void show(bool newPending);
+
+    QTableWidget *m_grid;
+    PointRecorder m_points;
+};

@@ -1,0 +1,56 @@
+#pragma once
+
+#include "FakeDialogs.h"
+#include "FakeSerialPort.h"
+#include "FakeTone.h"
+#include "window/shell/frmSerial.h"
+
+#include <QTemporaryDir>
+#include <memory>
+
+namespace Ui
+{
+class frmSerial;
+}
+
+// The event texts of a session log, without their time stamps.
+QStringList logEventTexts(const QByteArray &log);
+
+// The main window built with scripted boxes, a scripted port, recorded tones, a fixed
+// clock and a temporary log folder.
+class WindowHarness
+{
+public:
+    // `logFolder` replaces the temporary log folder (to make the log start fail, say).
+    explicit WindowHarness(const QString &logFolder = QString());
+    ~WindowHarness();
+
+    // Ends the window as the program's end would, keeping the fakes and the log folder.
+    void destroyWindow() { window.reset(); }
+
+    frmSerial &w() { return *window; }
+    Ui::frmSerial *ui() const;
+
+    // Event texts of the session log, without their time stamps.
+    QStringList logEvents() const;
+    // Remembers where the log stands; logSinceMark() gives what came after.
+    void markLog() { m_logMark = logEvents().size(); }
+    QStringList logSinceMark() const { return logEvents().mid(m_logMark); }
+    // The whole log file as bytes.
+    QByteArray logBytes() const;
+
+    // Makes `device` the only port, refreshes the list and opens it; clears the boxes and
+    // tones that the opening produced.
+    void openPort(const QString &device = QStringLiteral("ttyUSB0"));
+
+    QTemporaryDir logDir;
+    FakeDialogs dialogs;
+    FakeTone tone;
+    FakeSerialPort port;
+    QDateTime now;
+    QString logFolder;
+
+private:
+    std::unique_ptr<frmSerial> window;
+    int m_logMark = 0;
+};
