@@ -7,7 +7,7 @@
 #include "core/protocol/Requests.h"
 #include "core/sensor/DataAnswer.h"
 #include "core/sensor/IdentityAnswer.h"
-#include "core/trend/ReadingStore.h"
+#include "core/trend/ReadingRecord.h"
 #include "core/trend/ReadingsCsv.h"
 
 #include <QDateTime>
@@ -63,20 +63,6 @@ void addSettings(const DataReadings &r, QJsonObject *o)
         o->insert(QStringLiteral("max_distance_cm"), *r.maxDistance);
 }
 
-void addReadings(const DataReadings &r, QJsonObject *o)
-{
-    if (r.emptyValue)
-        o->insert(QStringLiteral("empty"), qint64(*r.emptyValue));
-    if (r.fullValue)
-        o->insert(QStringLiteral("full"), qint64(*r.fullValue));
-    if (r.output)
-        o->insert(QStringLiteral("distance_cm"), *r.output / 10.0);
-    if (r.amplitude)
-        o->insert(QStringLiteral("amplitude"), qint64(*r.amplitude));
-    if (r.temperature)
-        o->insert(QStringLiteral("temperature_C"), *r.temperature);
-}
-
 // "key: value" lines in the order of the object's keys as given.
 QString textOf(const QJsonObject &o, const QStringList &order)
 {
@@ -88,24 +74,6 @@ QString textOf(const QJsonObject &o, const QStringList &order)
     return lines.join(QLatin1Char('\n'));
 }
 
-TrendEntry entryOf(const DataReadings &r, quint8 address, StabilityLamp lamp)
-{
-    TrendEntry e;
-    const QDateTime now = QDateTime::currentDateTime();
-    e.msecs = now.toMSecsSinceEpoch();
-    e.utcOffset = now.offsetFromUtc();
-    e.address = address;
-    e.gap = !r.output;
-    if (e.gap)
-        return e;
-    e.amplitude = r.amplitude.value_or(0);
-    e.output = *r.output;
-    e.temperature = static_cast<qint8>(r.temperature.value_or(0));
-    e.lamp = lamp;
-    e.range4096 = r.modeByte && (*r.modeByte & 0x80);
-    return e;
-}
-
 // Time, address, distance in cm, amplitude and temperature, blank-separated.
 QString readingText(const QString &csvRow)
 {
@@ -113,18 +81,6 @@ QString readingText(const QString &csvRow)
     return QStringList{f.value(0), f.value(1), f.value(2), f.value(4), f.value(5)}
         .join(QLatin1Char(' '))
         .trimmed();
-}
-
-QJsonObject readingObject(const TrendEntry &e, const DataReadings &r)
-{
-    QJsonObject o{{QStringLiteral("time"), isoLocalTime(e.msecs, e.utcOffset)},
-                  {QStringLiteral("address"), e.address}};
-    if (e.gap)
-        return o;
-    addReadings(r, &o);
-    o.insert(QStringLiteral("frequency_Hz"), int(e.output) + 300);
-    o.insert(QStringLiteral("analog_V"), analogVolts(e.output, e.range4096));
-    return o;
 }
 } // namespace
 
@@ -187,7 +143,7 @@ CliExit CliRunner::info(quint8 address)
     if (!r)
         return failure;
     addSettings(*r, &o);
-    addReadings(*r, &o);
+    addReadingFields(*r, &o);
     m_out.result(o, textOf(o, {QStringLiteral("address"), QStringLiteral("serial"),
                                QStringLiteral("firmware"), QStringLiteral("firmware_code"),
                                QStringLiteral("mode_byte"), QStringLiteral("mode"),
@@ -227,10 +183,10 @@ CliExit CliRunner::watch(quint8 address)
             stability = s.state;
             lamp = s.lamp;
         }
-        const TrendEntry e = entryOf(r, address, lamp);
+        const TrendEntry e = readingEntry(r, address, lamp, QDateTime::currentDateTime());
         answered += e.gap ? 0 : 1;
         const QString row = readingsCsvRow(e, QLocale::c()).trimmed();
-        m_out.result(readingObject(e, r), m_args.csv ? row : readingText(row));
+        m_out.result(readingJson(e, r), m_args.csv ? row : readingText(row));
         const bool last = m_args.count != 0 && taken + 1 == m_args.count;
         if (!last &&
             !m_session->pause(int(qMax<qint64>(0, ExchangeEngine::kTickMs - period.elapsed())))) {
