@@ -2,10 +2,17 @@
 
 // What the benchmarks need to run the real window unattended.
 #include "ui_frmSerial.h"
+#include "window/calibration/CalibrationPart.h"
+#include "window/firmware/FirmwarePart.h"
+#include "window/monitor/MonitorPart.h"
 #include "window/platform/OperatorDialogs.h"
 #include "window/platform/Platform.h"
 #include "window/platform/Tone.h"
+#include "window/portbar/PortBarPart.h"
+#include "window/remote/RemotePart.h"
+#include "window/settings/SettingsPart.h"
 #include "window/shell/frmSerial.h"
+#include "window/trend/TrendPart.h"
 
 #include <QElapsedTimer>
 #include <QEventLoop>
@@ -133,7 +140,7 @@ inline double statusMb(const char *key)
 inline bool openPort(frmSerial &w, const QString &device)
 {
     w.addPortDevice(device);
-    w.Timer1_Timer();
+    w.parts().portBar->Timer1_Timer();
     w.form()->BTNOpenCom->click();
     return w.form()->BTNCloseCom->isEnabled();
 }

@@ -93,7 +93,7 @@ void timeTick(frmSerial &w, TickRun &run)
 {
     QElapsedTimer total;
     total.start();
-    Stretch blocked = timed([&] { w.TMRComm_Timer(); });
+    Stretch blocked = timed([&] { w.engine().tick(); });
     if (w.engine().busy())
         ++run.deferred;
     while (w.engine().busy()) {

@@ -73,7 +73,7 @@ Run runOnce(const QByteArray &image, const LoaderSettings &settings, const QStri
     QElapsedTimer clock;
     qint64 blocksFrom = 0;
     qint64 blocksTo = 0;
-    QObject::connect(&w.firmwareUpdate(), &FirmwareUpdate::phaseChanged, &w,
+    QObject::connect(&w.parts().firmware->update(), &FirmwareUpdate::phaseChanged, &w,
                      [&](FirmwareUpdate::Phase phase) {
                          if (phase == FirmwareUpdate::Phase::Blocks)
                              blocksFrom = clock.nsecsElapsed();
@@ -81,7 +81,7 @@ Run runOnce(const QByteArray &image, const LoaderSettings &settings, const QStri
                              blocksTo = clock.nsecsElapsed();
                      });
     bool finished = false;
-    QObject::connect(&w.firmwareUpdate(), &FirmwareUpdate::finished, &w,
+    QObject::connect(&w.parts().firmware->update(), &FirmwareUpdate::finished, &w,
                      [&](const UpdateResult &r) {
                          finished = true;
                          run.done = r.outcome == UpdateResult::Outcome::Done;

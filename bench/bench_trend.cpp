@@ -188,8 +188,8 @@ int benchDay(int days)
     printMemory(0, 0);
     for (int tick = 1; tick <= days * kTicksPerDay; ++tick) {
         if (tick % 3600 == 0)
-            w.SetAir_Click();
-        w.TMRComm_Timer();
+            w.parts().settings->SetAir_Click();
+        w.engine().tick();
         now = now.addSecs(1);
         if (tick % 500 == 0)
             runEvents(0); // the chart repaints, as it would between two ticks

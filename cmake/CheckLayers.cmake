@@ -1,3 +1,4 @@
+cmake_minimum_required(VERSION 3.22)
 # Fails when the core includes anything of the window: a Qt Gui or Qt Widgets header, a
 # generated form, ALSA, or a header under src/window. Run with -DSOURCE_DIR=<src>
 # -DSTAMP=<file touched when all is well>.

@@ -99,7 +99,8 @@ QString announcedName(QWidget *w)
 void connectSensor(WindowHarness &h, quint8 firmware)
 {
     h.openPort();
-    h.w().assept_sn(framedAnswer(5, 0xFC, QByteArray::fromHex("39300000") + char(firmware) + '\0'));
+    h.w().parts().monitor->showIdentity(
+        framedAnswer(5, 0xFC, QByteArray::fromHex("39300000") + char(firmware) + '\0'));
 }
 
 // The remote page with every mode control showing.
@@ -231,9 +232,10 @@ private slots:
     {
         QFETCH(QString, window);
         WindowHarness h;
-        QWidget *root = window == "main"    ? static_cast<QWidget *>(&h.w())
-                        : window == "Form3" ? static_cast<QWidget *>(h.w().form3())
-                                            : static_cast<QWidget *>(h.w().form4());
+        QWidget *root = window == "main" ? static_cast<QWidget *>(&h.w())
+                        : window == "Form3"
+                            ? static_cast<QWidget *>(h.w().parts().calibration->tableEditor())
+                            : static_cast<QWidget *>(h.w().parts().settings->levelShiftWindow());
         QStringList faults;
         QHash<QString, QString> seen;
         const QList<QWidget *> controls = controlsOf(root);
@@ -277,7 +279,7 @@ private slots:
         WindowHarness h;
         connectSensor(h, quint8(firmware));
         showRemoteModes(h);
-        h.w().form2()->hide();
+        h.w().startupPicture()->hide();
         QVERIFY(showActive(&h.w()));
 
         QSet<QWidget *> captioned;
@@ -315,7 +317,7 @@ private slots:
     void captionOfADisabledControlDoesNothing()
     {
         WindowHarness h;
-        h.w().form2()->hide();
+        h.w().startupPicture()->hide();
         QVERIFY(showActive(&h.w()));
         h.ui()->CmbPort->setFocus();
         int tried = 0;
@@ -355,9 +357,9 @@ private slots:
             connectSensor(h, quint8(firmware));
         if (remoteModes)
             showRemoteModes(h);
-        h.w().form2()->hide();
+        h.w().startupPicture()->hide();
         if (window == "Form3") {
-            Form3 *f3 = h.w().form3();
+            Form3 *f3 = h.w().parts().calibration->tableEditor();
             QVERIFY(showActive(f3));
             QWidget *first = f3->findChild<QWidget *>("Text4_19");
             const QList<QWidget *> stops = tabStops(first);
@@ -422,7 +424,7 @@ private slots:
         // Cancel is usable while an update runs; the key must then reach it.
         h.ui()->fwCancel->setEnabled(pressed == "fwCancel");
         h.ui()->SSTab1->setCurrentWidget(h.w().findChild<QWidget *>(page));
-        h.w().form2()->hide();
+        h.w().startupPicture()->hide();
         QVERIFY(showActive(&h.w()));
         QList<QAbstractButton *> buttons = h.w().findChildren<QAbstractButton *>();
         std::vector<std::unique_ptr<QSignalSpy>> spies;

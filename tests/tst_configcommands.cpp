@@ -44,9 +44,9 @@ void prepare(WindowHarness &h, int fw = 0, const QString &address = QStringLiter
     // The engine turns to the sensor and asks who it is; the answer names the firmware.
     if (fw != 0)
         h.port.reads = {framedAnswer(5, 0xFC, bytes({0x39, 0x30, 0, 0, fw, 0}))};
-    h.w().TMRComm_Timer();
+    h.w().engine().tick();
     h.ui()->Opros->click();
-    h.w().all_data_to_form(dataAnswer());
+    h.w().parts().monitor->showData(dataAnswer());
     h.ui()->tek->setText(QStringLiteral("512"));
     h.ui()->txtRec->setPlainText(QStringLiteral("before"));
     h.dialogs.clear();
@@ -98,7 +98,7 @@ QStringList lines(const QString &line)
 void shiftVia(WindowHarness &h, bool full, const QString &text)
 {
     h.ui()->shift->click();
-    Form4 *f = h.w().form4();
+    Form4 *f = h.w().parts().settings->levelShiftWindow();
     f->form()->data->setText(text);
     (full ? f->form()->Command1 : f->form()->Command3)->click();
 }
@@ -110,8 +110,8 @@ void setMode8C(WindowHarness &h)
     h.ui()->usredn->setChecked(true);
     h.ui()->D_4096->setChecked(true);
     h.ui()->iinv->setChecked(false);
-    h.w().form3()->setTartabState(Qt::Unchecked);
-    h.w().form3()->setPerSentsState(Qt::Unchecked);
+    h.w().parts().calibration->tableEditor()->setTartabState(Qt::Unchecked);
+    h.w().parts().calibration->tableEditor()->setPerSentsState(Qt::Unchecked);
     h.ui()->Slider1->setValue(3);
 }
 
@@ -180,7 +180,7 @@ private slots:
                  : QStringLiteral("Empty value will be changed. Please, confirm?");
         QCOMPARE(questions(h), expected == kPending ? QStringList() : QStringList{question});
         QCOMPARE(h.ui()->txtRec->toPlainText(), QString("before")); // the engine echoes it
-        QVERIFY(h.w().form4()->isHidden());
+        QVERIFY(h.w().parts().settings->levelShiftWindow()->isHidden());
         QCOMPARE(nextSent(h), hex(expected));
         QVERIFY(!settingsFollowNextAnswer(h));
     }
@@ -192,7 +192,7 @@ private slots:
         h.dialogs.yesNoAnswers = {false};
         shiftVia(h, true, "20");
         QVERIFY(commandLog(h).isEmpty());
-        QVERIFY(h.w().form4()->isHidden());
+        QVERIFY(h.w().parts().settings->levelShiftWindow()->isHidden());
         QCOMPARE(nextSent(h), hex(kPending));
     }
 
@@ -234,10 +234,10 @@ private slots:
         WindowHarness h;
         prepare(h);
         shiftVia(h, true, "1001");
-        Form4 *f = h.w().form4();
+        Form4 *f = h.w().parts().settings->levelShiftWindow();
         QVERIFY(f->isHidden());
         h.ui()->shift->click();
-        QCOMPARE(h.w().form4(), f);
+        QCOMPARE(h.w().parts().settings->levelShiftWindow(), f);
         QVERIFY(f->isVisible());
         QVERIFY(!f->isModal());
         QCOMPARE(f->form()->data->text(), QString("1001"));
@@ -270,7 +270,7 @@ private slots:
         prepare(h, fw);
         setMode8C(h);
         h.w().findChild<QRadioButton *>(echoOption)->setChecked(true);
-        h.w().Set_mode_Click();
+        h.w().parts().monitor->Set_mode_Click();
 
         QCOMPARE(questions(h), QStringList{"The mode is about to be changed. Please, confirm?"});
         QVERIFY(h.dialogs.messages().isEmpty());
@@ -289,18 +289,18 @@ private slots:
         h.ui()->iinv->setCheckState(Qt::PartiallyChecked);
         h.ui()->tartab1->setCheckState(Qt::Unchecked);
         h.ui()->per_sents->setCheckState(Qt::Checked);
-        h.w().form3()->setTartabState(Qt::Checked);
-        h.w().form3()->setPerSentsState(Qt::PartiallyChecked);
+        h.w().parts().calibration->tableEditor()->setTartabState(Qt::Checked);
+        h.w().parts().calibration->tableEditor()->setPerSentsState(Qt::PartiallyChecked);
         h.ui()->Set_mode->click();
 
         QCOMPARE(h.ui()->tartab1->checkState(), Qt::Checked);
         QCOMPARE(h.ui()->per_sents->checkState(), Qt::PartiallyChecked);
         QCOMPARE(nextSent(h), hex(request("3101F2", "71", false))); // 10 | 40 | 20 | 01
 
-        h.w().form3()->setTartabState(Qt::Unchecked);
-        h.w().form3()->setPerSentsState(Qt::Unchecked);
+        h.w().parts().calibration->tableEditor()->setTartabState(Qt::Unchecked);
+        h.w().parts().calibration->tableEditor()->setPerSentsState(Qt::Unchecked);
         h.ui()->iinv->setCheckState(Qt::Unchecked);
-        h.w().Set_mode_Click();
+        h.w().parts().monitor->Set_mode_Click();
         QCOMPARE(nextSent(h), hex(request("3101F2", "10", false)));
     }
 
@@ -310,7 +310,7 @@ private slots:
         prepare(h, 176);
         setMode8C(h);
         h.dialogs.yesNoAnswers = {false};
-        h.w().Set_mode_Click();
+        h.w().parts().monitor->Set_mode_Click();
         QVERIFY(commandLog(h).isEmpty());
         QCOMPARE(h.ui()->txtRec->toPlainText(), QString("before"));
         QCOMPARE(nextSent(h), hex(kPending));
@@ -342,7 +342,7 @@ private slots:
         WindowHarness h;
         prepare(h);
         h.ui()->CmbNet->setCurrentIndex(-1);
-        h.w().Set_mode_Click();
+        h.w().parts().monitor->Set_mode_Click();
         QVERIFY(h.dialogs.shown.isEmpty());
         QCOMPARE(nextSent(h), hex(kPending));
         QVERIFY(!settingsFollowNextAnswer(h));
@@ -449,7 +449,7 @@ private slots:
             WindowHarness h;
             prepare(h);
             QCOMPARE(h.ui()->Tsr->text(), QString("25,2"));
-            h.w().SetAir_Click();
+            h.w().parts().settings->SetAir_Click();
             QCOMPARE(nextSent(h), hex(request("3101D0", "09D8271023", false)));
         }
         QLocale::setDefault(QLocale::c());
@@ -461,11 +461,11 @@ private slots:
         prepare(h);
         h.ui()->CmbNet->setCurrentIndex(-1);
         h.ui()->Hsr->setText("101");
-        h.w().SetAir_Click();
+        h.w().parts().settings->SetAir_Click();
         QCOMPARE(h.dialogs.messages(), (QStringList{kHumRange, kWrongAir}));
         h.dialogs.clear();
         h.ui()->Hsr->setText("35");
-        h.w().SetAir_Click();
+        h.w().parts().settings->SetAir_Click();
         QVERIFY(h.dialogs.shown.isEmpty());
         QCOMPARE(nextSent(h), hex(kPending));
     }
@@ -530,8 +530,8 @@ private slots:
         WindowHarness h;
         prepare(h);
         h.dialogs.yesNoAnswers = {false, false};
-        h.w().Dalnost_Click();
-        h.w().Command1_Click();
+        h.w().parts().settings->Dalnost_Click();
+        h.w().parts().settings->Command1_Click();
         QCOMPARE(questions(h).size(), 2);
         QVERIFY(commandLog(h).isEmpty());
         QCOMPARE(nextSent(h), hex(kPending));
@@ -544,10 +544,10 @@ private slots:
         prepare(h);
         h.ui()->CmbNet->setCurrentIndex(-1);
         h.ui()->lamp_level->setText("100");
-        h.w().Command1_Click();
+        h.w().parts().settings->Command1_Click();
         QCOMPARE(h.dialogs.messages(), QStringList{"Acceptable values 1 to 99"});
         h.dialogs.clear();
-        h.w().Dalnost_Click(); // 1000, valid
+        h.w().parts().settings->Dalnost_Click(); // 1000, valid
         QVERIFY(h.dialogs.shown.isEmpty());
         QCOMPARE(nextSent(h), hex(kPending));
     }
@@ -612,7 +612,7 @@ private slots:
         WindowHarness h;
         prepare(h, 0, "5");
         h.dialogs.inputAnswers = {answer};
-        h.w().net_Click();
+        h.w().parts().settings->net_Click();
         QCOMPARE(h.dialogs.shown.size(), 1);
         QVERIFY(commandLog(h).isEmpty());
         QCOMPARE(nextSent(h), hex(kPending));
@@ -637,7 +637,7 @@ private slots:
         prepare(h, 0, address);
         h.ui()->CmbNet->setCurrentIndex(index);
         h.dialogs.inputAnswers = {QString("300")}; // the address check comes first
-        h.w().net_Click();
+        h.w().parts().settings->net_Click();
         QCOMPARE(h.dialogs.shown.value(0).initial, initial);
         QCOMPARE(h.dialogs.messages(), QStringList{"Select the configured network address"});
         QCOMPARE(nextSent(h), hex(kPending));
@@ -703,7 +703,7 @@ private slots:
         WindowHarness h;
         prepare(h);
         h.dialogs.yesNoAnswers = {false};
-        h.w().Chg_pass_Click();
+        h.w().parts().settings->Chg_pass_Click();
         QCOMPARE(questions(h),
                  QStringList{"You are about to change the password. If you forget it, only the "
                              "manufacturer's tech support will be able to reset it. Change the "
@@ -728,7 +728,8 @@ private slots:
         WindowHarness h;
         prepare(h);
         h.dialogs.inputAnswers = {answer};
-        change ? h.w().Chg_pass_Click() : h.w().Vvod_PWD_Click();
+        change ? h.w().parts().settings->Chg_pass_Click()
+               : h.w().parts().settings->Vvod_PWD_Click();
         QVERIFY(h.dialogs.messages().isEmpty());
         QVERIFY(commandLog(h).isEmpty());
         QCOMPARE(nextSent(h), hex(dataRequest(1)));
@@ -749,7 +750,8 @@ private slots:
         prepare(h);
         h.ui()->CmbNet->setCurrentIndex(-1);
         h.dialogs.inputAnswers = {QString("-1")}; // the address check comes first
-        change ? h.w().Chg_pass_Click() : h.w().Vvod_PWD_Click();
+        change ? h.w().parts().settings->Chg_pass_Click()
+               : h.w().parts().settings->Vvod_PWD_Click();
         QCOMPARE(h.dialogs.messages(), QStringList{message});
         // Nothing pending, and no sensor selected to poll: nothing goes out.
         QCOMPARE(nextSent(h), hex(QByteArray()));
@@ -776,11 +778,11 @@ private slots:
         h.ui()->tek->setText("No data");
         h.dialogs.inputAnswers = {QString("7")};
         if (command == 0)
-            h.w().net_Click();
+            h.w().parts().settings->net_Click();
         else if (command == 1)
-            h.w().Vvod_PWD_Click();
+            h.w().parts().settings->Vvod_PWD_Click();
         else
-            h.w().Chg_pass_Click();
+            h.w().parts().settings->Chg_pass_Click();
         QCOMPARE(h.dialogs.shown.size(), 1); // no question, no input box
         QCOMPARE(h.dialogs.messages(), QStringList{"Sensor not connected!"});
         QCOMPARE(commandLog(h), QStringList{logLine});

@@ -286,7 +286,7 @@ private slots:
         f.minDistance = 25;
         f.echo = 0x17;
         f.maxDistance = 1500;
-        h.w().all_data_to_form(dataAnswer(f));
+        h.w().parts().monitor->showData(dataAnswer(f));
         const auto ui = h.ui();
         QCOMPARE(ui->tek->text(), QString("1000"));
         QCOMPARE(ui->temp->text(), QString("-5 °C"));
@@ -313,7 +313,7 @@ private slots:
         // 1234 is beyond the 1024 codes the bar had; the wide range this answer reports
         // holds from the next one.
         QCOMPARE(ui->ProgressBar1->value(), 621);
-        h.w().all_data_to_form(dataAnswer(f));
+        h.w().parts().monitor->showData(dataAnswer(f));
         QCOMPARE(ui->ProgressBar1->maximum(), 4096);
         QCOMPARE(ui->ProgressBar1->value(), 1234);
         QCOMPARE(ui->anal->text(), QString("1.51 В"));
@@ -325,7 +325,7 @@ private slots:
     {
         WindowHarness h;
         const int before = h.logEvents().size();
-        h.w().all_data_to_form(dataAnswer());
+        h.w().parts().monitor->showData(dataAnswer());
         QCOMPARE(h.ui()->tek->text(), QString("1000"));
         QCOMPARE(h.logEvents().size(), before);
     }
@@ -339,7 +339,7 @@ private slots:
         f.emptyValue = 0;
         f.fullValue = 96;
         f.k = 1;
-        h.w().all_data_to_form(dataAnswer(f));
+        h.w().parts().monitor->showData(dataAnswer(f));
         QLocale::setDefault(saved);
         QCOMPARE(h.ui()->kko->text(), QString("1,5"));
         QCOMPARE(h.ui()->Uroven->text(), QString("123,4"));
@@ -350,20 +350,20 @@ private slots:
         WindowHarness h;
         DataFields f;
         f.output = 500;
-        h.w().all_data_to_form(dataAnswer(f));
+        h.w().parts().monitor->showData(dataAnswer(f));
         QCOMPARE(h.ui()->ProgressBar1->value(), 500);
         QCOMPARE(h.ui()->ProgressBar1->maximum(), 1024);
         f.output = 1024;
-        h.w().all_data_to_form(dataAnswer(f));
+        h.w().parts().monitor->showData(dataAnswer(f));
         QCOMPARE(h.ui()->ProgressBar1->value(), 500);
         QCOMPARE(h.ui()->Uroven->text(), QString("102.4"));
         f.output = 0;
-        h.w().all_data_to_form(dataAnswer(f));
+        h.w().parts().monitor->showData(dataAnswer(f));
         QCOMPARE(h.ui()->ProgressBar1->value(), 0);
 
-        h.w().Out_modes(0x80); // the wide range
+        h.w().parts().monitor->showModes(0x80); // the wide range
         f.output = 4000;
-        h.w().all_data_to_form(dataAnswer(f));
+        h.w().parts().monitor->showData(dataAnswer(f));
         QCOMPARE(h.ui()->ProgressBar1->maximum(), 4096);
         QCOMPARE(h.ui()->ProgressBar1->value(), 4000);
     }
@@ -376,7 +376,7 @@ private slots:
         f.mode = 0x02;
         f.minDistance = 77;
         f.echo = 0x20;
-        h.w().all_data_to_form(dataAnswer(f, 22));
+        h.w().parts().monitor->showData(dataAnswer(f, 22));
         QVERIFY(h.ui()->R_a->isChecked());
         QCOMPARE(h.ui()->lamp_level->text(), QString("10"));
         QCOMPARE(h.ui()->maxLong->text(), QString("1000"));
@@ -396,7 +396,7 @@ private slots:
         f.minDistance = 30;
         f.echo = 0x23;
         f.maxDistance = 900;
-        h.w().all_data_to_form(dataAnswer(f));
+        h.w().parts().monitor->showData(dataAnswer(f));
         QCOMPARE(h.ui()->lamp_level->text(), QString("30"));
 
         // The operator edits; the next answers report other settings but leave the edits.
@@ -405,7 +405,7 @@ private slots:
         f.minDistance = 31;
         f.echo = 0x11;
         f.maxDistance = 901;
-        h.w().all_data_to_form(dataAnswer(f));
+        h.w().parts().monitor->showData(dataAnswer(f));
         QCOMPARE(h.ui()->lamp_level->text(), QString("44"));
         QCOMPARE(h.ui()->maxLong->text(), QString("900"));
         QVERIFY(h.ui()->opFirstLast->isChecked());
@@ -416,8 +416,8 @@ private slots:
         QCOMPARE(h.logEvents().last(), QString("123.4, 1000, 3000, 2000, 2, 20 °C"));
 
         // A new pick of the sensor lets them follow once more.
-        h.w().CmbNet_Click();
-        h.w().all_data_to_form(dataAnswer(f));
+        h.w().parts().monitor->CmbNet_Click();
+        h.w().parts().monitor->showData(dataAnswer(f));
         QCOMPARE(h.ui()->lamp_level->text(), QString("31"));
         QVERIFY(h.ui()->R_f->isChecked());
     }
@@ -431,7 +431,7 @@ private slots:
         DataFields f;
         f.k = 0;
         f.mode = 0x80;
-        h.w().all_data_to_form(dataAnswer(f));
+        h.w().parts().monitor->showData(dataAnswer(f));
         QCOMPARE(h.ui()->ko->text(), QString("0"));
         QCOMPARE(h.ui()->hi->text(), QString("2000"));
         QCOMPARE(h.ui()->kko->text(), before.at(9));
@@ -442,7 +442,7 @@ private slots:
         QCOMPARE(h.logEvents().size(), logLines);
         // It counts as the decoder's one message all the same: an answer cut shorter
         // still asks for nothing.
-        h.w().all_data_to_form(dataAnswer({}, 12));
+        h.w().parts().monitor->showData(dataAnswer({}, 12));
         QVERIFY(h.dialogs.shown.isEmpty());
         // The pass stopped before the settings: they follow the next answer.
         QVERIFY(settingsFollowNextAnswer(h));
@@ -456,7 +456,7 @@ private slots:
         f.amplitude = 4321;
         f.output = 100;
         h.port.reads = {dataAnswer(f, 12), dataAnswer(f, 12), dataAnswer(f, 12)};
-        h.w().TMRComm_Timer();
+        h.w().engine().tick();
         QCOMPARE(h.ui()->tek->text(), QString("4321"));
         QCOMPARE(h.ui()->temp->text(), QString("20 °C"));
         QCOMPARE(h.ui()->ne->text(), QString("5"));
@@ -467,29 +467,29 @@ private slots:
         QCOMPARE(h.ui()->lo->text(), QString("No data"));
         QCOMPARE(h.dialogs.messages(), QStringList{"Change empty value"});
 
-        h.w().TMRComm_Timer();
+        h.w().engine().tick();
         QCOMPARE(h.dialogs.messages(), QStringList{"Change empty value"});
 
         // Sending an operator command lets the message come once more.
         h.w().engine().queue(dataRequest(5));
-        h.w().TMRComm_Timer();
+        h.w().engine().tick();
         QCOMPARE(h.dialogs.messages(), (QStringList{"Change empty value", "Change empty value"}));
     }
 
     void answerWithoutFullValueAsksForIt()
     {
         WindowHarness h;
-        h.w().all_data_to_form(dataAnswer({}, 16));
+        h.w().parts().monitor->showData(dataAnswer({}, 16));
         QCOMPARE(h.ui()->lo->text(), QString("3000"));
         QCOMPARE(h.ui()->hi->text(), QString("No data"));
         QCOMPARE(h.dialogs.messages(), QStringList{"Change full value"});
         // Cut in K: nothing to ask, but it still counts as the one warning, also after a
         // command has let the messages come again.
         h.w().engine().queue(dataRequest(0));
-        h.w().TMRComm_Timer();
-        h.w().all_data_to_form(dataAnswer({}, 19));
+        h.w().engine().tick();
+        h.w().parts().monitor->showData(dataAnswer({}, 19));
         QCOMPARE(h.dialogs.messages(), QStringList{"Change full value"});
-        h.w().all_data_to_form(dataAnswer({}, 12));
+        h.w().parts().monitor->showData(dataAnswer({}, 12));
         QCOMPARE(h.dialogs.messages(), QStringList{"Change full value"});
     }
 
@@ -500,7 +500,7 @@ private slots:
         const int logLines = h.logEvents().size();
         DataFields f;
         f.mode = 0x02;
-        h.w().all_data_to_form(dataAnswer(f, 24));
+        h.w().parts().monitor->showData(dataAnswer(f, 24));
         QCOMPARE(h.ui()->lamp_level->text(), QString("10"));
         QVERIFY(!h.ui()->R_a->isChecked());
         QCOMPARE(h.logEvents().size(), logLines);
@@ -509,7 +509,7 @@ private slots:
         QVERIFY(settingsFollowNextAnswer(h));
         // Once the settings have been read, the same length is fine.
         const int afterSettings = h.logEvents().size();
-        h.w().all_data_to_form(dataAnswer(f, 24));
+        h.w().parts().monitor->showData(dataAnswer(f, 24));
         QCOMPARE(h.logEvents().size(), afterSettings + 1);
     }
 
@@ -517,17 +517,17 @@ private slots:
     {
         WindowHarness h;
         DataFields f;
-        h.w().all_data_to_form(dataAnswer(f));
+        h.w().parts().monitor->showData(dataAnswer(f));
         QCOMPARE(fillOf(h.ui()->ind_stab), Colours::Red);
         // The average creeps up to the amplitude; until it is near, every answer is unsteady.
         for (int i = 0; i < 100 && fillOf(h.ui()->ind_stab) == Colours::Red; ++i)
-            h.w().all_data_to_form(dataAnswer(f));
+            h.w().parts().monitor->showData(dataAnswer(f));
         // That was the first steady answer; four more keep it yellow, the sixth is green.
         QCOMPARE(fillOf(h.ui()->ind_stab), Colours::StabYellow);
         for (int i = 0; i < 4; ++i)
-            h.w().all_data_to_form(dataAnswer(f));
+            h.w().parts().monitor->showData(dataAnswer(f));
         QCOMPARE(fillOf(h.ui()->ind_stab), Colours::StabYellow);
-        h.w().all_data_to_form(dataAnswer(f));
+        h.w().parts().monitor->showData(dataAnswer(f));
         QCOMPARE(fillOf(h.ui()->ind_stab), Colours::StabGreen);
     }
 
@@ -543,7 +543,7 @@ private slots:
         const auto lampAfterAnswers = [&](int count) {
             for (int i = 1; i <= count; ++i) {
                 h.port.reads.push_back(dataAnswer(f));
-                h.w().TMRComm_Timer();
+                h.w().engine().tick();
                 if (i < count && fillOf(h.ui()->ind_stab) != Colours::StabYellow)
                     return QColor();
             }
@@ -554,12 +554,12 @@ private slots:
         // Held at 60: ten silent ticks bring it to 50, and the eleventh answer after them
         // passes 60 again.
         for (int i = 0; i < 10; ++i)
-            h.w().TMRComm_Timer();
+            h.w().engine().tick();
         QCOMPARE(lampAfterAnswers(10), Colours::StabYellow);
         QCOMPARE(lampAfterAnswers(1), Colours::StabGreen);
         // Ticks without answers wind it down, never below zero: sixty answers again.
         for (int i = 0; i < 70; ++i)
-            h.w().TMRComm_Timer();
+            h.w().engine().tick();
         QCOMPARE(lampAfterAnswers(59), Colours::StabYellow);
         QCOMPARE(lampAfterAnswers(1), Colours::StabGreen);
     }

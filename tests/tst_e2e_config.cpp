@@ -66,14 +66,14 @@ private slots:
         QVERIFY2(b.start(), qPrintable(b.sim.errorString()));
         QVERIFY(b.pick(3, version));
         const SensorConfig before = b.sensor(3);
-        Ui::Form4 *shiftForm = b.w().form4()->form();
+        Ui::Form4 *shiftForm = b.w().parts().settings->levelShiftWindow()->form();
 
         b.mark();
         b.ui()->shift->click();
-        QVERIFY(b.w().form4()->isVisible());
+        QVERIFY(b.w().parts().settings->levelShiftWindow()->isVisible());
         shiftForm->data->setText(QStringLiteral("250"));
         shiftForm->Command1->click();
-        QVERIFY(!b.w().form4()->isVisible());
+        QVERIFY(!b.w().parts().settings->levelShiftWindow()->isVisible());
         QVERIFY(b.logSinceMark().contains(QStringLiteral("Cmd Shift Hight: 250")));
         QVERIFY(b.tickUntilCaption(QStringLiteral("Full value shifted.")));
         QCOMPARE(b.sensor(3).fullValue, before.fullValue + 250);
@@ -119,8 +119,8 @@ private slots:
 
         // Analog output, inverted indicator, range 4096; on 1.7.6 also filtration level 5
         // with both echoes.
-        b.w().form3()->setTartabState(Qt::Unchecked);
-        b.w().form3()->setPerSentsState(Qt::Unchecked);
+        b.w().parts().calibration->tableEditor()->setTartabState(Qt::Unchecked);
+        b.w().parts().calibration->tableEditor()->setPerSentsState(Qt::Unchecked);
         ui->R_a->setChecked(true);
         ui->iinv->setChecked(true);
         ui->usredn->setChecked(false);

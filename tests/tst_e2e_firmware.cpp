@@ -39,7 +39,7 @@ public:
         // cross on the line; a machine busy with other work can hold the simulator's thread
         // for more than the few milliseconds a fast line needs, so the syncs keep the pace
         // of a real update.
-        h.w().firmwareUpdate().setTimeouts({100, 1000, 10000, 3000});
+        h.w().parts().firmware->update().setTimeouts({100, 1000, 10000, 3000});
         const QString path = dir.filePath("PL-540.cri");
         QFile f(path);
         if (!f.open(QIODevice::WriteOnly) || f.write(image) != image.size())
@@ -52,7 +52,7 @@ public:
     // Presses "Start" and runs the window until the update has ended.
     bool run()
     {
-        QSignalSpy finished(&h.w().firmwareUpdate(), &FirmwareUpdate::finished);
+        QSignalSpy finished(&h.w().parts().firmware->update(), &FirmwareUpdate::finished);
         h.ui()->start->click();
         return finished.wait(kUpdateLimitMs);
     }

@@ -8,6 +8,7 @@
 #include "core/protocol/Requests.h"
 #include "core/serial/QtSerialPort.h"
 #include "ui_frmSerial.h"
+#include "window/portbar/PortBarPart.h"
 #include "window/shell/frmSerial.h"
 
 #include <QtTest>
@@ -111,7 +112,7 @@ private slots:
         platform.programFolder = dir.path();
         frmSerial window(platform);
         window.addPortDevice(link); // as levelconf --port does
-        window.Timer1_Timer();
+        window.parts().portBar->Timer1_Timer();
         QCOMPARE(window.form()->CmbPort->currentText(), link);
 
         window.form()->BTNOpenCom->click();

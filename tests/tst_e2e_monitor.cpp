@@ -133,7 +133,7 @@ private slots:
         // The search queued the identity request itself; asked again only if its answer got
         // lost on a slow machine.
         const auto olderShown = [&] { return ui->vv->text() == QLatin1String("1.6.3."); };
-        const auto askAgain = [&] { h.w().CmbNet_Click(); };
+        const auto askAgain = [&] { h.w().parts().monitor->CmbNet_Click(); };
         QVERIFY(tickUntil(h, olderShown) || askUntil(h, askAgain, olderShown));
         QCOMPARE(ui->sn->text(), QStringLiteral("163003"));
         QVERIFY(h.logEvents().contains(QStringLiteral("Device: 163003  Ver Soft: 1.6.3.")));

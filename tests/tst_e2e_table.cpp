@@ -39,7 +39,7 @@ private slots:
         SimBench b({sensorWithTable(5), steadySensor(4, 172)});
         QVERIFY2(b.start(), qPrintable(b.sim.errorString()));
         QVERIFY(b.pick(5, "1.7.6."));
-        Form3 *editor = b.w().form3();
+        Form3 *editor = b.w().parts().calibration->tableEditor();
 
         b.ui()->Command6->click();
         editor->form()->Command1->click();

@@ -30,8 +30,8 @@ private slots:
     {
         WindowHarness h;
         h.openPort();
-        h.w().TMRComm_Timer();
-        h.w().TMRComm_Timer();
+        h.w().engine().tick();
+        h.w().engine().tick();
         QCOMPARE(h.port.writes, (QList<QByteArray>{bytes({0x31, 0x00, 0xF0, 0x01}),
                                                    bytes({0x31, 0x00, 0xF0, 0x01})}));
         QCOMPARE(h.port.readCalls, 2);
@@ -42,17 +42,17 @@ private slots:
         WindowHarness h;
         h.openPort();
         // An answer without calibration values: the decoder says so once.
-        h.w().all_data_to_form(dataAnswer({}, 12));
+        h.w().parts().monitor->showData(dataAnswer({}, 12));
         QCOMPARE(h.dialogs.messages(), QStringList{"Change empty value"});
-        h.w().all_data_to_form(dataAnswer({}, 12));
+        h.w().parts().monitor->showData(dataAnswer({}, 12));
         QCOMPARE(h.dialogs.messages().size(), 1);
         h.w().engine().queue(shiftRequest(0, false, 20, false));
-        h.w().TMRComm_Timer();
+        h.w().engine().tick();
         QCOMPARE(h.port.writes.last(), shiftRequest(0, false, 20, false));
         // Sending the command lets the decoder's message come once more.
-        h.w().all_data_to_form(dataAnswer({}, 12));
+        h.w().parts().monitor->showData(dataAnswer({}, 12));
         QCOMPARE(h.dialogs.messages().size(), 2);
-        h.w().TMRComm_Timer();
+        h.w().engine().tick();
         QCOMPARE(h.port.writes.last(), dataRequest(0));
     }
 
@@ -61,13 +61,13 @@ private slots:
         WindowHarness h;
         h.openPort();
         h.ui()->CmbNet->addItem("5");
-        h.w().TMRComm_Timer();
+        h.w().engine().tick();
         h.w().engine().queue(shiftRequest(0, true, -3, false));
         h.ui()->CmbNet->setCurrentIndex(1);
-        h.w().TMRComm_Timer();
+        h.w().engine().tick();
         QCOMPARE(h.port.writes.last(), identityRequest(5));
         // Asked once: from now on the sensor is polled.
-        h.w().TMRComm_Timer();
+        h.w().engine().tick();
         QCOMPARE(h.port.writes.last(), dataRequest(5));
     }
 
@@ -78,7 +78,7 @@ private slots:
         h.ui()->CmbNet->addItems({"300", "x1"});
         for (int i : {1, 2}) {
             h.ui()->CmbNet->setCurrentIndex(i);
-            h.w().TMRComm_Timer();
+            h.w().engine().tick();
             QCOMPARE(h.port.writes.last(), QByteArray());
         }
         QCOMPARE(h.ui()->MsgCom->text(), QString("No data from sensor with address x1"));
@@ -88,17 +88,17 @@ private slots:
         h.ui()->CmbNet->setCurrentIndex(2);
         // The way out, a search, still goes out.
         h.ui()->Opros->click();
-        h.w().TMRComm_Timer();
+        h.w().engine().tick();
         QCOMPARE(h.port.writes.last(), searchRequest());
         h.port.reads = {bytes({4})};
-        h.w().TMRComm_Timer();
+        h.w().engine().tick();
         QCOMPARE(comboItems(h.ui()->CmbNet), QStringList{"4"});
         QCOMPARE(h.port.writes.last(), QByteArray());
-        h.w().TMRComm_Timer();
+        h.w().engine().tick();
         QCOMPARE(h.port.writes.last(), identityRequest(4));
         // With no entry at all nothing is polled either.
         h.ui()->CmbNet->clear();
-        h.w().TMRComm_Timer();
+        h.w().engine().tick();
         QCOMPARE(h.port.writes.last(), QByteArray());
         QVERIFY(h.dialogs.shown.isEmpty());
     }
@@ -110,12 +110,12 @@ private slots:
         // The mode button's own check answers for it here: the sensor has not answered.
         const QStringList pressed{"Sensor not connected!"};
         h.w().engine().followTableWrite();
-        h.w().TMRComm_Timer();
+        h.w().engine().tick();
         QVERIFY(h.dialogs.messages().isEmpty());
-        h.w().TMRComm_Timer();
+        h.w().engine().tick();
         QCOMPARE(h.dialogs.messages(), pressed);
         QCOMPARE(h.logEvents().filter("Cmd Change mode to").size(), 1);
-        h.w().TMRComm_Timer();
+        h.w().engine().tick();
         QCOMPARE(h.dialogs.messages(), pressed);
     }
 
@@ -124,7 +124,7 @@ private slots:
         WindowHarness h;
         h.openPort();
         h.port.reads = {framedAnswer(5, 0xFE, bytes({0x01, 0xF4}))};
-        h.w().TMRComm_Timer();
+        h.w().engine().tick();
         QCOMPARE(h.ui()->MsgCom->text(), QString("Sensor set to Frequency mode."));
         QCOMPARE(h.ui()->Uroven->text(), QString("500 Гц."));
         QVERIFY(h.w().engine().frequencyMode());
@@ -132,7 +132,7 @@ private slots:
 
         h.w().engine().queue(shiftRequest(0, false, 20, false));
         h.port.reads = {framedAnswer(5, 0xFE, bytes({0x00, 0x64}))};
-        h.w().TMRComm_Timer();
+        h.w().engine().tick();
         QCOMPARE(h.dialogs.messages(),
                  QStringList{"This command cannot be executed in Frequency mode. Disconnect the "
                              "sensor, reconnect it and click Search sensors"});
@@ -144,7 +144,7 @@ private slots:
         // Plain polling goes on, the dropped request is not sent, and the first other answer
         // ends frequency mode.
         h.port.reads = {dataAnswer()};
-        h.w().TMRComm_Timer();
+        h.w().engine().tick();
         QCOMPARE(h.port.writes.last(), dataRequest(0));
         QVERIFY(!h.w().engine().frequencyMode());
         QCOMPARE(h.ui()->Uroven->text(), QString("123.4"));
@@ -158,7 +158,7 @@ private slots:
         WindowHarness h;
         h.openPort();
         h.port.reads = {framedAnswer(5, 0xFE)};
-        h.w().TMRComm_Timer();
+        h.w().engine().tick();
         QCOMPARE(h.ui()->Uroven->text(), QString("No data"));
         QVERIFY(h.w().engine().frequencyMode());
     }
@@ -169,14 +169,14 @@ private slots:
     {
         WindowHarness h;
         h.openPort();
-        h.w().TMRComm_Timer();
+        h.w().engine().tick();
         QVERIFY(h.w().engine().noData());
         QCOMPARE(h.ui()->MsgCom->text(), QString("No data from sensor with address 0"));
         QVERIFY(!textColourOf(h.ui()->MsgCom).isValid());
         QCOMPARE(h.logEvents().last(), QString("No data from sensor with address 0"));
         QCOMPARE(fillOf(h.ui()->Pic), Colours::White);
         QCOMPARE(h.port.flushes, 1); // the read's own, none for the tick
-        h.w().TMRComm_Timer();
+        h.w().engine().tick();
         QCOMPARE(fillOf(h.ui()->Pic), Colours::Grey);
         QCOMPARE(h.logEvents().filter("No data from sensor").size(), 2);
     }
@@ -186,7 +186,7 @@ private slots:
         WindowHarness h;
         h.openPort();
         h.port.reads = {bytes({0x3E, 0x05, 0xFA, 0x00})};
-        h.w().TMRComm_Timer();
+        h.w().engine().tick();
         QVERIFY(!h.w().engine().noData());
         QCOMPARE(fillOf(h.ui()->Pic), Colours::Red);
         QCOMPARE(h.port.flushes, 1);
@@ -203,7 +203,7 @@ private slots:
         h.openPort();
         h.ui()->txtRec->clear();
         h.port.reads = {framedAnswer(5, 0xFA, QByteArray(26, '\1'))};
-        h.w().TMRComm_Timer();
+        h.w().engine().tick();
         QCOMPARE(h.ui()->len_answ->text(), QString("30"));
         QVERIFY(h.ui()->txtRec->toPlainText().startsWith("31 0 F0 1 \n"));
     }
@@ -213,11 +213,11 @@ private slots:
         WindowHarness h;
         h.openPort();
         h.port.reads = {bytes({0x3E, 0x05, 0xFA, 0xDF}), bytes({0x3E, 0x05, 0xFA})};
-        h.w().TMRComm_Timer();
+        h.w().engine().tick();
         QCOMPARE(h.ui()->MsgCom->text(), QString(" Empty value set."));
         QCOMPARE(h.tone.beeps, (Tones{{1000, 100}}));
         h.ui()->Opros->click();
-        h.w().TMRComm_Timer();
+        h.w().engine().tick();
         QCOMPARE(h.ui()->MsgCom->text(), QString("Network polled."));
         QCOMPARE(comboItems(h.ui()->CmbNet), (QStringList{"62", "5", "250"}));
         QCOMPARE(h.tone.beeps.size(), 1);
@@ -268,7 +268,7 @@ private slots:
         h.openPort();
         const int logLines = h.logEvents().size();
         h.port.reads = {framedAnswer(5, quint8(code), data)};
-        h.w().TMRComm_Timer();
+        h.w().engine().tick();
         QCOMPARE(h.ui()->MsgCom->text(), caption);
         QCOMPARE(textColourOf(h.ui()->MsgCom), Colours::DarkGreen);
         const QStringList lines = h.logEvents().mid(logLines);
@@ -282,14 +282,14 @@ private slots:
         WindowHarness h;
         h.openPort();
         h.port.reads = {framedAnswer(5, 0xFD)};
-        h.w().TMRComm_Timer();
+        h.w().engine().tick();
         QCOMPARE(h.ui()->MsgCom->text(), QString("Wrong password."));
         QCOMPARE(textColourOf(h.ui()->MsgCom), Colours::Red);
         QCOMPARE(h.logEvents().last(), QString("Wrong password."));
         QCOMPARE(h.tone.beeps, (Tones{{400, 800}}));
         // The next answer is green again.
         h.port.reads = {framedAnswer(5, 0xF8)};
-        h.w().TMRComm_Timer();
+        h.w().engine().tick();
         QCOMPARE(textColourOf(h.ui()->MsgCom), Colours::DarkGreen);
     }
 
@@ -299,16 +299,16 @@ private slots:
         h.openPort();
         h.port.reads = {framedAnswer(5, 0xEE, bytes({42})),
                         framedAnswer(5, 0xE9, bytes({0xE8, 0x03})), framedAnswer(5, 0xE9)};
-        h.w().TMRComm_Timer();
+        h.w().engine().tick();
         QCOMPARE(h.ui()->MsgCom->text(), QString("Min dist b/n 2 objects set."));
         QCOMPARE(h.ui()->lamp_level->text(), QString("42"));
         QCOMPARE(h.logEvents().last(), QString("Уст. новый уровень ав. ост. топлива."));
-        h.w().TMRComm_Timer();
+        h.w().engine().tick();
         QCOMPARE(h.ui()->MsgCom->text(), QString("Max distance set"));
         QCOMPARE(h.ui()->maxLong->text(), QString("1000"));
         QCOMPARE(h.logEvents().last(), QString("Max distance set 1000"));
         // Too short to carry the distance: confirmed, but the field keeps its text.
-        h.w().TMRComm_Timer();
+        h.w().engine().tick();
         QCOMPARE(h.ui()->maxLong->text(), QString("1000"));
         QCOMPARE(h.logEvents().last(), QString("Max distance set"));
         QCOMPARE(h.tone.beeps.size(), 3);
@@ -329,7 +329,7 @@ private slots:
             tonesDuringBox = h.tone.beeps.size();
         };
         h.port.reads = {framedAnswer(5, 0x77, bytes({1, 2}))};
-        h.w().TMRComm_Timer();
+        h.w().engine().tick();
         QCOMPARE(h.dialogs.messages(), QStringList{"Wrong response"});
         QCOMPARE(captionDuringBox, QString(" Wrong data! "));
         QCOMPARE(logDuringBox, QStringList{"Wrong data!"});
@@ -347,7 +347,7 @@ private slots:
             WindowHarness h;
             h.openPort();
             h.port.reads = {framedAnswer(5, quint8(code))};
-            h.w().TMRComm_Timer();
+            h.w().engine().tick();
             QCOMPARE(h.dialogs.messages().contains("Wrong response"), !handled);
         }
     }
@@ -357,7 +357,7 @@ private slots:
         WindowHarness h;
         h.openPort();
         h.port.reads = {dataAnswer()};
-        h.w().TMRComm_Timer();
+        h.w().engine().tick();
         const QStringList before = readingTexts(h.ui());
         const int logLines = h.logEvents().size();
         DataFields f;
@@ -368,14 +368,14 @@ private slots:
         QByteArray bad = dataAnswer(f);
         bad[bad.size() - 1] = char(bad.back() ^ 1);
         h.port.reads = {bad};
-        h.w().TMRComm_Timer();
+        h.w().engine().tick();
         QCOMPARE(readingTexts(h.ui()), before);
         QCOMPARE(h.logEvents().size(), logLines);
         QCOMPARE(h.ui()->MsgCom->text(), QString("Sensor connected"));
         QVERIFY(h.dialogs.shown.isEmpty());
         // The same answer intact is shown.
         h.port.reads = {dataAnswer(f)};
-        h.w().TMRComm_Timer();
+        h.w().engine().tick();
         QCOMPARE(h.ui()->tek->text(), QString("9999"));
     }
 
@@ -386,16 +386,16 @@ private slots:
         WindowHarness h;
         h.openPort();
         h.ui()->Opros->click();
-        h.w().TMRComm_Timer();
+        h.w().engine().tick();
         h.port.reads = {bytes({0x03, 0x07})};
-        h.w().TMRComm_Timer();
+        h.w().engine().tick();
         QCOMPARE(comboItems(h.ui()->CmbNet), (QStringList{"3", "7"}));
         QCOMPARE(h.ui()->CmbNet->currentIndex(), 0);
         QCOMPARE(h.ui()->netdev->text(), QString("3 7 "));
         QCOMPARE(h.logEvents().last(), QString("Устройства в сети 3 7 "));
         // The search has had its answer: a later unframed one is no list.
         h.port.reads = {bytes({0x05})};
-        h.w().TMRComm_Timer();
+        h.w().engine().tick();
         QCOMPARE(h.port.writes.last(), identityRequest(3));
         QCOMPARE(comboItems(h.ui()->CmbNet), (QStringList{"3", "7"}));
     }
@@ -406,15 +406,15 @@ private slots:
         h.openPort();
         h.ui()->Opros->click();
         h.port.reads = {QByteArray(), dataAnswer()};
-        h.w().TMRComm_Timer();
-        h.w().TMRComm_Timer();
+        h.w().engine().tick();
+        h.w().engine().tick();
         QCOMPARE(h.ui()->tek->text(), QString("1000"));
         h.port.reads = {bytes({9})};
-        h.w().TMRComm_Timer();
+        h.w().engine().tick();
         QCOMPARE(comboItems(h.ui()->CmbNet), QStringList{"9"});
         // Taken once: the next one is no list.
         h.port.reads = {bytes({4})};
-        h.w().TMRComm_Timer();
+        h.w().engine().tick();
         QCOMPARE(comboItems(h.ui()->CmbNet), QStringList{"9"});
     }
 
@@ -428,18 +428,18 @@ private slots:
             twenty.append(char(i));
         h.ui()->Opros->click();
         h.port.reads = {twenty};
-        h.w().TMRComm_Timer();
+        h.w().engine().tick();
         QCOMPARE(comboItems(h.ui()->CmbNet), QStringList{"0"});
         QCOMPARE(h.ui()->netdev->text(), QString("5 "));
         QCOMPARE(h.ui()->MsgCom->text(), QString("Sensor connected"));
         // It was the search's answer all the same: a list coming after it is not taken.
         h.port.reads = {twenty.left(19)};
-        h.w().TMRComm_Timer();
+        h.w().engine().tick();
         QCOMPARE(comboItems(h.ui()->CmbNet), QStringList{"0"});
 
         h.ui()->Opros->click();
         h.port.reads = {twenty.left(19)};
-        h.w().TMRComm_Timer();
+        h.w().engine().tick();
         QCOMPARE(h.ui()->CmbNet->count(), 19);
     }
 
@@ -448,7 +448,7 @@ private slots:
         WindowHarness h;
         h.openPort();
         h.port.reads = {bytes({3, 7})};
-        h.w().TMRComm_Timer();
+        h.w().engine().tick();
         QCOMPARE(comboItems(h.ui()->CmbNet), QStringList{"0"});
         QCOMPARE(h.ui()->MsgCom->text(), QString("Sensor connected"));
         QVERIFY(h.dialogs.shown.isEmpty());
@@ -465,7 +465,7 @@ private slots:
         const QByteArray shift = shiftRequest(0, false, 1, false);
         h.w().engine().queue(shift);
         for (int i = 1; i <= 3; ++i) {
-            h.w().TMRComm_Timer();
+            h.w().engine().tick();
             QCOMPARE(h.dialogs.messages().size(), i);
             // A frame the port did not take is dropped: the tick after it polls.
             QCOMPARE(h.port.writes.last(), i == 1 ? shift : dataRequest(0));
@@ -474,7 +474,7 @@ private slots:
         }
         // The answer read in a failed tick is dropped.
         QCOMPARE(h.ui()->MsgCom->text(), QString());
-        h.w().TMRComm_Timer();
+        h.w().engine().tick();
         QCOMPARE(h.dialogs.messages(), QStringList(4, "Error! COM port unavailable"));
         QVERIFY(!h.port.open);
         QVERIFY(!h.w().engine().isPolling());
@@ -488,12 +488,12 @@ private slots:
         h.openPort();
         h.port.writeCounts = {0, 0, 0, 4, 0, 0, 0};
         for (int i = 0; i < 7; ++i)
-            h.w().TMRComm_Timer();
+            h.w().engine().tick();
         QVERIFY(h.port.open);
         QCOMPARE(h.dialogs.messages().size(), 6);
         // Three in a row since the good one: the next failure is the fourth.
         h.port.writeCounts = {0};
-        h.w().TMRComm_Timer();
+        h.w().engine().tick();
         QVERIFY(!h.port.open);
     }
 
@@ -504,20 +504,20 @@ private slots:
         int nested = 0;
         h.dialogs.whileShown = [&] {
             ++nested;
-            h.w().TMRComm_Timer();
-            h.w().TMRComm_Timer();
+            h.w().engine().tick();
+            h.w().engine().tick();
         };
         h.port.writeCounts = {0};
         h.port.reads = {framedAnswer(5, 0xFA)};
-        h.w().TMRComm_Timer();
+        h.w().engine().tick();
         QCOMPARE(nested, 1);
         QCOMPARE(h.port.writes.size(), 1);
         QCOMPARE(h.port.readCalls, 1);
 
         // The "Wrong response" box and the decoder's message likewise.
         h.port.reads = {framedAnswer(5, 0x77), dataAnswer({}, 12)};
-        h.w().TMRComm_Timer();
-        h.w().TMRComm_Timer();
+        h.w().engine().tick();
+        h.w().engine().tick();
         QCOMPARE(nested, 3);
         QCOMPARE(h.port.writes.size(), 3);
         QCOMPARE(h.port.readCalls, 3);
@@ -525,7 +525,7 @@ private slots:
 
         // Once the box is gone the ticks run again.
         h.dialogs.whileShown = nullptr;
-        h.w().TMRComm_Timer();
+        h.w().engine().tick();
         QCOMPARE(h.port.writes.size(), 4);
     }
 

@@ -111,13 +111,13 @@ private slots:
                 h.openPort();
             // The settings controls follow the next answer, or have just followed one.
             if (rng.bounded(2))
-                h.w().followSensorSettings();
+                h.w().parts().monitor->followSensorSettings();
             else
-                h.w().Out_modes(quint8(rng.bounded(256)));
+                h.w().parts().monitor->showModes(quint8(rng.bounded(256)));
             if (rng.bounded(6) == 0)
                 h.ui()->Opros->click();
             if (rng.bounded(8) == 0)
-                h.w().assept_sn(identity(quint8(rng.bounded(256))));
+                h.w().parts().monitor->showIdentity(identity(quint8(rng.bounded(256))));
             if (rng.bounded(16) == 0)
                 h.port.writeCounts.push_back(0);
             if (rng.bounded(16) == 0)
@@ -129,7 +129,7 @@ private slots:
             const QByteArray answer = randomAnswer(rng, &fields);
             h.port.reads.push_back(answer);
             const int writesBefore = h.port.writes.size();
-            h.w().TMRComm_Timer();
+            h.w().engine().tick();
 
             QCOMPARE(h.port.writes.size(), writesBefore + 1);
             QVERIFY(!h.w().engine().busy());
@@ -159,17 +159,17 @@ private slots:
         for (int i = 0; i < 3000; ++i) {
             const QByteArray noise = randomBytes(rng, rng.bounded(256));
             if (rng.bounded(2))
-                h.w().followSensorSettings();
-            h.w().all_data_to_form(noise);
-            h.w().assept_sn(noise);
-            h.w().Out_modes(quint8(rng.bounded(256)));
-            h.w().showEchoSelection(quint8(rng.bounded(256)));
+                h.w().parts().monitor->followSensorSettings();
+            h.w().parts().monitor->showData(noise);
+            h.w().parts().monitor->showIdentity(noise);
+            h.w().parts().monitor->showModes(quint8(rng.bounded(256)));
+            h.w().parts().monitor->showEchoSelection(quint8(rng.bounded(256)));
             if (noise.size() >= 4)
-                h.w().dispatchAnswer(quint8(noise.at(2)), noise);
+                emit h.w().engine().answered(quint8(noise.at(2)), noise);
             // The engine hands over a search answer only while one is awaited, and shorter
             // than 20 bytes.
             if (rng.bounded(2))
-                h.w().searchAnswer(noise.left(rng.bounded(20)));
+                h.w().parts().monitor->showSearch(noise.left(rng.bounded(20)));
             QVERIFY(h.ui()->Slider1->value() >= 0 && h.ui()->Slider1->value() <= 15);
             h.dialogs.clear();
             h.tone.beeps.clear();

@@ -72,7 +72,7 @@ public:
         setTimeouts(2000);
     }
 
-    void setTimeouts(int ms) { h.w().firmwareUpdate().setTimeouts({1, ms, ms, ms}); }
+    void setTimeouts(int ms) { h.w().parts().firmware->update().setTimeouts({1, ms, ms, ms}); }
 
     QString writeFile(const QByteArray &bytes)
     {
@@ -100,7 +100,7 @@ public:
     bool ended()
     {
         return !h.ui()->fwCancel->isEnabled() ||
-               QSignalSpy(&h.w().firmwareUpdate(), &FirmwareUpdate::finished).wait(10000);
+               QSignalSpy(&h.w().parts().firmware->update(), &FirmwareUpdate::finished).wait(10000);
     }
 
     QString progressLog() const { return h.ui()->txtRec1->toPlainText(); }
@@ -295,7 +295,7 @@ private slots:
         QCOMPARE(b.h.port.writes.size(), sent);
         // The engine takes over again with nothing pending: the search is gone.
         QVERIFY(b.h.w().engine().isPolling());
-        b.h.w().TMRComm_Timer();
+        b.h.w().engine().tick();
         QCOMPARE(b.h.port.writes.last(), dataRequest(0));
     }
 
@@ -303,7 +303,7 @@ private slots:
     {
         Bench b;
         b.loader.silentSyncs = -1;
-        b.h.w().firmwareUpdate().setTimeouts({60000, 1000, 1000, 1000});
+        b.h.w().parts().firmware->update().setTimeouts({60000, 1000, 1000, 1000});
         b.start();
         // The tail of a data answer to the engine's last request, a 79 inside it.
         b.h.port.deliver(QByteArray::fromHex("3e05f0"));

@@ -89,7 +89,7 @@ private slots:
     {
         WindowHarness h;
         h.openPort();
-        h.w().assept_sn(identity(bytes({0xB0, 0x00})));
+        h.w().parts().monitor->showIdentity(identity(bytes({0xB0, 0x00})));
         QCOMPARE(h.ui()->sn->text(), QString("12345"));
         QCOMPARE(h.ui()->vv->text(), QString("1.7.6."));
         QCOMPARE(h.logEvents().last(), QString("Device: 12345  Ver Soft: 1.7.6."));
@@ -100,14 +100,14 @@ private slots:
     {
         WindowHarness h;
         h.openPort();
-        h.w().assept_sn(identity(bytes({163, 3})));
+        h.w().parts().monitor->showIdentity(identity(bytes({163, 3})));
         QCOMPARE(h.ui()->vv->text(), QString("31.6.3."));
         // The code is 163, not the prefix: the password controls of 1.6.3 are offered,
         // the table of 1.7.0 is not.
         QVERIFY(ownEnabled(h.ui()->Vvod_PWD));
         QVERIFY(!ownEnabled(h.ui()->Command6));
-        h.w().assept_sn(identity(bytes({176, 0})));
-        h.w().assept_sn(identity(bytes({95, 0})));
+        h.w().parts().monitor->showIdentity(identity(bytes({176, 0})));
+        h.w().parts().monitor->showIdentity(identity(bytes({95, 0})));
         QCOMPARE(h.ui()->vv->text(), QString("9.5.."));
         // The last code counts: 95 takes no write key where 176 did.
         QVERIFY(!settingsCarryTheKey(h));
@@ -116,16 +116,16 @@ private slots:
     void answerWithoutVersionKeepsTheLastOne()
     {
         WindowHarness h;
-        h.w().assept_sn(identity(bytes({176, 0})));
+        h.w().parts().monitor->showIdentity(identity(bytes({176, 0})));
         const QByteArray eight = framedAnswer(5, 0xFC, bytes({0x40, 0xE2, 0x01, 0x00}));
         QCOMPARE(eight.size(), 8);
-        h.w().assept_sn(eight);
+        h.w().parts().monitor->showIdentity(eight);
         QCOMPARE(h.ui()->sn->text(), QString("123456"));
         QCOMPARE(h.ui()->vv->text(), QString("1.7.6."));
         QCOMPARE(h.logEvents().last(), QString("Device: 123456  Ver Soft: 1.7.6."));
 
         // Longer than complete: the serial number, not the bytes after it.
-        h.w().assept_sn(identity(bytes({150, 0, 0})));
+        h.w().parts().monitor->showIdentity(identity(bytes({150, 0, 0})));
         QCOMPARE(h.ui()->sn->text(), QString("12345"));
         QVERIFY(settingsCarryTheKey(h));
     }
@@ -140,10 +140,10 @@ private slots:
     {
         QFETCH(int, length);
         WindowHarness h;
-        h.w().assept_sn(identity(bytes({176, 0})));
+        h.w().parts().monitor->showIdentity(identity(bytes({176, 0})));
         const int logLines = h.logEvents().size();
         QByteArray a = identity(bytes({150, 0})).left(length - 1);
-        h.w().assept_sn(Control_summ(a));
+        h.w().parts().monitor->showIdentity(Control_summ(a));
         QCOMPARE(h.ui()->sn->text(), QString("????????"));
         QCOMPARE(h.ui()->vv->text(), QString("1.7.6."));
         QCOMPARE(h.logEvents().size(), logLines);
@@ -154,9 +154,9 @@ private slots:
     {
         WindowHarness h;
         h.openPort();
-        h.w().Out_modes(0); // the settings followed the sensor once already
+        h.w().parts().monitor->showModes(0); // the settings followed the sensor once already
         h.port.reads = {identity(bytes({176, 0}))};
-        h.w().TMRComm_Timer();
+        h.w().engine().tick();
         QCOMPARE(h.ui()->MsgCom->text(), QString(" S/n and FW received"));
         QCOMPARE(h.ui()->sn->text(), QString("12345"));
         QVERIFY(settingsFollowNextAnswer(h));
@@ -172,15 +172,15 @@ private slots:
         h.ui()->CmbNet->addItem("5");
         h.ui()->CmbNet->setCurrentIndex(1);
         h.port.reads = {identity(bytes({176, 0}))};
-        h.w().TMRComm_Timer();
-        h.w().TMRComm_Timer();
+        h.w().engine().tick();
+        h.w().engine().tick();
         const int logLines = h.logEvents().size();
         QByteArray damaged = identity(bytes({176, 0}));
         const quint8 crc = quint8(damaged.back());
         damaged[3] = char(0x3A); // serial 12346
         damaged[7] = char(163);
         h.port.reads = {damaged};
-        h.w().TMRComm_Timer();
+        h.w().engine().tick();
         QCOMPARE(h.ui()->sn->text(), QString("12345"));
         QCOMPARE(h.ui()->vv->text(), QString("1.7.6."));
         QCOMPARE(h.ui()->MsgCom->text(), QString("Identity answer damaged: asking again."));
@@ -189,12 +189,12 @@ private slots:
                  QStringList{QString::asprintf("Identity answer damaged: 10 bytes, CRC received "
                                                "%02X, computed %02X",
                                                crc, crc8(damaged.left(9)))});
-        h.w().TMRComm_Timer();
+        h.w().engine().tick();
         QCOMPARE(h.port.writes.last(), identityRequest(5));
         // Shorter answers are taken as before, check byte or not: the serial number only.
         const QByteArray eight = bytes({0x3E, 0x05, 0xFC, 0x07, 0, 0, 0});
         h.port.reads = {eight + char(crc8(eight) ^ 1)};
-        h.w().TMRComm_Timer();
+        h.w().engine().tick();
         QCOMPARE(h.ui()->sn->text(), QString("7"));
         // Neither the damaged code nor the short answer changed the firmware's key.
         QVERIFY(settingsCarryTheKey(h));
@@ -204,19 +204,19 @@ private slots:
     {
         WindowHarness h;
         h.openPort();
-        h.w().Out_modes(0);
+        h.w().parts().monitor->showModes(0);
         h.w().engine().queue(dataRequest(9));
         h.ui()->Opros->click();
         QVERIFY(h.ui()->txtRec->toPlainText().startsWith("31 FF DC \n"));
         QCOMPARE(h.logEvents().last(), QString("Cmd Ask Net "));
         QVERIFY(h.port.writes.isEmpty());
 
-        h.w().TMRComm_Timer();
+        h.w().engine().tick();
         QCOMPARE(h.port.writes.last(), bytes({0x31, 0xFF, crc8(bytes({0x31, 0xFF}))}));
         QCOMPARE(h.port.writes.last(), searchRequest());
         // A list of addresses is awaited now.
         h.port.reads = {bytes({0x02})};
-        h.w().TMRComm_Timer();
+        h.w().engine().tick();
         QCOMPARE(comboItems(h.ui()->CmbNet), QStringList{"2"});
         QVERIFY(settingsFollowNextAnswer(h));
         // Sent once; then the sensor found is asked who it is.
@@ -228,10 +228,10 @@ private slots:
         WindowHarness h;
         h.openPort();
         h.ui()->Opros->click();
-        h.w().TMRComm_Timer();
-        h.w().Out_modes(0);
+        h.w().engine().tick();
+        h.w().parts().monitor->showModes(0);
         h.port.reads = {bytes({0x01, 0x07, 0xC8})};
-        h.w().TMRComm_Timer();
+        h.w().engine().tick();
         QCOMPARE(comboItems(h.ui()->CmbNet), (QStringList{"1", "7", "200"}));
         QCOMPARE(h.ui()->CmbNet->currentText(), QString("1"));
         QCOMPARE(h.ui()->netdev->text(), QString("1 7 200 "));
@@ -243,11 +243,11 @@ private slots:
 
         // The search is over: another list coming now is not taken.
         h.port.reads = {bytes({0x09})};
-        h.w().TMRComm_Timer();
+        h.w().engine().tick();
         QCOMPARE(h.port.writes.last(), identityRequest(1));
         QCOMPARE(comboItems(h.ui()->CmbNet), (QStringList{"1", "7", "200"}));
         // Then polling of the sensor found.
-        h.w().TMRComm_Timer();
+        h.w().engine().tick();
         QCOMPARE(h.port.writes.last(), dataRequest(1));
     }
 
@@ -258,11 +258,11 @@ private slots:
         h.ui()->CmbNet->clear();
         h.ui()->CmbNet->addItems({"3", "7"});
         h.ui()->CmbNet->setCurrentIndex(0);
-        h.w().TMRComm_Timer();
-        h.w().TMRComm_Timer();
+        h.w().engine().tick();
+        h.w().engine().tick();
         QCOMPARE(h.port.writes.last(), dataRequest(3));
         h.w().engine().queue(bytes({1, 2, 3}));
-        h.w().Out_modes(0);
+        h.w().parts().monitor->showModes(0);
 
         QTest::keyClick(h.ui()->CmbNet, Qt::Key_Down);
         QCOMPARE(h.ui()->CmbNet->currentText(), QString("7"));
@@ -283,16 +283,16 @@ private slots:
     {
         WindowHarness h;
         h.ui()->CmbNet->clear();
-        QVERIFY(h.w().Zapros_ser_num().isEmpty());
+        QVERIFY(h.w().parts().monitor->identityRequestFrame().isEmpty());
         h.w().engine().queue(bytes({1, 2, 3}));
-        h.w().CmbNet_Click();
+        h.w().parts().monitor->CmbNet_Click();
         QCOMPARE(frameOfNextTick(h), QByteArray());
         h.ui()->CmbNet->addItem("256");
         h.ui()->CmbNet->setCurrentIndex(0);
-        QVERIFY(h.w().Zapros_ser_num().isEmpty());
+        QVERIFY(h.w().parts().monitor->identityRequestFrame().isEmpty());
         h.ui()->CmbNet->addItem("255");
         h.ui()->CmbNet->setCurrentIndex(1);
-        QCOMPARE(h.w().Zapros_ser_num(), identityRequest(255));
+        QCOMPARE(h.w().parts().monitor->identityRequestFrame(), identityRequest(255));
     }
 };
 

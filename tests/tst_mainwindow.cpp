@@ -46,13 +46,13 @@ private slots:
     {
         WindowHarness h;
         QVERIFY(!h.w().isVisible());
-        QVERIFY(h.w().form2()->isVisible());
-        h.w().Timer1_Timer();
+        QVERIFY(h.w().startupPicture()->isVisible());
+        h.w().parts().portBar->Timer1_Timer();
         QVERIFY(!h.w().isVisible());
-        h.w().Timer1_Timer();
+        h.w().parts().portBar->Timer1_Timer();
         QVERIFY(h.w().isVisible());
-        QVERIFY(!h.w().form2()->isVisible());
-        h.w().Timer1_Timer();
+        QVERIFY(!h.w().startupPicture()->isVisible());
+        h.w().parts().portBar->Timer1_Timer();
         QVERIFY(h.w().isVisible());
     }
 
@@ -115,7 +115,9 @@ private slots:
         };
         QPushButton *t8 = make(8), *t9 = make(9), *t129 = make(129), *t130 = make(130),
                     *t176 = make(176);
-        h.w().CloseAllTags();
+        // Closing the port disables every sensor control; opening it switches over those
+        // of an open port.
+        h.w().parts().portBar->BTNCloseCom_Click();
         QVERIFY(ownEnabled(t8));
         QVERIFY(!ownEnabled(t9));
         QVERIFY(!ownEnabled(t129));
@@ -123,7 +125,7 @@ private slots:
         QVERIFY(!ownEnabled(t176) && t176->isHidden());
         QVERIFY(!t130->isHidden());
 
-        h.w().SwitchTags();
+        h.openPort();
         QVERIFY(ownEnabled(t8));
         QVERIFY(ownEnabled(t9));
         QVERIFY(ownEnabled(t129));
@@ -134,11 +136,11 @@ private slots:
     void tagGroupsLeaveTheSecondaryWindowsAlone()
     {
         WindowHarness h;
-        Form3 *f3 = h.w().form3();
+        Form3 *f3 = h.w().parts().calibration->tableEditor();
         QCOMPARE(tagOf(f3->form()->per_sents), 171);
         h.openPort();
         h.ui()->BTNCloseCom->click();
-        h.w().CloseAllTags();
+        h.w().parts().portBar->BTNCloseCom_Click();
         QVERIFY(ownEnabled(f3->form()->per_sents));
         QVERIFY(ownEnabled(f3->form()->wrmyTable));
         QVERIFY(!taggedControls(&h.w()).contains(f3->form()->per_sents));
@@ -179,7 +181,7 @@ private slots:
         QCOMPARE(h.ui()->ProgressBar1->maximum(), 1024);
         // No search is awaited: a list of addresses is not taken.
         h.port.reads = {QByteArray(1, '\x07')};
-        h.w().TMRComm_Timer();
+        h.w().engine().tick();
         QCOMPARE(comboItems(h.ui()->CmbNet), QStringList{"0"});
     }
 
@@ -233,8 +235,8 @@ private slots:
         QCOMPARE(h.ui()->CmbPort->currentText(), QString("----"));
         QVERIFY(portListRefreshes(h));
         h.port.ports = {"ttyUSB0"};
-        h.w().Timer1_Timer();
-        h.w().Timer1_Timer();
+        h.w().parts().portBar->Timer1_Timer();
+        h.w().parts().portBar->Timer1_Timer();
         QVERIFY(h.w().isVisible());
         QCOMPARE(h.ui()->CmbPort->currentText(), QString("ttyUSB0"));
 
@@ -243,7 +245,7 @@ private slots:
         QVERIFY(h.port.open);
         QVERIFY(h.w().engine().isPolling());
         h.ui()->Opros->click();
-        h.w().TMRComm_Timer();
+        h.w().engine().tick();
         QCOMPARE(h.port.writes.last(), QByteArray::fromHex("31FFDC"));
         h.w().close();
         QVERIFY(!h.port.open);
@@ -272,7 +274,7 @@ private slots:
         auto showBox = [&h](const QString &event) {
             QMessageBox shown(QMessageBox::Warning, "levelconf", "Busy", QMessageBox::Ok, &h.w());
             shown.exec();
-            h.w().str_to_log(event);
+            h.logEvent(event);
         };
         BoxOnClose onClose(&h.w(), box == "on closing" ? std::function(showBox) : nullptr);
         const SignalQuit quit(&h.w(), catchTerminationSignals());
@@ -318,8 +320,13 @@ private slots:
     void echoReplacesTheResultsText()
     {
         WindowHarness h;
+        h.openPort();
+        h.ui()->CmbNet->clear();
+        h.ui()->CmbNet->addItem("1");
+        h.ui()->CmbNet->setCurrentIndex(0);
+        h.w().engine().tick(); // the engine turns to sensor 1 with an identity request
         h.ui()->txtRec->setPlainText("old");
-        h.w().out_win(QByteArray::fromHex("3101F0C5"));
+        h.w().engine().tick(); // then polls it: the data request is echoed as it goes out
         QCOMPARE(h.ui()->txtRec->toPlainText(),
                  QString("31 1 F0 C5 \n\n1@") + QChar(0xF0) + QChar(0xC5));
     }
@@ -327,9 +334,9 @@ private slots:
     void tableEditorShowsPointNineteenOnTop()
     {
         WindowHarness h;
-        Form3 *f3 = h.w().form3();
+        Form3 *f3 = h.w().parts().calibration->tableEditor();
         QVERIFY(!f3->isVisible());
-        QCOMPARE(h.w().form3(), f3);
+        QCOMPARE(h.w().parts().calibration->tableEditor(), f3);
         const CalibrationCells cells = f3->table();
         for (int i = 0; i < CalibrationCells::kPoints; ++i) {
             const QString expected = QString::number(i == 19 ? 4096 : 200 * (i + 1));
@@ -350,7 +357,7 @@ private slots:
         QCOMPARE(y("Text3_7"), y("Text4_7"));
         f3->form()->Command1->click();
         QVERIFY(!f3->isVisible());
-        QCOMPARE(h.w().form3(), f3);
+        QCOMPARE(h.w().parts().calibration->tableEditor(), f3);
     }
 };
 

@@ -136,13 +136,13 @@ private slots:
         WindowHarness h;
         h.openPort();
         const auto ui = h.ui();
-        h.w().Out_modes(0xFF);
-        h.w().Out_modes(0x00);
+        h.w().parts().monitor->showModes(0xFF);
+        h.w().parts().monitor->showModes(0x00);
         QCOMPARE(checkedOutputs(ui), QString("10000"));
         for (QCheckBox *b : {ui->iinv, ui->usredn, ui->D_4096, ui->tartab1, ui->per_sents})
             QVERIFY2(!b->isChecked(), qPrintable(b->objectName()));
-        QCOMPARE(h.w().form3()->tartabState(), Qt::Unchecked);
-        QCOMPARE(h.w().form3()->perSentsState(), Qt::Unchecked);
+        QCOMPARE(h.w().parts().calibration->tableEditor()->tartabState(), Qt::Unchecked);
+        QCOMPARE(h.w().parts().calibration->tableEditor()->perSentsState(), Qt::Unchecked);
         QCOMPARE(nextLevelBarRange(h), 1024);
         QCOMPARE(loggedModeByte(h), QString("0"));
         QVERIFY(!settingsFollowNextAnswer(h));
@@ -152,7 +152,7 @@ private slots:
     {
         WindowHarness h;
         h.openPort();
-        h.w().Out_modes(0x8A);
+        h.w().parts().monitor->showModes(0x8A);
         QCOMPARE(checkedOutputs(h.ui()), QString("01000"));
         QVERIFY(h.ui()->usredn->isChecked());
         QVERIFY(h.ui()->D_4096->isChecked());
@@ -160,8 +160,8 @@ private slots:
         QCOMPARE(nextLevelBarRange(h), 4096);
         QCOMPARE(loggedModeByte(h), QString("138"));
         // Once a 1.7.2 sensor has answered, the wide range counts 256 codes.
-        h.w().assept_sn(identity(172));
-        h.w().Out_modes(0x8A);
+        h.w().parts().monitor->showIdentity(identity(172));
+        h.w().parts().monitor->showModes(0x8A);
         QCOMPARE(nextLevelBarRange(h), 256);
     }
 
@@ -169,10 +169,10 @@ private slots:
     {
         WindowHarness h;
         h.openPort();
-        h.w().Out_modes(0x06);
+        h.w().parts().monitor->showModes(0x06);
         QCOMPARE(checkedOutputs(h.ui()), QString("00010"));
-        h.w().followSensorSettings();
-        h.w().Out_modes(0x14 | 0x01 | 0x08);
+        h.w().parts().monitor->followSensorSettings();
+        h.w().parts().monitor->showModes(0x14 | 0x01 | 0x08);
         QCOMPARE(checkedOutputs(h.ui()), QString("00010"));
         QVERIFY(h.ui()->iinv->isChecked());
         QVERIFY(h.ui()->usredn->isChecked());
@@ -186,8 +186,8 @@ private slots:
         const int values[] = {0x00, 0x02, 0x04, 0x06, 0x10};
         for (int from = 0; from < 5; ++from) {
             for (int to = 0; to < 5; ++to) {
-                h.w().Out_modes(quint8(values[from]));
-                h.w().Out_modes(quint8(values[to]));
+                h.w().parts().monitor->showModes(quint8(values[from]));
+                h.w().parts().monitor->showModes(quint8(values[to]));
                 QString expected(5, QLatin1Char('0'));
                 expected[to] = QLatin1Char('1');
                 QCOMPARE(checkedOutputs(h.ui()), expected);
@@ -198,15 +198,15 @@ private slots:
     void tableFlagsGoToTheTableWindowAndTheMirrors()
     {
         WindowHarness h;
-        h.w().Out_modes(0x60);
+        h.w().parts().monitor->showModes(0x60);
         QVERIFY(h.ui()->tartab1->isChecked());
         QVERIFY(h.ui()->per_sents->isChecked());
-        Form3 *table = h.w().form3();
+        Form3 *table = h.w().parts().calibration->tableEditor();
         QCOMPARE(table->tartabState(), Qt::Checked);
         QCOMPARE(table->perSentsState(), Qt::Checked);
         // Made for the flags only: the table window stays out of sight.
         QVERIFY(!table->isVisible());
-        h.w().Out_modes(0x40);
+        h.w().parts().monitor->showModes(0x40);
         QCOMPARE(table->perSentsState(), Qt::Unchecked);
         QVERIFY(!h.ui()->per_sents->isChecked());
         QVERIFY(h.ui()->tartab1->isChecked());
@@ -218,7 +218,7 @@ private slots:
     {
         WindowHarness h;
         h.openPort();
-        h.w().assept_sn(identity(172));
+        h.w().parts().monitor->showIdentity(identity(172));
         for (int g : {130, 131, 163})
             QVERIFY2(groupEnabled(h.w(), g), qPrintable(QString::number(g)));
         // Group 170 but its check box, which only shows the flag.
@@ -228,12 +228,12 @@ private slots:
         QVERIFY(!h.ui()->Kalibr_warning->isHidden());
         QVERIFY(!h.ui()->usredn->isHidden());
         QVERIFY(!settingsCarryTheKey(h));
-        h.w().Out_modes(0x80);
+        h.w().parts().monitor->showModes(0x80);
         QCOMPARE(nextLevelBarRange(h), 256);
 
         // The 256-code range stays for a newer sensor met later on the same bus.
-        h.w().assept_sn(identity(176));
-        h.w().Out_modes(0x80);
+        h.w().parts().monitor->showIdentity(identity(176));
+        h.w().parts().monitor->showModes(0x80);
         QCOMPARE(nextLevelBarRange(h), 256);
     }
 
@@ -242,13 +242,13 @@ private slots:
         WindowHarness h;
         h.openPort();
         h.ui()->Kalibr_warning->setVisible(true);
-        h.w().assept_sn(identity(150));
+        h.w().parts().monitor->showIdentity(identity(150));
         QVERIFY(groupEnabled(h.w(), 130));
         QVERIFY(groupEnabled(h.w(), 131));
         QVERIFY(!groupEnabled(h.w(), 163));
         QVERIFY(!groupEnabled(h.w(), 170));
         QVERIFY(h.ui()->Kalibr_warning->isHidden());
-        h.w().Out_modes(0x80);
+        h.w().parts().monitor->showModes(0x80);
         QCOMPARE(nextLevelBarRange(h), 4096);
     }
 
@@ -257,7 +257,7 @@ private slots:
         WindowHarness h;
         h.openPort();
         h.ui()->Kalibr_warning->setVisible(true);
-        h.w().assept_sn(identity(129));
+        h.w().parts().monitor->showIdentity(identity(129));
         QCOMPARE(h.ui()->vv->text(), QString("1.2.9."));
         QVERIFY(!groupEnabled(h.w(), 130));
         QVERIFY(!h.ui()->Kalibr_warning->isHidden());
@@ -267,9 +267,9 @@ private slots:
     {
         WindowHarness h;
         h.openPort();
-        Form3 *table = h.w().form3();
+        Form3 *table = h.w().parts().calibration->tableEditor();
         table->form()->per_sents->setEnabled(false);
-        h.w().assept_sn(identity(176));
+        h.w().parts().monitor->showIdentity(identity(176));
         const auto ui = h.ui();
         for (QWidget *c :
              {static_cast<QWidget *>(ui->Slider1), static_cast<QWidget *>(ui->sgla),
@@ -286,7 +286,7 @@ private slots:
         QVERIFY(ownEnabled(ui->Command6));
         QVERIFY(ownEnabled(ui->R_p485));
         QCOMPARE(ui->Label6->text(), QString("Range 4096"));
-        h.w().Out_modes(0x80);
+        h.w().parts().monitor->showModes(0x80);
         QCOMPARE(nextLevelBarRange(h), 4096);
         // The table window's own box (Tag 171 as well) is not the ladder's to touch.
         QVERIFY(!ownEnabled(table->form()->per_sents));
@@ -296,13 +296,13 @@ private slots:
     {
         WindowHarness h;
         h.openPort();
-        h.w().assept_sn(identity(176));
-        h.w().assept_sn(identity(131));
+        h.w().parts().monitor->showIdentity(identity(176));
+        h.w().parts().monitor->showIdentity(identity(131));
         QVERIFY(!settingsCarryTheKey(h));
         QVERIFY(groupEnabled(h.w(), 176));
         QVERIFY(groupEnabled(h.w(), 163));
 
-        h.w().BTNCloseCom_Click();
+        h.w().parts().portBar->BTNCloseCom_Click();
         QVERIFY(!groupEnabled(h.w(), 130));
         QVERIFY(h.ui()->Slider1->isHidden());
         h.openPort();
@@ -322,10 +322,10 @@ private slots:
         QFETCH(int, firmware);
         WindowHarness h;
         h.openPort();
-        h.w().assept_sn(identity(quint8(firmware)));
-        h.w().Out_modes(0);
+        h.w().parts().monitor->showIdentity(identity(quint8(firmware)));
+        h.w().parts().monitor->showModes(0);
         h.port.reads = {framedAnswer(5, 0xF2, bytes({0x8A, 0x25}))};
-        h.w().TMRComm_Timer();
+        h.w().engine().tick();
         QCOMPARE(h.ui()->MsgCom->text(), QString(" New mode set"));
         QCOMPARE(checkedOutputs(h.ui()), QString("01000"));
         QVERIFY(h.ui()->D_4096->isChecked());
@@ -341,16 +341,16 @@ private slots:
     {
         WindowHarness h;
         h.openPort();
-        h.w().assept_sn(identity(174));
+        h.w().parts().monitor->showIdentity(identity(174));
         h.port.reads = {framedAnswer(5, 0xF2, bytes({0x02, 0x25})),
                         framedAnswer(5, 0xF2, bytes({0x04}))};
-        h.w().TMRComm_Timer();
+        h.w().engine().tick();
         QVERIFY(h.ui()->R_a->isChecked());
         QVERIFY(h.ui()->opFirst->isChecked());
         QCOMPARE(h.ui()->sgla->text(), QString("0"));
         // Five bytes: the mode alone, whatever the firmware.
-        h.w().assept_sn(identity(176));
-        h.w().TMRComm_Timer();
+        h.w().parts().monitor->showIdentity(identity(176));
+        h.w().engine().tick();
         QVERIFY(h.ui()->R_f->isChecked());
         QVERIFY(h.ui()->opFirst->isChecked());
     }

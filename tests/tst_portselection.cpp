@@ -20,37 +20,37 @@ private slots:
         WindowHarness h;
         h.port.ports = {"COM3", "COM5"};
         h.ui()->txtRec->setPlainText("x");
-        h.w().Timer1_Timer();
+        h.w().parts().portBar->Timer1_Timer();
         QCOMPARE(comboItems(h.ui()->CmbPort), (QStringList{"COM3", "COM5"}));
         QCOMPARE(h.ui()->CmbPort->currentText(), QString("COM3"));
         QVERIFY(h.ui()->txtRec->toPlainText().startsWith("xCOM3, COM5, "));
 
         h.ui()->CmbPort->setCurrentIndex(1);
         h.port.ports = {"COM3"};
-        h.w().Timer1_Timer();
+        h.w().parts().portBar->Timer1_Timer();
         QCOMPARE(comboItems(h.ui()->CmbPort), QStringList{"COM3"});
         QCOMPARE(h.ui()->CmbPort->currentText(), QString("COM3"));
 
         h.port.ports = {"COM3", "COM4"};
         h.port.unusable = {"COM4"};
-        h.w().Timer1_Timer();
+        h.w().parts().portBar->Timer1_Timer();
         QCOMPARE(comboItems(h.ui()->CmbPort), QStringList{"COM3"});
 
         h.port.ports.clear();
-        h.w().Timer1_Timer();
+        h.w().parts().portBar->Timer1_Timer();
         QCOMPARE(comboItems(h.ui()->CmbPort), QStringList{"----"});
     }
 
     void theStartUpPictureIsSwappedOnlyOnce()
     {
         WindowHarness h;
-        h.w().Timer1_Timer();
-        h.w().Timer1_Timer();
+        h.w().parts().portBar->Timer1_Timer();
+        h.w().parts().portBar->Timer1_Timer();
         QVERIFY(h.w().isVisible());
         h.w().hide();
         // A long day without a port: more ticks than a 16-bit count holds.
         for (int i = 0; i < 65540; ++i) {
-            h.w().Timer1_Timer();
+            h.w().parts().portBar->Timer1_Timer();
             if (i % 4096 == 0)
                 h.ui()->txtRec->clear();
         }
@@ -62,14 +62,14 @@ private slots:
         WindowHarness h;
         for (int i = 0; i < 40; ++i)
             h.port.ports.append(QStringLiteral("ttyS%1").arg(i));
-        h.w().Timer1_Timer();
+        h.w().parts().portBar->Timer1_Timer();
         QCOMPARE(h.ui()->CmbPort->count(), 30);
     }
 
     void noPortsMeansTheUnavailableWarning()
     {
         WindowHarness h;
-        h.w().Timer1_Timer();
+        h.w().parts().portBar->Timer1_Timer();
         h.port.openSucceeds = false;
         h.ui()->BTNOpenCom->click();
         QCOMPARE(h.dialogs.messages(),
@@ -86,10 +86,10 @@ private slots:
     {
         WindowHarness h;
         h.port.ports = {"ttyUSB0"};
-        h.w().Timer1_Timer();
+        h.w().parts().portBar->Timer1_Timer();
         h.port.openSucceeds = false;
         h.port.failure = SerialPort::OpenFailure::PermissionDenied;
-        h.w().BTNOpenCom_Click();
+        h.w().parts().portBar->BTNOpenCom_Click();
         const QString shown = h.dialogs.messages().value(0);
         QVERIFY(shown.startsWith("Com Port ttyUSB0 unavailable. Select the right COM port.\n"));
         QVERIFY(shown.contains("dialout"));
@@ -100,8 +100,8 @@ private slots:
     {
         WindowHarness h;
         h.port.ports = {"ttyUSB0"};
-        h.w().Timer1_Timer();
-        h.w().BTNOpenCom_Click();
+        h.w().parts().portBar->Timer1_Timer();
+        h.w().parts().portBar->BTNOpenCom_Click();
         QCOMPARE(h.port.openedDevice, QString("/dev/ttyUSB0"));
         QCOMPARE(h.port.openedSettings, QString("19200,n,8,1"));
         QVERIFY(h.w().engine().isPolling());
@@ -122,8 +122,8 @@ private slots:
         WindowHarness h;
         h.openPort("ttyUSB0");
         h.port.writeCounts = {0, 0}; // two failed writes in a row
-        h.w().TMRComm_Timer();
-        h.w().TMRComm_Timer();
+        h.w().engine().tick();
+        h.w().engine().tick();
         h.ui()->CmbNet->addItem("7");
         for (QLabel *l : {h.ui()->tek, h.ui()->temp, h.ui()->Uroven, h.ui()->lo, h.ui()->hi,
                           h.ui()->ne, h.ui()->freq, h.ui()->anal})
@@ -156,7 +156,7 @@ private slots:
         h.openPort("ttyUSB0");
         h.port.writeCounts = {0, 0, 0};
         for (int i = 0; i < 3; ++i)
-            h.w().TMRComm_Timer();
+            h.w().engine().tick();
         QVERIFY(h.port.open);
     }
 
@@ -165,12 +165,12 @@ private slots:
         WindowHarness h;
         h.w().addPortDevice("/tmp/bus-link");
         h.port.ports = {"ttyS0"};
-        h.w().Timer1_Timer();
+        h.w().parts().portBar->Timer1_Timer();
         QCOMPARE(comboItems(h.ui()->CmbPort), (QStringList{"ttyS0", "/tmp/bus-link"}));
         QCOMPARE(h.ui()->CmbPort->currentText(), QString("/tmp/bus-link"));
-        h.w().Timer1_Timer();
+        h.w().parts().portBar->Timer1_Timer();
         QCOMPARE(h.ui()->CmbPort->currentText(), QString("/tmp/bus-link"));
-        h.w().BTNOpenCom_Click();
+        h.w().parts().portBar->BTNOpenCom_Click();
         QCOMPARE(h.port.openedDevice, QString("/tmp/bus-link"));
     }
 
@@ -178,9 +178,9 @@ private slots:
     {
         WindowHarness h;
         h.port.ports = {"ttyS0"};
-        h.w().Timer1_Timer();
+        h.w().parts().portBar->Timer1_Timer();
         h.ui()->CmbPort->setEditText("/dev/pts/7");
-        h.w().Timer1_Timer();
+        h.w().parts().portBar->Timer1_Timer();
         QCOMPARE(h.ui()->CmbPort->currentText(), QString("/dev/pts/7"));
     }
 
@@ -188,15 +188,15 @@ private slots:
     {
         WindowHarness h;
         h.port.ports = {"ttyS0"};
-        h.w().Timer1_Timer();
+        h.w().parts().portBar->Timer1_Timer();
         QLineEdit *edit = h.ui()->CmbPort->lineEdit();
         edit->clear();
         QTest::keyClicks(edit, "/dev/pts/7");
         QTest::keyClick(edit, Qt::Key_Return);
-        h.w().Timer1_Timer();
+        h.w().parts().portBar->Timer1_Timer();
         QCOMPARE(h.ui()->CmbPort->currentText(), QString("/dev/pts/7"));
         QCOMPARE(comboItems(h.ui()->CmbPort), QStringList{"ttyS0"});
-        h.w().BTNOpenCom_Click();
+        h.w().parts().portBar->BTNOpenCom_Click();
         QCOMPARE(h.port.openedDevice, QString("/dev/pts/7"));
     }
 
@@ -204,10 +204,10 @@ private slots:
     {
         WindowHarness h;
         h.port.ports = {"ttyUSB0"};
-        h.w().Timer1_Timer();
+        h.w().parts().portBar->Timer1_Timer();
         h.ui()->CmbPort->setEditText("/dev/pts/3");
         h.port.ports.clear();
-        h.w().Timer1_Timer();
+        h.w().parts().portBar->Timer1_Timer();
         QCOMPARE(comboItems(h.ui()->CmbPort), QStringList{"----"});
         QCOMPARE(h.ui()->CmbPort->currentText(), QString("/dev/pts/3"));
     }

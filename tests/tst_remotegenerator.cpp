@@ -402,7 +402,8 @@ private slots:
         QVERIFY(h.ui()->gen_zapr->isHidden());
         h.w().engine().queue(shiftRequest(4, true, 20, false));
         h.ui()->dist_net_num->setText("4");
-        h.w().gen_ser_ver();
+        h.ui()->VibGenCmd->setCurrentIndex(2);  // serial number and firmware version
+        h.w().parts().remote->gen_zapr_Click(); // the button is hidden while a port is open
         QCOMPARE(h.ui()->gen_txt->text(), QString("S485=4:10:1500:19200:3104FC99"));
         verifyNothingLeftForTheBus(h);
     }

@@ -33,15 +33,15 @@ void connectSensor(WindowHarness &h, int firmware)
 {
     h.openPort();
     h.port.reads = {framedAnswer(0, 0xFC, bytes({0x39, 0x30, 0, 0, firmware, 0})), dataAnswer()};
-    h.w().TMRComm_Timer();
-    h.w().TMRComm_Timer();
+    h.w().engine().tick();
+    h.w().engine().tick();
     h.dialogs.clear();
     h.tone.beeps.clear();
 }
 
 Ui::Form3 *editor(WindowHarness &h)
 {
-    return h.w().form3()->form();
+    return h.w().parts().calibration->tableEditor()->form();
 }
 } // namespace
 
@@ -83,7 +83,7 @@ private slots:
         h.dialogs.yesNoAnswers = {yes};
         const int sent = h.port.writes.size();
         for (int i = 0; i < 3; ++i)
-            h.w().TMRComm_Timer();
+            h.w().engine().tick();
         const QByteArray table = h.port.writes.value(sent);
         QCOMPARE(table.size(), firmware > 174 ? 87 : 84);
         QCOMPARE(table.mid(table.size() - 41, 2), bytes({0x01, 0x00}));
@@ -113,8 +113,8 @@ private slots:
         // Nothing goes out, and no mode write either.
         h.ui()->CmbNet->addItem("0");
         const int sent = h.port.writes.size();
-        h.w().TMRComm_Timer();
-        h.w().TMRComm_Timer();
+        h.w().engine().tick();
+        h.w().engine().tick();
         QCOMPARE(h.port.writes.mid(sent), (QList<QByteArray>{dataRequest(0), dataRequest(0)}));
         QCOMPARE(h.dialogs.shown.size(), 3);
     }
@@ -124,16 +124,16 @@ private slots:
         WindowHarness h;
         connectSensor(h, 176);
         h.ui()->Command6->click();
-        QVERIFY(h.w().form3()->isVisible());
-        QCOMPARE(h.w().form3()->windowModality(), Qt::NonModal);
+        QVERIFY(h.w().parts().calibration->tableEditor()->isVisible());
+        QCOMPARE(h.w().parts().calibration->tableEditor()->windowModality(), Qt::NonModal);
         editor(h)->Command1->click(); // gone before the answer comes
         QCOMPARE(h.logEvents().last(), QString("Cmd_ReadTable: "));
-        h.w().TMRComm_Timer();
+        h.w().engine().tick();
         QCOMPARE(h.port.writes.last(), tableReadRequest(0));
         h.port.reads = {tableAnswer()};
-        h.w().TMRComm_Timer();
-        QVERIFY(!h.w().form3()->isVisible());
-        const CalibrationCells cells = h.w().form3()->table();
+        h.w().engine().tick();
+        QVERIFY(!h.w().parts().calibration->tableEditor()->isVisible());
+        const CalibrationCells cells = h.w().parts().calibration->tableEditor()->table();
         QCOMPARE(cells.readings[19], QString("119"));
         QCOMPARE(cells.volumes[0], QString("1000"));
         QCOMPARE(h.ui()->MsgCom->text(), QString("Table read."));
@@ -163,10 +163,10 @@ private slots:
         WindowHarness h;
         connectSensor(h, 176);
         editor(h)->Text4_0->setText("edited");
-        const CalibrationCells before = h.w().form3()->table();
+        const CalibrationCells before = h.w().parts().calibration->tableEditor()->table();
         h.port.reads = {answer};
-        h.w().TMRComm_Timer();
-        QCOMPARE(h.w().form3()->table(), before);
+        h.w().engine().tick();
+        QCOMPARE(h.w().parts().calibration->tableEditor()->table(), before);
         QCOMPARE(h.ui()->MsgCom->text(), QString("Table answer damaged: not read."));
         QCOMPARE(textColourOf(h.ui()->MsgCom), Colours::Red);
         QCOMPARE(h.logEvents().last(), "Table answer damaged: " + log);
@@ -185,7 +185,7 @@ private slots:
         h.dialogs.fileAnswers = {cut.fileName(), dir.filePath("gone/t.pl5"),
                                  dir.filePath("none.pl5")};
         editor(h)->fTablOpen->click();
-        QCOMPARE(h.w().form3()->table(), CalibrationCells::defaults());
+        QCOMPARE(h.w().parts().calibration->tableEditor()->table(), CalibrationCells::defaults());
         editor(h)->fTablSave->click();
         editor(h)->fTablOpen->click();
         QCOMPARE(h.dialogs.shown[0].title + h.dialogs.shown[0].initial,

@@ -321,9 +321,11 @@ private slots:
             c.h.ui()->BTNCloseCom->click();
         c.h.ui()->SSTab1->setCurrentWidget(calibrationPage ? c.h.ui()->tabCalibration
                                                            : c.h.ui()->tabSettings);
-        c.h.w().form2()->hide(); // as the start-up picture is after two seconds
+        c.h.w().startupPicture()->hide(); // as the start-up picture is after two seconds
         c.h.w().show();
-        QWidget *active = otherWindow ? static_cast<QWidget *>(c.h.w().form4()) : &c.h.w();
+        QWidget *active = otherWindow
+                              ? static_cast<QWidget *>(c.h.w().parts().settings->levelShiftWindow())
+                              : &c.h.w();
         active->show();
         active->activateWindow();
         // The offscreen platform activates windows through its event queue.

@@ -36,7 +36,7 @@ struct Polling {
     void tick(const QByteArray &answer = {})
     {
         h.port.reads.push_back(answer);
-        h.w().TMRComm_Timer();
+        h.w().engine().tick();
         h.now = h.now.addSecs(1);
     }
     TrendWidget *chart()
@@ -104,8 +104,8 @@ QStringList acrossChart(TrendWidget *chart, QString (TrendWidget::*probe)(int) c
 void shiftEmpty(WindowHarness &h, const QString &text)
 {
     h.ui()->shift->click();
-    h.w().form4()->form()->data->setText(text);
-    h.w().form4()->form()->Command3->click();
+    h.w().parts().settings->levelShiftWindow()->form()->data->setText(text);
+    h.w().parts().settings->levelShiftWindow()->form()->Command3->click();
 }
 } // namespace
 
@@ -171,9 +171,9 @@ private slots:
         if (action == "shift, search")
             p.h.ui()->Opros->click();
         if (action == "mode")
-            p.h.w().Set_mode_Click();
+            p.h.w().parts().monitor->Set_mode_Click();
         if (action == "table")
-            p.h.w().form3()->form()->wrmyTable->click();
+            p.h.w().parts().calibration->tableEditor()->form()->wrmyTable->click();
         if (action == "read")
             p.h.ui()->Command6->click();
         p.h.ui()->SSTab1->setCurrentIndex(4);

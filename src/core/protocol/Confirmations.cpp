@@ -14,6 +14,12 @@ Confirmation silent(const QString &caption, const QString &log)
 }
 } // namespace
 
+bool carriesData(quint8 code)
+{
+    return code == Cmd::ReadIdentity || code == Cmd::ReadData || code == Cmd::FrequencyMode ||
+           code == Cmd::ReadTable;
+}
+
 std::optional<Confirmation> confirmationFor(quint8 code)
 {
     switch (code) {

@@ -15,6 +15,9 @@ struct Confirmation {
     bool redCaption = false; // the caption turns red
 };
 
+// The answers that carry data (identity, readings, frequency, table) rather than confirm.
+bool carriesData(quint8 code);
+
 // The confirmation row for `code`, or nothing when the code is not a confirmation.
 std::optional<Confirmation> confirmationFor(quint8 code);
 

@@ -23,7 +23,7 @@ constexpr int kDefaultSpan = 1;
 template <typename W> W *named(W *w, const char *name, const QString &accessible = QString())
 {
     w->setObjectName(QLatin1String(name));
-    w->setProperty("Tag", kDefaultTag);
+    w->setProperty("Tag", Tags::kDefault);
     if (!accessible.isEmpty())
         w->setAccessibleName(accessible);
     return w;

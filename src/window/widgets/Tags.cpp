@@ -35,7 +35,7 @@ void giveDefaultTags(QWidget *root)
         if (w->objectName().isEmpty() || w->objectName().startsWith(QLatin1String("qt_")))
             continue;
         if (!w->property("Tag").isValid() || w->property("Tag").toString().isEmpty())
-            w->setProperty("Tag", kDefaultTag);
+            w->setProperty("Tag", Tags::kDefault);
     }
 }
 

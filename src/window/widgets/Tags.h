@@ -10,7 +10,17 @@ class QWidget;
 // group: 8 and below always available, 9..129 usable while a port is open, 130 and up
 // firmware features, 176 also hidden while disabled.
 
-constexpr int kDefaultTag = 2;
+namespace Tags
+{
+constexpr int kDefault = 2;    // a control the form gives no Tag of its own
+constexpr int kAlwaysLast = 8; // 8 and below: always available
+constexpr int kPortFirst = 9;  // 9 to 129: usable while a port is open
+constexpr int kPortLast = 129;
+constexpr int kFirmwareFirst = 130;      // 130 and up: enabled by the firmware ladder
+constexpr int kLaterControlsFirst = 135; // firmware 1.3.4's group
+constexpr int kLaterControlsLast = 162;
+constexpr int kHiddenGroup = 176; // firmware 1.7.6's group, also hidden while disabled
+} // namespace Tags
 
 // The control's Tag, or 0 when it has none.
 int tagOf(const QObject *control);

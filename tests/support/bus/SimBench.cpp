@@ -42,7 +42,7 @@ bool SimBench::pick(quint8 address, const QString &version)
     if (!tickUntil([&] { return ui()->CmbNet->findText(text) >= 0; }))
         return false;
     ui()->CmbNet->setCurrentIndex(ui()->CmbNet->findText(text));
-    w().CmbNet_Click();
+    w().parts().monitor->CmbNet_Click();
     const std::optional<SensorConfig> s = sim.bus().sensor(address);
     return s && tickUntil([&] {
                return ui()->vv->text() == version &&

@@ -47,8 +47,8 @@ Ui::frmSerial *BusWindowHarness::ui() const
 bool BusWindowHarness::open(const QString &device)
 {
     window->addPortDevice(device);
-    window->Timer1_Timer();
-    window->BTNOpenCom_Click();
+    window->parts().portBar->Timer1_Timer();
+    window->parts().portBar->BTNOpenCom_Click();
     // The engine runs from the test, one tick at a time.
     window->engine().stop();
     window->engine().attach();
@@ -63,7 +63,7 @@ void BusWindowHarness::tick(int count)
         // an answer has come and been quiet for 20 ms, or for 256 ms when none comes.
         runEventsWhile([this] { return !m_heard || m_sinceByte.elapsed() < 20; }, 256);
         m_heard = false;
-        window->TMRComm_Timer();
+        window->engine().tick();
         // An answer still coming in is waited for by the engine itself, without holding
         // the thread: the event loop runs until the tick has ended.
         runEventsWhile([this] { return window->engine().busy(); }, kTickLimitMs);

@@ -2,8 +2,16 @@
 
 #include "FakeDialogs.h"
 #include "FakeTone.h"
+#include "core/protocol/ExchangeEngine.h"
 #include "core/serial/QtSerialPort.h"
+#include "window/calibration/CalibrationPart.h"
+#include "window/firmware/FirmwarePart.h"
+#include "window/monitor/MonitorPart.h"
+#include "window/portbar/PortBarPart.h"
+#include "window/remote/RemotePart.h"
+#include "window/settings/SettingsPart.h"
 #include "window/shell/frmSerial.h"
+#include "window/trend/TrendPart.h"
 
 #include <QElapsedTimer>
 #include <QTemporaryDir>

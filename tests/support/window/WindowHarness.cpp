@@ -1,5 +1,6 @@
 #include "WindowHarness.h"
 
+#include "core/log/SessionLog.h"
 #include "ui_frmSerial.h"
 
 #include <QDir>
@@ -23,6 +24,13 @@ WindowHarness::~WindowHarness() = default;
 Ui::frmSerial *WindowHarness::ui() const
 {
     return window->form();
+}
+
+void WindowHarness::logEvent(const QString &event)
+{
+    QFile f(window->logPath());
+    if (f.open(QIODevice::Append))
+        f.write(logRecord(eventText(now.time(), event)));
 }
 
 QByteArray WindowHarness::logBytes() const
@@ -61,8 +69,8 @@ QStringList logEventTexts(const QByteArray &log)
 void WindowHarness::openPort(const QString &device)
 {
     port.ports = {device};
-    window->Timer1_Timer();
-    window->BTNOpenCom_Click();
+    window->parts().portBar->Timer1_Timer();
+    window->parts().portBar->BTNOpenCom_Click();
     dialogs.clear();
     tone.beeps.clear();
 }

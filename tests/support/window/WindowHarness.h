@@ -3,7 +3,15 @@
 #include "FakeDialogs.h"
 #include "FakeSerialPort.h"
 #include "FakeTone.h"
+#include "core/protocol/ExchangeEngine.h"
+#include "window/calibration/CalibrationPart.h"
+#include "window/firmware/FirmwarePart.h"
+#include "window/monitor/MonitorPart.h"
+#include "window/portbar/PortBarPart.h"
+#include "window/remote/RemotePart.h"
+#include "window/settings/SettingsPart.h"
 #include "window/shell/frmSerial.h"
+#include "window/trend/TrendPart.h"
 
 #include <QTemporaryDir>
 #include <memory>
@@ -36,6 +44,8 @@ public:
     // Remembers where the log stands; logSinceMark() gives what came after.
     void markLog() { m_logMark = logEvents().size(); }
     QStringList logSinceMark() const { return logEvents().mid(m_logMark); }
+    // Writes `event` to the session log as the window would, now.
+    void logEvent(const QString &event);
     // The whole log file as bytes.
     QByteArray logBytes() const;
 

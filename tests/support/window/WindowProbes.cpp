@@ -37,7 +37,7 @@ QStringList readingTexts(const Ui::frmSerial *ui)
 QByteArray frameOfNextTick(WindowHarness &h)
 {
     const qsizetype before = h.port.writes.size();
-    h.w().TMRComm_Timer();
+    h.w().engine().tick();
     return h.port.writes.size() > before ? h.port.writes.last() : QByteArray();
 }
 
@@ -46,29 +46,29 @@ bool settingsFollowNextAnswer(WindowHarness &h)
     h.ui()->lamp_level->setText(QStringLiteral("77"));
     DataFields f;
     f.minDistance = 12;
-    h.w().all_data_to_form(dataAnswer(f));
+    h.w().parts().monitor->showData(dataAnswer(f));
     return h.ui()->lamp_level->text() == QLatin1String("12");
 }
 
 int nextLevelBarRange(WindowHarness &h)
 {
-    h.w().all_data_to_form(dataAnswer());
+    h.w().parts().monitor->showData(dataAnswer());
     return h.ui()->ProgressBar1->maximum();
 }
 
 QString loggedModeByte(WindowHarness &h)
 {
-    h.w().all_data_to_form(dataAnswer());
+    h.w().parts().monitor->showData(dataAnswer());
     return h.logEvents().value(h.logEvents().size() - 1).split(QStringLiteral(", ")).value(4);
 }
 
 bool settingsCarryTheKey(WindowHarness &h)
 {
     // The engine turns to the selected sensor first; what it then sends is the setting.
-    h.w().TMRComm_Timer();
+    h.w().engine().tick();
     h.ui()->lamp_level->setText(QStringLiteral("10"));
     h.dialogs.yesNoAnswers.push_front(true);
-    h.w().Command1_Click();
+    h.w().parts().settings->Command1_Click();
     const QByteArray frame = frameOfNextTick(h);
     // 31, address, EE, the three key bytes, the distance, CRC.
     return frame.size() == 8;

@@ -1,14 +1,15 @@
 #include "ConfigCommand.h"
 
+#include "SensorSession.h"
+#include "SessionDisplay.h"
 #include "core/config/SettingRules.h"
 #include "core/protocol/ExchangeEngine.h"
 #include "window/platform/OperatorDialogs.h"
-#include "window/shell/frmSerial.h"
 
 bool ConfigCommand::refuse(const QStringList &messages) const
 {
     for (const QString &m : messages)
-        m_window.dialogs().MsgBox(m);
+        m_session.dialogs().MsgBox(m);
     return false;
 }
 
@@ -17,9 +18,9 @@ bool ConfigCommand::require(bool ok, const QStringList &messages) const
     return ok || refuse(messages);
 }
 
-bool ConfigCommand::sensorConnected(const QString &reading, const QString &logLine) const
+bool ConfigCommand::sensorConnected(const QString &logLine) const
 {
-    if (reading != QLatin1String("No data"))
+    if (m_session.sensorAnswering())
         return true;
     refuse({notConnectedText()});
     log(logLine);
@@ -28,7 +29,7 @@ bool ConfigCommand::sensorConnected(const QString &reading, const QString &logLi
 
 bool ConfigCommand::addressSelected(const QString &message)
 {
-    const std::optional<quint8> a = m_window.selectedAddress();
+    const std::optional<quint8> a = m_session.selectedAddress();
     if (!a)
         return refuse(message.isEmpty() ? QStringList() : QStringList{message});
     m_address = *a;
@@ -37,13 +38,13 @@ bool ConfigCommand::addressSelected(const QString &message)
 
 bool ConfigCommand::confirmed(const QString &question) const
 {
-    return m_window.dialogs().YesNo(question);
+    return m_session.dialogs().YesNo(question);
 }
 
 std::optional<QString> ConfigCommand::typed(const QString &prompt, const QString &title,
                                             const QString &initial) const
 {
-    std::optional<QString> text = m_window.dialogs().InputBox(prompt, title, initial);
+    std::optional<QString> text = m_session.dialogs().InputBox(prompt, title, initial);
     if (!text || text->isEmpty())
         return std::nullopt;
     return text;
@@ -51,32 +52,32 @@ std::optional<QString> ConfigCommand::typed(const QString &prompt, const QString
 
 bool ConfigCommand::withKey() const
 {
-    return m_window.sensorCapabilities().writeKey;
+    return m_session.capabilities().writeKey;
 }
 
 void ConfigCommand::log(const QString &line) const
 {
-    m_window.str_to_log(line);
+    m_session.log(line);
     m_logged = line;
 }
 
 void ConfigCommand::queue(const QByteArray &frame, const QString &logLine, Echo echo,
                           Refresh refresh) const
 {
-    m_window.engine().queue(frame);
+    m_session.engine().queue(frame);
     if (echo == Echo::Yes)
-        m_window.out_win(frame);
+        m_session.display().echoFrame(frame);
     if (!logLine.isEmpty())
         log(logLine);
-    m_window.trendSettingQueued(frame, m_logged);
+    emit m_session.settingQueued(frame, m_logged);
     if (refresh == Refresh::Yes)
-        m_window.followSensorSettings();
+        emit m_session.sensorSettingsWanted();
 }
 
-void queueRangedSetting(frmSerial &window, const RangedSetting &s)
+void queueRangedSetting(SensorSession &session, const RangedSetting &s)
 {
     const SettingCheck check = checkRangedValue(s, s.text);
-    ConfigCommand cmd(window);
+    ConfigCommand cmd(session);
     if (!cmd.require(check.value.has_value(), check.refusal) || !cmd.addressSelected() ||
         !cmd.confirmed(s.question))
         return;
@@ -85,10 +86,10 @@ void queueRangedSetting(frmSerial &window, const RangedSetting &s)
               s.logPrefix + QString::number(value), ConfigCommand::Echo::No, s.refresh);
 }
 
-void queueTypedSetting(frmSerial &window, const QString &reading, const TypedSetting &s)
+void queueTypedSetting(SensorSession &session, const TypedSetting &s)
 {
-    ConfigCommand cmd(window);
-    if (!cmd.sensorConnected(reading, s.notConnectedLog))
+    ConfigCommand cmd(session);
+    if (!cmd.sensorConnected(s.notConnectedLog))
         return;
     if (!s.warning.isEmpty() && !cmd.confirmed(s.warning))
         return;

@@ -8,7 +8,7 @@
 #include <functional>
 #include <optional>
 
-class frmSerial;
+class SensorSession;
 
 // One run of a configuration command. A command calls the steps in its own order and
 // stops at the first one that answers false; a stopped command has stored nothing. Only
@@ -20,7 +20,7 @@ public:
     enum class Echo { No, Yes };
     using Refresh = SettingsRefresh;
 
-    explicit ConfigCommand(frmSerial &window) : m_window(window) {}
+    explicit ConfigCommand(SensorSession &session) : m_session(session) {}
 
     // Shows `messages` one box after the other. Always false, so that a check can end
     // with it.
@@ -29,9 +29,9 @@ public:
     // True when `ok`; otherwise refuses with `messages` (none: silently).
     bool require(bool ok, const QStringList &messages = {}) const;
 
-    // `reading` is the present-reading label; it shows "No data" while the sensor is
-    // silent, and then the command is refused and `logLine` goes to the session log.
-    bool sensorConnected(const QString &reading, const QString &logLine) const;
+    // While the sensor has not answered since the port opened, the command is refused and
+    // `logLine` goes to the session log.
+    bool sensorConnected(const QString &logLine) const;
 
     // Takes the address of the sensor selected in the address list. Without one the
     // command ends, after `message` when one is given.
@@ -54,7 +54,7 @@ public:
     void queue(const QByteArray &frame, const QString &logLine, Echo echo, Refresh refresh) const;
 
 private:
-    frmSerial &m_window;
+    SensorSession &m_session;
     quint8 m_address = 0;
     // The command's last log line, which names the request it queues: a marker on the
     // trend shows it once the request goes out.
@@ -63,7 +63,7 @@ private:
 
 // Queues a ranged setting (a level shift, a distance) from its box, after the checks and
 // the operator's Yes.
-void queueRangedSetting(frmSerial &window, const RangedSetting &setting);
+void queueRangedSetting(SensorSession &session, const RangedSetting &setting);
 
 // Queues a typed setting (the address, a password) for the sensor that is answering.
-void queueTypedSetting(frmSerial &window, const QString &reading, const TypedSetting &setting);
+void queueTypedSetting(SensorSession &session, const TypedSetting &setting);

@@ -1,0 +1,62 @@
+#pragma once
+
+#include <QObject>
+#include <QString>
+#include <optional>
+
+class FirmwareUpdate;
+class QCheckBox;
+class QLabel;
+class QPlainTextEdit;
+class QProgressBar;
+class QPushButton;
+class QRadioButton;
+class SensorSession;
+struct FirmwarePlan;
+struct UpdateResult;
+
+// The firmware page's controls.
+struct FirmwareControls {
+    QPushButton *Command8 = nullptr; // opens the image file
+    QLabel *filename_prog = nullptr;
+    QRadioButton *PL140 = nullptr;
+    QRadioButton *PL540 = nullptr;
+    QCheckBox *EEPROM = nullptr;
+    QPushButton *start = nullptr;
+    QProgressBar *fwProgress = nullptr;
+    QPushButton *fwCancel = nullptr;
+    QPlainTextEdit *txtRec1 = nullptr;
+};
+
+// The firmware update: choosing the image, checking it whole before anything is sent, and
+// running the update with its progress and its outcome shown. While it runs it alone has
+// the port.
+class FirmwarePart : public QObject
+{
+    Q_OBJECT
+
+public:
+    FirmwarePart(SensorSession &session, const FirmwareControls &controls,
+                 QObject *parent = nullptr);
+
+    FirmwareUpdate &update() const { return *m_update; }
+    // An update under way ends, so that the operator learns what state the sensor is in.
+    void cancel();
+
+    void Command8_Click();
+    void start_Click();
+    void fwCancel_Click() { cancel(); }
+
+private:
+    std::optional<FirmwarePlan> checkedPlan();
+    void begin(const FirmwarePlan &plan);
+    void showPhase();
+    void blockWritten(int done, int number);
+    void finished(const UpdateResult &result);
+    void appendProgress(const QString &text, bool ownLine = false);
+
+    SensorSession &m_session;
+    FirmwareControls m_ui;
+    FirmwareUpdate *m_update = nullptr;
+    QString m_file; // the image chosen
+};

@@ -1,0 +1,81 @@
+#include "SensorSession.h"
+
+#include "SelectedSensor.h"
+#include "TableFlags.h"
+#include "core/log/SessionLog.h"
+#include "window/platform/Tone.h"
+
+SensorSession::SensorSession(const Platform &platform, ExchangeEngine &engine,
+                             const SessionLog &log, SessionDisplay &display, QObject *parent)
+    : QObject(parent), m_platform(platform), m_engine(engine), m_log(log), m_display(display)
+{
+    if (!m_platform.clock)
+        m_platform.clock = [] { return QDateTime::currentDateTime(); };
+    connect(this, &SensorSession::portOpened, this, [this] { m_portOpen = true; });
+    connect(this, &SensorSession::portClosed, this, [this] { m_portOpen = false; });
+}
+
+void SensorSession::log(const QString &text) const
+{
+    m_log.append(text, m_platform.clock().time());
+}
+
+void SensorSession::beep(int frequencyHz, int durationMs) const
+{
+    if (m_platform.tone)
+        m_platform.tone->Beep(frequencyHz, durationMs);
+}
+
+std::optional<quint8> SensorSession::selectedAddress() const
+{
+    const std::optional<QString> entry = m_sensor ? m_sensor->selectedEntry() : std::nullopt;
+    if (!entry)
+        return std::nullopt;
+    bool ok = false;
+    const int a = entry->trimmed().toInt(&ok);
+    if (!ok || a < 0 || a > 255)
+        return std::nullopt;
+    return static_cast<quint8>(a);
+}
+
+QString SensorSession::selectedEntry() const
+{
+    return m_sensor ? m_sensor->selectedEntry().value_or(QString()) : QString();
+}
+
+bool SensorSession::sensorAnswering() const
+{
+    return m_sensor && m_sensor->answering();
+}
+
+FirmwareCapabilities SensorSession::capabilities() const
+{
+    return m_sensor ? m_sensor->capabilities() : capabilitiesOf(0);
+}
+
+QString SensorSession::presentLevel() const
+{
+    return m_sensor ? m_sensor->presentLevel() : QStringLiteral("No data");
+}
+
+Qt::CheckState SensorSession::litresFlag() const
+{
+    return m_tableFlags ? m_tableFlags->litres() : m_litres;
+}
+
+Qt::CheckState SensorSession::percentFlag() const
+{
+    return m_tableFlags ? m_tableFlags->percent() : m_percent;
+}
+
+void SensorSession::setTableFlags(Qt::CheckState litres, Qt::CheckState percent)
+{
+    if (m_tableFlags) {
+        m_tableFlags->setFlags(litres, percent);
+    } else {
+        m_litres = litres;
+        m_percent = percent;
+    }
+    emit litresFlagChanged();
+    emit percentFlagChanged();
+}

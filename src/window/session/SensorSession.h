@@ -1,0 +1,92 @@
+#pragma once
+
+#include "core/protocol/FirmwareCapabilities.h"
+#include "core/sensor/DataAnswer.h"
+#include "window/platform/Platform.h"
+
+#include <QByteArray>
+#include <QDateTime>
+#include <QObject>
+#include <QString>
+#include <optional>
+
+class ExchangeEngine;
+class OperatorDialogs;
+class SelectedSensor;
+class SerialPort;
+class SessionDisplay;
+class SessionLog;
+class TableFlags;
+
+// What the parts of the window share: the port and its engine, the boxes, the tone, the
+// session log, the shell's displays and the sensor the operator picked. A part talks to
+// the others only through the session's signals, never to their members.
+class SensorSession : public QObject
+{
+    Q_OBJECT
+
+public:
+    SensorSession(const Platform &platform, ExchangeEngine &engine, const SessionLog &log,
+                  SessionDisplay &display, QObject *parent = nullptr);
+
+    SerialPort &port() const { return *m_platform.port; }
+    ExchangeEngine &engine() const { return m_engine; }
+    OperatorDialogs &dialogs() const { return *m_platform.dialogs; }
+    SessionDisplay &display() const { return m_display; }
+    QString programFolder() const { return m_platform.programFolder; }
+    QDateTime now() const { return m_platform.clock(); }
+
+    // Between portOpened and portClosed.
+    bool portOpen() const { return m_portOpen; }
+
+    // The session log's next line; a log that cannot be written loses the line, never the
+    // work on the bus.
+    void log(const QString &text) const;
+    void beep(int frequencyHz, int durationMs) const;
+
+    // The monitor tells which sensor is picked. Until it does, none is.
+    void setSelectedSensor(const SelectedSensor *sensor) { m_sensor = sensor; }
+    // The selected entry of the address list as an address 0 to 255; nothing when no entry
+    // is selected or its text is no such address.
+    std::optional<quint8> selectedAddress() const;
+    // The selected entry as the list shows it; empty when none is selected.
+    QString selectedEntry() const;
+    bool sensorAnswering() const;
+    FirmwareCapabilities capabilities() const;
+    QString presentLevel() const;
+
+    // The litre and per-cent flags of the mode: kept by the table editor, shown on the
+    // main window, sent with the mode. Until the editor's part tells where they are, the
+    // session keeps them.
+    void setTableFlagKeeper(TableFlags *keeper) { m_tableFlags = keeper; }
+    Qt::CheckState litresFlag() const;
+    Qt::CheckState percentFlag() const;
+    void setTableFlags(Qt::CheckState litres, Qt::CheckState percent);
+
+signals:
+    void portOpened();
+    void portClosed();
+    // A part asks for the port to be closed, as the "Close port" button does.
+    void portCloseRequested();
+    // A data answer was shown: its readings, the stability lamp they lit and the level
+    // range the mode controls show.
+    void dataShown(const DataReadings &readings, StabilityLamp lamp, bool range4096);
+    // A command queued `frame` and logged `logText` for it.
+    void settingQueued(const QByteArray &frame, const QString &logText);
+    // The next data answer is to show the sensor's own settings in the settings controls.
+    void sensorSettingsWanted();
+    // One of the table flags was set or clicked.
+    void litresFlagChanged();
+    void percentFlagChanged();
+
+private:
+    Platform m_platform;
+    ExchangeEngine &m_engine;
+    const SessionLog &m_log;
+    SessionDisplay &m_display;
+    const SelectedSensor *m_sensor = nullptr;
+    bool m_portOpen = false;
+    TableFlags *m_tableFlags = nullptr;
+    Qt::CheckState m_litres = Qt::Unchecked;
+    Qt::CheckState m_percent = Qt::Unchecked;
+};

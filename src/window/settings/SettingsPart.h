@@ -1,0 +1,61 @@
+#pragma once
+
+#include <QByteArray>
+#include <QObject>
+
+class Form4;
+class QLineEdit;
+class QPushButton;
+class SensorSession;
+struct DataReadings;
+
+// The setting commands' controls on the main window.
+struct SettingsControls {
+    QPushButton *shift = nullptr; // opens the level shift window
+    QLineEdit *Tsr = nullptr;
+    QLineEdit *Psr = nullptr;
+    QLineEdit *Hsr = nullptr;
+    QPushButton *SetAir = nullptr;
+    QLineEdit *maxLong = nullptr;
+    QPushButton *Dalnost = nullptr;
+    QLineEdit *lamp_level = nullptr;
+    QPushButton *Command1 = nullptr;
+    QPushButton *net = nullptr;
+    QPushButton *Vvod_PWD = nullptr;
+    QPushButton *Chg_pass = nullptr;
+};
+
+// The setting commands: level shifts, air parameters, the two distances, the network
+// address and the passwords. Each checks its input, asks where it changes the sensor and
+// queues one request; the sensor's confirmation comes back as a status, a log line and a
+// tone.
+class SettingsPart : public QObject
+{
+    Q_OBJECT
+
+public:
+    SettingsPart(SensorSession &session, const SettingsControls &controls, QWidget *window,
+                 QObject *parent = nullptr);
+
+    // The level shift window, made hidden on first use and kept until the window goes.
+    Form4 *levelShiftWindow();
+
+    void shift_Click();
+    void sdv_hi_Click();
+    void sdv_low_Click();
+    void SetAir_Click();
+    void Dalnost_Click();
+    void Command1_Click();
+    void net_Click();
+    void Vvod_PWD_Click();
+    void Chg_pass_Click();
+
+private:
+    void answered(quint8 code, const QByteArray &answer);
+    void showDistances(const DataReadings &r);
+
+    SensorSession &m_session;
+    SettingsControls m_ui;
+    QWidget *m_window; // the level shift window's parent
+    Form4 *m_levelShift = nullptr;
+};
