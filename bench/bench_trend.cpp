@@ -119,8 +119,8 @@ int benchDrawing(int repaints)
 
 // ---- a day of polling ----
 
-// The port as the simulated bus answers it, at once: each write's answer is what the next
-// read returns.
+// The port as the simulated bus answers it, at once: each frame's answer is what the next
+// take finds.
 class InstantBusPort : public SerialPort
 {
 public:
@@ -132,8 +132,6 @@ public:
     OpenFailure lastOpenFailure() const override { return OpenFailure::None; }
     bool ComClose() override { return true; }
     void ComFlush() override {}
-    QByteArray ComRead() override { return ComTakeArrived(); }
-    int ComWrite(const QByteArray &data) override { return ComSend(data); }
     // The answer is there at once, found waiting by the next tick.
     QByteArray ComTakeArrived() override { return std::exchange(m_answer, QByteArray()); }
     int ComSend(const QByteArray &data) override

@@ -1,3 +1,4 @@
+#include "BlockingLine.h"
 #include "FakeDialogs.h"
 #include "FakeTone.h"
 #include "PortReports.h"
@@ -21,11 +22,12 @@ const QString kSettings = QStringLiteral("19200,n,8,1");
 // reads are repeated until something comes, so that a slow machine only takes longer.
 QByteArray answerTo(QtSerialPort &port, const QByteArray &request, int want)
 {
-    if (port.ComWrite(request) != request.size())
+    BlockingLine line(port);
+    if (line.write(request) != request.size())
         return {};
     QByteArray got;
     for (int i = 0; i < 40 && got.size() < want; ++i)
-        got += port.ComRead();
+        got += line.read();
     return got;
 }
 
@@ -142,8 +144,9 @@ private slots:
 
         sim.vanish();
         const QByteArray request = dataRequest(1);
-        QTRY_VERIFY(port.ComWrite(request) < request.size());
-        QCOMPARE(port.ComRead(), QByteArray());
+        BlockingLine line(port);
+        QTRY_VERIFY(line.write(request) < request.size());
+        QCOMPARE(line.read(), QByteArray());
         QVERIFY(port.ComClose());
         QVERIFY(reports.messages().isEmpty());
     }

@@ -1,9 +1,9 @@
+#include "BlockingLine.h"
 #include "PortReports.h"
 #include "PtyPair.h"
 #include "core/serial/LineSettings.h"
 #include "core/serial/PortNames.h"
 #include "core/serial/QtSerialPort.h"
-#include "core/serial/TransferRules.h"
 
 #include <QtTest>
 
@@ -200,9 +200,10 @@ private slots:
         QFETCH(int, size);
         PtyPair pty;
         QtSerialPort port;
+        BlockingLine line(port);
         QVERIFY(port.ComOpen(pty.slavePath(), kSettings));
         const QByteArray data = pattern(size);
-        QCOMPARE(port.ComWrite(data), size);
+        QCOMPARE(line.write(data), size);
         QCOMPARE(pty.readAll(), data);
     }
 
@@ -210,39 +211,42 @@ private slots:
     {
         PtyPair pty;
         QtSerialPort port;
+        BlockingLine line(port);
         QVERIFY(port.ComOpen(pty.slavePath(), kSettings));
         const QByteArray sent = pattern(300);
         QVERIFY(pty.write(sent));
         QVERIFY(pty.waitForSlaveInput(300));
-        QCOMPARE(port.ComRead(), sent.left(255));
-        QCOMPARE(port.ComRead(), sent.mid(255));
-        QCOMPARE(port.ComRead(), QByteArray());
+        QCOMPARE(line.read(), sent.left(255));
+        QCOMPARE(line.read(), sent.mid(255));
+        QCOMPARE(line.read(), QByteArray());
     }
 
     void aReadReturnsWhatHasArrived()
     {
         PtyPair pty;
         QtSerialPort port;
+        BlockingLine line(port);
         QVERIFY(port.ComOpen(pty.slavePath(), kSettings));
         const QByteArray answer = QByteArray::fromHex("3e05fadf");
         QVERIFY(pty.write(answer));
         QVERIFY(pty.waitForSlaveInput(answer.size()));
-        QCOMPARE(port.ComRead(), answer);
+        QCOMPARE(line.read(), answer);
     }
 
     void anEmptyReadFlushesAndLeavesThePortUsable()
     {
         PtyPair pty;
         CountingPort port;
+        BlockingLine line(port);
         QVERIFY(port.ComOpen(pty.slavePath(), kSettings));
-        QCOMPARE(port.ComRead(), QByteArray());
+        QCOMPARE(line.read(), QByteArray());
         QCOMPARE(port.flushes, 1);
 
         QVERIFY(pty.write("abc"));
         QVERIFY(pty.waitForSlaveInput(3));
-        QCOMPARE(port.ComRead(), QByteArray("abc"));
+        QCOMPARE(line.read(), QByteArray("abc"));
         QCOMPARE(port.flushes, 1);
-        QCOMPARE(port.ComWrite("ok"), 2);
+        QCOMPARE(line.write("ok"), 2);
         QCOMPARE(pty.readAll(), QByteArray("ok"));
     }
 
@@ -250,11 +254,12 @@ private slots:
     {
         PtyPair pty;
         QtSerialPort port;
+        BlockingLine line(port);
         QVERIFY(port.ComOpen(pty.slavePath(), kSettings));
         QVERIFY(pty.write("xyz"));
         QVERIFY(pty.waitForSlaveInput(3));
         port.ComFlush();
-        QCOMPARE(port.ComRead(), QByteArray("xyz"));
+        QCOMPARE(line.read(), QByteArray("xyz"));
     }
 
     void bytesFromBeforeTheOpenAreDropped()
@@ -263,10 +268,11 @@ private slots:
         QVERIFY(pty.write("stale"));
         QVERIFY(pty.waitForSlaveInput(5));
         QtSerialPort port;
+        BlockingLine line(port);
         QVERIFY(port.ComOpen(pty.slavePath(), kSettings));
         QVERIFY(pty.write("new"));
         QVERIFY(pty.waitForSlaveInput(3));
-        QCOMPARE(port.ComRead(), QByteArray("new"));
+        QCOMPARE(line.read(), QByteArray("new"));
     }
 
     void theOpenIsExclusive()
@@ -276,6 +282,7 @@ private slots:
         QtSerialPort first;
         reports.watch(first);
         QtSerialPort second;
+        BlockingLine secondLine(second);
         reports.watch(second);
         QVERIFY(first.ComOpen(pty.slavePath(), kSettings));
 
@@ -292,7 +299,7 @@ private slots:
 
         QVERIFY(first.ComClose());
         QVERIFY(second.ComOpen(link, kSettings));
-        QCOMPARE(second.ComWrite("via link"), 8);
+        QCOMPARE(secondLine.write("via link"), 8);
         QCOMPARE(pty.readAll(), QByteArray("via link"));
     }
 
@@ -300,14 +307,15 @@ private slots:
     {
         PortReports reports;
         QtSerialPort port;
+        BlockingLine line(port);
         reports.watch(port);
         const QString missing = QStringLiteral("/dev/levelconf-no-such-port");
         QVERIFY(!port.ComPortExists(missing));
         QVERIFY(!port.ComOpen(missing, kSettings));
         QCOMPARE(port.lastOpenFailure(), SerialPort::OpenFailure::NotFound);
         QVERIFY(reports.messages().isEmpty());
-        QCOMPARE(port.ComRead(), QByteArray());
-        QCOMPARE(port.ComWrite("abc"), 0);
+        QCOMPARE(line.read(), QByteArray());
+        QCOMPARE(line.write("abc"), 0);
         QVERIFY(!port.ComClose());
     }
 
@@ -330,12 +338,13 @@ private slots:
         PtyPair pty;
         PortReports reports;
         QtSerialPort port;
+        BlockingLine line(port);
         reports.watch(port);
         QVERIFY(!port.ComOpen(pty.slavePath(), "19200,q,8,1"));
         QCOMPARE(reports.messages(),
                  QStringList{
                      QStringLiteral("Unable to build Comm DCB 19200,q,8,1 Error: %1").arg(EINVAL)});
-        QCOMPARE(port.ComWrite("abc"), 0);
+        QCOMPARE(line.write("abc"), 0);
 
         QtSerialPort other;
         QVERIFY(other.ComOpen(pty.slavePath(), kSettings));
@@ -346,18 +355,19 @@ private slots:
         auto pty = std::make_unique<PtyPair>();
         PortReports reports;
         QtSerialPort port;
+        BlockingLine line(port);
         reports.watch(port);
         QVERIFY(port.ComOpen(pty->slavePath(), kSettings));
         pty->closeMaster();
 
         const QByteArray frame = QByteArray::fromHex("3101f0c5");
-        QVERIFY(port.ComWrite(frame) < frame.size());
-        QCOMPARE(port.ComRead(), QByteArray());
+        QVERIFY(line.write(frame) < frame.size());
+        QCOMPARE(line.read(), QByteArray());
         QVERIFY(port.deviceLost());
         // The window's event loop goes on running while the port is still "open".
         QTest::qWait(50);
-        QVERIFY(port.ComWrite(frame) < frame.size());
-        QCOMPARE(port.ComRead(), QByteArray());
+        QVERIFY(line.write(frame) < frame.size());
+        QCOMPARE(line.read(), QByteArray());
         port.ComFlush();
         QVERIFY(port.ComClose());
         QVERIFY(reports.messages().isEmpty());
@@ -365,7 +375,7 @@ private slots:
         pty = std::make_unique<PtyPair>();
         QVERIFY(port.ComOpen(pty->slavePath(), kSettings));
         QVERIFY(!port.deviceLost());
-        QCOMPARE(port.ComWrite(frame), 4);
+        QCOMPARE(line.write(frame), 4);
         QCOMPARE(pty->readAll(), frame);
     }
 
@@ -373,10 +383,11 @@ private slots:
     {
         PtyPair pty;
         QtSerialPort port;
+        BlockingLine line(port);
         QVERIFY(port.ComOpen(pty.slavePath(), kSettings));
         pty.closeMaster();
         QTRY_VERIFY(port.deviceLost());
-        QCOMPARE(port.ComWrite("abc"), 0);
+        QCOMPARE(line.write("abc"), 0);
         QVERIFY(port.ComClose());
     }
 

@@ -20,30 +20,6 @@ bool FakeSerialPort::ComClose()
     return was;
 }
 
-QByteArray FakeSerialPort::ComRead()
-{
-    ++readCalls;
-    if (reads.empty()) {
-        ComFlush();
-        return {};
-    }
-    QByteArray out = reads.front();
-    reads.pop_front();
-    if (out.isEmpty())
-        ComFlush();
-    return out;
-}
-
-int FakeSerialPort::ComWrite(const QByteArray &data)
-{
-    writes.append(data);
-    if (writeCounts.empty())
-        return data.size();
-    const int n = writeCounts.front();
-    writeCounts.pop_front();
-    return n;
-}
-
 QByteArray FakeSerialPort::ComTakeArrived()
 {
     ++readCalls;
@@ -57,7 +33,12 @@ QByteArray FakeSerialPort::ComTakeArrived()
 
 int FakeSerialPort::ComSend(const QByteArray &data)
 {
-    const int n = ComWrite(data);
+    writes.append(data);
+    int n = data.size();
+    if (!writeCounts.empty()) {
+        n = writeCounts.front();
+        writeCounts.pop_front();
+    }
     const QByteArray reply = responder ? responder(data) : QByteArray();
     if (!reply.isEmpty())
         QTimer::singleShot(0, &events(), [this, reply] { deliver(reply); });

@@ -7,12 +7,11 @@
 #include <deque>
 #include <functional>
 
-// A scripted port: the platform's port list, the result of an open, the bytes each read
-// returns and what each write reports, with every write recorded. On the side that does
-// not wait, bytes arrive when the test delivers them or as a responder's answer to each
-// ComSend, one pass of the event loop later, as from a device on the line; and each
-// ComTakeArrived also finds the next scripted read, as bytes that came in long before
-// (each engine tick takes one).
+// A scripted port: the platform's port list, the result of an open, the bytes each take
+// finds and what each send reports, with every send recorded. Bytes arrive when the test delivers
+// them or as a responder's answer to each ComSend, one pass of the event loop later, as from a
+// device on the line; and each ComTakeArrived also finds the next scripted read, as bytes that came
+// in long before (each engine tick takes one).
 class FakeSerialPort : public SerialPort
 {
 public:
@@ -24,11 +23,11 @@ public:
     bool open = false;
     QString openedDevice;
     QString openedSettings;
-    QList<QByteArray> writes;     // every ComWrite and ComSend, empty ones included
-    std::deque<QByteArray> reads; // what the next reads and takes find; then nothing
-    std::deque<int> writeCounts;  // counts the next writes and sends report; then all bytes
+    QList<QByteArray> writes;     // every ComSend, empty ones included
+    std::deque<QByteArray> reads; // what the next takes find; then nothing
+    std::deque<int> writeCounts;  // counts the next sends report; then all bytes
     int flushes = 0;
-    int readCalls = 0; // ComRead and ComTakeArrived calls
+    int readCalls = 0; // ComTakeArrived calls
     int closes = 0;
 
     QStringList portNames() override { return ports; }
@@ -44,10 +43,6 @@ public:
     OpenFailure lastOpenFailure() const override { return open ? OpenFailure::None : failure; }
     bool ComClose() override;
     void ComFlush() override { ++flushes; }
-    QByteArray ComRead() override;
-    int ComWrite(const QByteArray &data) override;
-
-    // ---- without waiting ----
     QByteArray arrived;                                      // not taken yet
     std::function<QByteArray(const QByteArray &)> responder; // answer to each ComSend
 

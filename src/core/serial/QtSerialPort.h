@@ -20,8 +20,6 @@ public:
     OpenFailure lastOpenFailure() const override { return m_failure; }
     bool ComClose() override;
     void ComFlush() override;
-    QByteArray ComRead() override;
-    int ComWrite(const QByteArray &data) override;
     QByteArray ComTakeArrived() override;
     int ComSend(const QByteArray &data) override;
 
@@ -30,7 +28,6 @@ public:
     bool deviceLost() const { return m_lost; }
 
 private:
-    int writeBlock(const QByteArray &block);
     bool setUpFailed(const QString &text);
     void noteError(QSerialPort::SerialPortError error);
     void releaseLostDevice();

@@ -33,17 +33,9 @@ public:
     virtual bool ComClose() = 0;
     virtual void ComFlush() = 0;
 
-    // What has arrived: at most 255 bytes, ending on a 20 ms gap, never waiting longer
-    // than 256 ms; empty (after a flush) when nothing came.
-    virtual QByteArray ComRead() = 0;
-
-    // Writes `data` in pieces of at most 255 bytes; returns the number written.
-    virtual int ComWrite(const QByteArray &data) = 0;
-
     // ---- Without waiting ----
-    // ComRead and ComWrite keep the engine's time-outs and hold the caller for them. Work
-    // that must keep the window live takes bytes as events() announces them and hands
-    // its frames over without waiting for the line.
+    // Nothing here holds the caller for the line: bytes are taken as events() announces
+    // them, and frames are handed over without waiting for them to go out.
 
     // Whatever has arrived and not been taken yet; empty when nothing has. Never waits.
     virtual QByteArray ComTakeArrived() = 0;

@@ -1,13 +1,10 @@
 #pragma once
 
-#include <QByteArray>
-#include <QList>
-
 // The time-outs and block size of the port, kept by the port module itself rather than
 // by the operating system, so that they hold the same on every platform.
 namespace Transfer
 {
-constexpr int kBlock = 255;                  // bytes per read and per write call
+constexpr int kBlock = 255;                  // bytes an answer may hold
 constexpr int kReadGapMs = 20;               // a read ends on this much silence after data
 constexpr int kReadTotalMs = 1 + kBlock * 1; // and never waits longer than this
 // The operating system wakes a wait up to a millisecond or so late; the read aims this
@@ -21,7 +18,3 @@ inline int writeTimeoutMs(int bytes)
     return kWriteConstantMs + kWritePerByteMs * bytes;
 }
 } // namespace Transfer
-
-// `data` cut into the pieces it is written in: 255 bytes each, the last one shorter.
-// An empty string has no pieces.
-QList<QByteArray> writePieces(const QByteArray &data);
