@@ -1,6 +1,7 @@
 #include "RequestParser.h"
 
 #include "core/protocol/CommandCodes.h"
+#include "core/protocol/CommandTable.h"
 #include "core/protocol/FirmwareCapabilities.h"
 #include "core/protocol/FrameCodec.h"
 
@@ -25,22 +26,8 @@ Request parseRequest(const QByteArray &message)
 
 bool takesWriteKey(quint8 code)
 {
-    switch (code) {
-    case Cmd::ShiftEmpty:
-    case Cmd::ShiftFull:
-    case Cmd::SetEmptyDirect:
-    case Cmd::SetFullDirect:
-    case Cmd::SetMode:
-    case Cmd::SetMinDistance:
-    case Cmd::SetMaxDistance:
-    case Cmd::SetNetAddress:
-    case Cmd::EnterPassword:
-    case Cmd::ChangePassword:
-    case Cmd::WriteTable:
-        return true;
-    default:
-        return false;
-    }
+    const CommandRow *row = commandRow(code);
+    return row && row->keyed;
 }
 
 bool expectsWriteKey(quint8 code, int firmware)
@@ -50,32 +37,7 @@ bool expectsWriteKey(quint8 code, int firmware)
 
 std::optional<int> requestDataLength(quint8 code, int firmware)
 {
-    switch (code) {
-    case Cmd::ReadData:
-    case Cmd::ReadIdentity:
-    case Cmd::ReadTable:
-        return 0;
-    case Cmd::ShiftEmpty:
-    case Cmd::ShiftFull:
-    case Cmd::SetMaxDistance:
-        return 2;
-    case Cmd::SetEmptyDirect:
-    case Cmd::SetFullDirect:
-    case Cmd::EnterPassword:
-    case Cmd::ChangePassword:
-        return 4;
-    case Cmd::SetMode:
-        return capabilitiesOf(firmware).secondModeByte ? 2 : 1;
-    case Cmd::SetAir:
-        return 5;
-    case Cmd::SetMinDistance:
-    case Cmd::SetNetAddress:
-        return 1;
-    case Cmd::WriteTable:
-        return 80;
-    default:
-        return std::nullopt;
-    }
+    return ::requestDataLength(code, capabilitiesOf(firmware));
 }
 
 std::optional<QByteArray> requestData(const Request &request, int firmware)

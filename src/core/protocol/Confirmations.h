@@ -1,19 +1,12 @@
 #pragma once
 
+#include "CommandTable.h"
+
 #include <QString>
 #include <QtGlobal>
 #include <optional>
 
-// What the window shows for an answer that confirms a setting: a status caption, a line
-// for the session log and a tone. Answers that carry data (identity, readings, frequency,
-// table) are decoded elsewhere and have no row here.
-struct Confirmation {
-    QString caption;
-    QString logLine;         // empty: nothing is logged
-    bool tone = false;       // the short high tone of a confirmed setting
-    bool wrongTone = false;  // the long low tone of a refusal
-    bool redCaption = false; // the caption turns red
-};
+// How an answer is shown, from the command table.
 
 // The answers that carry data (identity, readings, frequency, table) rather than confirm.
 bool carriesData(quint8 code);

@@ -2,6 +2,7 @@
 
 #include "core/protocol/ByteString.h"
 #include "core/protocol/CommandCodes.h"
+#include "core/protocol/CommandTable.h"
 
 bool isSettingRequest(const QByteArray &frame)
 {
@@ -9,22 +10,8 @@ bool isSettingRequest(const QByteArray &frame)
     // three bytes long, has no code at all.
     if (frame.size() < 4 || byteAt(frame, 1) != Cmd::RequestPrefix)
         return false;
-    switch (byteAt(frame, 3).value_or(0)) {
-    case Cmd::ShiftEmpty:
-    case Cmd::ShiftFull:
-    case Cmd::SetEmptyDirect:
-    case Cmd::SetFullDirect:
-    case Cmd::SetMode:
-    case Cmd::SetAir:
-    case Cmd::SetMinDistance:
-    case Cmd::SetMaxDistance:
-    case Cmd::SetNetAddress:
-    case Cmd::ChangePassword:
-    case Cmd::WriteTable:
-        return true;
-    default:
-        return false;
-    }
+    const CommandRow *row = commandRow(byteAt(frame, 3).value_or(0));
+    return row && row->marked;
 }
 
 void PendingMark::queued(const QByteArray &frame, const QString &text)
