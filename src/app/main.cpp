@@ -1,5 +1,6 @@
 #include "core/log/LogFolder.h"
 #include "core/serial/QtSerialPort.h"
+#include "core/text/Translations.h"
 #include "window/platform/AlsaTone.h"
 #include "window/platform/QtOperatorDialogs.h"
 #include "window/platform/SignalQuit.h"
@@ -9,6 +10,9 @@
 #include <QCommandLineParser>
 #include <QDir>
 #include <QIcon>
+#include <QProcessEnvironment>
+#include <cstdio>
+#include <cstdlib>
 
 namespace
 {
@@ -29,50 +33,99 @@ void nameProgram()
     QCoreApplication::setApplicationVersion(QStringLiteral("2.6.4"));
 }
 
-// Whether the command line asks for text alone: help or the version. That text must come on
-// a terminal without a display too (over ssh, in a package's checks), so it is given before
-// the window system is reached. Options of the window system itself (-platform, -style) are
-// not known here and are left for the application to take.
-bool asksForTextOnly(QCommandLineParser &parser, const QCommandLineOption &help,
-                     const QCommandLineOption &version, int argc, char *argv[])
+// The options, with their help in the language chosen so far: built again once the
+// translations are installed.
+struct Options {
+    QCommandLineParser parser;
+    QCommandLineOption help;
+    QCommandLineOption version;
+    QCommandLineOption port{
+        QStringLiteral("port"),
+        QCoreApplication::translate("main", "Add DEVICE (a serial device or a pseudo-terminal) to "
+                                            "the port list and select it."),
+        QStringLiteral("DEVICE")};
+    QCommandLineOption language{
+        QStringLiteral("language"),
+        QCoreApplication::translate("main",
+                                    "Show the window in LANGUAGE: described (the texts as first "
+                                    "written, half Russian, half English), en (English) or ru "
+                                    "(Russian). Without it the locale chooses: ru_* Russian, C "
+                                    "and POSIX the described texts, any other English."),
+        QStringLiteral("LANGUAGE")};
+
+    Options() : help(parser.addHelpOption()), version(parser.addVersionOption())
+    {
+        parser.setApplicationDescription(QCoreApplication::translate(
+            "main", "Configurator for QX-510 and HZL-310 liquid-level sensors on RS-485."));
+        parser.addOption(port);
+        parser.addOption(language);
+    }
+};
+
+QStringList argumentList(int argc, char *argv[])
 {
     QStringList arguments;
     for (int i = 0; i < argc; ++i)
         arguments.append(QString::fromLocal8Bit(argv[i]));
-    parser.parse(arguments);
-    return parser.isSet(help) || parser.isSet(version) ||
+    return arguments;
+}
+
+// Whether the command line asks for text alone: help or the version. That text must come on
+// a terminal without a display too (over ssh, in a package's checks), so it is given before
+// the window system is reached. Options of the window system itself (-platform, -style) are
+// not known here and are left for the application to take.
+bool asksForTextOnly(const Options &o, const QStringList &arguments)
+{
+    return o.parser.isSet(o.help) || o.parser.isSet(o.version) ||
            arguments.contains(QStringLiteral("--help-all"));
+}
+
+// The language --language names, else the locale's. A name it does not know ends the
+// program before anything is shown.
+Language chosenLanguage(const Options &o)
+{
+    if (!o.parser.isSet(o.language))
+        return languageOfLocale(QProcessEnvironment::systemEnvironment(), Language::Described);
+    const QString name = o.parser.value(o.language);
+    if (const std::optional<Language> l = languageNamed(name))
+        return *l;
+    std::fprintf(stderr, "levelconf: --language takes described, en or ru, not %s\n",
+                 qPrintable(name));
+    std::exit(1);
 }
 } // namespace
 
 int main(int argc, char *argv[])
 {
-    const QCommandLineOption portOption(
-        QStringLiteral("port"),
-        QStringLiteral("Add DEVICE (a serial device or a pseudo-terminal) to the port list and "
-                       "select it."),
-        QStringLiteral("DEVICE"));
-    QCommandLineParser parser;
-    parser.setApplicationDescription(
-        QStringLiteral("Configurator for QX-510 and HZL-310 liquid-level sensors on RS-485."));
-    const QCommandLineOption help = parser.addHelpOption();
-    const QCommandLineOption version = parser.addVersionOption();
-    parser.addOption(portOption);
+    const QStringList arguments = argumentList(argc, argv);
+    bool textOnly = false;
+    Language language = Language::Described;
+    {
+        Options first;
+        first.parser.parse(arguments);
+        textOnly = asksForTextOnly(first, arguments);
+        language = chosenLanguage(first);
+    }
 
-    if (asksForTextOnly(parser, help, version, argc, argv)) {
+    if (textOnly) {
         QCoreApplication text(argc, argv);
         nameProgram();
-        if (parser.isSet(version))
-            parser.showVersion(); // both end the program
-        parser.showHelp();
+        installTranslations(language);
+        Options o;
+        o.parser.parse(arguments);
+        if (o.parser.isSet(o.version))
+            o.parser.showVersion(); // both end the program
+        o.parser.showHelp();
     }
 
     QApplication app(argc, argv);
     nameProgram();
+    installTranslations(language);
     QApplication::setApplicationDisplayName(QStringLiteral("levelconf"));
     QGuiApplication::setDesktopFileName(QStringLiteral(LEVELCONF_APP_ID));
     QApplication::setWindowIcon(programIcon());
-    parser.process(app);
+    Options o;
+    o.parser.process(app);
 
     QtOperatorDialogs dialogs;
     QtSerialPort port;
@@ -84,11 +137,12 @@ int main(int argc, char *argv[])
     platform.tone = &tone;
     platform.programFolder = QApplication::applicationDirPath();
     platform.logFolder = defaultLogFolder(platform.programFolder);
+    platform.language = language;
 
     frmSerial window(platform);
     dialogs.setParent(&window);
-    if (parser.isSet(portOption))
-        window.addPortDevice(parser.value(portOption));
+    if (o.parser.isSet(o.port))
+        window.addPortDevice(o.parser.value(o.port));
     // Caught only from here on: before, there is no port open and nothing to close.
     const SignalQuit signalQuit(&window, catchTerminationSignals());
     return QApplication::exec();

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "core/text/Language.h"
+
 #include <QDateTime>
 #include <QString>
 #include <functional>
@@ -15,7 +17,8 @@ struct Platform {
     SerialPort *port = nullptr;
     OperatorDialogs *dialogs = nullptr;
     Tone *tone = nullptr;
-    QString logFolder;                // where the session log is written
-    QString programFolder;            // initial folder of the file choosers
-    std::function<QDateTime()> clock; // local date and time; the system clock when empty
+    QString logFolder;                       // where the session log is written
+    QString programFolder;                   // initial folder of the file choosers
+    std::function<QDateTime()> clock;        // local date and time; the system clock when empty
+    Language language = Language::Described; // the texts shown, which the log records
 };

@@ -16,7 +16,7 @@
 
 namespace
 {
-const QString kNoSessionLog = QStringLiteral("Running without a session log.");
+const char *const kNoSessionLog = QT_TRANSLATE_NOOP("frmSerial", "Running without a session log.");
 } // namespace
 
 frmSerial::frmSerial(const Platform &p, QWidget *parent)
@@ -56,7 +56,7 @@ void frmSerial::makeParts()
     m_calibration = std::make_unique<CalibrationPart>(s, calibrationControls(*ui), this);
     m_firmware = std::make_unique<FirmwarePart>(s, firmwareControls(*ui));
     m_trend = std::make_unique<TrendPart>(s);
-    ui->SSTab1->addTab(m_trend->page(), QStringLiteral("Trend"));
+    ui->SSTab1->addTab(m_trend->page(), tr("Trend"));
 
     m_partList = {m_portBar.get(),     m_monitor.get(),  m_settings.get(), m_remote.get(),
                   m_calibration.get(), m_firmware.get(), m_trend.get()};
@@ -76,11 +76,16 @@ void frmSerial::Form_Load()
 
     if (const auto failure = m_log.start(m_platform.logFolder, m_platform.clock())) {
         m_platform.dialogs->MsgBox(failure->description, OperatorDialogs::Icon::Critical,
-                                   QStringLiteral("Error#") + QString::number(failure->number));
+                                   tr("Error#%1").arg(failure->number));
         // Without a log the program still has to reach the bus (a read-only home, a
         // kiosk account): start-up goes on, and the log writes nothing.
-        m_display->showStatus(kNoSessionLog);
+        m_display->showStatus(tr(kNoSessionLog));
     }
+
+    // A log read beside others says which texts the operator saw; the described set, the
+    // one the log's own lines are in, needs no word.
+    if (m_platform.language != Language::Described)
+        m_session->log(QStringLiteral("Language: ") + languageName(m_platform.language));
 
     m_portBar->start();
     m_remote->start();

@@ -1,0 +1,22 @@
+#pragma once
+
+#include <QString>
+#include <optional>
+
+class QProcessEnvironment;
+
+// The three sets of texts the programs can show. The described set is the one the texts
+// were first written in, captions half Russian and half English as the operators know
+// them; it is the source the English and Russian translations are made from.
+enum class Language { Described, English, Russian };
+
+// The language a --language option names: "described", "en" or "ru"; nothing for others.
+std::optional<Language> languageNamed(const QString &name);
+// The name --language takes for `language`.
+QString languageName(Language language);
+
+// The language of a locale's messages, chosen as a program with message catalogues does:
+// LC_ALL, else LC_MESSAGES, else LANG gives the locale; C and POSIX (with or without a
+// codeset) give `forPlainLocale`; otherwise the first language of the LANGUAGE list that
+// has a translation wins, then the locale's own: Russian for ru, English for any other.
+Language languageOfLocale(const QProcessEnvironment &env, Language forPlainLocale);
