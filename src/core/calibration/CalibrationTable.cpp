@@ -5,8 +5,15 @@
 #include "core/protocol/CommandCodes.h"
 #include "core/protocol/FrameCodec.h"
 
+#include <QCoreApplication>
+
 namespace
 {
+// The column titles and refusals the operator reads, in the language shown.
+struct Texts {
+    Q_DECLARE_TR_FUNCTIONS(CalibrationTable)
+};
+
 constexpr int kAnswerLength = 84; // 3E, address, EF, 40 values of 2 bytes, CRC
 constexpr int kFirstValue = 4;    // position of the first value's high byte
 constexpr qint64 kHighestValue = 32767;
@@ -44,13 +51,12 @@ CalibrationCells CalibrationCells::defaults()
 
 QString columnTitle(TableColumn column)
 {
-    return column == TableColumn::Reading ? QStringLiteral("Показания датчика")
-                                          : QStringLiteral("Литры");
+    return column == TableColumn::Reading ? Texts::tr("Показания датчика") : Texts::tr("Литры");
 }
 
 QString refusalMessage(const RefusedCell &cell)
 {
-    return QStringLiteral("Point %1, %2: \"%3\" is not a number from 0 to 32767")
+    return Texts::tr("Point %1, %2: \"%3\" is not a number from 0 to 32767")
         .arg(cell.point)
         .arg(columnTitle(cell.column), cell.text);
 }

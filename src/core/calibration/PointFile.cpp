@@ -2,6 +2,7 @@
 
 #include "core/files/TextFile.h"
 
+#include <QCoreApplication>
 #include <QFile>
 #include <QFileInfo>
 
@@ -9,6 +10,11 @@
 
 namespace
 {
+// The problems the operator reads, in the language shown.
+struct Texts {
+    Q_DECLARE_TR_FUNCTIONS(PointFile)
+};
+
 std::optional<CalibrationPoint> pointOf(const QString &line)
 {
     const int first = line.indexOf(QLatin1Char(';'));
@@ -34,7 +40,7 @@ std::optional<qint64> volumeAt(const QList<CalibrationPoint> &points, int i, QSt
 {
     const std::optional<qint64> v = volumeOf(points.at(i).volume);
     if (!v)
-        *problem = QStringLiteral("the volume \"%1\" in line %2 is not a whole number")
+        *problem = Texts::tr("the volume \"%1\" in line %2 is not a whole number")
                        .arg(points.at(i).volume)
                        .arg(i + 2);
     return v;
@@ -61,7 +67,7 @@ LoadedPoints parsePointFile(const QString &text)
         lines.removeLast();
     if (lines.isEmpty()) {
         out.stopLine = 1;
-        out.problem = QStringLiteral("the file is empty");
+        out.problem = Texts::tr("the file is empty");
         return out;
     }
     for (int i = 1; i < lines.size(); ++i) {
@@ -71,7 +77,7 @@ LoadedPoints parsePointFile(const QString &text)
         const std::optional<CalibrationPoint> p = pointOf(line);
         if (!p) {
             out.stopLine = i + 1;
-            out.problem = QStringLiteral("line %1 is not number;volume;level").arg(i + 1);
+            out.problem = Texts::tr("line %1 is not number;volume;level").arg(i + 1);
             return out;
         }
         out.points.append(*p);
@@ -95,8 +101,8 @@ std::optional<SeriesEnd> seriesEnd(const QList<CalibrationPoint> &points, QStrin
         return std::nullopt;
     const qint64 step = *end.lastVolume - *before;
     if (step < std::numeric_limits<qint16>::min() || step > std::numeric_limits<qint16>::max()) {
-        *problem = QStringLiteral("the last two volumes differ by %1, more than a portion "
-                                  "can be (-32768 to 32767)")
+        *problem = Texts::tr("the last two volumes differ by %1, more than a portion can be "
+                             "(-32768 to 32767)")
                        .arg(step);
         return std::nullopt;
     }
@@ -127,6 +133,6 @@ QString appendPointLine(const QString &path, const QString &line)
         return file.errorString();
     // Written to a file that someone removed meanwhile, the line went nowhere.
     if (!QFileInfo::exists(path))
-        return QStringLiteral("the file was removed while it was written");
+        return Texts::tr("the file was removed while it was written");
     return {};
 }

@@ -3,16 +3,26 @@
 #include "core/input/NumberInput.h"
 #include "core/protocol/Requests.h"
 
+#include <QCoreApplication>
+
+namespace
+{
+// The texts the operator reads come in the language shown; the log lines stay as they are.
+struct Texts {
+    Q_DECLARE_TR_FUNCTIONS(SettingRules)
+};
+} // namespace
+
 RangedSetting levelShiftRule(bool full)
 {
     RangedSetting s;
     s.lowest = -1000;
     s.highest = 1000;
     // The two messages differ by one word; the sensors' users know them as they are.
-    s.rangeMessage = full ? QStringLiteral("Acceptable values -1000 to 1000")
-                          : QStringLiteral("Acceptable values -1000 до 1000");
-    s.question = full ? QStringLiteral("Full value will be changed. Please, confirm?")
-                      : QStringLiteral("Empty value will be changed. Please, confirm?");
+    s.rangeMessage = full ? Texts::tr("Acceptable values -1000 to 1000")
+                          : Texts::tr("Acceptable values -1000 до 1000");
+    s.question = full ? Texts::tr("Full value will be changed. Please, confirm?")
+                      : Texts::tr("Empty value will be changed. Please, confirm?");
     s.logPrefix = full ? QStringLiteral("Cmd Shift Hight: ") : QStringLiteral("Cmd Shift Low: ");
     s.build = [full](quint8 address, qint16 shift, bool withKey) {
         return shiftRequest(address, full, shift, withKey);
@@ -25,8 +35,8 @@ RangedSetting maxDistanceRule()
     RangedSetting s;
     s.lowest = 1;
     s.highest = 1200;
-    s.rangeMessage = QStringLiteral("Values can be from 1 to 1200 cm");
-    s.question = QStringLiteral("Max value will be set. Please, confirm.");
+    s.rangeMessage = Texts::tr("Values can be from 1 to 1200 cm");
+    s.question = Texts::tr("Max value will be set. Please, confirm.");
     s.logPrefix = QStringLiteral("Cmd Set SetMaxRange: ");
     s.refresh = SettingsRefresh::Yes;
     s.build = [](quint8 address, qint16 d, bool withKey) {
@@ -40,9 +50,9 @@ RangedSetting minDistanceRule()
     RangedSetting s;
     s.lowest = 1;
     s.highest = 99;
-    s.rangeMessage = QStringLiteral("Acceptable values 1 to 99");
-    s.question = QStringLiteral("The min distance between 2 objects used to distinguish them "
-                                "one from another will be changed. Confirm??");
+    s.rangeMessage = Texts::tr("Acceptable values 1 to 99");
+    s.question = Texts::tr("The min distance between 2 objects used to distinguish them one from "
+                           "another will be changed. Confirm??");
     s.logPrefix = QStringLiteral("Cmd Set Lamp Level: ");
     s.refresh = SettingsRefresh::Yes;
     s.build = [](quint8 address, qint16 v, bool withKey) {
@@ -55,12 +65,12 @@ TypedSetting netAddressRule()
 {
     TypedSetting s;
     s.notConnectedLog = QStringLiteral("Cmd Set New net addr: Sensor not connected!");
-    s.prompt = QStringLiteral("Enter new network address");
-    s.title = QStringLiteral("Setting network address");
-    s.noAddressMessage = QStringLiteral("Select the configured network address");
+    s.prompt = Texts::tr("Enter new network address");
+    s.title = Texts::tr("Setting network address");
+    s.noAddressMessage = Texts::tr("Select the configured network address");
     s.lowest = 0;
     s.highest = 255;
-    s.rangeMessage = QStringLiteral("Enter a value from the range 0....255");
+    s.rangeMessage = Texts::tr("Enter a value from the range 0....255");
     s.logPrefix = QStringLiteral("Cmd Set New net addr = ");
     s.build = [](quint8 address, qint64 n, bool withKey) {
         return netAddressRequest(address, static_cast<quint8>(n), withKey);
@@ -79,23 +89,23 @@ TypedSetting passwordRule(bool change)
     };
     if (change) {
         s.notConnectedLog = QStringLiteral("Cmd New Password: Sensor not connected!");
-        s.warning = QStringLiteral(
-            "You are about to change the password. If you forget it, only the manufacturer's "
-            "tech support will be able to reset it. Change the password?");
-        s.prompt = QStringLiteral("Enter new password");
-        s.title = QStringLiteral("Setting new password");
+        s.warning = Texts::tr("You are about to change the password. If you forget it, only the "
+                              "manufacturer's tech support will be able to reset it. Change the "
+                              "password?");
+        s.prompt = Texts::tr("Enter new password");
+        s.title = Texts::tr("Setting new password");
         s.initial = QStringLiteral("0");
-        s.noAddressMessage = QStringLiteral("Select acceptable password");
-        s.rangeMessage = QStringLiteral("Enter password as a value 0....2 000 000 000");
+        s.noAddressMessage = Texts::tr("Select acceptable password");
+        s.rangeMessage = Texts::tr("Enter password as a value 0....2 000 000 000");
         s.logPrefix = QStringLiteral("Cmd New Password = ");
         return s;
     }
     s.notConnectedLog = QStringLiteral("Cmd Enter Password: Sensor not connected!");
-    s.prompt = QStringLiteral("Enter password");
-    s.title = QStringLiteral("Enter password");
-    s.noAddressMessage = QStringLiteral("Set an acceptable password");
+    s.prompt = Texts::tr("Enter password");
+    s.title = Texts::tr("Enter password");
+    s.noAddressMessage = Texts::tr("Set an acceptable password");
     s.rangeMessage =
-        QStringLiteral("Enter a figures-only pasword, acceptable values 0....2 000 000 000");
+        Texts::tr("Enter a figures-only pasword, acceptable values 0....2 000 000 000");
     s.logPrefix = QStringLiteral("Cmd Enter Password = ");
     return s;
 }
@@ -126,7 +136,7 @@ namespace
 // common one.
 QStringList airValueRefusal(const AirValue &v, const QString &rangeMessage)
 {
-    const QString wrong = QStringLiteral("Wrong parameter values ");
+    const QString wrong = Texts::tr("Wrong parameter values ");
     switch (v.check) {
     case AirValue::Check::Ok:
         return {};
@@ -142,12 +152,11 @@ QStringList airValueRefusal(const AirValue &v, const QString &rangeMessage)
 QStringList airRefusal(const AirValue &t, const AirValue &p, const AirValue &h)
 {
     QStringList r =
-        airValueRefusal(t, QStringLiteral("Acceptable temperature values -60.00 to 60.00 dgr"));
+        airValueRefusal(t, Texts::tr("Acceptable temperature values -60.00 to 60.00 dgr"));
     if (r.isEmpty())
-        r = airValueRefusal(p,
-                            QStringLiteral("Acceptable atm pressure values 500.0 to 1200.0 GPa"));
+        r = airValueRefusal(p, Texts::tr("Acceptable atm pressure values 500.0 to 1200.0 GPa"));
     if (r.isEmpty())
-        r = airValueRefusal(h, QStringLiteral("Acceptable humidity values 1 to 100 %"));
+        r = airValueRefusal(h, Texts::tr("Acceptable humidity values 1 to 100 %"));
     return r;
 }
 
@@ -160,7 +169,7 @@ QString airLogLine(const AirValue &t, const AirValue &p, const AirValue &h)
 
 QString notConnectedText()
 {
-    return QStringLiteral("Sensor not connected!");
+    return Texts::tr("Sensor not connected!");
 }
 
 QString modeNotConnectedLog()
@@ -170,7 +179,7 @@ QString modeNotConnectedLog()
 
 QString modeQuestion()
 {
-    return QStringLiteral("The mode is about to be changed. Please, confirm?");
+    return Texts::tr("The mode is about to be changed. Please, confirm?");
 }
 
 QString modeLogLine(quint8 mode, const QString &level)

@@ -2,12 +2,18 @@
 
 #include "AtomicFile.h"
 
+#include <QCoreApplication>
 #include <QFile>
 #include <QStringDecoder>
 #include <QStringEncoder>
 
 namespace
 {
+// The problems the operator reads, in the language shown.
+struct Texts {
+    Q_DECLARE_TR_FUNCTIONS(TextFile)
+};
+
 // No table or point file comes near this. A larger file, or a device that never ends, was
 // picked by mistake and is not read: reading it whole would take all the memory there is.
 constexpr qint64 kMaxTextFileSize = 1024 * 1024;
@@ -48,8 +54,8 @@ std::optional<QString> readTextFile(const QString &path, QString *error)
         return std::nullopt;
     }
     if (bytes.size() > kMaxTextFileSize) {
-        *error = QStringLiteral("it is larger than %1 bytes, far more than any calibration file")
-                     .arg(kMaxTextFileSize);
+        *error = Texts::tr("it is larger than %n bytes, far more than any calibration file",
+                           nullptr, int(kMaxTextFileSize));
         return std::nullopt;
     }
     return systemText(bytes);

@@ -1,5 +1,7 @@
 #include "FirmwareImage.h"
 
+#include <QCoreApplication>
+
 using namespace FirmwareImage;
 
 SensorType pl540Type()
@@ -14,30 +16,34 @@ SensorType pl140Type()
 
 namespace
 {
+// The refusals the operator reads, in the language shown.
+struct Texts {
+    Q_DECLARE_TR_FUNCTIONS(FirmwareImage)
+};
+
 // Why the image does not fit the type; empty when it does.
 QString layoutRefusal(const QByteArray &image, const SensorType &type)
 {
     const qint64 needed = kHeaderSize + qint64(kBlockSize) * (type.skipLimit + 1);
     if (image.size() < needed) {
-        return QStringLiteral("it holds %1 bytes, but a %2 image needs at least %3 (the header "
-                              "and blocks 0 to %4)")
-            .arg(image.size())
+        return Texts::tr("it holds %n bytes, but a %1 image needs at least %2 (the header and "
+                         "blocks 0 to %3)",
+                         nullptr, int(image.size()))
             .arg(type.name)
             .arg(needed)
             .arg(type.skipLimit);
     }
     const qint64 tail = (image.size() - kHeaderSize) % kBlockSize;
     if (tail != 0) {
-        return QStringLiteral("its length is not the header plus whole blocks of %1 bytes "
-                              "(%2 left over)")
+        return Texts::tr("its length is not the header plus whole blocks of %1 bytes "
+                         "(%2 left over)")
             .arg(kBlockSize)
-            .arg(tail == 1 ? QStringLiteral("1 byte")
-                           : QString::number(tail) + QStringLiteral(" bytes"));
+            .arg(tail == 1 ? Texts::tr("1 byte") : Texts::tr("%n bytes", nullptr, int(tail)));
     }
     const qint64 first = kHeaderSize + qint64(kBlockSize) * type.skipLimit;
     if (static_cast<quint8>(image.at(first)) != kApplicationMarker) {
-        return QStringLiteral("block %1, where the %2 application begins, does not start "
-                              "with 0x23")
+        return Texts::tr("block %1, where the %2 application begins, does not start with "
+                         "0x23")
             .arg(type.skipLimit)
             .arg(type.name);
     }

@@ -10,6 +10,9 @@ using Outcome = UpdateResult::Outcome;
 
 namespace
 {
+const char *const kPortRefused =
+    QT_TRANSLATE_NOOP("FirmwareUpdate", "the port did not take the data");
+
 FirmwareUpdate::Phase phaseOf(Kind kind)
 {
     switch (kind) {
@@ -30,18 +33,23 @@ FirmwareUpdate::Phase phaseOf(Kind kind)
     return FirmwareUpdate::Phase::Starting;
 }
 
+LoggedText reasonText(const char *source)
+{
+    return loggedText("FirmwareUpdate", source);
+}
+
 // What a step belongs to, for the closing message.
-QString subjectOf(Kind kind, int number)
+LoggedText subjectOf(Kind kind, int number)
 {
     switch (phaseOf(kind)) {
     case FirmwareUpdate::Phase::Erasing:
-        return QStringLiteral("the erase");
+        return reasonText(QT_TRANSLATE_NOOP("FirmwareUpdate", "the erase"));
     case FirmwareUpdate::Phase::OptionBytes:
-        return QStringLiteral("the option bytes");
+        return reasonText(QT_TRANSLATE_NOOP("FirmwareUpdate", "the option bytes"));
     case FirmwareUpdate::Phase::Blocks:
-        return QStringLiteral("block ") + QString::number(number);
+        return reasonText(QT_TRANSLATE_NOOP("FirmwareUpdate", "block %1")).arg(number);
     default:
-        return QStringLiteral("the start command");
+        return reasonText(QT_TRANSLATE_NOOP("FirmwareUpdate", "the start command"));
     }
 }
 } // namespace
@@ -76,7 +84,8 @@ bool FirmwareUpdate::start(const FirmwarePlan &plan)
 void FirmwareUpdate::cancel()
 {
     if (isRunning())
-        endWith(Outcome::Cancelled, QStringLiteral("cancelled by the operator"));
+        endWith(Outcome::Cancelled,
+                reasonText(QT_TRANSLATE_NOOP("FirmwareUpdate", "cancelled by the operator")));
     deliverResult();
 }
 
@@ -87,7 +96,7 @@ void FirmwareUpdate::sendSync()
     m_syncSpoiled = false;
     const QByteArray sync(1, static_cast<char>(Loader::kSync));
     if (m_port.ComSend(sync) != sync.size())
-        endWith(Outcome::PortLost, QStringLiteral("the port did not take the data"));
+        endWith(Outcome::PortLost, reasonText(kPortRefused));
 }
 
 void FirmwareUpdate::onBytesArrived()
@@ -161,8 +170,9 @@ void FirmwareUpdate::sendStep(int index)
     m_step = index;
     const LoaderStep &step = m_steps.at(index);
     if (applicationMarkerMissing(step)) {
-        endWith(Outcome::Failed, QStringLiteral("the image is damaged"),
-                {QStringLiteral(" File damaged ")});
+        endWith(Outcome::Failed,
+                reasonText(QT_TRANSLATE_NOOP("FirmwareUpdate", "the image is damaged")),
+                {tr(" File damaged ")});
         return;
     }
     setPhase(phaseOf(step.kind));
@@ -174,7 +184,7 @@ void FirmwareUpdate::wrstr(const QByteArray &frame, int timeoutMs)
     // Nothing that came before the frame can be its answer.
     m_port.ComTakeArrived();
     if (m_port.ComSend(frame) != frame.size()) {
-        endWith(Outcome::PortLost, QStringLiteral("the port did not take the data"));
+        endWith(Outcome::PortLost, reasonText(kPortRefused));
         return;
     }
     m_ackTimer.start(timeoutMs);
@@ -197,7 +207,7 @@ void FirmwareUpdate::stepAcknowledged()
     m_ackTimer.stop();
     const LoaderStep &step = m_steps.at(m_step);
     if (step.kind == Kind::Go) {
-        endWith(Outcome::Done, QString());
+        endWith(Outcome::Done, {});
         return;
     }
     const int next = m_step + 1;
@@ -224,37 +234,40 @@ void FirmwareUpdate::stepFailed(bool refused)
     const LoaderStep &step = m_steps.at(m_step);
     if (step.kind == Kind::Go && !refused) {
         // Everything is written and acknowledged; only the start is in doubt.
-        endWith(Outcome::StartNotConfirmed, QStringLiteral("no answer to the start command"));
+        endWith(Outcome::StartNotConfirmed,
+                reasonText(QT_TRANSLATE_NOOP("FirmwareUpdate", "no answer to the start command")));
         return;
     }
     const int number = step.block >= 0 ? blockNumber(m_plan, m_plan.blocks.at(step.block)) : 0;
     QStringList messages;
     if (refused)
-        messages.append(QStringLiteral("Error 1F !!!!"));
+        messages.append(tr("Error 1F !!!!"));
     const QString blockText = blockFailureText(step.kind, number);
     if (!blockText.isEmpty())
         messages.append(blockText);
-    const QString subject = subjectOf(step.kind, number);
-    endWith(Outcome::Failed,
-            refused ? QStringLiteral("the loader refused ") + subject
-                    : QStringLiteral("no answer from the loader to ") + subject,
-            messages);
+    const LoggedText failure =
+        refused
+            ? reasonText(QT_TRANSLATE_NOOP("FirmwareUpdate", "the loader refused %1"))
+            : reasonText(QT_TRANSLATE_NOOP("FirmwareUpdate", "no answer from the loader to %1"));
+    endWith(Outcome::Failed, failure.arg(subjectOf(step.kind, number)), messages);
 }
 
 void FirmwareUpdate::onDeviceLost()
 {
     if (isRunning())
-        endWith(Outcome::PortLost, QStringLiteral("the port is gone"));
+        endWith(Outcome::PortLost,
+                reasonText(QT_TRANSLATE_NOOP("FirmwareUpdate", "the port is gone")));
 }
 
-void FirmwareUpdate::endWith(Outcome outcome, const QString &reason,
+void FirmwareUpdate::endWith(Outcome outcome, const LoggedText &reason,
                              const QStringList &loaderMessages)
 {
     UpdateResult result;
     result.outcome = outcome;
     result.loaderAnswered = m_phase != Phase::Synchronising;
     result.loaderMessages = loaderMessages;
-    result.reason = reason;
+    result.reason = reason.logged;
+    result.reasonShown = reason.shown;
     m_syncTimer.stop();
     m_ackTimer.stop();
     setPhase(Phase::Idle);

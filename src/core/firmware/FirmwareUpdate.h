@@ -2,6 +2,7 @@
 
 #include "FirmwareImage.h"
 #include "UpdateSequence.h"
+#include "core/text/Translations.h"
 
 #include <QObject>
 #include <QStringList>
@@ -34,8 +35,10 @@ struct UpdateResult {
     bool loaderAnswered = false;
     // The loader's refusals and the block failures, as the operator has always seen them.
     QStringList loaderMessages;
-    // What went wrong, in words for the closing message; empty when nothing did.
+    // What went wrong, in words for the closing message; empty when nothing did. The log
+    // has `reason`, the operator reads `reasonShown`, the same in the language shown.
     QString reason;
+    QString reasonShown;
 };
 
 // One firmware update from start to end: synchronise with the loader, erase, write the
@@ -86,7 +89,7 @@ private:
     void wrstr(const QByteArray &frame, int timeoutMs);
     void stepAcknowledged();
     void stepFailed(bool refused);
-    void endWith(UpdateResult::Outcome outcome, const QString &reason,
+    void endWith(UpdateResult::Outcome outcome, const LoggedText &reason,
                  const QStringList &loaderMessages = {});
     void deliverResult();
     void setPhase(Phase phase);

@@ -2,12 +2,18 @@
 
 #include "LoaderFrames.h"
 
+#include <QCoreApplication>
 #include <iterator>
 
 using Kind = LoaderStep::Kind;
 
 namespace
 {
+// The texts the operator reads, in the language shown.
+struct Texts {
+    Q_DECLARE_TR_FUNCTIONS(UpdateSequence)
+};
+
 // The three frames of one memory write.
 struct WriteKinds {
     Kind command;
@@ -49,24 +55,19 @@ QList<LoaderStep> updateSteps(const FirmwarePlan &plan)
 
 QString blockFailureText(Kind kind, int number)
 {
-    QString prefix;
     switch (kind) {
     case Kind::BlockCommand:
-        prefix = QStringLiteral(" 31 ");
-        break;
+        return Texts::tr(" 31 %1,wrong block").arg(number);
     case Kind::BlockAddress:
-        prefix = QStringLiteral("addr ");
-        break;
+        return Texts::tr("addr %1,wrong block").arg(number);
     case Kind::BlockData:
-        prefix = QStringLiteral(" data ");
-        break;
+        return Texts::tr(" data %1,wrong block").arg(number);
     default:
         return {};
     }
-    return prefix + QString::number(number) + QStringLiteral(",wrong block");
 }
 
 QString blockProgressText(int number)
 {
-    return QStringLiteral("Block ") + QString::number(number - 1);
+    return Texts::tr("Block %1").arg(number - 1);
 }

@@ -1,35 +1,45 @@
 #include "UpdateTexts.h"
 
+#include <QCoreApplication>
 #include <QDir>
 
 namespace
 {
-const QString kNothingSent = QStringLiteral("Nothing was sent to the sensor.");
-// Only the loader's wake-up bytes went out, which a running sensor ignores.
-const QString kNothingWritten = QStringLiteral("Nothing was written to the sensor.");
-const QString kUpdateAgain =
-    QStringLiteral("The sensor's firmware is incomplete and the sensor must be updated again: "
-                   "switch the sensor off, press \"Start\", then switch the sensor on.");
+// What the operator reads is in the language shown; the log lines stay as they are.
+struct Texts {
+    Q_DECLARE_TR_FUNCTIONS(UpdateTexts)
+};
 
+QString nothingWrittenText()
+{
+    // Only the loader's wake-up bytes went out, which a running sensor ignores.
+    return Texts::tr("Nothing was written to the sensor.");
+}
+
+QString updateAgainText()
+{
+    return Texts::tr("The sensor's firmware is incomplete and the sensor must be updated again: "
+                     "switch the sensor off, press \"Start\", then switch the sensor on.");
+}
 } // namespace
 
 QString phaseFormat(FirmwareUpdate::Phase phase)
 {
     switch (phase) {
     case FirmwareUpdate::Phase::Synchronising:
-        return QStringLiteral("Waiting for the loader: switch the sensor off and on");
+        return Texts::tr("Waiting for the loader: switch the sensor off and on");
     case FirmwareUpdate::Phase::Erasing:
-        return QStringLiteral("Erasing");
+        return Texts::tr("Erasing");
     case FirmwareUpdate::Phase::OptionBytes:
-        return QStringLiteral("Writing the option bytes");
+        return Texts::tr("Writing the option bytes");
     case FirmwareUpdate::Phase::Blocks:
-        return QStringLiteral("Block %v of %m");
+        return Texts::tr("Block %v of %m");
     case FirmwareUpdate::Phase::Starting:
-        return QStringLiteral("Starting the firmware");
+        return Texts::tr("Starting the firmware");
     case FirmwareUpdate::Phase::Idle:
         break;
     }
-    return QStringLiteral("%v of %m blocks written");
+    return Texts::tr("%v of %m blocks written");
 }
 
 Closing closingFor(const UpdateResult &r)
@@ -37,50 +47,50 @@ Closing closingFor(const UpdateResult &r)
     using Outcome = UpdateResult::Outcome;
     switch (r.outcome) {
     case Outcome::Done:
-        return {{}, QStringLiteral("-----Готово------"), QStringLiteral("Firmware update done.")};
+        return {{}, Texts::tr("-----Готово------"), QStringLiteral("Firmware update done.")};
     case Outcome::StartNotConfirmed:
-        return {QStringLiteral("The firmware is written, but the loader did not confirm the "
-                               "start command: switch the sensor off and on again."),
-                QStringLiteral("Written; start not confirmed: switch the sensor off and on."),
+        return {Texts::tr("The firmware is written, but the loader did not confirm the start "
+                          "command: switch the sensor off and on again."),
+                Texts::tr("Written; start not confirmed: switch the sensor off and on."),
                 QStringLiteral("Firmware update: written, start not confirmed."),
                 Severity::Warning};
     case Outcome::Cancelled:
         if (!r.loaderAnswered) {
-            return {QStringLiteral("Firmware update cancelled before the loader answered. ") +
-                        kNothingWritten,
-                    QStringLiteral("Update cancelled: nothing was written."),
+            return {Texts::tr("Firmware update cancelled before the loader answered. ") +
+                        nothingWrittenText(),
+                    Texts::tr("Update cancelled: nothing was written."),
                     QStringLiteral("Firmware update cancelled, nothing written."),
                     Severity::Information};
         }
-        return {QStringLiteral("Firmware update cancelled.\n") + kUpdateAgain,
-                QStringLiteral("Update cancelled: the sensor must be updated again."),
+        return {Texts::tr("Firmware update cancelled.\n") + updateAgainText(),
+                Texts::tr("Update cancelled: the sensor must be updated again."),
                 QStringLiteral("Firmware update cancelled: the sensor must be updated again.")};
     case Outcome::Failed:
     case Outcome::PortLost:
         break;
     }
     if (!r.loaderAnswered) {
-        return {QStringLiteral("Firmware update stopped before the loader answered: ") + r.reason +
-                    QStringLiteral(". ") + kNothingWritten,
-                QStringLiteral("Update stopped: nothing was written."),
+        return {Texts::tr("Firmware update stopped before the loader answered: %1. ")
+                        .arg(r.reasonShown) +
+                    nothingWrittenText(),
+                Texts::tr("Update stopped: nothing was written."),
                 QStringLiteral("Firmware update stopped: ") + r.reason + QStringLiteral(".")};
     }
-    return {QStringLiteral("Firmware update failed: ") + r.reason + QStringLiteral(".\n") +
-                kUpdateAgain,
-            QStringLiteral("Update failed: the sensor must be updated again."),
+    return {Texts::tr("Firmware update failed: %1.\n").arg(r.reasonShown) + updateAgainText(),
+            Texts::tr("Update failed: the sensor must be updated again."),
             QStringLiteral("Firmware update failed: ") + r.reason + QStringLiteral(".")};
 }
 
 QString nothingSentText()
 {
-    return kNothingSent;
+    return Texts::tr("Nothing was sent to the sensor.");
 }
 
 QString firmwareRefusalText(const QString &path, const SensorType &type, const QString &reason)
 {
-    return QStringLiteral("The firmware file %1 cannot be written to a %2 sensor: %3.\n")
+    return Texts::tr("The firmware file %1 cannot be written to a %2 sensor: %3.\n")
                .arg(QDir::toNativeSeparators(path), type.name, reason) +
-           kNothingSent;
+           nothingSentText();
 }
 
 QString firmwareStartLogLine(const QString &path, const FirmwarePlan &plan)

@@ -1,7 +1,16 @@
 #include "SessionLog.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
+
+namespace
+{
+// Why the log cannot start, which the operator reads in the language shown.
+struct Texts {
+    Q_DECLARE_TR_FUNCTIONS(SessionLog)
+};
+} // namespace
 
 QString logDateTimeText(const QDateTime &dt)
 {
@@ -36,16 +45,16 @@ std::optional<SessionLog::StartError> SessionLog::start(const QString &folder,
     m_path.clear();
     QDir dir(folder);
     if (!dir.exists() && !QDir().mkpath(folder))
-        return StartError{76, QStringLiteral("Path not found: ") + folder};
+        return StartError{76, Texts::tr("Path not found: %1").arg(folder)};
     const QString path = dir.filePath(logFileName(start));
     QFile f(path);
     const auto mode = existing == Existing::Continue ? QIODevice::Append : QIODevice::Truncate;
     if (!f.open(QIODevice::WriteOnly | mode))
-        return StartError{75, QStringLiteral("Path/File access error: ") + path};
+        return StartError{75, Texts::tr("Path/File access error: %1").arg(path)};
     const QByteArray rec =
         logRecord(QStringLiteral("Start: ") + logDateTimeText(start) + QStringLiteral("\r\n"));
     if (f.write(rec) != rec.size())
-        return StartError{75, QStringLiteral("Path/File access error: ") + path};
+        return StartError{75, Texts::tr("Path/File access error: %1").arg(path)};
     m_path = path;
     return std::nullopt;
 }

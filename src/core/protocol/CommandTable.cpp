@@ -2,6 +2,8 @@
 
 #include "CommandCodes.h"
 
+#include <QCoreApplication>
+
 #include <vector>
 
 namespace
@@ -39,39 +41,56 @@ const std::vector<CommandRow> &rows()
         reading(Cmd::ReadTable, 0),
         reading(Cmd::FrequencyMode, CommandRow::kNotRequested),
         confirmationOnly(Cmd::EmptySet,
-                         confirmed(" Empty value set.", " Установлен нижний уровень.")),
-        confirmationOnly(Cmd::FullSet, confirmed(" Full value set.", " Full value set.")),
-        confirmationOnly(Cmd::SerialNumberSet, silent("Serial number set.", "Serial number set.")),
-        confirmationOnly(Cmd::WrongPassword,
-                         Confirmation{QStringLiteral("Wrong password."),
-                                      QStringLiteral("Wrong password."), false, true, true}),
-        confirmationOnly(Cmd::Par, silent("Par.", "")),
+                         confirmed(QT_TRANSLATE_NOOP("Confirmations", " Empty value set."),
+                                   " Установлен нижний уровень.")),
+        confirmationOnly(
+            Cmd::FullSet,
+            confirmed(QT_TRANSLATE_NOOP("Confirmations", " Full value set."), " Full value set.")),
+        confirmationOnly(
+            Cmd::SerialNumberSet,
+            silent(QT_TRANSLATE_NOOP("Confirmations", "Serial number set."), "Serial number set.")),
+        confirmationOnly(
+            Cmd::WrongPassword,
+            Confirmation{QStringLiteral(QT_TRANSLATE_NOOP("Confirmations", "Wrong password.")),
+                         QStringLiteral("Wrong password."), false, true, true}),
+        confirmationOnly(Cmd::Par, silent(QT_TRANSLATE_NOOP("Confirmations", "Par."), "")),
         setting(Cmd::ShiftEmpty, 2, true, true,
-                confirmed("Empty value shifted.", "Empty value shifted.")),
+                confirmed(QT_TRANSLATE_NOOP("Confirmations", "Empty value shifted."),
+                          "Empty value shifted.")),
         setting(Cmd::ShiftFull, 2, true, true,
-                confirmed("Full value shifted.", "Full value shifted.")),
+                confirmed(QT_TRANSLATE_NOOP("Confirmations", "Full value shifted."),
+                          "Full value shifted.")),
         setting(Cmd::SetEmptyDirect, 4, true, true,
-                confirmed("Empty value changed manually.", "Директивно изменен нижний уровень.")),
+                confirmed(QT_TRANSLATE_NOOP("Confirmations", "Empty value changed manually."),
+                          "Директивно изменен нижний уровень.")),
         setting(Cmd::SetFullDirect, 4, true, true,
-                confirmed("Full value changed manually.", "Директивно изменен верхний уровень.")),
+                confirmed(QT_TRANSLATE_NOOP("Confirmations", "Full value changed manually."),
+                          "Директивно изменен верхний уровень.")),
         setting(Cmd::SetMode, CommandRow::kModeData, true, true,
-                confirmed(" New mode set", " New mode set")),
+                confirmed(QT_TRANSLATE_NOOP("Confirmations", " New mode set"), " New mode set")),
         setting(Cmd::SetAir, 5, false, true,
-                silent("Ambient conditions changed.", " Ambient conditions changed.")),
+                silent(QT_TRANSLATE_NOOP("Confirmations", "Ambient conditions changed."),
+                       " Ambient conditions changed.")),
         setting(Cmd::SetMinDistance, 1, true, true,
-                confirmed("Min dist b/n 2 objects set.", "Уст. новый уровень ав. ост. топлива.")),
+                confirmed(QT_TRANSLATE_NOOP("Confirmations", "Min dist b/n 2 objects set."),
+                          "Уст. новый уровень ав. ост. топлива.")),
         // The log line is followed by the distance the sensor reports, so that it says what
         // was set.
-        setting(Cmd::SetMaxDistance, 2, true, true,
-                confirmed("Max distance set", "Max distance set")),
+        setting(
+            Cmd::SetMaxDistance, 2, true, true,
+            confirmed(QT_TRANSLATE_NOOP("Confirmations", "Max distance set"), "Max distance set")),
         setting(Cmd::SetNetAddress, 1, true, true,
-                confirmed(" Network address modified.", " Network address modified.")),
+                confirmed(QT_TRANSLATE_NOOP("Confirmations", " Network address modified."),
+                          " Network address modified.")),
         setting(Cmd::EnterPassword, 4, true, false,
-                confirmed("Password accepted.", "Password accepted.")),
+                confirmed(QT_TRANSLATE_NOOP("Confirmations", "Password accepted."),
+                          "Password accepted.")),
         setting(Cmd::ChangePassword, 4, true, true,
-                confirmed("Password changed.", "Password changed.")),
+                confirmed(QT_TRANSLATE_NOOP("Confirmations", "Password changed."),
+                          "Password changed.")),
         setting(Cmd::WriteTable, 80, true, true,
-                confirmed("Tank calibration table set.", "Установлена Тарировочная таблица.")),
+                confirmed(QT_TRANSLATE_NOOP("Confirmations", "Tank calibration table set."),
+                          "Установлена Тарировочная таблица.")),
     };
     return table;
 }

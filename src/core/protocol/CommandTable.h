@@ -14,7 +14,7 @@
 // What the program shows for an answer that confirms a setting: a status caption, a line
 // for the session log and a tone.
 struct Confirmation {
-    QString caption;
+    QString caption;         // in the described set; translated where shown (Confirmations)
     QString logLine;         // empty: nothing is logged
     bool tone = false;       // the short high tone of a confirmed setting
     bool wrongTone = false;  // the long low tone of a refusal

@@ -1,5 +1,7 @@
 #include "Confirmations.h"
 
+#include <QCoreApplication>
+
 bool carriesData(quint8 code)
 {
     const CommandRow *row = commandRow(code);
@@ -12,7 +14,18 @@ std::optional<Confirmation> confirmationFor(quint8 code)
     return row ? row->confirmation : std::nullopt;
 }
 
+namespace
+{
+const char *const kNoAnswer =
+    QT_TRANSLATE_NOOP("Confirmations", "No data from sensor with address %1");
+} // namespace
+
 QString noAnswerText(const QString &address)
 {
-    return QStringLiteral("No data from sensor with address ") + address;
+    return QString::fromUtf8(kNoAnswer).arg(address);
+}
+
+QString noAnswerShown(const QString &address)
+{
+    return QCoreApplication::translate("Confirmations", kNoAnswer).arg(address);
 }

@@ -17,3 +17,5 @@ std::optional<Confirmation> confirmationFor(quint8 code);
 // What is shown and logged when the sensor at `address` (as the address list shows it)
 // leaves a request unanswered.
 QString noAnswerText(const QString &address);
+// The same in the language shown; the log keeps the text above.
+QString noAnswerShown(const QString &address);

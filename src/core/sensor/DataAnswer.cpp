@@ -3,10 +3,16 @@
 #include "core/input/NumberInput.h"
 #include "core/protocol/ByteString.h"
 
+#include <QCoreApplication>
 #include <cmath>
 
 namespace
 {
+// The units and the warning the operator reads, in the language shown.
+struct Texts {
+    Q_DECLARE_TR_FUNCTIONS(DataAnswer)
+};
+
 // The balance quotient is only worked out for values short enough to be calibration
 // values at all: fewer than 6 digits for empty, fewer than 8 for full.
 constexpr quint32 kBalanceEmptyLimit = 100000;
@@ -150,7 +156,7 @@ QString distanceText(quint16 n, const QLocale &locale)
 
 QString frequencyText(quint16 n)
 {
-    return QString::number(int(n) + 300) + QStringLiteral(" Гц");
+    return Texts::tr("%1 Гц").arg(int(n) + 300);
 }
 
 double analogVolts(quint16 n, bool range4096)
@@ -162,11 +168,10 @@ double analogVolts(quint16 n, bool range4096)
 
 QString analogText(quint16 n, bool range4096, const QLocale &locale)
 {
-    return shortestDecimal(analogVolts(n, range4096), locale) + QStringLiteral(" В");
+    return Texts::tr("%1 В").arg(shortestDecimal(analogVolts(n, range4096), locale));
 }
 
 QString calibrationWarningText(qint16 cm)
 {
-    return QStringLiteral("Warning! Empty value length is equal to ") + QString::number(cm) +
-           QStringLiteral(" cm.");
+    return Texts::tr("Warning! Empty value length is equal to %1 cm.").arg(cm);
 }
