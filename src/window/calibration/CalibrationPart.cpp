@@ -30,16 +30,16 @@
 
 namespace
 {
-const QString kTitle = QStringLiteral("Automatic tank calibration");
-const QString kFilter = QStringLiteral("tbl Files (*.trr)");
-const QString kNotFound = QStringLiteral("File not found");
-const QString kTableFilter = QStringLiteral("tbl Files (*.pl5)");
+const char *const kTitle = QT_TRANSLATE_NOOP("CalibrationPart", "Automatic tank calibration");
+const char *const kFilter = QT_TRANSLATE_NOOP("CalibrationPart", "tbl Files (*.trr)");
+const char *const kNotFound = QT_TRANSLATE_NOOP("CalibrationPart", "File not found");
+const char *const kTableFilter = QT_TRANSLATE_NOOP("CalibrationPart", "tbl Files (*.pl5)");
 
 // The editor's buttons stay enabled whatever the address list holds.
 QString noAddressMessage()
 {
-    return QStringLiteral("No sensor address is selected. Search the network and pick the "
-                          "sensor's address first.");
+    return CalibrationPart::tr("No sensor address is selected. Search the network and pick the "
+                               "sensor's address first.");
 }
 
 // A portion typed by the operator: `value` is empty when the box was cancelled or the
@@ -51,7 +51,8 @@ struct PortionEntry {
 
 PortionEntry askPortion(OperatorDialogs &dialogs, const QString &prompt, bool zeroAllowed)
 {
-    const std::optional<QString> text = dialogs.InputBox(prompt, kTitle, QStringLiteral("0"));
+    const std::optional<QString> text =
+        dialogs.InputBox(prompt, CalibrationPart::tr(kTitle), QStringLiteral("0"));
     if (!text)
         return {true, std::nullopt};
     const std::optional<qint64> v = toWhole(*text, NumWidth::Int16);
@@ -64,7 +65,8 @@ PortionEntry askPortion(OperatorDialogs &dialogs, const QString &prompt, bool ze
 // refused entry is told with `refusal`; a cancelled box ends quietly.
 bool enterPortion(OperatorDialogs &dialogs, PointGrid &tank, QLabel *shown, const QString &refusal)
 {
-    const PortionEntry entry = askPortion(dialogs, QStringLiteral("Enter portion size"), false);
+    const PortionEntry entry =
+        askPortion(dialogs, CalibrationPart::tr("Enter portion size"), false);
     if (!entry.value) {
         if (!entry.cancelled)
             dialogs.MsgBox(refusal);
@@ -94,10 +96,10 @@ std::optional<SeriesEnd> loadSeries(PointGrid &tank, const QString &path, QStrin
 
 QString portionRule(bool zeroAllowed)
 {
-    return zeroAllowed ? QStringLiteral("the portion size must be a whole number from -32768 "
-                                        "to 32767")
-                       : QStringLiteral("the portion size must be a whole number from -32768 "
-                                        "to 32767, not 0");
+    return zeroAllowed
+               ? CalibrationPart::tr("the portion size must be a whole number from -32768 to 32767")
+               : CalibrationPart::tr("the portion size must be a whole number from -32768 to "
+                                     "32767, not 0");
 }
 } // namespace
 
@@ -106,7 +108,7 @@ CalibrationPart::CalibrationPart(SensorSession &session, const CalibrationContro
     : QObject(parent), m_session(session), m_ui(controls), m_window(window),
       m_tank(std::make_unique<PointGrid>(controls.MSFlexGrid1))
 {
-    m_ui.MSFlexGrid1->setAccessibleName(QStringLiteral("Tank calibration points"));
+    m_ui.MSFlexGrid1->setAccessibleName(tr("Tank calibration points"));
     connect(m_ui.Command11, &QPushButton::clicked, this, &CalibrationPart::Command11_Click);
     connect(m_ui.Command12, &QPushButton::clicked, this, &CalibrationPart::Command12_Click);
     connect(m_ui.ch_portion, &QPushButton::clicked, this, &CalibrationPart::ch_portion_Click);
@@ -220,12 +222,12 @@ void CalibrationPart::tableAnswer(const QByteArray &answer)
     const std::optional<QString> values = showTable(answer);
     if (!values) {
         display.setStatusColour(Colours::Red);
-        display.showStatus(QStringLiteral("Table answer damaged: not read."));
+        display.showStatus(tr("Table answer damaged: not read."));
         m_session.log(QStringLiteral("Table answer damaged: ") + answerCheckText(answer));
         m_session.beep(400, 800);
         return;
     }
-    display.showStatus(QStringLiteral("Table read."));
+    display.showStatus(tr("Table read."));
     m_session.log(QStringLiteral("Прочитана таблица = ") + *values);
     m_session.beep(1000, 100);
 }
@@ -234,12 +236,12 @@ void CalibrationPart::fTablSave_Click()
 {
     OperatorDialogs &dialogs = m_session.dialogs();
     const QString path =
-        dialogs.SaveFile(QStringLiteral("Схранить"), kTableFilter, m_session.programFolder());
+        dialogs.SaveFile(tr("Схранить"), tr(kTableFilter), m_session.programFolder());
     if (path.isEmpty())
         return;
     if (const std::optional<QString> error = writeTableFile(path, tableEditor()->table())) {
-        dialogs.MsgBox(QStringLiteral("The table was not saved to %1: %2. A file already there "
-                                      "is left as it was.")
+        dialogs.MsgBox(tr("The table was not saved to %1: %2. A file already there is left as "
+                          "it was.")
                            .arg(QDir::toNativeSeparators(path), *error),
                        OperatorDialogs::Icon::Warning);
     }
@@ -249,13 +251,13 @@ void CalibrationPart::fTablOpen_Click()
 {
     OperatorDialogs &dialogs = m_session.dialogs();
     const QString path =
-        dialogs.OpenFile(QStringLiteral("Открыть"), kTableFilter, m_session.programFolder());
+        dialogs.OpenFile(tr("Открыть"), tr(kTableFilter), m_session.programFolder());
     if (path.isEmpty())
         return;
     QString error;
     const std::optional<QStringList> lines = readTableFile(path, &error);
     if (!lines) {
-        dialogs.MsgBox(QStringLiteral("The table file %1 could not be read: %2")
+        dialogs.MsgBox(tr("The table file %1 could not be read: %2")
                            .arg(QDir::toNativeSeparators(path), error),
                        OperatorDialogs::Icon::Warning);
         return;
@@ -264,11 +266,10 @@ void CalibrationPart::fTablOpen_Click()
     const TableFileLoad load = loadTableLines(*lines, editor->table());
     editor->setTable(load.cells);
     if (load.endedInsideTable) {
-        dialogs.MsgBox(QStringLiteral("The file %1 ends inside a table: it has %2 lines, and a "
-                                      "table takes %3. The cells keep what they held before "
-                                      "that table.")
+        dialogs.MsgBox(tr("The file %1 ends inside a table: it has %n lines, and a table takes "
+                          "%2. The cells keep what they held before that table.",
+                          nullptr, load.lines)
                            .arg(QFileInfo(path).fileName())
-                           .arg(load.lines)
                            .arg(kTableFileLines),
                        OperatorDialogs::Icon::Warning);
     }
@@ -288,17 +289,16 @@ void CalibrationPart::Command11_Click()
     OperatorDialogs &dialogs = m_session.dialogs();
     m_tank->reset();
     m_ui.tar_file_name->clear();
-    if (!enterPortion(dialogs, *m_tank, m_ui.step_zapr, QStringLiteral("Wrong portion size")))
+    if (!enterPortion(dialogs, *m_tank, m_ui.step_zapr, tr("Wrong portion size")))
         return;
-    const QString path =
-        dialogs.SaveFile(QStringLiteral("Схранить"), kFilter, m_session.programFolder());
+    const QString path = dialogs.SaveFile(tr("Схранить"), tr(kFilter), m_session.programFolder());
     if (path.isEmpty())
         return;
     const QString failure = createPointFile(path);
     if (!failure.isEmpty()) {
-        dialogs.MsgBox(QStringLiteral("Cannot create the file %1: %2.")
-                           .arg(QDir::toNativeSeparators(path), failure),
-                       OperatorDialogs::Icon::Warning);
+        dialogs.MsgBox(
+            tr("Cannot create the file %1: %2.").arg(QDir::toNativeSeparators(path), failure),
+            OperatorDialogs::Icon::Warning);
         return;
     }
     m_tank->take(path, SeriesEnd{}, m_tank->points().portion());
@@ -308,8 +308,7 @@ void CalibrationPart::Command11_Click()
 void CalibrationPart::Command12_Click()
 {
     OperatorDialogs &dialogs = m_session.dialogs();
-    const QString path =
-        dialogs.OpenFile(QStringLiteral("Открыть"), kFilter, m_session.programFolder());
+    const QString path = dialogs.OpenFile(tr("Открыть"), tr(kFilter), m_session.programFolder());
     if (path.isEmpty())
         return;
     m_tank->reset();
@@ -328,8 +327,7 @@ void CalibrationPart::Command12_Click()
         // portion will do, since that point is at 0 whatever it is; after a single point a
         // portion of 0 would record its volume twice.
         const bool zeroAllowed = !end->lastVolume;
-        portion =
-            askPortion(dialogs, QStringLiteral("Tank calibration portion size"), zeroAllowed).value;
+        portion = askPortion(dialogs, tr("Tank calibration portion size"), zeroAllowed).value;
         if (!portion) {
             continueFailed(path, portionRule(zeroAllowed));
             return;
@@ -342,31 +340,28 @@ void CalibrationPart::Command12_Click()
 void CalibrationPart::continueFailed(const QString &path, const QString &reason)
 {
     m_ui.tar_file_name->clear();
-    m_session.dialogs().MsgBox(kNotFound +
-                               QStringLiteral("\n\n%1: %2.\n\nNo point is recorded until a "
-                                              "calibration is started or continued.")
-                                   .arg(QDir::toNativeSeparators(path), reason));
+    m_session.dialogs().MsgBox(tr(kNotFound) + tr("\n\n%1: %2.\n\nNo point is recorded until a "
+                                                  "calibration is started or continued.")
+                                                   .arg(QDir::toNativeSeparators(path), reason));
 }
 
 void CalibrationPart::ch_portion_Click()
 {
-    enterPortion(m_session.dialogs(), *m_tank, m_ui.step_zapr,
-                 QStringLiteral("Wrong portion size value"));
+    enterPortion(m_session.dialogs(), *m_tank, m_ui.step_zapr, tr("Wrong portion size value"));
 }
 
 void CalibrationPart::Command14_Click()
 {
     OperatorDialogs &dialogs = m_session.dialogs();
     if (!m_tank->points().inForce()) {
-        dialogs.MsgBox(kNotFound);
+        dialogs.MsgBox(tr(kNotFound));
         return;
     }
     const int point = m_tank->points().pendingPoint();
     const QString failure = m_tank->record(m_session.presentLevel());
     if (!failure.isEmpty())
-        dialogs.MsgBox(QStringLiteral("Point %1 was not recorded: the file %2 did not take it "
-                                      "(%3). Check the file and the disk, then record the "
-                                      "point again.")
+        dialogs.MsgBox(tr("Point %1 was not recorded: the file %2 did not take it (%3). Check "
+                          "the file and the disk, then record the point again.")
                            .arg(point)
                            .arg(QDir::toNativeSeparators(m_tank->points().file()), failure),
                        OperatorDialogs::Icon::Warning);

@@ -28,13 +28,11 @@ void Form3::nameCells()
 {
     for (TableColumn column : {TableColumn::Reading, TableColumn::Volume}) {
         for (int i = 0; i < CalibrationCells::kPoints; ++i) {
-            cell(column, i)->setAccessibleName(
-                QStringLiteral("Point %1, %2").arg(i).arg(columnTitle(column)));
+            cell(column, i)->setAccessibleName(tr("Point %1, %2").arg(i).arg(columnTitle(column)));
         }
     }
-    ui->Text1->setAccessibleName(QStringLiteral("Zero point, ") +
-                                 columnTitle(TableColumn::Reading));
-    ui->Text2->setAccessibleName(QStringLiteral("Zero point, ") + columnTitle(TableColumn::Volume));
+    ui->Text1->setAccessibleName(tr("Zero point, %1").arg(columnTitle(TableColumn::Reading)));
+    ui->Text2->setAccessibleName(tr("Zero point, %1").arg(columnTitle(TableColumn::Volume)));
 }
 
 CalibrationCells Form3::table() const

@@ -37,7 +37,7 @@ FirmwarePart::FirmwarePart(SensorSession &session, const FirmwareControls &contr
 
     connect(m_update, &FirmwareUpdate::phaseChanged, this, &FirmwarePart::showPhase);
     connect(m_update, &FirmwareUpdate::optionBytesWritten, this,
-            [this] { appendProgress(QStringLiteral("\nOk! \n")); });
+            [this] { appendProgress(tr("\nOk! \n")); });
     connect(m_update, &FirmwareUpdate::blockWritten, this, &FirmwarePart::blockWritten);
     connect(m_update, &FirmwareUpdate::finished, this, &FirmwarePart::finished);
 }
@@ -51,8 +51,7 @@ void FirmwarePart::Command8_Click()
 {
     const QString folder =
         m_file.isEmpty() ? m_session.programFolder() : QFileInfo(m_file).absolutePath();
-    const QString path = m_session.dialogs().OpenFile(QStringLiteral("Open"),
-                                                      QStringLiteral("Bin Files (*.cri)"), folder);
+    const QString path = m_session.dialogs().OpenFile(tr("Open"), tr("Bin Files (*.cri)"), folder);
     if (path.isEmpty())
         return;
     m_file = path;
@@ -73,8 +72,7 @@ std::optional<FirmwarePlan> FirmwarePart::checkedPlan()
 {
     OperatorDialogs &dialogs = m_session.dialogs();
     if (m_file.isEmpty()) {
-        dialogs.MsgBox(QStringLiteral("No firmware file is chosen: press \"Open file\" and "
-                                      "choose one.\n") +
+        dialogs.MsgBox(tr("No firmware file is chosen: press \"Open file\" and choose one.\n") +
                            nothingSentText(),
                        OperatorDialogs::Icon::Warning);
         return std::nullopt;
@@ -103,7 +101,7 @@ void FirmwarePart::begin(const FirmwarePlan &plan)
     m_ui.fwCancel->setEnabled(true);
     m_ui.fwProgress->setRange(0, static_cast<int>(plan.blocks.size()));
     m_ui.fwProgress->setValue(0);
-    m_ui.txtRec1->setPlainText(QStringLiteral("Прошиваем !  "));
+    m_ui.txtRec1->setPlainText(tr("Прошиваем !  "));
     m_session.log(firmwareStartLogLine(m_file, plan));
     m_update->start(plan);
 }
@@ -140,8 +138,7 @@ void FirmwarePart::finished(const UpdateResult &result)
         dialogs.MsgBox(text);
     const bool lost = result.outcome == UpdateResult::Outcome::PortLost;
     if (lost)
-        dialogs.MsgBox(QStringLiteral("Error! COM port unavailable"),
-                       OperatorDialogs::Icon::Critical);
+        dialogs.MsgBox(tr("Error! COM port unavailable"), OperatorDialogs::Icon::Critical);
     if (!closing.box.isEmpty())
         dialogs.MsgBox(closing.box, closing.icon);
 

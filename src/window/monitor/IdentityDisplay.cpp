@@ -45,7 +45,7 @@ void MonitorPart::showSearch(const QByteArray &addresses)
     m_session.display().echoFrame(addresses);
     m_session.log(QStringLiteral("Устройства в сети ") + list);
     m_session.engine().queue(identityRequestFrame());
-    m_session.display().showStatus(QStringLiteral("Network polled."));
+    m_session.display().showStatus(tr("Network polled."));
 }
 
 void MonitorPart::identityAnswer(const QByteArray &answer)
@@ -56,14 +56,14 @@ void MonitorPart::identityAnswer(const QByteArray &answer)
         // command the operator gives before then replaces the question, as it would any
         // pending request.
         display.setStatusColour(Colours::Red);
-        display.showStatus(QStringLiteral("Identity answer damaged: asking again."));
+        display.showStatus(tr("Identity answer damaged: asking again."));
         m_session.log(QStringLiteral("Identity answer damaged: ") + answerCheckText(answer));
         m_session.engine().queue(identityRequestFrame());
         return;
     }
     showIdentity(answer);
     m_followSettings = true;
-    display.showStatus(QStringLiteral(" S/n and FW received"));
+    display.showStatus(tr(" S/n and FW received"));
 }
 
 void MonitorPart::showIdentity(const QByteArray &answer)

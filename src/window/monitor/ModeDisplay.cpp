@@ -108,9 +108,11 @@ void MonitorPart::Set_mode_Click()
 
 void MonitorPart::frequencyAnswer(const QByteArray &answer)
 {
-    m_session.display().showStatus(QStringLiteral("Sensor set to Frequency mode."));
+    m_session.display().showStatus(tr("Sensor set to Frequency mode."));
     // The frequency comes high byte first; an answer too short to hold it leaves the
     // last one shown.
-    if (const auto f = beValue16(answer, 4))
-        m_ui.Uroven->setText(QString::number(*f) + QStringLiteral(" Гц."));
+    if (const auto f = beValue16(answer, 4)) {
+        m_ui.Uroven->setText(tr("%1 Гц.").arg(*f));
+        m_presentLevel = QString::number(*f) + QStringLiteral(" Гц.");
+    }
 }

@@ -24,6 +24,11 @@ MonitorPart::MonitorPart(SensorSession &session, const MonitorControls &controls
     connect(m_ui.Slider1, &QSlider::valueChanged, this, &MonitorPart::Slider1_Change);
     connect(m_ui.Set_mode, &QPushButton::clicked, this, &MonitorPart::Set_mode_Click);
     bindActionKeys({{m_ui.Opros, QKeySequence(Qt::ALT | Qt::Key_E)}});
+    // The distance is shown large; where "No data" is longer in the language shown than the
+    // room the form gives it, the column widens rather than cut it.
+    QLabel *distance = m_ui.Uroven;
+    distance->setMinimumWidth(
+        qMax(distance->minimumWidth(), distance->fontMetrics().horizontalAdvance(noDataText())));
 
     ExchangeEngine &e = m_session.engine();
     connect(&e, &ExchangeEngine::answered, this, &MonitorPart::answered);
@@ -69,14 +74,20 @@ std::optional<QString> MonitorPart::selectedEntry() const
     return m_ui.CmbNet->currentText();
 }
 
+QString MonitorPart::logged(const QLabel *reading)
+{
+    const QString text = reading->text();
+    return text == noDataText() ? QString::fromLatin1(kNoData) : text;
+}
+
 bool MonitorPart::answering() const
 {
-    return m_ui.tek->text() != QLatin1String("No data");
+    return m_ui.tek->text() != noDataText();
 }
 
 QString MonitorPart::presentLevel() const
 {
-    return m_ui.Uroven->text();
+    return m_presentLevel;
 }
 
 void MonitorPart::answered(quint8 code, const QByteArray &answer)
@@ -119,7 +130,8 @@ void MonitorPart::portClosed()
 
     m_ui.sn->setText(QStringLiteral("0"));
     m_ui.vv->setText(QStringLiteral("--------"));
-    const QString noData = QStringLiteral("No data");
+    const QString noData = noDataText();
+    m_presentLevel = QString::fromLatin1(kNoData);
     // Frequency and analog output are readings too: left alone they would show the last
     // sensor's values as if it were still connected.
     for (QLabel *reading :

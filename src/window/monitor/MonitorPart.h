@@ -127,4 +127,12 @@ private:
     bool m_range256 = false;          // a sensor with firmware code 172 has answered
     qint16 m_levelBarRange = 1024;    // full scale of the level bar
     QString m_modeText;               // decimal text of the last mode byte decoded
+    // The level as the described set shows it, for the point file whatever the language.
+    QString m_presentLevel = QString::fromLatin1(kNoData);
+
+    static constexpr const char *kNoData = QT_TR_NOOP("No data");
+    // What a reading shows while there is none, in the language shown.
+    static QString noDataText() { return tr(kNoData); }
+    // A reading's label as the described set would show it, for the session log.
+    static QString logged(const QLabel *reading);
 };

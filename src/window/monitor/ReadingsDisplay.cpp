@@ -51,7 +51,8 @@ void MonitorPart::showData(const QByteArray &answer)
         m_ui.ProgressBar1->setMaximum(m_levelBarRange);
         if (int(*r.output) < m_levelBarRange)
             m_ui.ProgressBar1->setValue(*r.output);
-        m_ui.Uroven->setText(distanceText(*r.output, locale));
+        m_presentLevel = distanceText(*r.output, locale);
+        m_ui.Uroven->setText(m_presentLevel);
         m_ui.freq->setText(frequencyText(*r.output));
         m_ui.anal->setText(analogText(*r.output, m_ui.D_4096->isChecked(), locale));
     }
@@ -76,9 +77,9 @@ void MonitorPart::showData(const QByteArray &answer)
         const bool warn = !m_calibrationWarned;
         m_calibrationWarned = true;
         if (warn && r.progress == 0)
-            m_session.dialogs().MsgBox(QStringLiteral("Change empty value"));
+            m_session.dialogs().MsgBox(tr("Change empty value"));
         else if (warn && r.progress == 1)
-            m_session.dialogs().MsgBox(QStringLiteral("Change full value"));
+            m_session.dialogs().MsgBox(tr("Change full value"));
         return;
     }
 
@@ -87,7 +88,8 @@ void MonitorPart::showData(const QByteArray &answer)
 
     if (m_session.portOpen()) {
         const QString sep = QStringLiteral(", ");
-        m_session.log(m_ui.Uroven->text() + sep + m_ui.tek->text() + sep + m_ui.lo->text() + sep +
-                      m_ui.hi->text() + sep + m_modeText + sep + m_ui.temp->text());
+        // The log has the readings as the described set shows them, whatever the language.
+        m_session.log(logged(m_ui.Uroven) + sep + logged(m_ui.tek) + sep + logged(m_ui.lo) + sep +
+                      logged(m_ui.hi) + sep + m_modeText + sep + logged(m_ui.temp));
     }
 }

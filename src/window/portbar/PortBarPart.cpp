@@ -5,6 +5,7 @@
 #include "core/serial/PortAdvice.h"
 #include "core/serial/PortNames.h"
 #include "core/serial/SerialPort.h"
+#include "core/text/Translations.h"
 #include "window/platform/OperatorDialogs.h"
 #include "window/session/SensorSession.h"
 #include "window/session/SessionDisplay.h"
@@ -16,6 +17,9 @@
 namespace
 {
 const QString kNoPort = QStringLiteral("----");
+// Shown and logged when the port will not open.
+const char *const kUnavailable =
+    QT_TRANSLATE_NOOP("PortBarPart", "Com Port %1 unavailable. Select the right COM port.");
 } // namespace
 
 PortBarPart::PortBarPart(SensorSession &session, const PortBarControls &controls, QObject *parent)
@@ -128,13 +132,12 @@ void PortBarPart::BTNOpenCom_Click()
     const QString item = m_ui.CmbPort->currentText();
     const QString device = port.deviceName(item);
     if (!port.ComOpen(device, kBusLineSettings)) {
-        const QString text = QStringLiteral("Com Port ") + item +
-                             QStringLiteral(" unavailable. Select the right COM port.");
-        QString shown = text;
+        const LoggedText text = loggedText("PortBarPart", kUnavailable).arg(item);
+        QString shown = text.shown;
         if (const QString advice = openFailureAdvice(port.lastOpenFailure()); !advice.isEmpty())
             shown += QLatin1Char('\n') + advice;
         m_session.dialogs().MsgBox(shown, OperatorDialogs::Icon::Warning);
-        m_session.log(text);
+        m_session.log(text.logged);
         BTNCloseCom_Click();
         return;
     }

@@ -37,34 +37,38 @@ enum Item {
     ItemCount
 };
 
-const char *const kItems[ItemCount] = {"Ввести пароль",
-                                       "Запрс состояния",
-                                       "Запрсить версию прошивки и серийный номер",
-                                       "Сдвинуть уровень полного",
-                                       "Сдвинуть уровень пустого",
-                                       "Установить уровень полного",
-                                       "Установить уровень пустого",
-                                       "Set mode",
-                                       "Set password"};
+const char *const kItems[ItemCount] = {
+    QT_TRANSLATE_NOOP("RemotePart", "Ввести пароль"),
+    QT_TRANSLATE_NOOP("RemotePart", "Запрс состояния"),
+    QT_TRANSLATE_NOOP("RemotePart", "Запрсить версию прошивки и серийный номер"),
+    QT_TRANSLATE_NOOP("RemotePart", "Сдвинуть уровень полного"),
+    QT_TRANSLATE_NOOP("RemotePart", "Сдвинуть уровень пустого"),
+    QT_TRANSLATE_NOOP("RemotePart", "Установить уровень полного"),
+    QT_TRANSLATE_NOOP("RemotePart", "Установить уровень пустого"),
+    QT_TRANSLATE_NOOP("RemotePart", "Set mode"),
+    QT_TRANSLATE_NOOP("RemotePart", "Set password")};
 
 // Caption of the value box per item; empty where the item takes no value.
-const char *const kValueCaptions[ItemCount] = {"Enter figures-only password:",
-                                               "",
-                                               "",
-                                               "Full value shift in lvl units",
-                                               "Empty value shift in lvl units",
-                                               "Set as full value",
-                                               "Set as empty value",
-                                               "",
-                                               "Set as password"};
+const char *const kValueCaptions[ItemCount] = {
+    QT_TRANSLATE_NOOP("RemotePart", "Enter figures-only password:"),
+    "",
+    "",
+    QT_TRANSLATE_NOOP("RemotePart", "Full value shift in lvl units"),
+    QT_TRANSLATE_NOOP("RemotePart", "Empty value shift in lvl units"),
+    QT_TRANSLATE_NOOP("RemotePart", "Set as full value"),
+    QT_TRANSLATE_NOOP("RemotePart", "Set as empty value"),
+    "",
+    QT_TRANSLATE_NOOP("RemotePart", "Set as password")};
 
 constexpr qint64 kMaxValue = 2000000000;
 constexpr qint64 kMaxShift = 1000;
 
-const QString kPasswordMessage =
-    QStringLiteral("Enter figures-only password, acceptable values 0....2 000 000 000");
-const QString kShiftMessage = QStringLiteral("Acceptable values -1000 to 1000");
-const QString kLevelMessage = QStringLiteral("Enter level value from 0....2 000 000 000");
+const char *const kPasswordMessage = QT_TRANSLATE_NOOP(
+    "RemotePart", "Enter figures-only password, acceptable values 0....2 000 000 000");
+const char *const kShiftMessage =
+    QT_TRANSLATE_NOOP("RemotePart", "Acceptable values -1000 to 1000");
+const char *const kLevelMessage =
+    QT_TRANSLATE_NOOP("RemotePart", "Enter level value from 0....2 000 000 000");
 } // namespace
 
 RemotePart::RemotePart(SensorSession &session, const RemoteControls &controls, QObject *parent)
@@ -99,7 +103,7 @@ void RemotePart::start()
         const QSignalBlocker quiet(m_ui.VibGenCmd);
         m_ui.VibGenCmd->clear();
         for (const char *item : kItems)
-            m_ui.VibGenCmd->addItem(QString::fromUtf8(item));
+            m_ui.VibGenCmd->addItem(tr(item));
         m_ui.VibGenCmd->setCurrentIndex(0);
     }
     VibGenCmd_Click();
@@ -176,7 +180,7 @@ void RemotePart::VibGenCmd_Click()
         setSecondModeByteVisible(keyed());
         return;
     }
-    const QString caption = QString::fromUtf8(kValueCaptions[item]);
+    const QString caption = *kValueCaptions[item] ? tr(kValueCaptions[item]) : QString();
     if (caption.isEmpty())
         return;
     m_ui.lchislo->setText(caption);
@@ -242,12 +246,12 @@ void RemotePart::generatePassword(bool change)
 {
     const auto p = toWhole(m_ui.chislo_sdv->text(), NumWidth::Int32);
     if (!p || *p < 0 || *p > kMaxValue) {
-        m_session.dialogs().MsgBox(kPasswordMessage);
+        m_session.dialogs().MsgBox(tr(kPasswordMessage));
         return;
     }
     const auto a = targetAddress();
     if (!a) {
-        m_session.dialogs().MsgBox(kPasswordMessage);
+        m_session.dialogs().MsgBox(tr(kPasswordMessage));
         return;
     }
     showLine(passwordRequest(*a, change, static_cast<quint32>(*p), keyed()), change ? 8 : 4, true);
@@ -275,7 +279,7 @@ void RemotePart::generateShift(bool full)
     const auto a = targetAddress();
     if (!a)
         return;
-    const auto s = boundedValue(NumWidth::Int16, -kMaxShift, kMaxShift, kShiftMessage);
+    const auto s = boundedValue(NumWidth::Int16, -kMaxShift, kMaxShift, tr(kShiftMessage));
     if (!s)
         return;
     showLine(shiftRequest(*a, full, static_cast<qint16>(*s), keyed()), full ? 10 : 8, false);
@@ -283,7 +287,7 @@ void RemotePart::generateShift(bool full)
 
 void RemotePart::generateDirectLevel(bool full)
 {
-    const auto v = boundedValue(NumWidth::Int32, 0, kMaxValue, kLevelMessage);
+    const auto v = boundedValue(NumWidth::Int32, 0, kMaxValue, tr(kLevelMessage));
     if (!v)
         return;
     const auto a = targetAddress();

@@ -9,6 +9,7 @@
 #include "core/protocol/ExchangeEngine.h"
 #include "core/protocol/Requests.h"
 #include "core/sensor/DataAnswer.h"
+#include "core/text/Translations.h"
 #include "window/platform/OperatorDialogs.h"
 #include "window/session/ConfigCommand.h"
 #include "window/session/SensorSession.h"
@@ -146,10 +147,10 @@ void SettingsPart::answered(quint8 code, const QByteArray &answer)
     SessionDisplay &display = m_session.display();
     const auto row = confirmationFor(code);
     if (!row) {
-        display.showStatus(QStringLiteral(" Wrong data! "));
+        display.showStatus(tr(" Wrong data! "));
         m_session.log(QStringLiteral("Wrong data!"));
         m_session.beep(400, 800);
-        m_session.dialogs().MsgBox(QStringLiteral("Wrong response"));
+        m_session.dialogs().MsgBox(tr("Wrong response"));
         m_session.log(QStringLiteral("Wrong response"));
         m_session.beep(400, 800);
         return;
@@ -157,7 +158,7 @@ void SettingsPart::answered(quint8 code, const QByteArray &answer)
 
     if (row->redCaption)
         display.setStatusColour(Colours::Red);
-    display.showStatus(row->caption);
+    display.showStatus(translatedText("Confirmations", row->caption));
     QString logLine = row->logLine;
     const auto maxDistance = leValue(answer, 4, 2);
     if (code == Cmd::SetMaxDistance && maxDistance)

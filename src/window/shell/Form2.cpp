@@ -8,7 +8,7 @@ Form2::Form2(QWidget *parent) : QWidget(parent, Qt::SplashScreen | Qt::Frameless
 {
     setObjectName(QStringLiteral("Form2"));
     setFixedSize(480, 300);
-    setWindowTitle(QStringLiteral("QX-510 & HZL-310 configurator v2.6.4"));
+    setWindowTitle(tr("QX-510 & HZL-310 configurator v2.6.4"));
 }
 
 void Form2::paintEvent(QPaintEvent *)
@@ -55,7 +55,8 @@ void Form2::paintEvent(QPaintEvent *)
     sub.setPointSize(12);
     p.setFont(sub);
     p.drawText(QRectF(210, 150, 260, 60), Qt::AlignLeft | Qt::TextWordWrap,
-               QStringLiteral("configurator v2.6.4"));
+               tr("configurator v2.6.4"));
     p.setPen(QColor(150, 170, 190));
-    p.drawText(QRectF(210, 220, 260, 40), Qt::AlignLeft, QStringLiteral("RS-485 level sensors"));
+    p.drawText(QRectF(210, 220, 260, 40), Qt::AlignLeft | Qt::TextWordWrap,
+               tr("RS-485 level sensors"));
 }

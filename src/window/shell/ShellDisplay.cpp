@@ -23,27 +23,26 @@ void ShellDisplay::watch(ExchangeEngine &engine, SensorSession &session)
     QObject::connect(&engine, &ExchangeEngine::frameChosen, context,
                      [this](const QByteArray &frame) { echoFrame(frame); });
     QObject::connect(&engine, &ExchangeEngine::writeFailed, context, [&session] {
-        session.dialogs().MsgBox(QStringLiteral("Error! COM port unavailable"),
+        session.dialogs().MsgBox(tr("Error! COM port unavailable"),
                                  OperatorDialogs::Icon::Critical);
     });
     QObject::connect(&engine, &ExchangeEngine::refusedInFrequencyMode, context, [&session] {
-        session.dialogs().MsgBox(QStringLiteral("This command cannot be executed in Frequency "
-                                                "mode. Disconnect the sensor, reconnect it and "
-                                                "click Search sensors"));
+        session.dialogs().MsgBox(tr("This command cannot be executed in Frequency mode. "
+                                    "Disconnect the sensor, reconnect it and click Search "
+                                    "sensors"));
     });
     QObject::connect(&engine, &ExchangeEngine::frameWritten, context, [this] {
         setFill(m_ui.Pic, fillOf(m_ui.Pic) == Colours::White ? Colours::Grey : Colours::White);
     });
     QObject::connect(&engine, &ExchangeEngine::noAnswer, context, [this, &session] {
-        const QString text = noAnswerText(session.selectedEntry());
         setStatusColour(QColor());
-        showStatus(text);
-        session.log(text);
+        showStatus(noAnswerShown(session.selectedEntry()));
+        session.log(noAnswerText(session.selectedEntry()));
     });
     QObject::connect(&engine, &ExchangeEngine::answerArrived, context,
                      [this](const QByteArray &answer, quint8 computedCrc) {
                          setStatusColour(Colours::DarkGreen);
-                         showStatus(QStringLiteral("Sensor connected"));
+                         showStatus(tr("Sensor connected"));
                          m_ui.len_answ->setText(QString::number(answer.size()));
                          if (answer.size() < kEchoedAnswerLimit)
                              echoFrame(answer + static_cast<char>(computedCrc));

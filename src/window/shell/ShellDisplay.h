@@ -3,6 +3,7 @@
 #include "window/session/SessionDisplay.h"
 #include "window/widgets/ControlLock.h"
 
+#include <QCoreApplication>
 #include <QList>
 
 class ExchangeEngine;
@@ -17,6 +18,8 @@ class SensorSession;
 // shows what the engine reports of each exchange, whoever the answer is for.
 class ShellDisplay : public SessionDisplay
 {
+    Q_DECLARE_TR_FUNCTIONS(ShellDisplay)
+
 public:
     struct Controls {
         QWidget *window = nullptr; // the main window, whose Tag groups these are

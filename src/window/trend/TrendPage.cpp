@@ -15,7 +15,9 @@ struct Span {
     const char *caption;
     qint64 msecs;
 };
-constexpr Span kSpans[] = {{"1 min", 60'000}, {"10 min", 600'000}, {"1 h", 3'600'000}};
+constexpr Span kSpans[] = {{QT_TRANSLATE_NOOP("TrendPage", "1 min"), 60'000},
+                           {QT_TRANSLATE_NOOP("TrendPage", "10 min"), 600'000},
+                           {QT_TRANSLATE_NOOP("TrendPage", "1 h"), 3'600'000}};
 constexpr int kDefaultSpan = 1;
 
 // The trend is of use without a port as well: its controls stay in the always-available
@@ -35,7 +37,7 @@ TrendPage::TrendPage(std::function<QDateTime()> clock, QWidget *parent)
 {
     named(this, "tabTrend");
     m_chart = named(new TrendWidget(m_store, this), "trendChart",
-                    QStringLiteral("Trend of distance, amplitude and temperature"));
+                    tr("Trend of distance, amplitude and temperature"));
     auto *layout = new QVBoxLayout(this);
     layout->addWidget(controlRow());
     layout->addWidget(m_chart, 1);
@@ -44,15 +46,14 @@ TrendPage::TrendPage(std::function<QDateTime()> clock, QWidget *parent)
 QWidget *TrendPage::controlRow()
 {
     auto *row = named(new QWidget(this), "trendControls");
-    auto *label = named(new QLabel(QStringLiteral("Time span:"), row), "trendSpanLabel");
-    m_span = named(new QComboBox(row), "trendSpan", QStringLiteral("Trend time span"));
+    auto *label = named(new QLabel(tr("Time span:"), row), "trendSpanLabel");
+    m_span = named(new QComboBox(row), "trendSpan", tr("Trend time span"));
     for (const Span &s : kSpans)
-        m_span->addItem(QString::fromLatin1(s.caption), s.msecs);
+        m_span->addItem(tr(s.caption), s.msecs);
     m_span->setCurrentIndex(kDefaultSpan);
     m_chart->setSpan(kSpans[kDefaultSpan].msecs);
     label->setBuddy(m_span);
-    m_save = named(new QPushButton(QStringLiteral("Save readings…"), row), "trendSave",
-                   QStringLiteral("Save readings"));
+    m_save = named(new QPushButton(tr("Save readings…"), row), "trendSave", tr("Save readings"));
 
     auto *layout = new QHBoxLayout(row);
     layout->setContentsMargins(0, 0, 0, 0);

@@ -1,5 +1,6 @@
 #include "TrendPainting.h"
 
+#include <QCoreApplication>
 #include <QDateTime>
 #include <QLine>
 #include <QPainter>
@@ -80,12 +81,17 @@ void drawColumns(QPainter &p, const QRect &pane, const QVector<PixelColumn> &col
 }
 } // namespace
 
+QString TrendQuantity::caption() const
+{
+    return QCoreApplication::translate("TrendWidget", title);
+}
+
 const std::array<TrendQuantity, 3> &trendQuantities()
 {
     static const std::array<TrendQuantity, 3> quantities = {{
-        {QStringLiteral("Distance, cm"), QColor(0, 90, 200), distanceOf},
-        {QStringLiteral("Amplitude"), QColor(0, 130, 0), amplitudeOf},
-        {QStringLiteral("Temp, °C"), QColor(200, 40, 0), temperatureOf},
+        {QT_TRANSLATE_NOOP("TrendWidget", "Distance, cm"), QColor(0, 90, 200), distanceOf},
+        {QT_TRANSLATE_NOOP("TrendWidget", "Amplitude"), QColor(0, 130, 0), amplitudeOf},
+        {QT_TRANSLATE_NOOP("TrendWidget", "Temp, °C"), QColor(200, 40, 0), temperatureOf},
     }};
     return quantities;
 }
@@ -155,11 +161,11 @@ void drawPane(QPainter &p, const QRect &pane, const QVector<PixelColumn> &column
     p.drawRect(pane.adjusted(0, 0, -1, -1));
     // The title on a ground of its own, so that the line running behind it does not hide it.
     const QFontMetrics fm = p.fontMetrics();
-    const QRect title(pane.left() + 3, pane.top() + 2, fm.horizontalAdvance(quantity.title) + 4,
+    const QRect title(pane.left() + 3, pane.top() + 2, fm.horizontalAdvance(quantity.caption()) + 4,
                       fm.height());
     p.fillRect(title, QColor(255, 255, 255, 210));
     p.setPen(quantity.colour.darker(130));
-    p.drawText(title, Qt::AlignCenter, quantity.title);
+    p.drawText(title, Qt::AlignCenter, quantity.caption());
 }
 
 void drawTimeAxis(QPainter &p, const QRect &plot, qint64 from, qint64 to, qint32 utcOffset,

@@ -16,9 +16,11 @@ class QPainter;
 // the setting markers are drawn into a rectangle.
 
 struct TrendQuantity {
-    QString title; // as the main window labels the reading
+    const char *title; // as the main window labels the reading, before translation
     QColor colour;
     double (*value)(const TrendEntry &);
+
+    QString caption() const;
 };
 
 // Distance, amplitude and temperature, top to bottom.

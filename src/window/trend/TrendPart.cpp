@@ -14,7 +14,7 @@
 
 namespace
 {
-const QString kCsvFilter = QStringLiteral("CSV files (*.csv)");
+const char *const kCsvFilter = QT_TRANSLATE_NOOP("TrendPart", "CSV files (*.csv)");
 } // namespace
 
 TrendPart::TrendPart(SensorSession &session, QObject *parent)
@@ -70,18 +70,17 @@ void TrendPart::trendSave_Click()
 {
     OperatorDialogs &dialogs = m_session.dialogs();
     if (m_page->store().isEmpty()) {
-        dialogs.MsgBox(QStringLiteral("No readings have been recorded yet: there is nothing "
-                                      "to save."),
+        dialogs.MsgBox(tr("No readings have been recorded yet: there is nothing to save."),
                        OperatorDialogs::Icon::Information);
         return;
     }
     const QString path =
-        dialogs.SaveFile(QStringLiteral("Save readings"), kCsvFilter, m_session.programFolder());
+        dialogs.SaveFile(tr("Save readings"), tr(kCsvFilter), m_session.programFolder());
     if (path.isEmpty())
         return;
     if (const auto error = replaceFile(path, readingsCsv(m_page->store()))) {
-        dialogs.MsgBox(QStringLiteral("The readings were not saved to %1: %2. A file already "
-                                      "there is left as it was.")
+        dialogs.MsgBox(tr("The readings were not saved to %1: %2. A file already there is left "
+                          "as it was.")
                            .arg(QDir::toNativeSeparators(path), *error),
                        OperatorDialogs::Icon::Warning);
     }

@@ -134,11 +134,11 @@ QString TrendWidget::readoutAt(int x) const
     const TrendEntry &e = m_store.at(*i);
     const QString gap = QStringLiteral("   ");
     if (e.gap)
-        return clockText(e, locale) + gap + QStringLiteral("no answer");
+        return clockText(e, locale) + gap + tr("no answer");
     const auto &q = trendQuantities();
-    return clockText(e, locale) + gap + q[0].title + QStringLiteral(": ") +
-           distanceText(e.output, locale) + gap + q[1].title + QStringLiteral(": ") +
-           QString::number(e.amplitude) + gap + q[2].title + QStringLiteral(": ") +
+    return clockText(e, locale) + gap + q[0].caption() + QStringLiteral(": ") +
+           distanceText(e.output, locale) + gap + q[1].caption() + QStringLiteral(": ") +
+           QString::number(e.amplitude) + gap + q[2].caption() + QStringLiteral(": ") +
            QString::number(e.temperature);
 }
 
@@ -169,7 +169,7 @@ void TrendWidget::paintEvent(QPaintEvent *)
     const std::optional<View> v = view();
     if (!v) {
         p.drawText(rect(), Qt::AlignCenter,
-                   QStringLiteral("No readings yet: open the port and pick a sensor."));
+                   tr("No readings yet: open the port and pick a sensor."));
         return;
     }
     paintPanes(p, *v);
@@ -205,8 +205,7 @@ void TrendWidget::paintMarkers(QPainter &p, const View &v) const
 void TrendWidget::paintHeading(QPainter &p, const View &v) const
 {
     const QRect line(kLeftMargin, 0, plotRect().width(), kTopMargin);
-    const QString heading =
-        QStringLiteral("Network address ") + QString::number(m_store.at(v.end - 1).address);
+    const QString heading = tr("Network address %1").arg(m_store.at(v.end - 1).address);
     const QString readout = readoutAt(m_hoverX);
     // The readout is what the operator is looking for; on a narrow chart it has the line.
     const QFontMetrics fm = p.fontMetrics();
