@@ -1,0 +1,1311 @@
+<?xml version="1.0" encoding="utf-8"?>
+<!DOCTYPE TS>
+<TS version="2.1" language="en_US">
+<context>
+    <name>CalibrationPart</name>
+    <message>
+        <source>Automatic tank calibration</source>
+        <translation>Automatic tank calibration</translation>
+    </message>
+    <message>
+        <source>tbl Files (*.trr)</source>
+        <translation>Tank calibration files (*.trr)</translation>
+    </message>
+    <message>
+        <source>File not found</source>
+        <translation>File not found</translation>
+    </message>
+    <message>
+        <source>tbl Files (*.pl5)</source>
+        <translation>Calibration table files (*.pl5)</translation>
+    </message>
+    <message>
+        <source>No sensor address is selected. Search the network and pick the sensor&apos;s address first.</source>
+        <translation>No sensor address is selected. Search the network and pick the sensor&apos;s address first.</translation>
+    </message>
+    <message>
+        <source>Enter portion size</source>
+        <translation>Enter the portion size</translation>
+    </message>
+    <message>
+        <source>the portion size must be a whole number from -32768 to 32767</source>
+        <translation>the portion size must be a whole number from -32768 to 32767</translation>
+    </message>
+    <message>
+        <source>the portion size must be a whole number from -32768 to 32767, not 0</source>
+        <translation>the portion size must be a whole number from -32768 to 32767, not 0</translation>
+    </message>
+    <message>
+        <source>Tank calibration points</source>
+        <translation>Tank calibration points</translation>
+    </message>
+    <message>
+        <source>Table answer damaged: not read.</source>
+        <translation>Table answer damaged: not read.</translation>
+    </message>
+    <message>
+        <source>Table read.</source>
+        <translation>Table read.</translation>
+    </message>
+    <message>
+        <source>Схранить</source>
+        <translation>Save</translation>
+    </message>
+    <message>
+        <source>The table was not saved to %1: %2. A file already there is left as it was.</source>
+        <translation>The table was not saved to %1: %2. A file already there is left as it was.</translation>
+    </message>
+    <message>
+        <source>Открыть</source>
+        <translation>Open</translation>
+    </message>
+    <message>
+        <source>The table file %1 could not be read: %2</source>
+        <translation>The table file %1 could not be read: %2</translation>
+    </message>
+    <message numerus="yes">
+        <source>The file %1 ends inside a table: it has %n lines, and a table takes %2. The cells keep what they held before that table.</source>
+        <translation>
+            <numerusform>The file %1 ends inside a table: it has %n line, and a table takes %2. The cells keep what they held before that table.</numerusform>
+            <numerusform>The file %1 ends inside a table: it has %n lines, and a table takes %2. The cells keep what they held before that table.</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>Wrong portion size</source>
+        <translation>Wrong portion size</translation>
+    </message>
+    <message>
+        <source>Cannot create the file %1: %2.</source>
+        <translation>Cannot create the file %1: %2.</translation>
+    </message>
+    <message>
+        <source>Tank calibration portion size</source>
+        <translation>Tank calibration portion size</translation>
+    </message>
+    <message>
+        <source>
+
+%1: %2.
+
+No point is recorded until a calibration is started or continued.</source>
+        <translation>
+
+%1: %2.
+
+No point is recorded until a calibration is started or continued.</translation>
+    </message>
+    <message>
+        <source>Wrong portion size value</source>
+        <translation>Wrong portion size value</translation>
+    </message>
+    <message>
+        <source>Point %1 was not recorded: the file %2 did not take it (%3). Check the file and the disk, then record the point again.</source>
+        <translation>Point %1 was not recorded: the file %2 did not take it (%3). Check the file and the disk, then record the point again.</translation>
+    </message>
+</context>
+<context>
+    <name>CalibrationTable</name>
+    <message>
+        <source>Показания датчика</source>
+        <translation>Sensor reading</translation>
+    </message>
+    <message>
+        <source>Литры</source>
+        <translation>Litres</translation>
+    </message>
+    <message>
+        <source>Point %1, %2: &quot;%3&quot; is not a number from 0 to 32767</source>
+        <translation>Point %1, %2: &quot;%3&quot; is not a number from 0 to 32767</translation>
+    </message>
+</context>
+<context>
+    <name>Confirmations</name>
+    <message>
+        <source> Empty value set.</source>
+        <translation> Empty level set.</translation>
+    </message>
+    <message>
+        <source> Full value set.</source>
+        <translation> Full level set.</translation>
+    </message>
+    <message>
+        <source>Serial number set.</source>
+        <translation>Serial number set.</translation>
+    </message>
+    <message>
+        <source>Wrong password.</source>
+        <translation>Wrong password.</translation>
+    </message>
+    <message>
+        <source>Par.</source>
+        <translation>Parameter set.</translation>
+    </message>
+    <message>
+        <source>Empty value shifted.</source>
+        <translation>Empty level shifted.</translation>
+    </message>
+    <message>
+        <source>Full value shifted.</source>
+        <translation>Full level shifted.</translation>
+    </message>
+    <message>
+        <source>Empty value changed manually.</source>
+        <translation>Empty level changed manually.</translation>
+    </message>
+    <message>
+        <source>Full value changed manually.</source>
+        <translation>Full level changed manually.</translation>
+    </message>
+    <message>
+        <source> New mode set</source>
+        <translation> New mode set.</translation>
+    </message>
+    <message>
+        <source>Ambient conditions changed.</source>
+        <translation>Ambient conditions changed.</translation>
+    </message>
+    <message>
+        <source>Min dist b/n 2 objects set.</source>
+        <translation>Minimum distance between two objects set.</translation>
+    </message>
+    <message>
+        <source>Max distance set</source>
+        <translation>Distance limit set.</translation>
+    </message>
+    <message>
+        <source> Network address modified.</source>
+        <translation> Network address changed.</translation>
+    </message>
+    <message>
+        <source>Password accepted.</source>
+        <translation>Password accepted.</translation>
+    </message>
+    <message>
+        <source>Password changed.</source>
+        <translation>Password changed.</translation>
+    </message>
+    <message>
+        <source>Tank calibration table set.</source>
+        <translation>Calibration table written.</translation>
+    </message>
+    <message>
+        <source>No data from sensor with address %1</source>
+        <translation>No data from the sensor at address %1</translation>
+    </message>
+</context>
+<context>
+    <name>DataAnswer</name>
+    <message>
+        <source>%1 Гц</source>
+        <translation>%1 Hz</translation>
+    </message>
+    <message>
+        <source>%1 В</source>
+        <translation>%1 V</translation>
+    </message>
+    <message>
+        <source>Warning! Empty value length is equal to %1 cm.</source>
+        <translation>Warning! The empty level is at %1 cm.</translation>
+    </message>
+</context>
+<context>
+    <name>FirmwareFile</name>
+    <message>
+        <source>it cannot be opened (%1)</source>
+        <translation>it cannot be opened (%1)</translation>
+    </message>
+    <message>
+        <source>it cannot be read (%1)</source>
+        <translation>it cannot be read (%1)</translation>
+    </message>
+    <message numerus="yes">
+        <source>it is larger than %n bytes, far more than any firmware image</source>
+        <translation>
+            <numerusform>it is larger than %n byte, far more than any firmware image</numerusform>
+            <numerusform>it is larger than %n bytes, far more than any firmware image</numerusform>
+        </translation>
+    </message>
+</context>
+<context>
+    <name>FirmwareImage</name>
+    <message numerus="yes">
+        <source>it holds %n bytes, but a %1 image needs at least %2 (the header and blocks 0 to %3)</source>
+        <translation>
+            <numerusform>it holds %n byte, but a %1 image needs at least %2 (the header and blocks 0 to %3)</numerusform>
+            <numerusform>it holds %n bytes, but a %1 image needs at least %2 (the header and blocks 0 to %3)</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>its length is not the header plus whole blocks of %1 bytes (%2 left over)</source>
+        <translation>its length is not the header plus whole blocks of %1 bytes (%2 left over)</translation>
+    </message>
+    <message>
+        <source>1 byte</source>
+        <translation>1 byte</translation>
+    </message>
+    <message numerus="yes">
+        <source>%n bytes</source>
+        <translation>
+            <numerusform>%n byte</numerusform>
+            <numerusform>%n bytes</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>block %1, where the %2 application begins, does not start with 0x23</source>
+        <translation>block %1, where the %2 application begins, does not start with 0x23</translation>
+    </message>
+</context>
+<context>
+    <name>FirmwarePart</name>
+    <message>
+        <source>
+Ok! 
+</source>
+        <translation>
+OK!
+</translation>
+    </message>
+    <message>
+        <source>Open</source>
+        <translation>Open</translation>
+    </message>
+    <message>
+        <source>Bin Files (*.cri)</source>
+        <translation>Firmware images (*.cri)</translation>
+    </message>
+    <message>
+        <source>No firmware file is chosen: press &quot;Open file&quot; and choose one.
+</source>
+        <translation>No firmware file is chosen: press &quot;Open file&quot; and choose one.
+</translation>
+    </message>
+    <message>
+        <source>Прошиваем !  </source>
+        <translation>Writing the firmware...  </translation>
+    </message>
+    <message>
+        <source>Error! COM port unavailable</source>
+        <translation>Error! The COM port is unavailable.</translation>
+    </message>
+</context>
+<context>
+    <name>FirmwareUpdate</name>
+    <message>
+        <source>the port did not take the data</source>
+        <translation>the port did not take the data</translation>
+    </message>
+    <message>
+        <source>the erase</source>
+        <translation>the erase</translation>
+    </message>
+    <message>
+        <source>the option bytes</source>
+        <translation>the option bytes</translation>
+    </message>
+    <message>
+        <source>block %1</source>
+        <translation>block %1</translation>
+    </message>
+    <message>
+        <source>the start command</source>
+        <translation>the start command</translation>
+    </message>
+    <message>
+        <source>cancelled by the operator</source>
+        <translation>cancelled by the operator</translation>
+    </message>
+    <message>
+        <source>the image is damaged</source>
+        <translation>the image is damaged</translation>
+    </message>
+    <message>
+        <source> File damaged </source>
+        <translation>The file is damaged.</translation>
+    </message>
+    <message>
+        <source>no answer to the start command</source>
+        <translation>no answer to the start command</translation>
+    </message>
+    <message>
+        <source>Error 1F !!!!</source>
+        <translation>Error 1F: the loader refused the frame.</translation>
+    </message>
+    <message>
+        <source>the loader refused %1</source>
+        <translation>the loader refused %1</translation>
+    </message>
+    <message>
+        <source>no answer from the loader to %1</source>
+        <translation>no answer from the loader to %1</translation>
+    </message>
+    <message>
+        <source>the port is gone</source>
+        <translation>the port is gone</translation>
+    </message>
+</context>
+<context>
+    <name>Form2</name>
+    <message>
+        <source>QX-510 &amp; HZL-310 configurator v2.6.4</source>
+        <translation>QX-510 &amp; HZL-310 configurator v2.6.4</translation>
+    </message>
+    <message>
+        <source>configurator v2.6.4</source>
+        <translation>configurator v2.6.4</translation>
+    </message>
+    <message>
+        <source>RS-485 level sensors</source>
+        <translation>RS-485 level sensors</translation>
+    </message>
+</context>
+<context>
+    <name>Form3</name>
+    <message>
+        <source>Тарировочная таблица датчика</source>
+        <translation>Sensor calibration table</translation>
+    </message>
+    <message>
+        <source>Показания датчика</source>
+        <translation>Sensor reading</translation>
+    </message>
+    <message>
+        <source>Литры</source>
+        <translation>Litres</translation>
+    </message>
+    <message>
+        <source>Внимание! Эта таблица используется для пересчета уровня в литры внутри датчика.</source>
+        <translation>Note: the sensor converts its level into litres with this table.</translation>
+    </message>
+    <message>
+        <source>пересчитывать в проценты</source>
+        <translation>Convert to per cent</translation>
+    </message>
+    <message>
+        <source>Пересчитывать в литры</source>
+        <translation>Convert to litres</translation>
+    </message>
+    <message>
+        <source>Прочитать из датчика</source>
+        <translation>Read from sensor</translation>
+    </message>
+    <message>
+        <source>Записать в датчик</source>
+        <translation>Write to sensor</translation>
+    </message>
+    <message>
+        <source>Открыть файл</source>
+        <translation>Open file</translation>
+    </message>
+    <message>
+        <source>Сохранить в файл</source>
+        <translation>Save to file</translation>
+    </message>
+    <message>
+        <source>Выйти</source>
+        <translation>Close</translation>
+    </message>
+    <message>
+        <source>Point %1, %2</source>
+        <translation>Point %1, %2</translation>
+    </message>
+    <message>
+        <source>Zero point, %1</source>
+        <translation>Zero point, %1</translation>
+    </message>
+</context>
+<context>
+    <name>Form4</name>
+    <message>
+        <source>Shift level</source>
+        <translation>Shift level</translation>
+    </message>
+    <message>
+        <source>Значения могут быть      от -1000 до 1000</source>
+        <translation>Values from -1000 to 1000</translation>
+    </message>
+    <message>
+        <source>Сдвинуть уровень полного</source>
+        <translation>Shift full level</translation>
+    </message>
+    <message>
+        <source>Сдвинуть уровень пустого</source>
+        <translation>Shift empty level</translation>
+    </message>
+    <message>
+        <source>Выход</source>
+        <translation>Close</translation>
+    </message>
+</context>
+<context>
+    <name>MonitorPart</name>
+    <message>
+        <source>Network polled.</source>
+        <translation>Network searched.</translation>
+    </message>
+    <message>
+        <source>Identity answer damaged: asking again.</source>
+        <translation>Identity answer damaged: asking again.</translation>
+    </message>
+    <message>
+        <source> S/n and FW received</source>
+        <translation> Serial number and firmware version received</translation>
+    </message>
+    <message>
+        <source>Sensor set to Frequency mode.</source>
+        <translation>The sensor is in frequency mode.</translation>
+    </message>
+    <message>
+        <source>%1 Гц.</source>
+        <translation>%1 Hz</translation>
+    </message>
+    <message>
+        <source>No data</source>
+        <translation>No data</translation>
+    </message>
+    <message>
+        <source>Change empty value</source>
+        <translation>Set the empty level</translation>
+    </message>
+    <message>
+        <source>Change full value</source>
+        <translation>Set the full level</translation>
+    </message>
+</context>
+<context>
+    <name>PointFile</name>
+    <message>
+        <source>the volume &quot;%1&quot; in line %2 is not a whole number</source>
+        <translation>the volume &quot;%1&quot; in line %2 is not a whole number</translation>
+    </message>
+    <message>
+        <source>the file is empty</source>
+        <translation>the file is empty</translation>
+    </message>
+    <message>
+        <source>line %1 is not number;volume;level</source>
+        <translation>line %1 is not number;volume;level</translation>
+    </message>
+    <message>
+        <source>the last two volumes differ by %1, more than a portion can be (-32768 to 32767)</source>
+        <translation>the last two volumes differ by %1, more than a portion can be (-32768 to 32767)</translation>
+    </message>
+    <message>
+        <source>the file was removed while it was written</source>
+        <translation>the file was removed while it was written</translation>
+    </message>
+</context>
+<context>
+    <name>PortAdvice</name>
+    <message>
+        <source>No permission to use the port: add your user to the &quot;dialout&quot; group (sudo usermod -aG dialout $USER), then log out and in again.</source>
+        <translation>No permission to use the port: add your user to the &quot;dialout&quot; group (sudo usermod -aG dialout $USER), then log out and in again.</translation>
+    </message>
+</context>
+<context>
+    <name>PortBarPart</name>
+    <message>
+        <source>Com Port %1 unavailable. Select the right COM port.</source>
+        <translation>COM port %1 is unavailable. Select the right COM port.</translation>
+    </message>
+</context>
+<context>
+    <name>RemotePart</name>
+    <message>
+        <source>Ввести пароль</source>
+        <translation>Enter password</translation>
+    </message>
+    <message>
+        <source>Запрс состояния</source>
+        <translation>Request status</translation>
+    </message>
+    <message>
+        <source>Запрсить версию прошивки и серийный номер</source>
+        <translation>Request firmware version and serial number</translation>
+    </message>
+    <message>
+        <source>Сдвинуть уровень полного</source>
+        <translation>Shift full level</translation>
+    </message>
+    <message>
+        <source>Сдвинуть уровень пустого</source>
+        <translation>Shift empty level</translation>
+    </message>
+    <message>
+        <source>Установить уровень полного</source>
+        <translation>Set full level</translation>
+    </message>
+    <message>
+        <source>Установить уровень пустого</source>
+        <translation>Set empty level</translation>
+    </message>
+    <message>
+        <source>Set mode</source>
+        <translation>Set mode</translation>
+    </message>
+    <message>
+        <source>Set password</source>
+        <translation>Set password</translation>
+    </message>
+    <message>
+        <source>Enter figures-only password:</source>
+        <translation>Password (digits only):</translation>
+    </message>
+    <message>
+        <source>Full value shift in lvl units</source>
+        <translation>Full level shift, level units</translation>
+    </message>
+    <message>
+        <source>Empty value shift in lvl units</source>
+        <translation>Empty level shift, level units</translation>
+    </message>
+    <message>
+        <source>Set as full value</source>
+        <translation>New full level</translation>
+    </message>
+    <message>
+        <source>Set as empty value</source>
+        <translation>New empty level</translation>
+    </message>
+    <message>
+        <source>Set as password</source>
+        <translation>New password</translation>
+    </message>
+    <message>
+        <source>Enter figures-only password, acceptable values 0....2 000 000 000</source>
+        <translation>Enter a password of digits only, from 0 to 2 000 000 000</translation>
+    </message>
+    <message>
+        <source>Acceptable values -1000 to 1000</source>
+        <translation>Acceptable values: -1000 to 1000</translation>
+    </message>
+    <message>
+        <source>Enter level value from 0....2 000 000 000</source>
+        <translation>Enter a level from 0 to 2 000 000 000</translation>
+    </message>
+</context>
+<context>
+    <name>SessionLog</name>
+    <message>
+        <source>Path not found: %1</source>
+        <translation>Path not found: %1</translation>
+    </message>
+    <message>
+        <source>Path/File access error: %1</source>
+        <translation>Path or file access error: %1</translation>
+    </message>
+</context>
+<context>
+    <name>SettingRules</name>
+    <message>
+        <source>Acceptable values -1000 to 1000</source>
+        <translation>Acceptable values: -1000 to 1000</translation>
+    </message>
+    <message>
+        <source>Acceptable values -1000 до 1000</source>
+        <translation>Acceptable values: -1000 to 1000</translation>
+    </message>
+    <message>
+        <source>Full value will be changed. Please, confirm?</source>
+        <translation>The full level will be changed. Continue?</translation>
+    </message>
+    <message>
+        <source>Empty value will be changed. Please, confirm?</source>
+        <translation>The empty level will be changed. Continue?</translation>
+    </message>
+    <message>
+        <source>Values can be from 1 to 1200 cm</source>
+        <translation>Acceptable values: 1 to 1200 cm</translation>
+    </message>
+    <message>
+        <source>Max value will be set. Please, confirm.</source>
+        <translation>The distance limit will be set. Continue?</translation>
+    </message>
+    <message>
+        <source>Acceptable values 1 to 99</source>
+        <translation>Acceptable values: 1 to 99</translation>
+    </message>
+    <message>
+        <source>The min distance between 2 objects used to distinguish them one from another will be changed. Confirm??</source>
+        <translation>The minimum distance at which two objects are told apart will be changed. Continue?</translation>
+    </message>
+    <message>
+        <source>Enter new network address</source>
+        <translation>Enter the new network address</translation>
+    </message>
+    <message>
+        <source>Setting network address</source>
+        <translation>New network address</translation>
+    </message>
+    <message>
+        <source>Select the configured network address</source>
+        <translation>Select the sensor&apos;s network address first</translation>
+    </message>
+    <message>
+        <source>Enter a value from the range 0....255</source>
+        <translation>Enter a value from 0 to 255</translation>
+    </message>
+    <message>
+        <source>You are about to change the password. If you forget it, only the manufacturer&apos;s tech support will be able to reset it. Change the password?</source>
+        <translation>You are about to change the password. If you forget it, only the manufacturer&apos;s technical support can reset it. Change the password?</translation>
+    </message>
+    <message>
+        <source>Enter new password</source>
+        <translation>Enter the new password</translation>
+    </message>
+    <message>
+        <source>Setting new password</source>
+        <translation>New password</translation>
+    </message>
+    <message>
+        <source>Select acceptable password</source>
+        <translation>Select the sensor&apos;s network address first</translation>
+    </message>
+    <message>
+        <source>Enter password as a value 0....2 000 000 000</source>
+        <translation>Enter the password as a number from 0 to 2 000 000 000</translation>
+    </message>
+    <message>
+        <source>Enter password</source>
+        <translation>Enter password</translation>
+    </message>
+    <message>
+        <source>Set an acceptable password</source>
+        <translation>Select the sensor&apos;s network address first</translation>
+    </message>
+    <message>
+        <source>Enter a figures-only pasword, acceptable values 0....2 000 000 000</source>
+        <translation>Enter a password of digits only, from 0 to 2 000 000 000</translation>
+    </message>
+    <message>
+        <source>Wrong parameter values </source>
+        <translation>Wrong parameter values</translation>
+    </message>
+    <message>
+        <source>Acceptable temperature values -60.00 to 60.00 dgr</source>
+        <translation>Acceptable temperatures: -60.00 to 60.00 °C</translation>
+    </message>
+    <message>
+        <source>Acceptable atm pressure values 500.0 to 1200.0 GPa</source>
+        <translation>Acceptable air pressures: 500.0 to 1200.0 hPa</translation>
+    </message>
+    <message>
+        <source>Acceptable humidity values 1 to 100 %</source>
+        <translation>Acceptable humidity: 1 to 100 %</translation>
+    </message>
+    <message>
+        <source>Sensor not connected!</source>
+        <translation>The sensor is not connected!</translation>
+    </message>
+    <message>
+        <source>The mode is about to be changed. Please, confirm?</source>
+        <translation>The mode will be changed. Continue?</translation>
+    </message>
+</context>
+<context>
+    <name>SettingsPart</name>
+    <message>
+        <source> Wrong data! </source>
+        <translation> Wrong data! </translation>
+    </message>
+    <message>
+        <source>Wrong response</source>
+        <translation>Unexpected answer</translation>
+    </message>
+</context>
+<context>
+    <name>ShellDisplay</name>
+    <message>
+        <source>Error! COM port unavailable</source>
+        <translation>Error! The COM port is unavailable.</translation>
+    </message>
+    <message>
+        <source>This command cannot be executed in Frequency mode. Disconnect the sensor, reconnect it and click Search sensors</source>
+        <translation>This command cannot be carried out in frequency mode. Disconnect the sensor, connect it again and press &quot;Search sensors&quot;.</translation>
+    </message>
+    <message>
+        <source>Sensor connected</source>
+        <translation>Sensor connected</translation>
+    </message>
+</context>
+<context>
+    <name>TextFile</name>
+    <message numerus="yes">
+        <source>it is larger than %n bytes, far more than any calibration file</source>
+        <translation>
+            <numerusform>it is larger than %n byte, far more than any calibration file</numerusform>
+            <numerusform>it is larger than %n bytes, far more than any calibration file</numerusform>
+        </translation>
+    </message>
+</context>
+<context>
+    <name>TrendPage</name>
+    <message>
+        <source>1 min</source>
+        <translation>1 min</translation>
+    </message>
+    <message>
+        <source>10 min</source>
+        <translation>10 min</translation>
+    </message>
+    <message>
+        <source>1 h</source>
+        <translation>1 h</translation>
+    </message>
+    <message>
+        <source>Trend of distance, amplitude and temperature</source>
+        <translation>Trend of distance, amplitude and temperature</translation>
+    </message>
+    <message>
+        <source>Time span:</source>
+        <translation>Time span:</translation>
+    </message>
+    <message>
+        <source>Trend time span</source>
+        <translation>Trend time span</translation>
+    </message>
+    <message>
+        <source>Save readings…</source>
+        <translation>Save readings…</translation>
+    </message>
+    <message>
+        <source>Save readings</source>
+        <translation>Save readings</translation>
+    </message>
+</context>
+<context>
+    <name>TrendPart</name>
+    <message>
+        <source>CSV files (*.csv)</source>
+        <translation>CSV files (*.csv)</translation>
+    </message>
+    <message>
+        <source>No readings have been recorded yet: there is nothing to save.</source>
+        <translation>No readings have been recorded yet: there is nothing to save.</translation>
+    </message>
+    <message>
+        <source>Save readings</source>
+        <translation>Save readings</translation>
+    </message>
+    <message>
+        <source>The readings were not saved to %1: %2. A file already there is left as it was.</source>
+        <translation>The readings were not saved to %1: %2. A file already there is left as it was.</translation>
+    </message>
+</context>
+<context>
+    <name>TrendWidget</name>
+    <message>
+        <source>Distance, cm</source>
+        <translation>Distance, cm</translation>
+    </message>
+    <message>
+        <source>Amplitude</source>
+        <translation>Amplitude</translation>
+    </message>
+    <message>
+        <source>Temp, °C</source>
+        <translation>Temp., °C</translation>
+    </message>
+    <message>
+        <source>no answer</source>
+        <translation>no answer</translation>
+    </message>
+    <message>
+        <source>No readings yet: open the port and pick a sensor.</source>
+        <translation>No readings yet: open the port and pick a sensor.</translation>
+    </message>
+    <message>
+        <source>Network address %1</source>
+        <translation>Network address %1</translation>
+    </message>
+</context>
+<context>
+    <name>UpdateSequence</name>
+    <message>
+        <source> 31 %1,wrong block</source>
+        <translation>Block %1: the write command failed</translation>
+    </message>
+    <message>
+        <source>addr %1,wrong block</source>
+        <translation>Block %1: the address failed</translation>
+    </message>
+    <message>
+        <source> data %1,wrong block</source>
+        <translation>Block %1: the data failed</translation>
+    </message>
+    <message>
+        <source>Block %1</source>
+        <translation>Block %1</translation>
+    </message>
+</context>
+<context>
+    <name>UpdateTexts</name>
+    <message>
+        <source>Nothing was written to the sensor.</source>
+        <translation>Nothing was written to the sensor.</translation>
+    </message>
+    <message>
+        <source>The sensor&apos;s firmware is incomplete and the sensor must be updated again: switch the sensor off, press &quot;Start&quot;, then switch the sensor on.</source>
+        <translation>The sensor&apos;s firmware is incomplete and the sensor must be updated again: switch the sensor off, press &quot;Start&quot;, then switch the sensor on.</translation>
+    </message>
+    <message>
+        <source>Waiting for the loader: switch the sensor off and on</source>
+        <translation>Waiting for the loader: switch the sensor off and on</translation>
+    </message>
+    <message>
+        <source>Erasing</source>
+        <translation>Erasing</translation>
+    </message>
+    <message>
+        <source>Writing the option bytes</source>
+        <translation>Writing the option bytes</translation>
+    </message>
+    <message>
+        <source>Block %v of %m</source>
+        <translation>Block %v of %m</translation>
+    </message>
+    <message>
+        <source>Starting the firmware</source>
+        <translation>Starting the firmware</translation>
+    </message>
+    <message>
+        <source>%v of %m blocks written</source>
+        <translation>%v of %m blocks written</translation>
+    </message>
+    <message>
+        <source>-----Готово------</source>
+        <translation>----- Done -----</translation>
+    </message>
+    <message>
+        <source>The firmware is written, but the loader did not confirm the start command: switch the sensor off and on again.</source>
+        <translation>The firmware is written, but the loader did not confirm the start command: switch the sensor off and on again.</translation>
+    </message>
+    <message>
+        <source>Written; start not confirmed: switch the sensor off and on.</source>
+        <translation>Written; start not confirmed: switch the sensor off and on.</translation>
+    </message>
+    <message>
+        <source>Firmware update cancelled before the loader answered. </source>
+        <translation>Firmware update cancelled before the loader answered. </translation>
+    </message>
+    <message>
+        <source>Update cancelled: nothing was written.</source>
+        <translation>Update cancelled: nothing was written.</translation>
+    </message>
+    <message>
+        <source>Firmware update cancelled.
+</source>
+        <translation>Firmware update cancelled.
+</translation>
+    </message>
+    <message>
+        <source>Update cancelled: the sensor must be updated again.</source>
+        <translation>Update cancelled: the sensor must be updated again.</translation>
+    </message>
+    <message>
+        <source>Firmware update stopped before the loader answered: %1. </source>
+        <translation>Firmware update stopped before the loader answered: %1. </translation>
+    </message>
+    <message>
+        <source>Update stopped: nothing was written.</source>
+        <translation>Update stopped: nothing was written.</translation>
+    </message>
+    <message>
+        <source>Firmware update failed: %1.
+</source>
+        <translation>Firmware update failed: %1.
+</translation>
+    </message>
+    <message>
+        <source>Update failed: the sensor must be updated again.</source>
+        <translation>Update failed: the sensor must be updated again.</translation>
+    </message>
+    <message>
+        <source>Nothing was sent to the sensor.</source>
+        <translation>Nothing was sent to the sensor.</translation>
+    </message>
+    <message>
+        <source>The firmware file %1 cannot be written to a %2 sensor: %3.
+</source>
+        <translation>The firmware file %1 cannot be written to a %2 sensor: %3.
+</translation>
+    </message>
+</context>
+<context>
+    <name>frmSerial</name>
+    <message>
+        <source>QX-510 &amp; HZL-310 configurator v2.6.4</source>
+        <translation>QX-510 &amp; HZL-310 configurator v2.6.4</translation>
+    </message>
+    <message>
+        <source>Connection</source>
+        <translation>Connection</translation>
+    </message>
+    <message>
+        <source>Port</source>
+        <translation>Port</translation>
+    </message>
+    <message>
+        <source>Open port</source>
+        <translation>Open port</translation>
+    </message>
+    <message>
+        <source>Close port</source>
+        <translation>Close port</translation>
+    </message>
+    <message>
+        <source>Poll network add</source>
+        <translation>Network search</translation>
+    </message>
+    <message>
+        <source>Search sensors</source>
+        <translation>Search sensors</translation>
+    </message>
+    <message>
+        <source>Devices found:</source>
+        <translation>Sensors found:</translation>
+    </message>
+    <message>
+        <source>Ver ---------</source>
+        <translation>Version ---------</translation>
+    </message>
+    <message>
+        <source>Distance, cm</source>
+        <translation>Distance, cm</translation>
+    </message>
+    <message>
+        <source>No data</source>
+        <translation>No data</translation>
+    </message>
+    <message>
+        <source>Level</source>
+        <translation>Level</translation>
+    </message>
+    <message>
+        <source>Amplitude</source>
+        <translation>Amplitude</translation>
+    </message>
+    <message>
+        <source>Temp</source>
+        <translation>Temp.</translation>
+    </message>
+    <message>
+        <source>Frequency</source>
+        <translation>Frequency</translation>
+    </message>
+    <message>
+        <source>Analog</source>
+        <translation>Analogue</translation>
+    </message>
+    <message>
+        <source>Signal quality</source>
+        <translation>Signal quality</translation>
+    </message>
+    <message>
+        <source>Impulse Period</source>
+        <translation>Pulse period</translation>
+    </message>
+    <message>
+        <source>Network address</source>
+        <translation>Network address</translation>
+    </message>
+    <message>
+        <source>Level stability</source>
+        <translation>Level stability</translation>
+    </message>
+    <message>
+        <source>Commands and Results</source>
+        <translation>Commands and results</translation>
+    </message>
+    <message>
+        <source>Text Returned:</source>
+        <translation>Answer:</translation>
+    </message>
+    <message>
+        <source>Modes</source>
+        <translation>Modes</translation>
+    </message>
+    <message>
+        <source>RS-485 Passive</source>
+        <translation>RS-485 passive</translation>
+    </message>
+    <message>
+        <source>Analog mode</source>
+        <translation>Analogue</translation>
+    </message>
+    <message>
+        <source>Frequency mode</source>
+        <translation>Frequency</translation>
+    </message>
+    <message>
+        <source>Impulse/Periodic</source>
+        <translation>Pulse/periodic</translation>
+    </message>
+    <message>
+        <source>RS-485 Active</source>
+        <translation>RS-485 active</translation>
+    </message>
+    <message>
+        <source>Inverted indicator</source>
+        <translation>Inverted indicator</translation>
+    </message>
+    <message>
+        <source>Filtration</source>
+        <translation>Filtration</translation>
+    </message>
+    <message>
+        <source>Range 4096</source>
+        <translation>Range 4096</translation>
+    </message>
+    <message>
+        <source>Recalculate in ltrs/gal</source>
+        <translation>Convert to litres/gallons</translation>
+    </message>
+    <message>
+        <source>Closest object</source>
+        <translation>Nearest object</translation>
+    </message>
+    <message>
+        <source>Further object</source>
+        <translation>Farther object</translation>
+    </message>
+    <message>
+        <source>Closest and further</source>
+        <translation>Nearest and farther</translation>
+    </message>
+    <message>
+        <source>Measurement period</source>
+        <translation>Measurement period</translation>
+    </message>
+    <message>
+        <source>Turn off thermal compensation</source>
+        <translation>Turn off thermal compensation</translation>
+    </message>
+    <message>
+        <source>Set mode</source>
+        <translation>Set mode</translation>
+    </message>
+    <message>
+        <source>&amp;Set</source>
+        <translation>&amp;Set</translation>
+    </message>
+    <message>
+        <source>Ambient conditions</source>
+        <translation>Ambient conditions</translation>
+    </message>
+    <message>
+        <source>Temperature</source>
+        <translation>Temperature</translation>
+    </message>
+    <message>
+        <source>Pressure, gPa</source>
+        <translation>Pressure, hPa</translation>
+    </message>
+    <message>
+        <source>Humidity, %</source>
+        <translation>Humidity, %</translation>
+    </message>
+    <message>
+        <source>Set ambient conditions</source>
+        <translation>Set ambient conditions</translation>
+    </message>
+    <message>
+        <source>Set</source>
+        <translation>Set</translation>
+    </message>
+    <message>
+        <source>Distance limit, cm</source>
+        <translation>Distance limit, cm</translation>
+    </message>
+    <message>
+        <source>Set distance limit</source>
+        <translation>Set distance limit</translation>
+    </message>
+    <message>
+        <source>Min dist b/n 2 objects, cm</source>
+        <translation>Min. distance between objects, cm</translation>
+    </message>
+    <message>
+        <source>Set minimum distance between two objects</source>
+        <translation>Set minimum distance between two objects</translation>
+    </message>
+    <message>
+        <source>Threshold value for signal lamp in %</source>
+        <translation>Signal lamp threshold, %</translation>
+    </message>
+    <message>
+        <source>Change &amp;network address</source>
+        <translation>Change &amp;network address</translation>
+    </message>
+    <message>
+        <source>Enter password</source>
+        <translation>Enter password</translation>
+    </message>
+    <message>
+        <source>Set password</source>
+        <translation>Set password</translation>
+    </message>
+    <message>
+        <source>Pages</source>
+        <translation>Pages</translation>
+    </message>
+    <message>
+        <source>Settings</source>
+        <translation>Settings</translation>
+    </message>
+    <message>
+        <source>Calibration balance</source>
+        <translation>Calibration balance</translation>
+    </message>
+    <message>
+        <source>Shift level</source>
+        <translation>Shift level</translation>
+    </message>
+    <message>
+        <source>Calculate in %</source>
+        <translation>Convert to %</translation>
+    </message>
+    <message>
+        <source> Tank calibration</source>
+        <translation>Tank calibration</translation>
+    </message>
+    <message>
+        <source>New tank calibration</source>
+        <translation>New tank calibration</translation>
+    </message>
+    <message>
+        <source>Continue tank calibration</source>
+        <translation>Continue tank calibration</translation>
+    </message>
+    <message>
+        <source>Tank calibration portion</source>
+        <translation>Tank calibration portion</translation>
+    </message>
+    <message>
+        <source>Change</source>
+        <translation>Change</translation>
+    </message>
+    <message>
+        <source>Save to file:</source>
+        <translation>Saving to file:</translation>
+    </message>
+    <message>
+        <source>Enter value  (F9)</source>
+        <translation>Record point (F9)</translation>
+    </message>
+    <message>
+        <source>Tank calibration table for server</source>
+        <translation>Tank calibration table for the server</translation>
+    </message>
+    <message>
+        <source>Point</source>
+        <translation>Point</translation>
+    </message>
+    <message>
+        <source>Volume</source>
+        <translation>Volume</translation>
+    </message>
+    <message>
+        <source> Remote. control.</source>
+        <translation>Remote control</translation>
+    </message>
+    <message>
+        <source>Command</source>
+        <translation>Command</translation>
+    </message>
+    <message>
+        <source>Enter figures-only password:</source>
+        <translation>Password (digits only):</translation>
+    </message>
+    <message>
+        <source>For FW 1.7.6 or newer only</source>
+        <translation>Firmware 1.7.6 or newer only</translation>
+    </message>
+    <message>
+        <source>Generate request</source>
+        <translation>Generate request</translation>
+    </message>
+    <message>
+        <source>Recalculate in %</source>
+        <translation>Convert to %</translation>
+    </message>
+    <message>
+        <source>Copy the request to paste and send it</source>
+        <translation>Copy the request to paste and send it</translation>
+    </message>
+    <message>
+        <source>Copy</source>
+        <translation>Copy</translation>
+    </message>
+    <message>
+        <source>FW Update</source>
+        <translation>Firmware update</translation>
+    </message>
+    <message>
+        <source>Switch sensor off</source>
+        <translation>Switch the sensor off</translation>
+    </message>
+    <message>
+        <source>Open file</source>
+        <translation>Open file</translation>
+    </message>
+    <message>
+        <source>No file</source>
+        <translation>No file</translation>
+    </message>
+    <message>
+        <source>Sensor type</source>
+        <translation>Sensor type</translation>
+    </message>
+    <message>
+        <source>Reset calibration values</source>
+        <translation>Reset calibration values</translation>
+    </message>
+    <message>
+        <source>Start</source>
+        <translation>Start</translation>
+    </message>
+    <message>
+        <source>Firmware update progress</source>
+        <translation>Firmware update progress</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>Cancel</translation>
+    </message>
+    <message>
+        <source>Cancel firmware update</source>
+        <translation>Cancel firmware update</translation>
+    </message>
+    <message>
+        <source>Firmware update log</source>
+        <translation>Firmware update log</translation>
+    </message>
+    <message>
+        <source>Running without a session log.</source>
+        <translation>Running without a session log.</translation>
+    </message>
+    <message>
+        <source>Trend</source>
+        <translation>Trend</translation>
+    </message>
+    <message>
+        <source>Error#%1</source>
+        <translation>Error %1</translation>
+    </message>
+</context>
+<context>
+    <name>main</name>
+    <message>
+        <source>Add DEVICE (a serial device or a pseudo-terminal) to the port list and select it.</source>
+        <translation>Add DEVICE (a serial device or a pseudo-terminal) to the port list and select it.</translation>
+    </message>
+    <message>
+        <source>Show the window in LANGUAGE: described (the texts as first written, half Russian, half English), en (English) or ru (Russian). Without it the locale chooses: ru_* Russian, C and POSIX the described texts, any other English.</source>
+        <translation>Show the window in LANGUAGE: described (the texts as first written, half Russian, half English), en (English) or ru (Russian). Without it the locale chooses: ru_* Russian, C and POSIX the described texts, any other English.</translation>
+    </message>
+    <message>
+        <source>Configurator for QX-510 and HZL-310 liquid-level sensors on RS-485.</source>
+        <translation>Configurator for QX-510 and HZL-310 liquid-level sensors on RS-485.</translation>
+    </message>
+</context>
+</TS>

@@ -1,0 +1,1318 @@
+<?xml version="1.0" encoding="utf-8"?>
+<!DOCTYPE TS>
+<TS version="2.1" language="ru_RU">
+<context>
+    <name>CalibrationPart</name>
+    <message>
+        <source>Automatic tank calibration</source>
+        <translation>Автоматическая тарировка бака</translation>
+    </message>
+    <message>
+        <source>tbl Files (*.trr)</source>
+        <translation>Файлы тарировки (*.trr)</translation>
+    </message>
+    <message>
+        <source>File not found</source>
+        <translation>Файл не найден</translation>
+    </message>
+    <message>
+        <source>tbl Files (*.pl5)</source>
+        <translation>Файлы тарировочной таблицы (*.pl5)</translation>
+    </message>
+    <message>
+        <source>No sensor address is selected. Search the network and pick the sensor&apos;s address first.</source>
+        <translation>Адрес датчика не выбран. Сначала найдите датчики в сети и выберите адрес нужного.</translation>
+    </message>
+    <message>
+        <source>Enter portion size</source>
+        <translation>Введите размер порции</translation>
+    </message>
+    <message>
+        <source>the portion size must be a whole number from -32768 to 32767</source>
+        <translation>размер порции должен быть целым числом от -32768 до 32767</translation>
+    </message>
+    <message>
+        <source>the portion size must be a whole number from -32768 to 32767, not 0</source>
+        <translation>размер порции должен быть целым числом от -32768 до 32767, отличным от 0</translation>
+    </message>
+    <message>
+        <source>Tank calibration points</source>
+        <translation>Точки тарировки бака</translation>
+    </message>
+    <message>
+        <source>Table answer damaged: not read.</source>
+        <translation>Ответ с таблицей повреждён: таблица не прочитана.</translation>
+    </message>
+    <message>
+        <source>Table read.</source>
+        <translation>Таблица прочитана.</translation>
+    </message>
+    <message>
+        <source>Схранить</source>
+        <translation>Сохранить</translation>
+    </message>
+    <message>
+        <source>The table was not saved to %1: %2. A file already there is left as it was.</source>
+        <translation>Таблица не сохранена в %1: %2. Прежний файл с этим именем оставлен без изменений.</translation>
+    </message>
+    <message>
+        <source>Открыть</source>
+        <translation>Открыть</translation>
+    </message>
+    <message>
+        <source>The table file %1 could not be read: %2</source>
+        <translation>Не удалось прочитать файл таблицы %1: %2</translation>
+    </message>
+    <message numerus="yes">
+        <source>The file %1 ends inside a table: it has %n lines, and a table takes %2. The cells keep what they held before that table.</source>
+        <translation>
+            <numerusform>Файл %1 обрывается внутри таблицы: в нём %n строка, а таблица занимает %2. В ячейках осталось то, что было в них до этой таблицы.</numerusform>
+            <numerusform>Файл %1 обрывается внутри таблицы: в нём %n строки, а таблица занимает %2. В ячейках осталось то, что было в них до этой таблицы.</numerusform>
+            <numerusform>Файл %1 обрывается внутри таблицы: в нём %n строк, а таблица занимает %2. В ячейках осталось то, что было в них до этой таблицы.</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>Wrong portion size</source>
+        <translation>Неверный размер порции</translation>
+    </message>
+    <message>
+        <source>Cannot create the file %1: %2.</source>
+        <translation>Не удалось создать файл %1: %2.</translation>
+    </message>
+    <message>
+        <source>Tank calibration portion size</source>
+        <translation>Размер порции тарировки</translation>
+    </message>
+    <message>
+        <source>
+
+%1: %2.
+
+No point is recorded until a calibration is started or continued.</source>
+        <translation>
+
+%1: %2.
+
+Точки не записываются, пока тарировка не будет начата заново или продолжена.</translation>
+    </message>
+    <message>
+        <source>Wrong portion size value</source>
+        <translation>Неверное значение размера порции</translation>
+    </message>
+    <message>
+        <source>Point %1 was not recorded: the file %2 did not take it (%3). Check the file and the disk, then record the point again.</source>
+        <translation>Точка %1 не записана: файл %2 её не принял (%3). Проверьте файл и диск и запишите точку снова.</translation>
+    </message>
+</context>
+<context>
+    <name>CalibrationTable</name>
+    <message>
+        <source>Показания датчика</source>
+        <translation>Показания датчика</translation>
+    </message>
+    <message>
+        <source>Литры</source>
+        <translation>Литры</translation>
+    </message>
+    <message>
+        <source>Point %1, %2: &quot;%3&quot; is not a number from 0 to 32767</source>
+        <translation>Точка %1, %2: «%3» — не число от 0 до 32767</translation>
+    </message>
+</context>
+<context>
+    <name>Confirmations</name>
+    <message>
+        <source> Empty value set.</source>
+        <translation> Уровень пустого установлен.</translation>
+    </message>
+    <message>
+        <source> Full value set.</source>
+        <translation> Уровень полного установлен.</translation>
+    </message>
+    <message>
+        <source>Serial number set.</source>
+        <translation>Серийный номер установлен.</translation>
+    </message>
+    <message>
+        <source>Wrong password.</source>
+        <translation>Неверный пароль.</translation>
+    </message>
+    <message>
+        <source>Par.</source>
+        <translation>Параметр установлен.</translation>
+    </message>
+    <message>
+        <source>Empty value shifted.</source>
+        <translation>Уровень пустого сдвинут.</translation>
+    </message>
+    <message>
+        <source>Full value shifted.</source>
+        <translation>Уровень полного сдвинут.</translation>
+    </message>
+    <message>
+        <source>Empty value changed manually.</source>
+        <translation>Уровень пустого изменён вручную.</translation>
+    </message>
+    <message>
+        <source>Full value changed manually.</source>
+        <translation>Уровень полного изменён вручную.</translation>
+    </message>
+    <message>
+        <source> New mode set</source>
+        <translation> Новый режим установлен.</translation>
+    </message>
+    <message>
+        <source>Ambient conditions changed.</source>
+        <translation>Параметры окружающей среды изменены.</translation>
+    </message>
+    <message>
+        <source>Min dist b/n 2 objects set.</source>
+        <translation>Минимальное расстояние между двумя объектами установлено.</translation>
+    </message>
+    <message>
+        <source>Max distance set</source>
+        <translation>Предельное расстояние установлено.</translation>
+    </message>
+    <message>
+        <source> Network address modified.</source>
+        <translation> Сетевой адрес изменён.</translation>
+    </message>
+    <message>
+        <source>Password accepted.</source>
+        <translation>Пароль принят.</translation>
+    </message>
+    <message>
+        <source>Password changed.</source>
+        <translation>Пароль изменён.</translation>
+    </message>
+    <message>
+        <source>Tank calibration table set.</source>
+        <translation>Тарировочная таблица записана.</translation>
+    </message>
+    <message>
+        <source>No data from sensor with address %1</source>
+        <translation>Нет данных от датчика с адресом %1</translation>
+    </message>
+</context>
+<context>
+    <name>DataAnswer</name>
+    <message>
+        <source>%1 Гц</source>
+        <translation>%1 Гц</translation>
+    </message>
+    <message>
+        <source>%1 В</source>
+        <translation>%1 В</translation>
+    </message>
+    <message>
+        <source>Warning! Empty value length is equal to %1 cm.</source>
+        <translation>Внимание! Уровень пустого — %1 см.</translation>
+    </message>
+</context>
+<context>
+    <name>FirmwareFile</name>
+    <message>
+        <source>it cannot be opened (%1)</source>
+        <translation>его не удаётся открыть (%1)</translation>
+    </message>
+    <message>
+        <source>it cannot be read (%1)</source>
+        <translation>его не удаётся прочитать (%1)</translation>
+    </message>
+    <message numerus="yes">
+        <source>it is larger than %n bytes, far more than any firmware image</source>
+        <translation>
+            <numerusform>он больше %n байта — намного больше любого образа прошивки</numerusform>
+            <numerusform>он больше %n байт — намного больше любого образа прошивки</numerusform>
+            <numerusform>он больше %n байт — намного больше любого образа прошивки</numerusform>
+        </translation>
+    </message>
+</context>
+<context>
+    <name>FirmwareImage</name>
+    <message numerus="yes">
+        <source>it holds %n bytes, but a %1 image needs at least %2 (the header and blocks 0 to %3)</source>
+        <translation>
+            <numerusform>в нём %n байт, а образу для %1 нужно не меньше %2 (заголовок и блоки с 0 по %3)</numerusform>
+            <numerusform>в нём %n байта, а образу для %1 нужно не меньше %2 (заголовок и блоки с 0 по %3)</numerusform>
+            <numerusform>в нём %n байт, а образу для %1 нужно не меньше %2 (заголовок и блоки с 0 по %3)</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>its length is not the header plus whole blocks of %1 bytes (%2 left over)</source>
+        <translation>его длина — не заголовок плюс целые блоки по %1 байт (лишних: %2)</translation>
+    </message>
+    <message>
+        <source>1 byte</source>
+        <translation>1 байт</translation>
+    </message>
+    <message numerus="yes">
+        <source>%n bytes</source>
+        <translation>
+            <numerusform>%n байт</numerusform>
+            <numerusform>%n байта</numerusform>
+            <numerusform>%n байт</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>block %1, where the %2 application begins, does not start with 0x23</source>
+        <translation>блок %1, с которого начинается программа %2, не начинается с 0x23</translation>
+    </message>
+</context>
+<context>
+    <name>FirmwarePart</name>
+    <message>
+        <source>
+Ok! 
+</source>
+        <translation>
+Успешно!
+</translation>
+    </message>
+    <message>
+        <source>Open</source>
+        <translation>Открыть</translation>
+    </message>
+    <message>
+        <source>Bin Files (*.cri)</source>
+        <translation>Образы прошивки (*.cri)</translation>
+    </message>
+    <message>
+        <source>No firmware file is chosen: press &quot;Open file&quot; and choose one.
+</source>
+        <translation>Файл прошивки не выбран: нажмите «Открыть файл» и выберите его.
+</translation>
+    </message>
+    <message>
+        <source>Прошиваем !  </source>
+        <translation>Запись прошивки...  </translation>
+    </message>
+    <message>
+        <source>Error! COM port unavailable</source>
+        <translation>Ошибка! COM-порт недоступен.</translation>
+    </message>
+</context>
+<context>
+    <name>FirmwareUpdate</name>
+    <message>
+        <source>the port did not take the data</source>
+        <translation>порт не принял данные</translation>
+    </message>
+    <message>
+        <source>the erase</source>
+        <translation>стирание</translation>
+    </message>
+    <message>
+        <source>the option bytes</source>
+        <translation>байты опций</translation>
+    </message>
+    <message>
+        <source>block %1</source>
+        <translation>блок %1</translation>
+    </message>
+    <message>
+        <source>the start command</source>
+        <translation>команду запуска</translation>
+    </message>
+    <message>
+        <source>cancelled by the operator</source>
+        <translation>отменено оператором</translation>
+    </message>
+    <message>
+        <source>the image is damaged</source>
+        <translation>образ повреждён</translation>
+    </message>
+    <message>
+        <source> File damaged </source>
+        <translation>Файл повреждён.</translation>
+    </message>
+    <message>
+        <source>no answer to the start command</source>
+        <translation>нет ответа на команду запуска</translation>
+    </message>
+    <message>
+        <source>Error 1F !!!!</source>
+        <translation>Ошибка 1F: загрузчик отклонил кадр.</translation>
+    </message>
+    <message>
+        <source>the loader refused %1</source>
+        <translation>загрузчик отклонил %1</translation>
+    </message>
+    <message>
+        <source>no answer from the loader to %1</source>
+        <translation>загрузчик не ответил на %1</translation>
+    </message>
+    <message>
+        <source>the port is gone</source>
+        <translation>порт отключён</translation>
+    </message>
+</context>
+<context>
+    <name>Form2</name>
+    <message>
+        <source>QX-510 &amp; HZL-310 configurator v2.6.4</source>
+        <translation>Конфигуратор QX-510 &amp; HZL-310 v2.6.4</translation>
+    </message>
+    <message>
+        <source>configurator v2.6.4</source>
+        <translation>конфигуратор v2.6.4</translation>
+    </message>
+    <message>
+        <source>RS-485 level sensors</source>
+        <translation>Датчики уровня RS-485</translation>
+    </message>
+</context>
+<context>
+    <name>Form3</name>
+    <message>
+        <source>Тарировочная таблица датчика</source>
+        <translation>Тарировочная таблица датчика</translation>
+    </message>
+    <message>
+        <source>Показания датчика</source>
+        <translation>Показания датчика</translation>
+    </message>
+    <message>
+        <source>Литры</source>
+        <translation>Литры</translation>
+    </message>
+    <message>
+        <source>Внимание! Эта таблица используется для пересчета уровня в литры внутри датчика.</source>
+        <translation>Внимание! Эта таблица используется для пересчёта уровня в литры внутри датчика.</translation>
+    </message>
+    <message>
+        <source>пересчитывать в проценты</source>
+        <translation>Пересчитывать в проценты</translation>
+    </message>
+    <message>
+        <source>Пересчитывать в литры</source>
+        <translation>Пересчитывать в литры</translation>
+    </message>
+    <message>
+        <source>Прочитать из датчика</source>
+        <translation>Прочитать из датчика</translation>
+    </message>
+    <message>
+        <source>Записать в датчик</source>
+        <translation>Записать в датчик</translation>
+    </message>
+    <message>
+        <source>Открыть файл</source>
+        <translation>Открыть файл</translation>
+    </message>
+    <message>
+        <source>Сохранить в файл</source>
+        <translation>Сохранить в файл</translation>
+    </message>
+    <message>
+        <source>Выйти</source>
+        <translation>Закрыть</translation>
+    </message>
+    <message>
+        <source>Point %1, %2</source>
+        <translation>Точка %1, %2</translation>
+    </message>
+    <message>
+        <source>Zero point, %1</source>
+        <translation>Нулевая точка, %1</translation>
+    </message>
+</context>
+<context>
+    <name>Form4</name>
+    <message>
+        <source>Shift level</source>
+        <translation>Сдвиг уровня</translation>
+    </message>
+    <message>
+        <source>Значения могут быть      от -1000 до 1000</source>
+        <translation>Допустимые значения: от -1000 до 1000</translation>
+    </message>
+    <message>
+        <source>Сдвинуть уровень полного</source>
+        <translation>Сдвинуть уровень полного</translation>
+    </message>
+    <message>
+        <source>Сдвинуть уровень пустого</source>
+        <translation>Сдвинуть уровень пустого</translation>
+    </message>
+    <message>
+        <source>Выход</source>
+        <translation>Закрыть</translation>
+    </message>
+</context>
+<context>
+    <name>MonitorPart</name>
+    <message>
+        <source>Network polled.</source>
+        <translation>Поиск в сети завершён.</translation>
+    </message>
+    <message>
+        <source>Identity answer damaged: asking again.</source>
+        <translation>Ответ с серийным номером повреждён: запрос повторяется.</translation>
+    </message>
+    <message>
+        <source> S/n and FW received</source>
+        <translation> Серийный номер и версия прошивки получены</translation>
+    </message>
+    <message>
+        <source>Sensor set to Frequency mode.</source>
+        <translation>Датчик в частотном режиме.</translation>
+    </message>
+    <message>
+        <source>%1 Гц.</source>
+        <translation>%1 Гц</translation>
+    </message>
+    <message>
+        <source>No data</source>
+        <translation>Нет данных</translation>
+    </message>
+    <message>
+        <source>Change empty value</source>
+        <translation>Задайте уровень пустого</translation>
+    </message>
+    <message>
+        <source>Change full value</source>
+        <translation>Задайте уровень полного</translation>
+    </message>
+</context>
+<context>
+    <name>PointFile</name>
+    <message>
+        <source>the volume &quot;%1&quot; in line %2 is not a whole number</source>
+        <translation>объём «%1» в строке %2 — не целое число</translation>
+    </message>
+    <message>
+        <source>the file is empty</source>
+        <translation>файл пуст</translation>
+    </message>
+    <message>
+        <source>line %1 is not number;volume;level</source>
+        <translation>строка %1 — не номер;объём;уровень</translation>
+    </message>
+    <message>
+        <source>the last two volumes differ by %1, more than a portion can be (-32768 to 32767)</source>
+        <translation>последние два объёма различаются на %1 — больше, чем может быть порция (от -32768 до 32767)</translation>
+    </message>
+    <message>
+        <source>the file was removed while it was written</source>
+        <translation>файл удалён во время записи</translation>
+    </message>
+</context>
+<context>
+    <name>PortAdvice</name>
+    <message>
+        <source>No permission to use the port: add your user to the &quot;dialout&quot; group (sudo usermod -aG dialout $USER), then log out and in again.</source>
+        <translation>Нет прав на работу с портом: добавьте своего пользователя в группу «dialout» (sudo usermod -aG dialout $USER), затем выйдите из системы и войдите снова.</translation>
+    </message>
+</context>
+<context>
+    <name>PortBarPart</name>
+    <message>
+        <source>Com Port %1 unavailable. Select the right COM port.</source>
+        <translation>COM-порт %1 недоступен. Выберите правильный COM-порт.</translation>
+    </message>
+</context>
+<context>
+    <name>RemotePart</name>
+    <message>
+        <source>Ввести пароль</source>
+        <translation>Ввести пароль</translation>
+    </message>
+    <message>
+        <source>Запрс состояния</source>
+        <translation>Запрос состояния</translation>
+    </message>
+    <message>
+        <source>Запрсить версию прошивки и серийный номер</source>
+        <translation>Запросить версию прошивки и серийный номер</translation>
+    </message>
+    <message>
+        <source>Сдвинуть уровень полного</source>
+        <translation>Сдвинуть уровень полного</translation>
+    </message>
+    <message>
+        <source>Сдвинуть уровень пустого</source>
+        <translation>Сдвинуть уровень пустого</translation>
+    </message>
+    <message>
+        <source>Установить уровень полного</source>
+        <translation>Установить уровень полного</translation>
+    </message>
+    <message>
+        <source>Установить уровень пустого</source>
+        <translation>Установить уровень пустого</translation>
+    </message>
+    <message>
+        <source>Set mode</source>
+        <translation>Установить режим</translation>
+    </message>
+    <message>
+        <source>Set password</source>
+        <translation>Установить пароль</translation>
+    </message>
+    <message>
+        <source>Enter figures-only password:</source>
+        <translation>Пароль (только цифры):</translation>
+    </message>
+    <message>
+        <source>Full value shift in lvl units</source>
+        <translation>Сдвиг уровня полного, ед. уровня</translation>
+    </message>
+    <message>
+        <source>Empty value shift in lvl units</source>
+        <translation>Сдвиг уровня пустого, ед. уровня</translation>
+    </message>
+    <message>
+        <source>Set as full value</source>
+        <translation>Новый уровень полного</translation>
+    </message>
+    <message>
+        <source>Set as empty value</source>
+        <translation>Новый уровень пустого</translation>
+    </message>
+    <message>
+        <source>Set as password</source>
+        <translation>Новый пароль</translation>
+    </message>
+    <message>
+        <source>Enter figures-only password, acceptable values 0....2 000 000 000</source>
+        <translation>Введите пароль из одних цифр, от 0 до 2 000 000 000</translation>
+    </message>
+    <message>
+        <source>Acceptable values -1000 to 1000</source>
+        <translation>Допустимые значения: от -1000 до 1000</translation>
+    </message>
+    <message>
+        <source>Enter level value from 0....2 000 000 000</source>
+        <translation>Введите уровень от 0 до 2 000 000 000</translation>
+    </message>
+</context>
+<context>
+    <name>SessionLog</name>
+    <message>
+        <source>Path not found: %1</source>
+        <translation>Путь не найден: %1</translation>
+    </message>
+    <message>
+        <source>Path/File access error: %1</source>
+        <translation>Ошибка доступа к пути или файлу: %1</translation>
+    </message>
+</context>
+<context>
+    <name>SettingRules</name>
+    <message>
+        <source>Acceptable values -1000 to 1000</source>
+        <translation>Допустимые значения: от -1000 до 1000</translation>
+    </message>
+    <message>
+        <source>Acceptable values -1000 до 1000</source>
+        <translation>Допустимые значения: от -1000 до 1000</translation>
+    </message>
+    <message>
+        <source>Full value will be changed. Please, confirm?</source>
+        <translation>Уровень полного будет изменён. Продолжить?</translation>
+    </message>
+    <message>
+        <source>Empty value will be changed. Please, confirm?</source>
+        <translation>Уровень пустого будет изменён. Продолжить?</translation>
+    </message>
+    <message>
+        <source>Values can be from 1 to 1200 cm</source>
+        <translation>Допустимые значения: от 1 до 1200 см</translation>
+    </message>
+    <message>
+        <source>Max value will be set. Please, confirm.</source>
+        <translation>Будет установлено предельное расстояние. Продолжить?</translation>
+    </message>
+    <message>
+        <source>Acceptable values 1 to 99</source>
+        <translation>Допустимые значения: от 1 до 99</translation>
+    </message>
+    <message>
+        <source>The min distance between 2 objects used to distinguish them one from another will be changed. Confirm??</source>
+        <translation>Минимальное расстояние, на котором различаются два объекта, будет изменено. Продолжить?</translation>
+    </message>
+    <message>
+        <source>Enter new network address</source>
+        <translation>Введите новый сетевой адрес</translation>
+    </message>
+    <message>
+        <source>Setting network address</source>
+        <translation>Смена сетевого адреса</translation>
+    </message>
+    <message>
+        <source>Select the configured network address</source>
+        <translation>Сначала выберите сетевой адрес датчика</translation>
+    </message>
+    <message>
+        <source>Enter a value from the range 0....255</source>
+        <translation>Введите значение от 0 до 255</translation>
+    </message>
+    <message>
+        <source>You are about to change the password. If you forget it, only the manufacturer&apos;s tech support will be able to reset it. Change the password?</source>
+        <translation>Вы собираетесь сменить пароль. Если вы его забудете, сбросить его сможет только техническая поддержка производителя. Сменить пароль?</translation>
+    </message>
+    <message>
+        <source>Enter new password</source>
+        <translation>Введите новый пароль</translation>
+    </message>
+    <message>
+        <source>Setting new password</source>
+        <translation>Смена пароля</translation>
+    </message>
+    <message>
+        <source>Select acceptable password</source>
+        <translation>Сначала выберите сетевой адрес датчика</translation>
+    </message>
+    <message>
+        <source>Enter password as a value 0....2 000 000 000</source>
+        <translation>Введите пароль — число от 0 до 2 000 000 000</translation>
+    </message>
+    <message>
+        <source>Enter password</source>
+        <translation>Ввести пароль</translation>
+    </message>
+    <message>
+        <source>Set an acceptable password</source>
+        <translation>Сначала выберите сетевой адрес датчика</translation>
+    </message>
+    <message>
+        <source>Enter a figures-only pasword, acceptable values 0....2 000 000 000</source>
+        <translation>Введите пароль из одних цифр, от 0 до 2 000 000 000</translation>
+    </message>
+    <message>
+        <source>Wrong parameter values </source>
+        <translation>Неверные значения параметров</translation>
+    </message>
+    <message>
+        <source>Acceptable temperature values -60.00 to 60.00 dgr</source>
+        <translation>Допустимая температура: от -60.00 до 60.00 °C</translation>
+    </message>
+    <message>
+        <source>Acceptable atm pressure values 500.0 to 1200.0 GPa</source>
+        <translation>Допустимое атмосферное давление: от 500.0 до 1200.0 гПа</translation>
+    </message>
+    <message>
+        <source>Acceptable humidity values 1 to 100 %</source>
+        <translation>Допустимая влажность: от 1 до 100 %</translation>
+    </message>
+    <message>
+        <source>Sensor not connected!</source>
+        <translation>Датчик не подключён!</translation>
+    </message>
+    <message>
+        <source>The mode is about to be changed. Please, confirm?</source>
+        <translation>Режим будет изменён. Продолжить?</translation>
+    </message>
+</context>
+<context>
+    <name>SettingsPart</name>
+    <message>
+        <source> Wrong data! </source>
+        <translation> Неверные данные! </translation>
+    </message>
+    <message>
+        <source>Wrong response</source>
+        <translation>Неожиданный ответ</translation>
+    </message>
+</context>
+<context>
+    <name>ShellDisplay</name>
+    <message>
+        <source>Error! COM port unavailable</source>
+        <translation>Ошибка! COM-порт недоступен.</translation>
+    </message>
+    <message>
+        <source>This command cannot be executed in Frequency mode. Disconnect the sensor, reconnect it and click Search sensors</source>
+        <translation>В частотном режиме эта команда невыполнима. Отключите датчик, подключите его снова и нажмите «Поиск датчиков».</translation>
+    </message>
+    <message>
+        <source>Sensor connected</source>
+        <translation>Датчик подключён</translation>
+    </message>
+</context>
+<context>
+    <name>TextFile</name>
+    <message numerus="yes">
+        <source>it is larger than %n bytes, far more than any calibration file</source>
+        <translation>
+            <numerusform>он больше %n байта — намного больше любого файла тарировки</numerusform>
+            <numerusform>он больше %n байт — намного больше любого файла тарировки</numerusform>
+            <numerusform>он больше %n байт — намного больше любого файла тарировки</numerusform>
+        </translation>
+    </message>
+</context>
+<context>
+    <name>TrendPage</name>
+    <message>
+        <source>1 min</source>
+        <translation>1 мин</translation>
+    </message>
+    <message>
+        <source>10 min</source>
+        <translation>10 мин</translation>
+    </message>
+    <message>
+        <source>1 h</source>
+        <translation>1 ч</translation>
+    </message>
+    <message>
+        <source>Trend of distance, amplitude and temperature</source>
+        <translation>Тренд расстояния, амплитуды и температуры</translation>
+    </message>
+    <message>
+        <source>Time span:</source>
+        <translation>Интервал:</translation>
+    </message>
+    <message>
+        <source>Trend time span</source>
+        <translation>Интервал тренда</translation>
+    </message>
+    <message>
+        <source>Save readings…</source>
+        <translation>Сохранить показания…</translation>
+    </message>
+    <message>
+        <source>Save readings</source>
+        <translation>Сохранить показания</translation>
+    </message>
+</context>
+<context>
+    <name>TrendPart</name>
+    <message>
+        <source>CSV files (*.csv)</source>
+        <translation>Файлы CSV (*.csv)</translation>
+    </message>
+    <message>
+        <source>No readings have been recorded yet: there is nothing to save.</source>
+        <translation>Показаний ещё нет: сохранять нечего.</translation>
+    </message>
+    <message>
+        <source>Save readings</source>
+        <translation>Сохранить показания</translation>
+    </message>
+    <message>
+        <source>The readings were not saved to %1: %2. A file already there is left as it was.</source>
+        <translation>Показания не сохранены в %1: %2. Прежний файл с этим именем оставлен без изменений.</translation>
+    </message>
+</context>
+<context>
+    <name>TrendWidget</name>
+    <message>
+        <source>Distance, cm</source>
+        <translation>Расстояние, см</translation>
+    </message>
+    <message>
+        <source>Amplitude</source>
+        <translation>Амплитуда</translation>
+    </message>
+    <message>
+        <source>Temp, °C</source>
+        <translation>Темп., °C</translation>
+    </message>
+    <message>
+        <source>no answer</source>
+        <translation>нет ответа</translation>
+    </message>
+    <message>
+        <source>No readings yet: open the port and pick a sensor.</source>
+        <translation>Показаний пока нет: откройте порт и выберите датчик.</translation>
+    </message>
+    <message>
+        <source>Network address %1</source>
+        <translation>Сетевой адрес %1</translation>
+    </message>
+</context>
+<context>
+    <name>UpdateSequence</name>
+    <message>
+        <source> 31 %1,wrong block</source>
+        <translation>Блок %1: сбой команды записи</translation>
+    </message>
+    <message>
+        <source>addr %1,wrong block</source>
+        <translation>Блок %1: сбой адреса</translation>
+    </message>
+    <message>
+        <source> data %1,wrong block</source>
+        <translation>Блок %1: сбой данных</translation>
+    </message>
+    <message>
+        <source>Block %1</source>
+        <translation>Блок %1</translation>
+    </message>
+</context>
+<context>
+    <name>UpdateTexts</name>
+    <message>
+        <source>Nothing was written to the sensor.</source>
+        <translation>В датчик ничего не записано.</translation>
+    </message>
+    <message>
+        <source>The sensor&apos;s firmware is incomplete and the sensor must be updated again: switch the sensor off, press &quot;Start&quot;, then switch the sensor on.</source>
+        <translation>Прошивка датчика неполная, и датчик нужно обновить ещё раз: выключите датчик, нажмите «Пуск», затем включите датчик.</translation>
+    </message>
+    <message>
+        <source>Waiting for the loader: switch the sensor off and on</source>
+        <translation>Ожидание загрузчика: выключите и включите датчик</translation>
+    </message>
+    <message>
+        <source>Erasing</source>
+        <translation>Стирание</translation>
+    </message>
+    <message>
+        <source>Writing the option bytes</source>
+        <translation>Запись байтов опций</translation>
+    </message>
+    <message>
+        <source>Block %v of %m</source>
+        <translation>Блок %v из %m</translation>
+    </message>
+    <message>
+        <source>Starting the firmware</source>
+        <translation>Запуск прошивки</translation>
+    </message>
+    <message>
+        <source>%v of %m blocks written</source>
+        <translation>Записано блоков: %v из %m</translation>
+    </message>
+    <message>
+        <source>-----Готово------</source>
+        <translation>----- Готово -----</translation>
+    </message>
+    <message>
+        <source>The firmware is written, but the loader did not confirm the start command: switch the sensor off and on again.</source>
+        <translation>Прошивка записана, но загрузчик не подтвердил команду запуска: выключите и снова включите датчик.</translation>
+    </message>
+    <message>
+        <source>Written; start not confirmed: switch the sensor off and on.</source>
+        <translation>Записано; запуск не подтверждён: выключите и включите датчик.</translation>
+    </message>
+    <message>
+        <source>Firmware update cancelled before the loader answered. </source>
+        <translation>Обновление прошивки отменено до ответа загрузчика. </translation>
+    </message>
+    <message>
+        <source>Update cancelled: nothing was written.</source>
+        <translation>Обновление отменено: ничего не записано.</translation>
+    </message>
+    <message>
+        <source>Firmware update cancelled.
+</source>
+        <translation>Обновление прошивки отменено.
+</translation>
+    </message>
+    <message>
+        <source>Update cancelled: the sensor must be updated again.</source>
+        <translation>Обновление отменено: датчик нужно обновить ещё раз.</translation>
+    </message>
+    <message>
+        <source>Firmware update stopped before the loader answered: %1. </source>
+        <translation>Обновление прошивки прервано до ответа загрузчика: %1. </translation>
+    </message>
+    <message>
+        <source>Update stopped: nothing was written.</source>
+        <translation>Обновление прервано: ничего не записано.</translation>
+    </message>
+    <message>
+        <source>Firmware update failed: %1.
+</source>
+        <translation>Обновление прошивки не удалось: %1.
+</translation>
+    </message>
+    <message>
+        <source>Update failed: the sensor must be updated again.</source>
+        <translation>Обновление не удалось: датчик нужно обновить ещё раз.</translation>
+    </message>
+    <message>
+        <source>Nothing was sent to the sensor.</source>
+        <translation>В датчик ничего не отправлено.</translation>
+    </message>
+    <message>
+        <source>The firmware file %1 cannot be written to a %2 sensor: %3.
+</source>
+        <translation>Файл прошивки %1 нельзя записать в датчик %2: %3.
+</translation>
+    </message>
+</context>
+<context>
+    <name>frmSerial</name>
+    <message>
+        <source>QX-510 &amp; HZL-310 configurator v2.6.4</source>
+        <translation>Конфигуратор QX-510 &amp; HZL-310 v2.6.4</translation>
+    </message>
+    <message>
+        <source>Connection</source>
+        <translation>Подключение</translation>
+    </message>
+    <message>
+        <source>Port</source>
+        <translation>Порт</translation>
+    </message>
+    <message>
+        <source>Open port</source>
+        <translation>Открыть порт</translation>
+    </message>
+    <message>
+        <source>Close port</source>
+        <translation>Закрыть порт</translation>
+    </message>
+    <message>
+        <source>Poll network add</source>
+        <translation>Поиск в сети</translation>
+    </message>
+    <message>
+        <source>Search sensors</source>
+        <translation>Поиск датчиков</translation>
+    </message>
+    <message>
+        <source>Devices found:</source>
+        <translation>Найдены датчики:</translation>
+    </message>
+    <message>
+        <source>Ver ---------</source>
+        <translation>Версия ---------</translation>
+    </message>
+    <message>
+        <source>Distance, cm</source>
+        <translation>Расстояние, см</translation>
+    </message>
+    <message>
+        <source>No data</source>
+        <translation>Нет данных</translation>
+    </message>
+    <message>
+        <source>Level</source>
+        <translation>Уровень</translation>
+    </message>
+    <message>
+        <source>Amplitude</source>
+        <translation>Амплитуда</translation>
+    </message>
+    <message>
+        <source>Temp</source>
+        <translation>Темп.</translation>
+    </message>
+    <message>
+        <source>Frequency</source>
+        <translation>Частота</translation>
+    </message>
+    <message>
+        <source>Analog</source>
+        <translation>Аналог</translation>
+    </message>
+    <message>
+        <source>Signal quality</source>
+        <translation>Качество сигнала</translation>
+    </message>
+    <message>
+        <source>Impulse Period</source>
+        <translation>Период импульсов</translation>
+    </message>
+    <message>
+        <source>Network address</source>
+        <translation>Сетевой адрес</translation>
+    </message>
+    <message>
+        <source>Level stability</source>
+        <translation>Стабильность уровня</translation>
+    </message>
+    <message>
+        <source>Commands and Results</source>
+        <translation>Команды и результаты</translation>
+    </message>
+    <message>
+        <source>Text Returned:</source>
+        <translation>Ответ:</translation>
+    </message>
+    <message>
+        <source>Modes</source>
+        <translation>Режимы</translation>
+    </message>
+    <message>
+        <source>RS-485 Passive</source>
+        <translation>RS-485 пассивный</translation>
+    </message>
+    <message>
+        <source>Analog mode</source>
+        <translation>Аналоговый</translation>
+    </message>
+    <message>
+        <source>Frequency mode</source>
+        <translation>Частотный</translation>
+    </message>
+    <message>
+        <source>Impulse/Periodic</source>
+        <translation>Импульсный</translation>
+    </message>
+    <message>
+        <source>RS-485 Active</source>
+        <translation>RS-485 активный</translation>
+    </message>
+    <message>
+        <source>Inverted indicator</source>
+        <translation>Инверсный индикатор</translation>
+    </message>
+    <message>
+        <source>Filtration</source>
+        <translation>Фильтрация</translation>
+    </message>
+    <message>
+        <source>Range 4096</source>
+        <translation>Диапазон 4096</translation>
+    </message>
+    <message>
+        <source>Recalculate in ltrs/gal</source>
+        <translation>Пересчёт в литры/галлоны</translation>
+    </message>
+    <message>
+        <source>Closest object</source>
+        <translation>Ближний объект</translation>
+    </message>
+    <message>
+        <source>Further object</source>
+        <translation>Дальний объект</translation>
+    </message>
+    <message>
+        <source>Closest and further</source>
+        <translation>Ближний и дальний</translation>
+    </message>
+    <message>
+        <source>Measurement period</source>
+        <translation>Период измерений</translation>
+    </message>
+    <message>
+        <source>Turn off thermal compensation</source>
+        <translation>Отключить термокомпенсацию</translation>
+    </message>
+    <message>
+        <source>Set mode</source>
+        <translation>Установить режим</translation>
+    </message>
+    <message>
+        <source>&amp;Set</source>
+        <translation>Установить</translation>
+    </message>
+    <message>
+        <source>Ambient conditions</source>
+        <translation>Окружающая среда</translation>
+    </message>
+    <message>
+        <source>Temperature</source>
+        <translation>Температура</translation>
+    </message>
+    <message>
+        <source>Pressure, gPa</source>
+        <translation>Давление, гПа</translation>
+    </message>
+    <message>
+        <source>Humidity, %</source>
+        <translation>Влажность, %</translation>
+    </message>
+    <message>
+        <source>Set ambient conditions</source>
+        <translation>Установить параметры окружающей среды</translation>
+    </message>
+    <message>
+        <source>Set</source>
+        <translation>Установить</translation>
+    </message>
+    <message>
+        <source>Distance limit, cm</source>
+        <translation>Предельное
+расстояние, см</translation>
+    </message>
+    <message>
+        <source>Set distance limit</source>
+        <translation>Установить предельное расстояние</translation>
+    </message>
+    <message>
+        <source>Min dist b/n 2 objects, cm</source>
+        <translation>Мин. расстояние между
+объектами, см</translation>
+    </message>
+    <message>
+        <source>Set minimum distance between two objects</source>
+        <translation>Установить минимальное расстояние между двумя объектами</translation>
+    </message>
+    <message>
+        <source>Threshold value for signal lamp in %</source>
+        <translation>Порог сигнальной лампы, %</translation>
+    </message>
+    <message>
+        <source>Change &amp;network address</source>
+        <translation>Сменить сетевой адрес</translation>
+    </message>
+    <message>
+        <source>Enter password</source>
+        <translation>Ввести пароль</translation>
+    </message>
+    <message>
+        <source>Set password</source>
+        <translation>Установить пароль</translation>
+    </message>
+    <message>
+        <source>Pages</source>
+        <translation>Страницы</translation>
+    </message>
+    <message>
+        <source>Settings</source>
+        <translation>Настройки</translation>
+    </message>
+    <message>
+        <source>Calibration balance</source>
+        <translation>Баланс калибровки</translation>
+    </message>
+    <message>
+        <source>Shift level</source>
+        <translation>Сдвиг уровня</translation>
+    </message>
+    <message>
+        <source>Calculate in %</source>
+        <translation>Пересчёт в %</translation>
+    </message>
+    <message>
+        <source> Tank calibration</source>
+        <translation>Тарировка</translation>
+    </message>
+    <message>
+        <source>New tank calibration</source>
+        <translation>Новая тарировка</translation>
+    </message>
+    <message>
+        <source>Continue tank calibration</source>
+        <translation>Продолжить тарировку</translation>
+    </message>
+    <message>
+        <source>Tank calibration portion</source>
+        <translation>Порция тарировки</translation>
+    </message>
+    <message>
+        <source>Change</source>
+        <translation>Изменить</translation>
+    </message>
+    <message>
+        <source>Save to file:</source>
+        <translation>Запись в файл:</translation>
+    </message>
+    <message>
+        <source>Enter value  (F9)</source>
+        <translation>Записать точку (F9)</translation>
+    </message>
+    <message>
+        <source>Tank calibration table for server</source>
+        <translation>Тарировочная таблица для сервера</translation>
+    </message>
+    <message>
+        <source>Point</source>
+        <translation>Точка</translation>
+    </message>
+    <message>
+        <source>Volume</source>
+        <translation>Объём</translation>
+    </message>
+    <message>
+        <source> Remote. control.</source>
+        <translation>Удал. управление</translation>
+    </message>
+    <message>
+        <source>Command</source>
+        <translation>Команда</translation>
+    </message>
+    <message>
+        <source>Enter figures-only password:</source>
+        <translation>Пароль (только цифры):</translation>
+    </message>
+    <message>
+        <source>For FW 1.7.6 or newer only</source>
+        <translation>Только прошивка 1.7.6 и новее</translation>
+    </message>
+    <message>
+        <source>Generate request</source>
+        <translation>Сформировать запрос</translation>
+    </message>
+    <message>
+        <source>Recalculate in %</source>
+        <translation>Пересчёт в %</translation>
+    </message>
+    <message>
+        <source>Copy the request to paste and send it</source>
+        <translation>Скопируйте запрос, чтобы вставить и отправить его</translation>
+    </message>
+    <message>
+        <source>Copy</source>
+        <translation>Копировать</translation>
+    </message>
+    <message>
+        <source>FW Update</source>
+        <translation>Прошивка</translation>
+    </message>
+    <message>
+        <source>Switch sensor off</source>
+        <translation>Выключите датчик</translation>
+    </message>
+    <message>
+        <source>Open file</source>
+        <translation>Открыть файл</translation>
+    </message>
+    <message>
+        <source>No file</source>
+        <translation>Файл не выбран</translation>
+    </message>
+    <message>
+        <source>Sensor type</source>
+        <translation>Тип датчика</translation>
+    </message>
+    <message>
+        <source>Reset calibration values</source>
+        <translation>Сбросить калибровочные значения</translation>
+    </message>
+    <message>
+        <source>Start</source>
+        <translation>Пуск</translation>
+    </message>
+    <message>
+        <source>Firmware update progress</source>
+        <translation>Ход обновления прошивки</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>Отмена</translation>
+    </message>
+    <message>
+        <source>Cancel firmware update</source>
+        <translation>Отменить обновление прошивки</translation>
+    </message>
+    <message>
+        <source>Firmware update log</source>
+        <translation>Журнал обновления прошивки</translation>
+    </message>
+    <message>
+        <source>Running without a session log.</source>
+        <translation>Журнал сеанса не ведётся.</translation>
+    </message>
+    <message>
+        <source>Trend</source>
+        <translation>Тренд</translation>
+    </message>
+    <message>
+        <source>Error#%1</source>
+        <translation>Ошибка %1</translation>
+    </message>
+</context>
+<context>
+    <name>main</name>
+    <message>
+        <source>Add DEVICE (a serial device or a pseudo-terminal) to the port list and select it.</source>
+        <translation>Добавить DEVICE (последовательное устройство или псевдотерминал) в список портов и выбрать его.</translation>
+    </message>
+    <message>
+        <source>Show the window in LANGUAGE: described (the texts as first written, half Russian, half English), en (English) or ru (Russian). Without it the locale chooses: ru_* Russian, C and POSIX the described texts, any other English.</source>
+        <translation>Показывать окно на языке LANGUAGE: described (тексты в первоначальном виде, наполовину русские, наполовину английские), en (английский) или ru (русский). Без этого параметра язык выбирается по локали: ru_* — русский, C и POSIX — первоначальные тексты, любая другая — английский.</translation>
+    </message>
+    <message>
+        <source>Configurator for QX-510 and HZL-310 liquid-level sensors on RS-485.</source>
+        <translation>Конфигуратор датчиков уровня жидкости QX-510 и HZL-310 на шине RS-485.</translation>
+    </message>
+</context>
+</TS>
