@@ -1,0 +1,311 @@
+#include "AnswerFrames.h"
+#include "WindowHarness.h"
+#include "WindowProbes.h"
+#include "core/protocol/FrameCodec.h"
+#include "core/text/Language.h"
+#include "core/text/Translations.h"
+#include "ui_Form4.h"
+#include "ui_frmSerial.h"
+#include "window/calibration/Form3.h"
+#include "window/settings/Form4.h"
+
+#include <QProcessEnvironment>
+#include <QtTest>
+#include <QtWidgets>
+
+// The window in each of its languages: how one is chosen, every text a person reads in the
+// language chosen and shown whole at the window's size, and what the sensor and the log get
+// the same whatever the language.
+
+namespace
+{
+// The language's translations installed for as long as it lives, as the program installs
+// them before it builds its window.
+class LanguageScope
+{
+public:
+    explicit LanguageScope(Language language) { QVERIFY(installTranslations(language)); }
+    ~LanguageScope()
+    {
+        for (QTranslator *t : QCoreApplication::instance()->findChildren<QTranslator *>()) {
+            QCoreApplication::removeTranslator(t);
+            delete t;
+        }
+    }
+};
+
+// Words that stay as they are in Russian: product names, sensor types, the bus, units and
+// key names. A text is Russian when it has Cyrillic or has fewer than three letters
+// without these.
+const QRegularExpression
+    kKeptWords(QStringLiteral("QX-510|HZL-310|PL-540|PL-140|RS-485|CSV|°C|Alt\\+\\w|F9|ttyUSB0"));
+const QRegularExpression kCyrillic(QStringLiteral("\\p{Cyrillic}"));
+const QRegularExpression kLetter(QStringLiteral("\\p{L}"));
+
+// The texts a person reads on a widget, or hears from a screen reader.
+QStringList textsOf(const QWidget *w)
+{
+    QStringList out{w->toolTip(), w->accessibleName(), w->accessibleDescription()};
+    if (w->isWindow())
+        out << w->windowTitle();
+    if (const auto *l = qobject_cast<const QLabel *>(w))
+        out << l->text();
+    if (const auto *b = qobject_cast<const QAbstractButton *>(w))
+        out << b->text();
+    if (const auto *g = qobject_cast<const QGroupBox *>(w))
+        out << g->title();
+    if (const auto *t = qobject_cast<const QTabWidget *>(w)) {
+        for (int i = 0; i < t->count(); ++i)
+            out << t->tabText(i);
+    }
+    if (const auto *c = qobject_cast<const QComboBox *>(w)) {
+        for (int i = 0; i < c->count(); ++i)
+            out << c->itemText(i);
+    }
+    if (const auto *t = qobject_cast<const QTableWidget *>(w)) {
+        for (int c = 0; c < t->columnCount(); ++c)
+            out << (t->horizontalHeaderItem(c) ? t->horizontalHeaderItem(c)->text() : QString());
+    }
+    out.removeAll(QString());
+    return out;
+}
+
+bool readsAs(Language language, const QString &text)
+{
+    if (language == Language::English)
+        return !text.contains(kCyrillic);
+    return text.contains(kCyrillic) || QString(text).remove(kKeptWords).count(kLetter) < 3;
+}
+
+QWidget *windowNamed(WindowHarness &h, const QString &name)
+{
+    if (name == QLatin1String("Form3"))
+        return h.w().parts().calibration->tableEditor();
+    if (name == QLatin1String("Form4"))
+        return h.w().parts().settings->levelShiftWindow();
+    return &h.w();
+}
+
+// The widgets of one window, its secondary windows left to themselves.
+QList<QWidget *> widgetsOf(QWidget *window)
+{
+    QList<QWidget *> out{window};
+    for (QWidget *w : window->findChildren<QWidget *>()) {
+        if (w->window() == window && !w->objectName().startsWith(QLatin1String("qt_")))
+            out.append(w);
+    }
+    return out;
+}
+
+QString nameOf(const QWidget *w)
+{
+    return w->objectName().isEmpty() ? QString::fromLatin1(w->metaObject()->className())
+                                     : w->objectName();
+}
+
+// The captions of `window` that do not show whole as it is laid out now.
+QStringList clippedCaptions(QWidget *window)
+{
+    QStringList out;
+    for (QWidget *w : widgetsOf(window)) {
+        if (!w->isVisible())
+            continue;
+        const bool tabScroll = qobject_cast<QTabBar *>(w->parentWidget());
+        const bool caption = qobject_cast<QLabel *>(w) || qobject_cast<QGroupBox *>(w) ||
+                             (qobject_cast<QAbstractButton *>(w) && !tabScroll);
+        const QSize need = w->minimumSizeHint();
+        if (caption && (w->width() < need.width() || w->height() < need.height()))
+            out << QStringLiteral("%1 %2x%3 needs %4x%5: %6")
+                       .arg(nameOf(w))
+                       .arg(w->width())
+                       .arg(w->height())
+                       .arg(need.width())
+                       .arg(need.height())
+                       .arg(textsOf(w).join(QLatin1String(" | ")));
+        // Tabs that do not fit bring scroll buttons, and some tab is then out of sight.
+        const auto *tabs = qobject_cast<QTabBar *>(w);
+        const bool scrolled = tabs && tabs->findChild<QToolButton *>() &&
+                              tabs->findChild<QToolButton *>()->isVisible();
+        if (tabs && (scrolled || tabs->sizeHint().width() > tabs->width()))
+            out << QStringLiteral("tabs %1 wide need %2")
+                       .arg(tabs->width())
+                       .arg(tabs->sizeHint().width());
+    }
+    return out;
+}
+
+void addLanguageRows(const QStringList &windows, const QList<Language> &languages)
+{
+    for (Language l : languages) {
+        for (const QString &window : windows) {
+            QTest::addRow("%s %s", qPrintable(languageName(l)), qPrintable(window)) << l << window;
+        }
+    }
+}
+} // namespace
+
+class tst_Languages : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void initTestCase()
+    {
+        QStandardPaths::setTestModeEnabled(true);
+        QLocale::setDefault(QLocale::c());
+    }
+
+    void theLocaleChoosesTheLanguage_data()
+    {
+        QTest::addColumn<QStringList>("environment");
+        QTest::addColumn<Language>("plain");
+        QTest::addColumn<Language>("expected");
+        const Language d = Language::Described;
+        const Language e = Language::English;
+        const Language r = Language::Russian;
+        QTest::newRow("nothing set") << QStringList{} << d << d;
+        QTest::newRow("C") << QStringList{"LANG=C"} << d << d;
+        QTest::newRow("C.UTF-8") << QStringList{"LC_ALL=C.UTF-8"} << d << d;
+        QTest::newRow("POSIX") << QStringList{"LC_MESSAGES=POSIX"} << d << d;
+        QTest::newRow("C for a tool") << QStringList{"LANG=C"} << e << e;
+        QTest::newRow("Russian") << QStringList{"LANG=ru_RU.UTF-8"} << d << r;
+        QTest::newRow("Ukrainian Russian") << QStringList{"LANG=ru_UA.UTF-8"} << d << r;
+        QTest::newRow("German") << QStringList{"LANG=de_DE.UTF-8"} << d << e;
+        QTest::newRow("British") << QStringList{"LANG=en_GB.UTF-8"} << d << e;
+        QTest::newRow("LC_ALL over LANG")
+            << QStringList{"LANG=ru_RU.UTF-8", "LC_ALL=de_DE.UTF-8"} << d << e;
+        QTest::newRow("LC_MESSAGES over LANG")
+            << QStringList{"LANG=de_DE.UTF-8", "LC_MESSAGES=ru_RU.UTF-8"} << d << r;
+        QTest::newRow("LC_ALL C over LC_MESSAGES")
+            << QStringList{"LC_MESSAGES=ru_RU.UTF-8", "LC_ALL=C"} << d << d;
+        QTest::newRow("LANGUAGE list")
+            << QStringList{"LANG=de_DE.UTF-8", "LANGUAGE=fr:ru:en"} << d << r;
+        QTest::newRow("LANGUAGE without ours")
+            << QStringList{"LANG=ru_RU.UTF-8", "LANGUAGE=fr:de"} << d << r;
+        QTest::newRow("LANGUAGE in the C locale") << QStringList{"LANG=C", "LANGUAGE=ru"} << d << d;
+    }
+    void theLocaleChoosesTheLanguage()
+    {
+        QFETCH(QStringList, environment);
+        QFETCH(Language, plain);
+        QFETCH(Language, expected);
+        QProcessEnvironment env;
+        for (const QString &setting : environment)
+            env.insert(setting.section('=', 0, 0), setting.section('=', 1));
+        QCOMPARE(languageOfLocale(env, plain), expected);
+    }
+
+    void theOptionNamesALanguage()
+    {
+        for (Language l : {Language::Described, Language::English, Language::Russian})
+            QVERIFY(languageNamed(languageName(l)) == l);
+        QVERIFY(!languageNamed(QStringLiteral("de")));
+    }
+
+    void everyTextIsInTheLanguage_data()
+    {
+        QTest::addColumn<Language>("language");
+        QTest::addColumn<QString>("window");
+        addLanguageRows({"main", "Form3", "Form4"}, {Language::English, Language::Russian});
+    }
+    // Every page of the main window and both secondary windows, each control with its
+    // captions, items, column titles, tool tips and names for screen readers.
+    void everyTextIsInTheLanguage()
+    {
+        QFETCH(Language, language);
+        QFETCH(QString, window);
+        const LanguageScope scope(language);
+        WindowHarness h;
+        QStringList faults;
+        int texts = 0;
+        for (const QWidget *w : widgetsOf(windowNamed(h, window))) {
+            for (const QString &text : textsOf(w)) {
+                ++texts;
+                if (!readsAs(language, text))
+                    faults << nameOf(w) + QStringLiteral(": ") + text;
+            }
+        }
+        QVERIFY2(faults.isEmpty(), qPrintable(faults.join(QLatin1Char('\n'))));
+        QVERIFY(texts >= (window == QLatin1String("Form4") ? 5 : 40));
+    }
+
+    void everyCaptionShowsWhole_data()
+    {
+        QTest::addColumn<Language>("language");
+        QTest::addColumn<QString>("window");
+        QStringList windows{"Form3", "Form4"};
+        for (int page = 0; page < 5; ++page)
+            windows << QStringLiteral("main %1").arg(page);
+        addLanguageRows(windows, {Language::Described, Language::English, Language::Russian});
+    }
+    // At the size each window opens with, with a sensor's every control shown (firmware
+    // 1.7.6) and the readings waiting for data.
+    void everyCaptionShowsWhole()
+    {
+        QFETCH(Language, language);
+        QFETCH(QString, window);
+        const LanguageScope scope(language);
+        WindowHarness h;
+        h.openPort();
+        h.w().parts().monitor->showIdentity(
+            framedAnswer(1, 0xFC, QByteArray::fromHex("3930000000B000")));
+        QWidget *shown = windowNamed(h, window.section(' ', 0, 0));
+        const QSize opening = shown->size();
+        if (shown == &h.w())
+            h.ui()->SSTab1->setCurrentIndex(window.section(' ', 1).toInt());
+        shown->show();
+        QVERIFY(QTest::qWaitForWindowExposed(shown));
+        QCOMPARE(shown->size(), opening);
+        const QStringList clipped = clippedCaptions(shown);
+        QVERIFY2(clipped.isEmpty(), qPrintable(clipped.join(QLatin1Char('\n'))));
+    }
+
+    void oneCommandInEachLanguage_data()
+    {
+        QTest::addColumn<Language>("language");
+        QTest::addColumn<QString>("refusal");
+        QTest::addColumn<QString>("question");
+        QTest::addColumn<QString>("confirmation");
+        QTest::newRow("described") << Language::Described << "Acceptable values -1000 до 1000"
+                                   << "Empty value will be changed. Please, confirm?"
+                                   << "Empty value shifted.";
+        QTest::newRow("en") << Language::English << "Acceptable values: -1000 to 1000"
+                            << "The empty level will be changed. Continue?"
+                            << "Empty level shifted.";
+        QTest::newRow("ru") << Language::Russian << "Допустимые значения: от -1000 до 1000"
+                            << "Уровень пустого будет изменён. Продолжить?"
+                            << "Уровень пустого сдвинут.";
+    }
+    // The empty level shifted out of range, then by 20: the operator reads the language
+    // chosen; the sensor gets the same frame and the log the same lines in every one.
+    void oneCommandInEachLanguage()
+    {
+        QFETCH(Language, language);
+        QFETCH(QString, refusal);
+        QFETCH(QString, question);
+        QFETCH(QString, confirmation);
+        const LanguageScope scope(language);
+        WindowHarness h;
+        h.openPort();
+        h.markLog();
+        Ui::Form4 *shift = h.w().parts().settings->levelShiftWindow()->form();
+        for (const char *value : {"-1001", "20"}) {
+            h.ui()->shift->click();
+            shift->data->setText(QString::fromLatin1(value));
+            shift->Command3->click();
+        }
+        QCOMPARE(h.dialogs.messages(), QStringList{refusal});
+        QCOMPARE(h.dialogs.shown.last().text, question);
+        QCOMPARE(frameOfNextTick(h), Control_summ(QByteArray::fromHex("3100F90014")));
+        h.port.reads = {framedAnswer(0, 0xF9)};
+        h.w().engine().tick();
+        QCOMPARE(h.ui()->MsgCom->text(), confirmation);
+        // The tick that sent the frame heard nothing: shown in the language, logged as ever.
+        QCOMPARE(h.logSinceMark(),
+                 (QStringList{"Cmd Shift Low: 20", "No data from sensor with address 0",
+                              "Empty value shifted."}));
+    }
+};
+
+QTEST_MAIN(tst_Languages)
+#include "tst_languages.moc"
