@@ -25,5 +25,8 @@ set(CPACK_DEBIAN_PACKAGE_MAINTAINER "${LEVELCONF_MAINTAINER}")
 set(CPACK_DEBIAN_PACKAGE_SECTION electronics)
 set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
+# The program's own translations are built into it; Qt's, for the standard buttons and the
+# file dialog in Russian, come from Qt's package. Without it those stay in English.
+set(CPACK_DEBIAN_PACKAGE_RECOMMENDS qt6-translations-l10n)
 
 include(CPack)

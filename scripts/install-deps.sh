@@ -7,6 +7,9 @@ set -euo pipefail
 packages=(cmake g++ ninja-build pkg-config qt6-base-dev qt6-base-dev-tools
           qt6-serialport-dev libasound2-dev xvfb xauth imagemagick
           help2man librsvg2-bin desktop-file-utils appstream dpkg-dev file)
+# Qt Linguist's lupdate and lrelease with their CMake package, and Qt's own translations
+# (the standard buttons and the file dialog) for the languages the window speaks.
+packages+=(qt6-l10n-tools qt6-tools-dev qt6-translations-l10n)
 # clang and its libFuzzer runtime, for the fuzz targets of the parsers.
 packages+=(clang libclang-rt-dev)
 

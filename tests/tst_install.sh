@@ -92,6 +92,9 @@ for name in levelconf levelconf-cli sensor-sim; do
         fail "$page has no title line for $name $version"
     fi
 done
+# The translations travel inside the program: the installed one answers in Russian.
+"${no_display[@]}" "$usr/bin/levelconf" --language ru --help 2>/dev/null |
+    grep -q "Конфигуратор датчиков уровня" || fail "the installed levelconf has no Russian"
 zcat "$usr/share/doc/levelconf/changelog.gz" | head -n 1 | grep -q "^levelconf ($version)" ||
     fail "the changelog's latest entry is not $version"
 

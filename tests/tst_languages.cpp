@@ -260,6 +260,16 @@ private slots:
         QVERIFY2(clipped.isEmpty(), qPrintable(clipped.join(QLatin1Char('\n'))));
     }
 
+    // Qt's own texts, the standard buttons of every box and the file dialog's, follow too.
+    void standardButtonsFollowTheLanguage()
+    {
+        const LanguageScope scope(Language::Russian);
+        const QDialogButtonBox box(QDialogButtonBox::Yes | QDialogButtonBox::No |
+                                   QDialogButtonBox::Cancel);
+        for (const QAbstractButton *b : box.buttons())
+            QVERIFY2(b->text().contains(kCyrillic), qPrintable(b->text()));
+    }
+
     void oneCommandInEachLanguage_data()
     {
         QTest::addColumn<Language>("language");
@@ -285,7 +295,10 @@ private slots:
         QFETCH(QString, question);
         QFETCH(QString, confirmation);
         const LanguageScope scope(language);
-        WindowHarness h;
+        WindowHarness h({}, language);
+        // The log says which texts the operator read, unless they were the described ones.
+        const QString said = QStringLiteral("Language: ") + languageName(language);
+        QCOMPARE(h.logEvents().contains(said), language != Language::Described);
         h.openPort();
         h.markLog();
         Ui::Form4 *shift = h.w().parts().settings->levelShiftWindow()->form();

@@ -6,7 +6,8 @@
 #include <QDir>
 #include <QFile>
 
-WindowHarness::WindowHarness(const QString &logFolder) : now(QDate(2026, 12, 7), QTime(14, 5, 33))
+WindowHarness::WindowHarness(const QString &logFolder, Language language)
+    : now(QDate(2026, 12, 7), QTime(14, 5, 33))
 {
     Platform p;
     p.port = &port;
@@ -16,6 +17,7 @@ WindowHarness::WindowHarness(const QString &logFolder) : now(QDate(2026, 12, 7),
     p.logFolder = this->logFolder;
     p.programFolder = logDir.path();
     p.clock = [this] { return now; };
+    p.language = language;
     window = std::make_unique<frmSerial>(p);
 }
 

@@ -29,8 +29,10 @@ QStringList logEventTexts(const QByteArray &log);
 class WindowHarness
 {
 public:
-    // `logFolder` replaces the temporary log folder (to make the log start fail, say).
-    explicit WindowHarness(const QString &logFolder = QString());
+    // `logFolder` replaces the temporary log folder (to make the log start fail, say);
+    // `language` is the one the program chose, whose translations are the caller's to install.
+    explicit WindowHarness(const QString &logFolder = QString(),
+                           Language language = Language::Described);
     ~WindowHarness();
 
     // Ends the window as the program's end would, keeping the fakes and the log folder.
