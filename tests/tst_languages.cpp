@@ -287,7 +287,8 @@ private slots:
                             << "Уровень пустого сдвинут.";
     }
     // The empty level shifted out of range, then by 20: the operator reads the language
-    // chosen; the sensor gets the same frame and the log the same lines in every one.
+    // chosen; the sensor gets the same frame, the log the same lines and a point file the
+    // same words in every one.
     void oneCommandInEachLanguage()
     {
         QFETCH(Language, language);
@@ -313,6 +314,14 @@ private slots:
         h.port.reads = {framedAnswer(0, 0xF9)};
         h.w().engine().tick();
         QCOMPARE(h.ui()->MsgCom->text(), confirmation);
+        // A point recorded while the sensor is silent: the file has the described words.
+        h.dialogs.inputAnswers.push_back(QStringLiteral("50"));
+        h.dialogs.fileAnswers.push_back(h.logDir.filePath(QStringLiteral("tank.trr")));
+        h.ui()->Command11->click();
+        h.ui()->Command14->click();
+        QFile points(h.logDir.filePath(QStringLiteral("tank.trr")));
+        QVERIFY(points.open(QIODevice::ReadOnly));
+        QCOMPARE(points.readAll(), QByteArray(";;\r\n1;0;No data\r\n"));
         // The tick that sent the frame heard nothing: shown in the language, logged as ever.
         QCOMPARE(h.logSinceMark(),
                  (QStringList{"Cmd Shift Low: 20", "No data from sensor with address 0",

@@ -19,6 +19,8 @@
 
 namespace
 {
+// The frequency a sensor in frequency mode reports, where the distance stands.
+const char *const kFrequencyLevel = QT_TRANSLATE_NOOP("MonitorPart", "%1 Гц.");
 Qt::CheckState checkState(bool on)
 {
     return on ? Qt::Checked : Qt::Unchecked;
@@ -112,7 +114,7 @@ void MonitorPart::frequencyAnswer(const QByteArray &answer)
     // The frequency comes high byte first; an answer too short to hold it leaves the
     // last one shown.
     if (const auto f = beValue16(answer, 4)) {
-        m_ui.Uroven->setText(tr("%1 Гц.").arg(*f));
-        m_presentLevel = QString::number(*f) + QStringLiteral(" Гц.");
+        m_frequencyLevel = loggedText("MonitorPart", kFrequencyLevel).arg(*f);
+        m_ui.Uroven->setText(m_frequencyLevel.shown);
     }
 }

@@ -74,10 +74,12 @@ std::optional<QString> MonitorPart::selectedEntry() const
     return m_ui.CmbNet->currentText();
 }
 
-QString MonitorPart::logged(const QLabel *reading)
+QString MonitorPart::logged(const QLabel *reading) const
 {
     const QString text = reading->text();
-    return text == noDataText() ? QString::fromLatin1(kNoData) : text;
+    if (text == noDataText())
+        return QString::fromLatin1(kNoData);
+    return text == m_frequencyLevel.shown ? m_frequencyLevel.logged : text;
 }
 
 bool MonitorPart::answering() const
@@ -87,7 +89,7 @@ bool MonitorPart::answering() const
 
 QString MonitorPart::presentLevel() const
 {
-    return m_presentLevel;
+    return logged(m_ui.Uroven);
 }
 
 void MonitorPart::answered(quint8 code, const QByteArray &answer)
@@ -131,7 +133,6 @@ void MonitorPart::portClosed()
     m_ui.sn->setText(QStringLiteral("0"));
     m_ui.vv->setText(QStringLiteral("--------"));
     const QString noData = noDataText();
-    m_presentLevel = QString::fromLatin1(kNoData);
     // Frequency and analog output are readings too: left alone they would show the last
     // sensor's values as if it were still connected.
     for (QLabel *reading :

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/text/Translations.h"
 #include "window/session/SelectedSensor.h"
 
 #include <QByteArray>
@@ -127,12 +128,12 @@ private:
     bool m_range256 = false;          // a sensor with firmware code 172 has answered
     qint16 m_levelBarRange = 1024;    // full scale of the level bar
     QString m_modeText;               // decimal text of the last mode byte decoded
-    // The level as the described set shows it, for the point file whatever the language.
-    QString m_presentLevel = QString::fromLatin1(kNoData);
+    LoggedText m_frequencyLevel;      // the frequency shown for the level in frequency mode
 
     static constexpr const char *kNoData = QT_TR_NOOP("No data");
     // What a reading shows while there is none, in the language shown.
     static QString noDataText() { return tr(kNoData); }
-    // A reading's label as the described set would show it, for the session log.
-    static QString logged(const QLabel *reading);
+    // A reading's label as the described set would show it, for the session log and the
+    // point file, whatever the language shown.
+    QString logged(const QLabel *reading) const;
 };

@@ -51,8 +51,7 @@ void MonitorPart::showData(const QByteArray &answer)
         m_ui.ProgressBar1->setMaximum(m_levelBarRange);
         if (int(*r.output) < m_levelBarRange)
             m_ui.ProgressBar1->setValue(*r.output);
-        m_presentLevel = distanceText(*r.output, locale);
-        m_ui.Uroven->setText(m_presentLevel);
+        m_ui.Uroven->setText(distanceText(*r.output, locale));
         m_ui.freq->setText(frequencyText(*r.output));
         m_ui.anal->setText(analogText(*r.output, m_ui.D_4096->isChecked(), locale));
     }
