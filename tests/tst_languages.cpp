@@ -122,11 +122,12 @@ QStringList clippedCaptions(QWidget *window)
                        .arg(need.width())
                        .arg(need.height())
                        .arg(textsOf(w).join(QLatin1String(" | ")));
-        // Tabs that do not fit bring scroll buttons, and some tab is then out of sight.
-        const auto *tabs = qobject_cast<QTabBar *>(w);
-        const bool scrolled = tabs && tabs->findChild<QToolButton *>() &&
-                              tabs->findChild<QToolButton *>()->isVisible();
-        if (tabs && (scrolled || tabs->sizeHint().width() > tabs->width()))
+    }
+    // Tabs that do not fit bring scroll buttons, and some tab is then out of sight.
+    for (const QTabBar *tabs : window->findChildren<QTabBar *>()) {
+        const auto *scroll = tabs->findChild<QToolButton *>();
+        if (tabs->isVisible() &&
+            ((scroll && scroll->isVisible()) || tabs->sizeHint().width() > tabs->width()))
             out << QStringLiteral("tabs %1 wide need %2")
                        .arg(tabs->width())
                        .arg(tabs->sizeHint().width());
@@ -234,12 +235,14 @@ private slots:
         QTest::addColumn<Language>("language");
         QTest::addColumn<QString>("window");
         QStringList windows{"Form3", "Form4"};
-        for (int page = 0; page < 5; ++page)
-            windows << QStringLiteral("main %1").arg(page);
+        for (int page = 0; page < 5; ++page) {
+            windows << QStringLiteral("main %1 waiting").arg(page)
+                    << QStringLiteral("main %1 live").arg(page);
+        }
         addLanguageRows(windows, {Language::Described, Language::English, Language::Russian});
     }
     // At the size each window opens with, with a sensor's every control shown (firmware
-    // 1.7.6) and the readings waiting for data.
+    // 1.7.6), its readings waiting for data or live with a calibration warning.
     void everyCaptionShowsWhole()
     {
         QFETCH(Language, language);
@@ -247,8 +250,14 @@ private slots:
         const LanguageScope scope(language);
         WindowHarness h;
         h.openPort();
-        h.w().parts().monitor->showIdentity(
-            framedAnswer(1, 0xFC, QByteArray::fromHex("3930000000B000")));
+        h.port.reads = {framedAnswer(0, 0xFC, QByteArray::fromHex("39300000B000"))};
+        h.w().engine().tick();
+        if (window.endsWith(QLatin1String("live"))) {
+            DataFields warned;
+            warned.address = 0;
+            warned.emptyValue = 40000;
+            h.w().parts().monitor->showData(dataAnswer(warned));
+        }
         QWidget *shown = windowNamed(h, window.section(' ', 0, 0));
         const QSize opening = shown->size();
         if (shown == &h.w())

@@ -1063,7 +1063,7 @@ Ok!
     </message>
     <message>
         <source>Recalculate in ltrs/gal</source>
-        <translation>Пересчёт в литры/галлоны</translation>
+        <translation>Пересчёт в объём</translation>
     </message>
     <message>
         <source>Closest object</source>
