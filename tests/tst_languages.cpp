@@ -261,7 +261,7 @@ private slots:
         QWidget *shown = windowNamed(h, window.section(' ', 0, 0));
         const QSize opening = shown->size();
         if (shown == &h.w())
-            h.ui()->SSTab1->setCurrentIndex(window.section(' ', 1).toInt());
+            h.ui()->SSTab1->setCurrentIndex(window.section(' ', 1, 1).toInt());
         shown->show();
         QVERIFY(QTest::qWaitForWindowExposed(shown));
         QCOMPARE(shown->size(), opening);
