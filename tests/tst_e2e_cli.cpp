@@ -273,16 +273,18 @@ private slots:
         QCOMPARE(b.sim.loaderStats().syncsIgnored, 0u);
     }
 
-    void flashBeyondTheFlashFails()
+    void flashBeyondTheProgramMemorySendsNothing()
     {
         Bench b;
         b.sim.setLoader(fastLoader());
         QVERIFY(b.start());
-        // More blocks than the program flash holds: the loader refuses the first beyond it.
+        // More application blocks than the program memory holds: refused before the erase,
+        // which would otherwise leave the sensor without firmware.
         QVERIFY(writeFile(b.path("big.cri"), firmwareImage(pl540Type(), 1000)));
         const Run r = b.run({"flash", b.path("big.cri"), "--type", "PL540"});
-        QCOMPARE(r.status, 6);
-        QVERIFY(r.err.contains("the sensor must be updated again"));
+        QCOMPARE(r.status, 5);
+        QVERIFY2(r.err.contains("program memory ends at 0x27FFF"), qPrintable(r.err));
+        QCOMPARE(b.sim.loaderStats().syncsIgnored, 0u);
     }
 
     void failures_data()
