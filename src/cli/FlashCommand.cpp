@@ -20,6 +20,7 @@ CliExit exitFor(UpdateResult::Outcome outcome)
     case UpdateResult::Outcome::PortLost:
         return CliExit::Port;
     case UpdateResult::Outcome::StartNotConfirmed:
+    case UpdateResult::Outcome::StartRefused:
     case UpdateResult::Outcome::Failed:
         break;
     }
@@ -33,6 +34,8 @@ QString outcomeWord(UpdateResult::Outcome outcome)
         return QStringLiteral("done");
     case UpdateResult::Outcome::StartNotConfirmed:
         return QStringLiteral("start-not-confirmed");
+    case UpdateResult::Outcome::StartRefused:
+        return QStringLiteral("start-refused");
     case UpdateResult::Outcome::Cancelled:
         return QStringLiteral("cancelled");
     case UpdateResult::Outcome::PortLost:
