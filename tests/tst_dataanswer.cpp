@@ -250,6 +250,29 @@ private slots:
         QCOMPARE(step.state.avg, 1200.0);
     }
 
+    // From nothing, even a constant amplitude is steady only from the answer the warm-up
+    // names: before it the lamp cannot say anything of the level.
+    void stabilityWarmsUpFromNothing_data()
+    {
+        QTest::addColumn<quint32>("amplitude");
+        QTest::newRow("small") << quint32(1000);
+        QTest::newRow("demo sensor") << quint32(250000);
+        QTest::newRow("largest") << quint32(4294967295u);
+    }
+    void stabilityWarmsUpFromNothing()
+    {
+        QFETCH(quint32, amplitude);
+        Stability s;
+        int firstSteady = 0;
+        for (int n = 1; n <= 60 && firstSteady == 0; ++n) {
+            const StabilityStep step = nextStability(s, amplitude);
+            if (step.state.cnt > 0)
+                firstSteady = n;
+            s = step.state;
+        }
+        QCOMPARE(firstSteady, kStabilityWarmUpAnswers);
+    }
+
     void unsteadyAnswerAtScoreZeroIsRed()
     {
         // From nothing, the first answer is far from the average: red, and the score

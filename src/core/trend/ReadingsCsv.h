@@ -13,7 +13,7 @@ struct TrendEntry;
 // text alone is written as the window showed it, in `locale`'s own form. Times are local
 // with their offset from UTC, so that files from either side of a clock change still sort.
 // A gap (no answer, or one that could not be decoded) is a row with its time and address
-// and no readings.
+// and no readings; a stability not known yet is an empty field.
 
 // The whole store, oldest entry first.
 QByteArray readingsCsv(const ReadingStore &store, const QLocale &locale = QLocale());
