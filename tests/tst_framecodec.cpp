@@ -136,8 +136,11 @@ private slots:
         QTest::newRow("identity without its version")
             << Control_summ(identity.left(7)) << 176 << false;
         QTest::newRow("mode 1.7.4") << mode << 174 << true;
-        QTest::newRow("mode 1.7.5 reports the echo") << modeEcho << 175 << true;
-        QTest::newRow("mode 1.7.5 without the echo") << mode << 175 << false;
+        QTest::newRow("mode 1.7.4 with a byte more") << modeEcho << 174 << false;
+        QTest::newRow("mode 1.7.5 with the echo") << modeEcho << 175 << true;
+        QTest::newRow("mode 1.7.5 without it") << mode << 175 << true;
+        QTest::newRow("mode 1.7.6") << modeEcho << 176 << true;
+        QTest::newRow("mode 1.7.6 without the echo") << mode << 176 << false;
         QTest::newRow("mode, firmware not known") << modeEcho << 0 << true;
         QTest::newRow("table") << framedAnswer(5, 0xEF, QByteArray(80, 1)) << 0 << true;
         QTest::newRow("table cut short")
