@@ -22,6 +22,9 @@ QByteArray readingsCsv(const ReadingStore &store, const QLocale &locale = QLocal
 QString readingsCsvHeader();
 QString readingsCsvRow(const TrendEntry &entry, const QLocale &locale = QLocale());
 
+// The stability column: the lamp's colour (green, yellow, red), empty while it is not known.
+QString stabilityWord(const TrendEntry &entry);
+
 // `text` as one CSV field.
 QString csvField(const QString &text);
 

@@ -1,0 +1,76 @@
+// The command line's arguments: each command takes its own options and no other, and an
+// address is a sensor's address, the search address left out.
+#include "cli/CliArguments.h"
+
+#include <QtTest>
+
+class tst_CliArguments : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void optionsBelongToTheirCommand_data()
+    {
+        QTest::addColumn<QStringList>("arguments"); // after --port P
+        QTest::addColumn<QString>("error");         // empty: taken
+        QTest::newRow("search, raw") << QStringList{"search", "--raw"} << QString();
+        QTest::newRow("search with a count")
+            << QStringList{"search", "--count", "3"} << "search does not take --count";
+        QTest::newRow("info with litres")
+            << QStringList{"info", "15", "--litres"} << "info does not take --litres";
+        QTest::newRow("watch, csv, count")
+            << QStringList{"watch", "5", "--csv", "--count", "2"} << QString();
+        QTest::newRow("watch, csv and json")
+            << QStringList{"--json", "watch", "5", "--csv"}
+            << "--csv and --json are two ways to print the readings: give one";
+        QTest::newRow("table write, flags")
+            << QStringList{"table", "write", "5", "t.pl5", "--litres", "--percent"} << QString();
+        QTest::newRow("table read with a flag")
+            << QStringList{"table", "read", "5", "t.pl5", "--percent"}
+            << "table read does not take --percent";
+        QTest::newRow("table read to standard output, as JSON")
+            << QStringList{"--json", "table", "read", "5", "-"}
+            << "table read to - prints the table file itself; --json has nothing to add";
+        QTest::newRow("flash with eeprom")
+            << QStringList{"flash", "x.cri", "--type", "pl-140", "--eeprom"} << QString();
+        QTest::newRow("set with raw")
+            << QStringList{"set", "5", "mode=analog", "--raw"} << "set does not take --raw";
+        QTest::newRow("log folder everywhere")
+            << QStringList{"--log-folder", "l", "--json", "info", "5"} << QString();
+    }
+
+    void optionsBelongToTheirCommand()
+    {
+        QFETCH(QStringList, arguments);
+        QFETCH(QString, error);
+        QString got;
+        const auto args = parseCliArguments(QStringList{"--port", "P"} + arguments, &got);
+        QCOMPARE(args.has_value(), error.isEmpty());
+        QCOMPARE(got, error);
+    }
+
+    void addressesAreTheSensors_data()
+    {
+        QTest::addColumn<QString>("word");
+        QTest::addColumn<int>("address"); // -1: refused
+        QTest::newRow("lowest") << "0" << 0;
+        QTest::newRow("highest") << "254" << 254;
+        QTest::newRow("search address") << "255" << -1;
+        QTest::newRow("beyond a byte") << "300" << -1;
+        QTest::newRow("negative") << "-1" << -1;
+        QTest::newRow("fraction") << "5.5" << -1;
+        QTest::newRow("exponent") << "1e1" << 10;
+        QTest::newRow("letters") << "five" << -1;
+    }
+
+    void addressesAreTheSensors()
+    {
+        QFETCH(QString, word);
+        QFETCH(int, address);
+        const std::optional<quint8> a = addressArgument(word);
+        QCOMPARE(a ? int(*a) : -1, address);
+    }
+};
+
+QTEST_GUILESS_MAIN(tst_CliArguments)
+#include "tst_cliarguments.moc"
