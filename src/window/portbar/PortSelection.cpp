@@ -137,15 +137,18 @@ void frmSerial::BTNCloseCom_Click()
     ui->Label10->setVisible(true);
     ui->kko->setVisible(true);
     ui->gen_zapr->setVisible(true);
-    port().ComClose();
+    // A port that never opened (a failed open, the window closed without one) has no
+    // close to log.
+    const bool wasOpen = port().ComClose();
     CloseAllTags();
     ui->gen_zapr->setEnabled(true);
     ui->Label10->setEnabled(true);
     ui->kko->setEnabled(true);
     ui->BTNOpenCom->setEnabled(true);
     ui->BTNCloseCom->setEnabled(false);
-    str_to_log(QStringLiteral("Com Port ") + ui->CmbPort->currentText() +
-               QStringLiteral(" Closed"));
+    if (wasOpen)
+        str_to_log(QStringLiteral("Com Port ") + ui->CmbPort->currentText() +
+                   QStringLiteral(" Closed"));
 
     ui->CmbNet->clear();
     ui->CmbNet->addItem(QStringLiteral("0"));
