@@ -26,7 +26,7 @@ IdentityAnswer decodeIdentityAnswer(const QByteArray &aans)
 
 bool identityAnswerDamaged(const QByteArray &aans)
 {
-    return aans.size() == kCompleteLength && !answerCrcMatches(aans);
+    return aans.size() != kCompleteLength || !answerCrcMatches(aans);
 }
 
 QString versionText(quint8 prefix, quint8 code)
