@@ -1,4 +1,6 @@
 // What the engine does with an answer: confirmations, decoders, and the search answer.
+#include "core/protocol/AnswerCheck.h"
+#include "core/protocol/AnswerLength.h"
 #include "core/protocol/ByteString.h"
 #include "core/protocol/CommandCodes.h"
 #include "core/protocol/Confirmations.h"
@@ -11,6 +13,23 @@
 
 void frmSerial::dispatchAnswer(quint8 code, const QByteArray &answer)
 {
+    // The data and mode answers have the length the sensor's firmware gives them, where it
+    // is known; two sensors answering at one address, or an answer cut short, do not,
+    // whatever their CRC says. Nothing of such an answer is taken.
+    const auto caps = fw_address && fw_address == byteAt(answer, 2)
+                          ? std::optional(sensorCapabilities())
+                          : std::nullopt;
+    if ((code == Cmd::ReadData || code == Cmd::SetMode) && !answerIntact(answer, caps)) {
+        if (code == Cmd::ReadData) {
+            trendMissed();
+            return;
+        }
+        setTextColour(ui->MsgCom, Colours::Red);
+        ui->MsgCom->setText(QStringLiteral("Mode answer damaged: not confirmed."));
+        str_to_log(QStringLiteral("Mode answer damaged: ") + answerCheckText(answer));
+        beep(400, 800);
+        return;
+    }
     switch (code) {
     case Cmd::ReadIdentity:
         identityAnswer(answer);

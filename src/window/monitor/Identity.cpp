@@ -1,5 +1,6 @@
 // Identity of the selected sensor and the network search.
 #include "core/protocol/AnswerCheck.h"
+#include "core/protocol/ByteString.h"
 #include "core/protocol/ExchangeEngine.h"
 #include "core/protocol/FrameCodec.h"
 #include "core/protocol/Requests.h"
@@ -51,6 +52,7 @@ void frmSerial::assept_sn(const QByteArray &aans)
     if (id.versionCode) {
         ui->vv->setText(versionText(id.versionPrefix, *id.versionCode));
         fw_version = *id.versionCode;
+        fw_address = byteAt(aans, 2);
         runFirmwareLadder();
     }
     str_to_log(identityLogLine(ui->sn->text(), ui->vv->text()));
