@@ -6,10 +6,12 @@ namespace
 {
 QString notASerialPort(const QString &device)
 {
+    if (device.isEmpty())
+        return QStringLiteral("It is not a serial port.");
     const QFileInfo info(device);
-    if (!device.isEmpty() && info.isDir())
+    if (info.isDir())
         return QStringLiteral("It is a folder, not a serial port.");
-    if (!device.isEmpty() && info.isFile())
+    if (info.isFile())
         return QStringLiteral("It is a regular file, not a serial port.");
     return QStringLiteral("It is not a serial port: it takes no line settings.");
 }
