@@ -86,6 +86,8 @@ PlanResult planFirmwareUpdate(const QByteArray &image, const SensorType &type, b
 
 int applicationBlockLimit(const SensorType &type)
 {
+    if (type.programEnd <= type.applicationStart)
+        return 0;
     return static_cast<int>((type.programEnd - type.applicationStart) / kBlockSize);
 }
 
