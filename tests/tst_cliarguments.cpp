@@ -23,20 +23,14 @@ private slots:
         QTest::newRow("watch, csv and json")
             << QStringList{"--json", "watch", "5", "--csv"}
             << "--csv and --json are two ways to print the readings: give one";
-        QTest::newRow("table write, flags")
-            << QStringList{"table", "write", "5", "t.pl5", "--litres", "--percent"} << QString();
         QTest::newRow("table read with a flag")
             << QStringList{"table", "read", "5", "t.pl5", "--percent"}
             << "table read does not take --percent";
         QTest::newRow("table read to standard output, as JSON")
             << QStringList{"--json", "table", "read", "5", "-"}
             << "table read to - prints the table file itself; --json has nothing to add";
-        QTest::newRow("flash with eeprom")
-            << QStringList{"flash", "x.cri", "--type", "pl-140", "--eeprom"} << QString();
         QTest::newRow("set with raw")
             << QStringList{"set", "5", "mode=analog", "--raw"} << "set does not take --raw";
-        QTest::newRow("log folder everywhere")
-            << QStringList{"--log-folder", "l", "--json", "info", "5"} << QString();
     }
 
     void optionsBelongToTheirCommand()
@@ -53,14 +47,12 @@ private slots:
     {
         QTest::addColumn<QString>("word");
         QTest::addColumn<int>("address"); // -1: refused
-        QTest::newRow("lowest") << "0" << 0;
         QTest::newRow("highest") << "254" << 254;
         QTest::newRow("search address") << "255" << -1;
         QTest::newRow("beyond a byte") << "300" << -1;
         QTest::newRow("negative") << "-1" << -1;
         QTest::newRow("fraction") << "5.5" << -1;
         QTest::newRow("exponent") << "1e1" << 10;
-        QTest::newRow("letters") << "five" << -1;
     }
 
     void addressesAreTheSensors()

@@ -253,6 +253,10 @@ private slots:
         QCOMPARE(b.run({"table", "read", "5", file}).status, 0);
         QString error;
         QCOMPARE(readTableFile(file, &error)->size(), kTableFileLines);
+        // "-": the file's own bytes on standard output.
+        QFile read(file);
+        QVERIFY(read.open(QIODevice::ReadOnly));
+        QCOMPARE(b.run({"table", "read", "5", "-"}).out.toUtf8(), read.readAll());
 
         // Firmware 1.6.3 has no table: nothing is read or written.
         const CalibrationTable oldTable = b.sim.bus().sensor(1)->table;
@@ -289,49 +293,86 @@ private slots:
         QCOMPARE(b.sim.bus().messagesHeard(), 0u);
     }
 
+    // Every block written either way; a refused start is no success, and no "Start" is
+    // there to press.
+    void flashWritesAFullImage_data()
+    {
+        QTest::addColumn<bool>("refuseStart");
+        QTest::addColumn<int>("status");
+        QTest::addColumn<QString>("out");
+        QTest::addColumn<QString>("errEnd");
+        QTest::newRow("started") << false << 0 << "Firmware update done.\n" << QString();
+        QTest::newRow("start refused") << true << 6 << QString()
+                                       << "levelconf-cli: The firmware is written, but the loader "
+                                          "refused the start command: switch the sensor off and "
+                                          "on again.\n";
+    }
     void flashWritesAFullImage()
     {
+        QFETCH(bool, refuseStart);
+        QFETCH(int, status);
+        QFETCH(QString, out);
+        QFETCH(QString, errEnd);
         Bench b;
-        b.sim.setLoader(fastLoader());
+        LoaderSettings loader = fastLoader();
+        loader.refuseStart = refuseStart;
+        b.sim.setLoader(loader);
         QVERIFY(b.start());
         const QByteArray image = firmwareImage(pl540Type(), 224);
         QVERIFY(writeFile(b.path("PL-540.cri"), image));
         const Run r = b.run({"flash", b.path("PL-540.cri"), "--type", "PL540"});
-        QCOMPARE(r.status, 0);
-        QCOMPARE(r.out, QString("Firmware update done.\n"));
-        // The prompt alone: no progress where nobody watches a terminal.
-        QCOMPARE(r.err,
-                 QString("levelconf-cli: Waiting for the loader: switch the sensor off and on\n"));
-        const BootLoader loader = b.sim.loader();
-        QCOMPARE(loader.stats().goCount, 1u);
-        QCOMPARE(loader.memory().image().mid(128 * 160, 128 * 224), image.mid(64 + 128 * 160));
+        QCOMPARE(r.status, status);
+        QCOMPARE(r.out, out);
+        // The prompt first, once: no progress where nobody watches a terminal.
+        QVERIFY2(r.err.startsWith("levelconf-cli: Waiting for the loader: switch the sensor off "
+                                  "and on\n") &&
+                     r.err.endsWith(errEnd) && !r.err.contains("Start"),
+                 qPrintable(r.err));
+        QCOMPARE(b.sim.loader().memory().image().mid(128 * 160, 128 * 224),
+                 image.mid(64 + 128 * 160));
     }
 
-    void flashRefusesADamagedImageBeforeSending()
+    // A file that cannot be sent, or written to, is refused before anything goes out, and
+    // an input or an output that is no regular file is never waited on nor replaced.
+    void filesRefusedBeforeSending_data()
     {
-        Bench b;
-        QVERIFY(b.start());
-        QByteArray image = firmwareImage(pl540Type(), 4);
-        image[64 + 128 * 160] = 'x';
-        QVERIFY(writeFile(b.path("bad.cri"), image));
-        const Run r = b.run({"flash", b.path("bad.cri"), "--type", "PL540"});
-        QCOMPARE(r.status, 5);
-        QVERIFY(r.err.endsWith("Nothing was sent to the sensor.\n"));
-        QCOMPARE(b.sim.loaderStats().syncsIgnored, 0u);
+        QTest::addColumn<QStringList>("arguments"); // {fifo}: a named pipe, {dir}: a folder
+        QTest::addColumn<QString>("reason");
+        QTest::newRow("damaged image") << QStringList{"flash", "{dir}/bad.cri", "--type", "PL540"}
+                                       << "does not start with 0x23";
+        QTest::newRow("image beyond the program memory")
+            << QStringList{"flash", "{dir}/big.cri", "--type", "PL540"}
+            << "program memory ends at 0x27FFF";
+        QTest::newRow("image that is a named pipe")
+            << QStringList{"flash", "{fifo}", "--type", "PL540"} << "it is a named pipe";
+        QTest::newRow("table that is a named pipe")
+            << QStringList{"table", "write", "5", "{fifo}"} << "it is a named pipe";
+        QTest::newRow("table read into a named pipe")
+            << QStringList{"table", "read", "5", "{fifo}"} << "it is a named pipe";
+        QTest::newRow("table read into a folder")
+            << QStringList{"table", "read", "5", "{dir}"} << "it is a folder";
     }
-
-    void flashBeyondTheProgramMemorySendsNothing()
+    void filesRefusedBeforeSending()
     {
+        QFETCH(QStringList, arguments);
+        QFETCH(QString, reason);
         Bench b;
-        b.sim.setLoader(fastLoader());
         QVERIFY(b.start());
-        // More application blocks than the program memory holds: refused before the erase,
-        // which would otherwise leave the sensor without firmware.
+        QByteArray bad = firmwareImage(pl540Type(), 4);
+        bad[64 + 128 * 160] = 'x';
+        QVERIFY(writeFile(b.path("bad.cri"), bad));
+        // More application blocks than the program memory holds: the loader would refuse the
+        // first beyond it after the erase, leaving the sensor without firmware.
         QVERIFY(writeFile(b.path("big.cri"), firmwareImage(pl540Type(), 1000)));
-        const Run r = b.run({"flash", b.path("big.cri"), "--type", "PL540"});
+        const QString fifo = b.path("fifo");
+        QVERIFY(::mkfifo(QFile::encodeName(fifo).constData(), 0600) == 0);
+        arguments.replaceInStrings("{fifo}", fifo).replaceInStrings("{dir}", b.dir.path());
+        const Run r = b.run(arguments, 20000);
         QCOMPARE(r.status, 5);
-        QVERIFY2(r.err.contains("program memory ends at 0x27FFF"), qPrintable(r.err));
+        QVERIFY2(r.err.contains(reason), qPrintable(r.err));
+        QCOMPARE(b.sim.bus().messagesHeard(), 0u);
         QCOMPARE(b.sim.loaderStats().syncsIgnored, 0u);
+        QVERIFY(!QFileInfo(fifo).isFile());
     }
 
     void failures_data()
@@ -349,8 +390,6 @@ private slots:
             << QStringList{"info", "300"} << none << 0 << 5
             << "levelconf-cli: ADDR \"300\" is not a sensor's network address, 0 to 254. "
                "Nothing was sent.\n";
-        QTest::newRow("search address")
-            << QStringList{"watch", "255"} << none << 0 << 5 << QString();
         QTest::newRow("an option the command does not take")
             << QStringList{"info", "5", "--litres"} << none << 0 << 1
             << "levelconf-cli: info does not take --litres. Try levelconf-cli --help.\n";
@@ -457,74 +496,6 @@ private slots:
         QCOMPARE(b.logEvents().filter("Com Port " + b.sim.slavePath() + " Closed").size(), 1);
     }
 
-    // The table goes where it is asked to only when that is a regular file or a new one;
-    // anything else is refused before a byte is sent, and left as it was.
-    void tableReadGoesOnlyToARegularFile_data()
-    {
-        QTest::addColumn<QString>("kind");
-        QTest::addColumn<int>("status");
-        QTest::newRow("new file") << "new file" << 0;
-        QTest::newRow("standard output") << "-" << 0;
-        QTest::newRow("named pipe") << "named pipe" << 5;
-        QTest::newRow("link to a named pipe") << "link to a named pipe" << 5;
-        QTest::newRow("folder") << "folder" << 5;
-    }
-    void tableReadGoesOnlyToARegularFile()
-    {
-        QFETCH(QString, kind);
-        QFETCH(int, status);
-        Bench b;
-        QVERIFY(b.start());
-        QString path = kind == "-" ? "-" : b.path("tank.pl5");
-        if (kind == "named pipe" || kind == "link to a named pipe")
-            QVERIFY(::mkfifo(QFile::encodeName(b.path("fifo")).constData(), 0600) == 0);
-        if (kind == "named pipe")
-            path = b.path("fifo");
-        if (kind == "link to a named pipe")
-            QVERIFY(QFile::link(b.path("fifo"), path));
-        if (kind == "folder")
-            QVERIFY(QDir().mkdir(path));
-
-        const Run r = b.run({"table", "read", "5", path});
-        QCOMPARE(r.status, status);
-        const QByteArray table = systemTextLines(
-            tableFileLines(*decodeTableAnswer(tableAnswer(*b.sim.bus().sensor(5)))));
-        if (status != 0) {
-            QVERIFY2(r.err.contains("not a regular file. Nothing was sent."), qPrintable(r.err));
-            QCOMPARE(b.sim.bus().messagesHeard(), 0u);
-            QVERIFY(!QFileInfo(path).isFile());
-        } else if (kind == "-") {
-            QCOMPARE(r.out.toUtf8(), table);
-        } else {
-            QFile f(path);
-            QVERIFY(f.open(QIODevice::ReadOnly));
-            QCOMPARE(f.readAll(), table);
-        }
-    }
-
-    // An input that is not a regular file is refused at once, never waited on.
-    void inputsThatAreNoRegularFile_data()
-    {
-        QTest::addColumn<QStringList>("arguments"); // {fifo} for a named pipe
-        QTest::newRow("image") << QStringList{"flash", "{fifo}", "--type", "PL540"};
-        QTest::newRow("table") << QStringList{"table", "write", "5", "{fifo}"};
-        QTest::newRow("image that is a folder") << QStringList{"flash", "{dir}", "--type", "PL140"};
-    }
-    void inputsThatAreNoRegularFile()
-    {
-        QFETCH(QStringList, arguments);
-        Bench b;
-        QVERIFY(b.start());
-        QVERIFY(::mkfifo(QFile::encodeName(b.path("fifo")).constData(), 0600) == 0);
-        arguments.replaceInStrings("{fifo}", b.path("fifo"));
-        arguments.replaceInStrings("{dir}", b.path(""));
-        const Run r = b.run(arguments, 20000);
-        QCOMPARE(r.status, 5);
-        QVERIFY2(r.err.contains("not a regular file"), qPrintable(r.err));
-        QCOMPARE(b.sim.bus().messagesHeard(), 0u);
-        QCOMPARE(b.sim.loaderStats().syncsIgnored, 0u);
-    }
-
     // Results standard output did not take end the run: with a status when they are lost,
     // quietly when their reader has had enough.
     void standardOutputThatFails_data()
@@ -574,35 +545,28 @@ private slots:
     // intact, is listed.
     void searchListsOnlySensorsThatAnswer_data()
     {
-        QTest::addColumn<QList<int>>("faults"); // of sensors 1, 2 and 5
-        QTest::addColumn<bool>("raw");
-        QTest::addColumn<int>("status");
+        QTest::addColumn<int>("fault"); // of sensor 5, or with nothing listed of every sensor
+        QTest::addColumn<QStringList>("arguments");
         QTest::addColumn<QString>("out");
-        const int none = int(Fault::None);
         const int garbage = int(Fault::Garbage);
-        const int silent = int(Fault::Silent);
-        QTest::newRow("noise for an answer")
-            << QList<int>{none, none, garbage} << false << 0 << "1 2\n";
-        QTest::newRow("noise, as it came")
-            << QList<int>{none, none, garbage} << true << 0 << "1 2 0 165 90 255 19 195 126\n";
-        QTest::newRow("nobody there")
-            << QList<int>{silent, silent, silent} << false << 3 << QString();
+        QTest::newRow("noise") << garbage << QStringList{"search"} << "1 2\n";
+        QTest::newRow("noise, raw")
+            << garbage << QStringList{"search", "--raw"} << "1 2 0 165 90 255 19 195 126\n";
+        QTest::newRow("nobody") << int(Fault::Silent) << QStringList{"search"} << QString();
     }
     void searchListsOnlySensorsThatAnswer()
     {
-        QFETCH(QList<int>, faults);
-        QFETCH(bool, raw);
-        QFETCH(int, status);
+        QFETCH(int, fault);
+        QFETCH(QStringList, arguments);
         QFETCH(QString, out);
         Bench b;
-        const quint8 addresses[] = {1, 2, 5};
-        for (int i = 0; i < 3; ++i)
-            b.sim.bus().setFault(addresses[i], Fault(faults[i]));
+        for (const quint8 a : {1, 2, 5})
+            b.sim.bus().setFault(a, a == 5 || out.isEmpty() ? Fault(fault) : Fault::None);
         QVERIFY(b.start());
-        const Run r = b.run(raw ? QStringList{"search", "--raw"} : QStringList{"search"});
-        QCOMPARE(r.status, status);
+        const Run r = b.run(arguments);
         QCOMPARE(r.out, out);
-        if (status == 3)
+        QCOMPARE(r.status, out.isEmpty() ? 3 : 0);
+        if (out.isEmpty())
             QCOMPARE(r.err, QString("levelconf-cli: No sensor answered the search.\n"));
     }
 
@@ -636,24 +600,6 @@ private slots:
                  shown.right(200).constData());
         // Said once: the terminal's progress line is the prompt.
         QCOMPARE(shown.count("Waiting for the loader"), 1);
-    }
-
-    void aRefusedStartIsAWrittenFirmware()
-    {
-        Bench b;
-        LoaderSettings refusing = fastLoader();
-        refusing.refuseStart = true;
-        b.sim.setLoader(refusing);
-        QVERIFY(b.start());
-        QVERIFY(writeFile(b.path("PL-540.cri"), firmwareImage(pl540Type(), 4)));
-        const Run r = b.run({"--json", "flash", b.path("PL-540.cri"), "--type", "PL540"});
-        QCOMPARE(r.status, 6);
-        QCOMPARE(QJsonDocument::fromJson(r.out.toUtf8()).object().value("outcome").toString(),
-                 QString("start-refused"));
-        QVERIFY2(r.err.endsWith("levelconf-cli: The firmware is written, but the loader refused "
-                                "the start command: switch the sensor off and on again.\n"),
-                 qPrintable(r.err));
-        QVERIFY(!r.err.contains("Start"));
     }
 };
 
