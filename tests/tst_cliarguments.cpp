@@ -1,5 +1,4 @@
-// The command line's arguments: each command takes its own options and no other, and an
-// address is a sensor's address, the search address left out.
+// The command line's arguments: each command takes its own options and no other.
 #include "cli/CliArguments.h"
 
 #include <QtTest>
@@ -41,26 +40,6 @@ private slots:
         const auto args = parseCliArguments(QStringList{"--port", "P"} + arguments, &got);
         QCOMPARE(args.has_value(), error.isEmpty());
         QCOMPARE(got, error);
-    }
-
-    void addressesAreTheSensors_data()
-    {
-        QTest::addColumn<QString>("word");
-        QTest::addColumn<int>("address"); // -1: refused
-        QTest::newRow("highest") << "254" << 254;
-        QTest::newRow("search address") << "255" << -1;
-        QTest::newRow("beyond a byte") << "300" << -1;
-        QTest::newRow("negative") << "-1" << -1;
-        QTest::newRow("fraction") << "5.5" << -1;
-        QTest::newRow("exponent") << "1e1" << 10;
-    }
-
-    void addressesAreTheSensors()
-    {
-        QFETCH(QString, word);
-        QFETCH(int, address);
-        const std::optional<quint8> a = addressArgument(word);
-        QCOMPARE(a ? int(*a) : -1, address);
     }
 };
 

@@ -398,6 +398,12 @@ private slots:
         QTest::newRow("no such port")
             << QStringList{"--port", "/nonexistent/tty", "search"} << none << 0 << 2
             << "levelconf-cli: Com Port /nonexistent/tty unavailable.\n";
+        QTest::newRow("the search address")
+            << QStringList{"watch", "255"} << none << 0 << 5 << QString();
+        QTest::newRow("a device that is no port")
+            << QStringList{"--port", "/dev/null", "search"} << none << 0 << 2
+            << "levelconf-cli: Com Port /dev/null unavailable. It is not a serial port: it takes "
+               "no line settings.\n";
         QTest::newRow("a folder for a port")
             << QStringList{"--port", "/", "search"} << none << 0 << 2
             << "levelconf-cli: Com Port / unavailable. It is a folder, not a serial port.\n";

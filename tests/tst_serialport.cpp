@@ -1,7 +1,6 @@
 #include "PortReports.h"
 #include "PtyPair.h"
 #include "core/serial/LineSettings.h"
-#include "core/serial/PortAdvice.h"
 #include "core/serial/PortNames.h"
 #include "core/serial/QtSerialPort.h"
 #include "core/serial/TransferRules.h"
@@ -309,32 +308,6 @@ private slots:
         QVERIFY(reports.messages().isEmpty());
         QCOMPARE(port.ComRead(), QByteArray());
         QCOMPARE(port.ComWrite("abc"), 0);
-        QVERIFY(!port.ComClose());
-    }
-
-    // Opened by mistake, a path that is no serial port says what it is.
-    void aPathThatIsNoSerialPortSaysWhatItIs_data()
-    {
-        QTest::addColumn<QString>("path"); // empty: a regular file
-        QTest::addColumn<QString>("advice");
-        QTest::newRow("folder") << QDir::tempPath() << "It is a folder, not a serial port.";
-        QTest::newRow("regular file") << QString() << "It is a regular file, not a serial port.";
-        QTest::newRow("device without line settings")
-            << "/dev/null"
-            << "It is not a serial port: it takes no line settings.";
-    }
-    void aPathThatIsNoSerialPortSaysWhatItIs()
-    {
-        QFETCH(QString, path);
-        QFETCH(QString, advice);
-        QTemporaryFile file;
-        QVERIFY(file.open());
-        if (path.isEmpty())
-            path = file.fileName();
-        QtSerialPort port;
-        QVERIFY(!port.ComOpen(path, kSettings));
-        QCOMPARE(port.lastOpenFailure(), SerialPort::OpenFailure::NotASerialPort);
-        QCOMPARE(openFailureAdvice(port.lastOpenFailure(), path), advice);
         QVERIFY(!port.ComClose());
     }
 
