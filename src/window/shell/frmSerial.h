@@ -200,20 +200,22 @@ private:
     void engineWriteFailed();
 
     // ---- The monitor's and the shell's state ----
-    bool mode_yes = true;             // the next data answer may overwrite the settings controls
-    quint8 calib_warned = 0;          // the data decoder's failure message was shown
-    qint16 stab_hold = 0;             // level-stability hold counter
-    qint16 stab_cnt = 0;              // level-stability score, 0..5
-    double stab_avg = 0;              // smoothed amplitude
-    quint16 fw_version = 0;           // firmware version code, 176 for 1.7.6
-    std::optional<quint8> fw_address; // the sensor whose identity answer set fw_version
-    quint8 range_256 = 0;             // a sensor with firmware code 172 has answered
-    qint16 Ur_progressBar = 1024;     // full scale of the level bar
-    QString mode_text;                // decimal text of the last mode byte decoded
-    QString cur_file;                 // firmware image file
-    quint16 timer1_ticks = 0;         // Timer1 ticks since start
-    QStringList extra_ports;          // devices kept in the port list whatever the platform finds
-    QTimer Timer1;                    // port list and start-up picture, 1000 ms, only while closed
+    bool mode_yes = true;         // the next data answer may overwrite the settings controls
+    quint8 calib_warned = 0;      // the data decoder's failure message was shown
+    qint16 stab_hold = 0;         // level-stability hold counter
+    qint16 stab_cnt = 0;          // level-stability score, 0..5
+    double stab_avg = 0;          // smoothed amplitude
+    quint16 fw_version = 0;       // firmware version code, 176 for 1.7.6
+    quint8 range_256 = 0;         // a sensor with firmware code 172 has answered
+    qint16 Ur_progressBar = 1024; // full scale of the level bar
+    QString mode_text;            // decimal text of the last mode byte decoded
+    QString cur_file;             // firmware image file
+    quint16 timer1_ticks = 0;     // Timer1 ticks since start
+    QStringList extra_ports;      // devices kept in the port list whatever the platform finds
+    QTimer Timer1;                // port list and start-up picture, 1000 ms, only while closed
+    // The sensor whose identity answer set fw_version: its answers have the lengths that
+    // firmware gives them, another sensor's need not.
+    std::optional<quint8> fw_address;
 
     std::unique_ptr<Ui::frmSerial> ui;
     Platform platform;
