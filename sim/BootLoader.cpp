@@ -190,6 +190,10 @@ void BootLoader::command(LineTime at)
         m_state = State::Address;
         break;
     case LoaderByte::Go:
+        if (m_settings.refuseStart) {
+            answer(LoaderByte::Nack, at);
+            return;
+        }
         m_state = State::Application;
         m_syncsHeard = 0;
         m_firstSync.reset();

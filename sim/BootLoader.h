@@ -16,6 +16,7 @@ struct LoaderSettings {
     int baud = 19200;          // pace of the replies; 0: they take no time
     int blockProgramUs = 3000; // programming one data frame (a block or an option byte)
     int frameTimeoutMs = 50;   // a frame left unfinished this long is dropped
+    bool refuseStart = false;  // the start command is refused: the loader keeps the line
 };
 
 struct LoaderStats {
@@ -52,7 +53,8 @@ constexpr quint8 Go = 0x21;
 //   address frame (4 bytes, most significant first, and their XOR) inside a writable
 //   area, then a data frame (count - 1, 1 to 128 bytes, the XOR of all before it) that
 //   must end inside the same area. Go acknowledges and returns to the application, which
-//   needs a new power cycle to reach the loader again.
+//   needs a new power cycle to reach the loader again; with `refuseStart` it is refused
+//   and the loader stays.
 // - A sync where a command is expected is answered 0x79 again, so that a host that
 //   starts over finds the loader at once.
 // - Resynchronising: a frame whose next byte has not come `frameTimeoutMs` after the

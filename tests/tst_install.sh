@@ -92,6 +92,8 @@ for name in levelconf levelconf-cli sensor-sim; do
         fail "$page has no title line for $name $version"
     fi
 done
+zcat "$usr/share/man/man1/levelconf.1.gz" | sed -n '/^\.SH "SEE ALSO"/,$p' |
+    grep -q 'levelconf-cli' || fail "levelconf(1) does not name levelconf-cli under SEE ALSO"
 zcat "$usr/share/doc/levelconf/changelog.gz" | head -n 1 | grep -q "^levelconf ($version)" ||
     fail "the changelog's latest entry is not $version"
 
@@ -112,6 +114,11 @@ compgen -G "$log_dir/*_*.log" >/dev/null || {
     fail "the installed levelconf wrote no log in $log_dir"
 }
 [ -e "$usr/bin/log" ] && fail "the installed levelconf made a log folder beside itself"
+# The log holds passwords: its folder and files are the user's alone.
+[ "$(stat -c %a "$log_dir")" = 700 ] || fail "the log folder is $(stat -c %a "$log_dir"), not 700"
+for log in "$log_dir"/*_*.log; do
+    [ "$(stat -c %a "$log")" = 600 ] || fail "$log is $(stat -c %a "$log"), not 600"
+done
 
 if [ "$failures" -ne 0 ]; then
     echo "$failures check(s) failed"

@@ -7,10 +7,25 @@ namespace
 const QString kNothingSent = QStringLiteral("Nothing was sent to the sensor.");
 // Only the loader's wake-up bytes went out, which a running sensor ignores.
 const QString kNothingWritten = QStringLiteral("Nothing was written to the sensor.");
-const QString kUpdateAgain =
-    QStringLiteral("The sensor's firmware is incomplete and the sensor must be updated again: "
-                   "switch the sensor off, press \"Start\", then switch the sensor on.");
 
+QString updateAgainText(UpdateFront front)
+{
+    const QString how = front == UpdateFront::Window ? QStringLiteral("press \"Start\"")
+                                                     : QStringLiteral("run the update again");
+    return QStringLiteral("The sensor's firmware is incomplete and the sensor must be updated "
+                          "again: switch the sensor off, %1, then switch the sensor on.")
+        .arg(how);
+}
+
+// Everything is written; the loader did not start it (`what` it did with the command).
+Closing writtenNotStarted(const QString &what, const QString &word)
+{
+    return {QStringLiteral("The firmware is written, but the loader %1 the start command: "
+                           "switch the sensor off and on again.")
+                .arg(what),
+            QStringLiteral("Written; start %1: switch the sensor off and on.").arg(word),
+            QStringLiteral("Firmware update: written, start %1.").arg(word), Severity::Warning};
+}
 } // namespace
 
 QString phaseFormat(FirmwareUpdate::Phase phase)
@@ -32,18 +47,18 @@ QString phaseFormat(FirmwareUpdate::Phase phase)
     return QStringLiteral("%v of %m blocks written");
 }
 
-Closing closingFor(const UpdateResult &r)
+Closing closingFor(const UpdateResult &r, UpdateFront front)
 {
     using Outcome = UpdateResult::Outcome;
+    const QString updateAgain = updateAgainText(front);
     switch (r.outcome) {
     case Outcome::Done:
         return {{}, QStringLiteral("-----Готово------"), QStringLiteral("Firmware update done.")};
     case Outcome::StartNotConfirmed:
-        return {QStringLiteral("The firmware is written, but the loader did not confirm the "
-                               "start command: switch the sensor off and on again."),
-                QStringLiteral("Written; start not confirmed: switch the sensor off and on."),
-                QStringLiteral("Firmware update: written, start not confirmed."),
-                Severity::Warning};
+        return writtenNotStarted(QStringLiteral("did not confirm"),
+                                 QStringLiteral("not confirmed"));
+    case Outcome::StartRefused:
+        return writtenNotStarted(QStringLiteral("refused"), QStringLiteral("refused"));
     case Outcome::Cancelled:
         if (!r.loaderAnswered) {
             return {QStringLiteral("Firmware update cancelled before the loader answered. ") +
@@ -52,7 +67,7 @@ Closing closingFor(const UpdateResult &r)
                     QStringLiteral("Firmware update cancelled, nothing written."),
                     Severity::Information};
         }
-        return {QStringLiteral("Firmware update cancelled.\n") + kUpdateAgain,
+        return {QStringLiteral("Firmware update cancelled.\n") + updateAgain,
                 QStringLiteral("Update cancelled: the sensor must be updated again."),
                 QStringLiteral("Firmware update cancelled: the sensor must be updated again.")};
     case Outcome::Failed:
@@ -66,7 +81,7 @@ Closing closingFor(const UpdateResult &r)
                 QStringLiteral("Firmware update stopped: ") + r.reason + QStringLiteral(".")};
     }
     return {QStringLiteral("Firmware update failed: ") + r.reason + QStringLiteral(".\n") +
-                kUpdateAgain,
+                updateAgain,
             QStringLiteral("Update failed: the sensor must be updated again."),
             QStringLiteral("Firmware update failed: ") + r.reason + QStringLiteral(".")};
 }

@@ -1,5 +1,7 @@
 #include "SessionLog.h"
 
+#include "LogFolder.h"
+
 #include <QDir>
 #include <QFile>
 
@@ -35,12 +37,13 @@ std::optional<SessionLog::StartError> SessionLog::start(const QString &folder,
     // Until the start record is written there is no log, and append() writes nothing.
     m_path.clear();
     QDir dir(folder);
-    if (!dir.exists() && !QDir().mkpath(folder))
+    if (!makeLogFolder(folder))
         return StartError{76, QStringLiteral("Path not found: ") + folder};
     const QString path = dir.filePath(logFileName(start));
     QFile f(path);
     const auto mode = existing == Existing::Continue ? QIODevice::Append : QIODevice::Truncate;
-    if (!f.open(QIODevice::WriteOnly | mode))
+    // Owner only: the log holds the passwords entered or set, as typed.
+    if (!f.open(QIODevice::WriteOnly | mode, QFileDevice::ReadOwner | QFileDevice::WriteOwner))
         return StartError{75, QStringLiteral("Path/File access error: ") + path};
     const QByteArray rec =
         logRecord(QStringLiteral("Start: ") + logDateTimeText(start) + QStringLiteral("\r\n"));
