@@ -2,6 +2,7 @@
 
 #include "LoaderMemory.h"
 #include "WireClock.h"
+#include "core/firmware/LoaderFrames.h"
 
 #include <QByteArray>
 
@@ -28,16 +29,6 @@ struct LoaderStats {
 
     quint64 framesAnswered() const { return acknowledged + refused; }
 };
-
-namespace LoaderByte
-{
-constexpr quint8 Sync = 0x7F;
-constexpr quint8 Ack = 0x79;
-constexpr quint8 Nack = 0x1F;
-constexpr quint8 Erase = 0x43;
-constexpr quint8 WriteMemory = 0x31;
-constexpr quint8 Go = 0x21;
-} // namespace LoaderByte
 
 // The sensor's resident boot loader, as bytes in and replies out; it keeps no clock of
 // its own, so that it can be driven by a test as well as by the simulated line.

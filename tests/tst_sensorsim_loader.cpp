@@ -3,6 +3,7 @@
 #include "LineClient.h"
 #include "LoaderOptions.h"
 #include "SensorSim.h"
+#include "core/firmware/LoaderFrames.h"
 #include "core/protocol/FrameCodec.h"
 #include "core/protocol/Requests.h"
 
@@ -21,29 +22,6 @@ QByteArray hex(const QString &text)
 QString hexText(const QByteArray &bytes)
 {
     return QString::fromLatin1(bytes.toHex(' ').toUpper());
-}
-
-quint8 xorOf(const QByteArray &bytes)
-{
-    quint8 x = 0;
-    for (char c : bytes)
-        x ^= quint8(c);
-    return x;
-}
-
-// The frames as a host builds them.
-QByteArray addressFrame(quint32 address)
-{
-    QByteArray f;
-    for (int shift = 24; shift >= 0; shift -= 8)
-        f.append(char(quint8(address >> shift)));
-    return f + char(xorOf(f));
-}
-
-QByteArray dataFrame(const QByteArray &data)
-{
-    const QByteArray f = char(quint8(data.size() - 1)) + data;
-    return f + char(xorOf(f));
 }
 
 QByteArray withBadChecksum(QByteArray frame)
@@ -239,8 +217,8 @@ private slots:
         int firstAnswered = -1;
         for (int i = 0; i < syncTimesMs.size() && firstAnswered < 0; ++i) {
             const LineTime t = milliseconds(syncTimesMs.at(i));
-            loader.receive(LoaderByte::Sync, t);
-            if (loader.takeReply(t) == LoaderByte::Ack)
+            loader.receive(Loader::kSync, t);
+            if (loader.takeReply(t) == Loader::kAck)
                 firstAnswered = i;
             if (i == restartAfter)
                 loader.restartPowerCycle();
