@@ -1,6 +1,7 @@
 // A firmware image (.cri) as the technician picks it: the check before anything is sent,
 // and, for an image that passes, the blocks planned and the frames they go out as. Every
-// block written is 128 bytes of the file, at the address its place in the file gives it.
+// block written is 128 bytes of the file, at the address its place in the file gives it,
+// inside the program memory of the type.
 #include "FuzzCheck.h"
 #include "core/firmware/FirmwareImage.h"
 #include "core/firmware/LoaderFrames.h"
@@ -10,11 +11,13 @@ using namespace FirmwareImage;
 
 namespace
 {
-// A type of the same layout with a loader of three blocks, so that images of a few
-// hundred bytes reach the plan; the real types need 19 and 20 KiB before they do.
+// A type of the same layout with a loader of three blocks and room for 64 application
+// blocks, so that images of a few hundred bytes reach the plan and a few kilobytes run past
+// the program memory; the real types need 19 and 20 KiB, and 147 KiB, before they do.
 SensorType smallType()
 {
-    return {QStringLiteral("test"), 3, kFirstBlockAddress + 3 * kBlockSize, 1};
+    return {QStringLiteral("test"), 3, kFirstBlockAddress + 3 * kBlockSize, 1,
+            kFirstBlockAddress + (3 + 64) * kBlockSize};
 }
 
 void checkBlocks(const QByteArray &image, const FirmwarePlan &plan)
@@ -29,6 +32,7 @@ void checkBlocks(const QByteArray &image, const FirmwarePlan &plan)
         FUZZ_CHECK(b.address == kFirstBlockAddress + quint32(kBlockSize) * b.fileBlock);
         FUZZ_CHECK(b.data == image.mid(kHeaderSize + kBlockSize * b.fileBlock, kBlockSize));
         FUZZ_CHECK(blockNumber(plan, b) == b.fileBlock - plan.type.skipLimit);
+        FUZZ_CHECK(b.address + kBlockSize <= plan.type.programEnd);
         previous = b.fileBlock;
     }
 }

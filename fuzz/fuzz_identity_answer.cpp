@@ -1,6 +1,7 @@
 // The identity answer (0xFC) and the search answer as the bus brings them: the serial
-// number and version taken only from answers long enough to hold them, a damaged one
-// recognised, and the texts the window and the log show.
+// number and version taken only from answers long enough to hold them, any answer but a
+// complete one with its check byte right recognised as damaged, and the texts the window
+// and the log show.
 #include "FuzzCheck.h"
 #include "core/protocol/AnswerCheck.h"
 #include "core/protocol/FrameCodec.h"
@@ -13,9 +14,10 @@ void checkIdentity(const QByteArray &answer)
     const IdentityAnswer id = decodeIdentityAnswer(answer);
     FUZZ_CHECK(id.serial.has_value() == (answer.size() >= 8));
     FUZZ_CHECK(id.versionCode.has_value() == (answer.size() == 10));
+    FUZZ_CHECK(identityAnswerDamaged(answer) == (answer.size() != 10 || !answerCrcMatches(answer)));
     if (identityAnswerDamaged(answer)) {
-        FUZZ_CHECK(answer.size() == 10 && !answerCrcMatches(answer));
-        FUZZ_CHECK(answerCheckText(answer).startsWith(QStringLiteral("10 bytes, CRC received ")));
+        FUZZ_CHECK(answerCheckText(answer).startsWith(QString::number(answer.size()) +
+                                                      QStringLiteral(" bytes, CRC received ")));
     }
     if (id.versionCode) {
         // Up to three digits of prefix, then three places each ended by a dot.

@@ -41,8 +41,8 @@ void BootLoader::receive(quint8 byte, LineTime at)
         garble();
         return;
     }
-    if (m_state == State::Command && m_frame.isEmpty() && byte == LoaderByte::Sync) {
-        answer(LoaderByte::Ack, at);
+    if (m_state == State::Command && m_frame.isEmpty() && byte == Loader::kSync) {
+        answer(Loader::kAck, at);
         return;
     }
     m_frame.append(char(byte));
@@ -56,7 +56,7 @@ void BootLoader::passTime(LineTime now)
         const LineTime quietFrom = m_lastByte + quietAfterGarbage();
         if (now >= quietFrom) {
             m_state = State::Command;
-            answer(LoaderByte::Nack, quietFrom);
+            answer(Loader::kRefused, quietFrom);
         }
     } else if (!m_frame.isEmpty() && now >= m_lastByte + frameTimeout()) {
         m_frame.clear();
@@ -86,7 +86,7 @@ std::optional<quint8> BootLoader::takeReply(LineTime now)
         return std::nullopt;
     const quint8 byte = m_replies.front().byte;
     m_replies.pop_front();
-    if (byte == LoaderByte::Ack)
+    if (byte == Loader::kAck)
         ++m_stats.acknowledged;
     else
         ++m_stats.refused;
@@ -116,12 +116,12 @@ void BootLoader::restartPowerCycle()
 
 void BootLoader::hearSync(quint8 byte, LineTime at)
 {
-    if (byte != LoaderByte::Sync)
+    if (byte != Loader::kSync)
         return;
     if (m_settings.present && powerCycleOver(at)) {
         m_state = State::Command;
         m_frame.clear();
-        answer(LoaderByte::Ack, at);
+        answer(Loader::kAck, at);
         return;
     }
     if (!m_firstSync)
@@ -179,27 +179,31 @@ void BootLoader::command(LineTime at)
     const bool complemented = quint8(~code) == quint8(m_frame.at(1));
     m_state = State::Command;
     if (!complemented) {
-        answer(LoaderByte::Nack, at);
+        answer(Loader::kRefused, at);
         return;
     }
     switch (code) {
-    case LoaderByte::Erase:
+    case Loader::kErase:
         m_state = State::EraseArgument;
         break;
-    case LoaderByte::WriteMemory:
+    case Loader::kWriteMemory:
         m_state = State::Address;
         break;
-    case LoaderByte::Go:
+    case Loader::kGo:
+        if (m_settings.refuseStart) {
+            answer(Loader::kRefused, at);
+            return;
+        }
         m_state = State::Application;
         m_syncsHeard = 0;
         m_firstSync.reset();
         ++m_stats.goCount;
         break;
     default:
-        answer(LoaderByte::Nack, at);
+        answer(Loader::kRefused, at);
         return;
     }
-    answer(LoaderByte::Ack, at);
+    answer(Loader::kAck, at);
 }
 
 void BootLoader::erase(LineTime at)
@@ -210,10 +214,10 @@ void BootLoader::erase(LineTime at)
     else if (m_frame == QByteArray::fromHex("EE11"))
         m_memory.erase(LoaderMemory::Area::DataEeprom);
     else {
-        answer(LoaderByte::Nack, at);
+        answer(Loader::kRefused, at);
         return;
     }
-    answer(LoaderByte::Ack, at);
+    answer(Loader::kAck, at);
 }
 
 void BootLoader::address(LineTime at)
@@ -223,11 +227,11 @@ void BootLoader::address(LineTime at)
     for (int i = 0; i < 4; ++i)
         m_address = (m_address << 8) | quint8(m_frame.at(i));
     if (!checksumMatches(m_frame) || !m_memory.isWritable(m_address, 1)) {
-        answer(LoaderByte::Nack, at);
+        answer(Loader::kRefused, at);
         return;
     }
     m_state = State::Data;
-    answer(LoaderByte::Ack, at);
+    answer(Loader::kAck, at);
 }
 
 void BootLoader::data(LineTime at)
@@ -236,13 +240,13 @@ void BootLoader::data(LineTime at)
     const int count = quint8(m_frame.at(0)) + 1;
     if (!checksumMatches(m_frame) || count > kMaxDataBytes ||
         !m_memory.isWritable(m_address, count)) {
-        answer(LoaderByte::Nack, at);
+        answer(Loader::kRefused, at);
         return;
     }
     m_memory.write(m_address, m_frame.mid(1, count));
     const LineTime programming = microseconds(m_settings.blockProgramUs);
     m_stats.programming += programming;
-    answer(LoaderByte::Ack, at + programming);
+    answer(Loader::kAck, at + programming);
 }
 
 void BootLoader::answer(quint8 byte, LineTime ready)

@@ -2,6 +2,7 @@
 
 #include "LoaderMemory.h"
 #include "WireClock.h"
+#include "core/firmware/LoaderFrames.h"
 
 #include <QByteArray>
 
@@ -16,6 +17,7 @@ struct LoaderSettings {
     int baud = 19200;          // pace of the replies; 0: they take no time
     int blockProgramUs = 3000; // programming one data frame (a block or an option byte)
     int frameTimeoutMs = 50;   // a frame left unfinished this long is dropped
+    bool refuseStart = false;  // the start command is refused: the loader keeps the line
 };
 
 struct LoaderStats {
@@ -27,16 +29,6 @@ struct LoaderStats {
 
     quint64 framesAnswered() const { return acknowledged + refused; }
 };
-
-namespace LoaderByte
-{
-constexpr quint8 Sync = 0x7F;
-constexpr quint8 Ack = 0x79;
-constexpr quint8 Nack = 0x1F;
-constexpr quint8 Erase = 0x43;
-constexpr quint8 WriteMemory = 0x31;
-constexpr quint8 Go = 0x21;
-} // namespace LoaderByte
 
 // The sensor's resident boot loader, as bytes in and replies out; it keeps no clock of
 // its own, so that it can be driven by a test as well as by the simulated line.
@@ -52,7 +44,8 @@ constexpr quint8 Go = 0x21;
 //   address frame (4 bytes, most significant first, and their XOR) inside a writable
 //   area, then a data frame (count - 1, 1 to 128 bytes, the XOR of all before it) that
 //   must end inside the same area. Go acknowledges and returns to the application, which
-//   needs a new power cycle to reach the loader again.
+//   needs a new power cycle to reach the loader again; with `refuseStart` it is refused
+//   and the loader stays.
 // - A sync where a command is expected is answered 0x79 again, so that a host that
 //   starts over finds the loader at once.
 // - Resynchronising: a frame whose next byte has not come `frameTimeoutMs` after the

@@ -13,7 +13,7 @@ QByteArray LoaderLine::feed(const QByteArray &bytes, LineTime now, bool midReque
     int taken = 0;
     for (; taken < bytes.size(); ++taken) {
         const quint8 byte = quint8(bytes.at(taken));
-        if (!m_loader.isActive() && (midRequest || byte != LoaderByte::Sync))
+        if (!m_loader.isActive() && (midRequest || byte != Loader::kSync))
             break;
         m_loader.receive(byte, m_in.carry(now));
     }

@@ -15,7 +15,7 @@ struct AreaRange {
 constexpr std::array<AreaRange, 3> kAreas{{
     {LoaderMemory::Area::DataEeprom, 0x4000, 0x4400},
     {LoaderMemory::Area::OptionBytes, 0x4800, 0x4880},
-    {LoaderMemory::Area::ProgramFlash, 0x8000, 0x28000},
+    {LoaderMemory::Area::ProgramFlash, 0x8000, FirmwareImage::kProgramFlashEnd},
 }};
 
 const AreaRange &rangeOf(LoaderMemory::Area area)

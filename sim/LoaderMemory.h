@@ -1,5 +1,7 @@
 #pragma once
 
+#include "core/firmware/FirmwareImage.h"
+
 #include <QByteArray>
 #include <QString>
 
@@ -9,7 +11,7 @@
 // first block) up to the end of the program flash:
 //   data EEPROM   0x4000 to 0x43FF  (8 blocks of 128 bytes: the calibration values)
 //   option bytes  0x4800 to 0x487F
-//   program flash 0x8000 to 0x27FFF
+//   program flash 0x8000 to 0x27FFF (the end the program checks an image against)
 // Block k of a firmware file belongs at 0x4000 + 128 * k. Erased memory, and every address
 // outside the three areas, reads as 0x00. The sensor leaves the factory erased.
 class LoaderMemory
@@ -18,7 +20,7 @@ public:
     enum class Area { DataEeprom, OptionBytes, ProgramFlash };
 
     static constexpr quint32 kImageStart = 0x4000;
-    static constexpr quint32 kImageEnd = 0x28000;
+    static constexpr quint32 kImageEnd = FirmwareImage::kProgramFlashEnd;
     static constexpr char kErased = 0x00;
 
     LoaderMemory();

@@ -71,8 +71,12 @@ void addLoaderOptions(QCommandLineParser &parser)
          QStringLiteral("MS")},
         {QStringLiteral("loader-dump"),
          QStringLiteral("Writes the boot loader's memory, 0x4000 to 0x27FFF as raw bytes, to "
-                        "FILE after each go command and at exit."),
+                        "FILE when a go command comes, before it is acknowledged, and at "
+                        "exit."),
          QStringLiteral("FILE")},
+        {QStringLiteral("loader-refuse-start"),
+         QStringLiteral("The boot loader refuses the start command (0x1F) after the last "
+                        "block, and keeps the line.")},
         {QStringLiteral("loader-vanish-after"),
          QStringLiteral("Answers N boot-loader frames, then closes the device when the next "
                         "one is to be answered."),
@@ -84,6 +88,7 @@ bool readLoaderOptions(const QCommandLineParser &parser, LoaderOptions *options,
 {
     LoaderOptions o;
     o.settings.present = !parser.isSet(QStringLiteral("no-loader"));
+    o.settings.refuseStart = parser.isSet(QStringLiteral("loader-refuse-start"));
     for (const NumberOption &option : kNumbers) {
         qint64 value = o.settings.*option.field;
         if (!readNumber(parser, option, &value, error))
@@ -106,9 +111,10 @@ QString describeLoader(const LoaderSettings &s)
         return QStringLiteral("no boot loader");
     const QString pace =
         s.baud > 0 ? QStringLiteral("paced at %1 baud").arg(s.baud) : QStringLiteral("unpaced");
-    return QStringLiteral("boot loader after %1 ignored syncs and %2 ms, %3, %4 us per block")
+    return QStringLiteral("boot loader after %1 ignored syncs and %2 ms, %3, %4 us per block%5")
         .arg(s.ignoredSyncs)
         .arg(s.powerCycleMs)
         .arg(pace)
-        .arg(s.blockProgramUs);
+        .arg(s.blockProgramUs)
+        .arg(s.refuseStart ? QStringLiteral(", refusing the start command") : QString());
 }

@@ -162,8 +162,12 @@ void SensorSim::hearLine(QByteArray &heard, Clock::time_point &lastByte)
     if (got.isEmpty())
         return;
     const auto now = Clock::now();
+    const quint64 goBefore = m_loader.stats().goCount;
     const QByteArray rest = m_loader.feed(got, lineNow(), !heard.isEmpty());
     traceLoader("<- ", got.left(got.size() - rest.size()));
+    // Its acknowledgement goes out only after this, with the replies that fall due.
+    if (m_goListener && m_loader.stats().goCount != goBefore)
+        m_goListener(m_loader.snapshot().memory().image());
     if (!rest.isEmpty()) {
         heard += rest;
         lastByte = now;

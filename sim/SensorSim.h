@@ -75,6 +75,13 @@ public:
     // Answers this many loader frames, then vanishes when the next one is to be answered
     // (0: never).
     void setLoaderVanishAfter(quint64 frames) { m_loaderVanishAfter = frames; }
+    // Called on the simulator's thread with the loader's memory image when a go command has
+    // come, before it is acknowledged: whoever waits for the acknowledgement finds what
+    // the listener did done. Set before start().
+    void setGoListener(std::function<void(const QByteArray &image)> listener)
+    {
+        m_goListener = std::move(listener);
+    }
 
 private:
     using Clock = std::chrono::steady_clock;
@@ -105,4 +112,5 @@ private:
     std::mutex m_vanishMutex;
     std::condition_variable m_vanishDone;
     std::function<void(const QString &)> m_trace;
+    std::function<void(const QByteArray &)> m_goListener;
 };

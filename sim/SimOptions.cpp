@@ -183,6 +183,11 @@ bool readFault(const QJsonValue &value, Fault *fault, QString *error)
     return true;
 }
 
+// A sensor described without its address would silently become a default sensor at
+// address 1, and perhaps clash there with the one meant to be at 1.
+const QString kNoAddress =
+    QStringLiteral("no address: give every sensor its own, address=N from 0 to 254");
+
 std::optional<SensorConfig> sensorFromJson(const QJsonObject &o, Fault *fault, QString *error)
 {
     SensorConfig c;
@@ -209,6 +214,10 @@ std::optional<SensorConfig> sensorFromJson(const QJsonObject &o, Fault *fault, Q
         if (!setField(c, it.key(), *field, *v, error))
             return std::nullopt;
     }
+    if (!o.contains(QStringLiteral("address"))) {
+        *error = kNoAddress;
+        return std::nullopt;
+    }
     return c;
 }
 } // namespace
@@ -221,6 +230,7 @@ std::optional<SensorConfig> sensorFromText(const QString &text, Fault *fault, QS
         return std::nullopt;
     }
     SensorConfig c;
+    QStringList given;
     for (const QString &item : text.split(QLatin1Char(','), Qt::SkipEmptyParts)) {
         const int eq = item.indexOf(QLatin1Char('='));
         if (eq <= 0) {
@@ -229,6 +239,12 @@ std::optional<SensorConfig> sensorFromText(const QString &text, Fault *fault, QS
         }
         const QString key = item.left(eq).trimmed();
         const QString value = item.mid(eq + 1).trimmed();
+        // Which of two values was meant is anybody's guess.
+        if (given.contains(key)) {
+            *error = QStringLiteral("%1 is given twice").arg(key);
+            return std::nullopt;
+        }
+        given.append(key);
         if (key == QLatin1String("fault")) {
             const auto f = faultFromName(value);
             if (!f) {
@@ -249,6 +265,10 @@ std::optional<SensorConfig> sensorFromText(const QString &text, Fault *fault, QS
         if (!setField(c, key, *field, *v, error))
             return std::nullopt;
     }
+    if (!given.contains(QStringLiteral("address"))) {
+        *error = kNoAddress;
+        return std::nullopt;
+    }
     return c;
 }
 
@@ -262,7 +282,20 @@ sensorsFromJson(const QByteArray &json, std::vector<std::pair<quint8, Fault>> *f
         *error = parseError.errorString();
         return std::nullopt;
     }
-    const QJsonArray list = doc.isArray() ? doc.array() : doc.object().value("sensors").toArray();
+    // One form only: {"sensors": [...]}. A bare array, or a key beside "sensors" (a typing
+    // slip, or something meant that is not done), would pass for a bus it is not.
+    if (!doc.isObject()) {
+        *error = QStringLiteral("a bus file is an object, {\"sensors\": [...]}, not an array");
+        return std::nullopt;
+    }
+    for (const QString &key : doc.object().keys()) {
+        if (key != QLatin1String("sensors")) {
+            *error =
+                QStringLiteral("unknown key \"%1\": a bus file holds \"sensors\" alone").arg(key);
+            return std::nullopt;
+        }
+    }
+    const QJsonArray list = doc.object().value("sensors").toArray();
     if (list.isEmpty()) {
         *error = QStringLiteral("no sensors (expected {\"sensors\": [...]})");
         return std::nullopt;
@@ -360,8 +393,8 @@ void addSimOptions(QCommandLineParser &parser)
                         "password 1234) and 5 (1.7.6, serial 12345).")},
         {QStringLiteral("sensor"),
          QStringLiteral("Adds a sensor described as key=value pairs separated by commas, "
-                        "e.g. address=3,firmware=176,serial=777,locked=1,password=42. "
-                        "Repeatable."),
+                        "address first, e.g. address=3,firmware=176 or "
+                        "address=4,locked=1,password=42. Repeatable."),
          QStringLiteral("KEYS")},
         {QStringLiteral("config"), QStringLiteral("Adds the sensors of a JSON bus file."),
          QStringLiteral("FILE")},
@@ -435,6 +468,11 @@ std::optional<SimOptions> readSimOptions(const QCommandLineParser &parser, QStri
     }
 
     o.linkPath = parser.value(QStringLiteral("link"));
+    // An empty path would quietly mean no link, and the script waiting for one waits on.
+    if (parser.isSet(QStringLiteral("link")) && o.linkPath.isEmpty()) {
+        *error = QStringLiteral("--link takes a path, not an empty text");
+        return std::nullopt;
+    }
     bool ok = true;
     if (parser.isSet(QStringLiteral("vanish-after")))
         o.vanishAfter = parser.value(QStringLiteral("vanish-after")).toULongLong(&ok);

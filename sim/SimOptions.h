@@ -30,13 +30,14 @@ struct SimOptions {
 //   address, serial, firmware, prefix, mode, filtration, minDistance, distanceLimit,
 //   empty, full, k, temperature, amplitude, output, fill, variation, password, locked, fault
 // and, in a file only, "table": {"readings": [20 numbers], "volumes": [20 numbers]}.
-// A key left out keeps the value of a default sensor (address 1, firmware 1.7.6). Numbers
-// are decimal or 0x hex; only the yes/no keys take true/false (or yes/no, on/off).
+// Every sensor names its address, each key at most once; a key left out keeps the value
+// of a default sensor (firmware 1.7.6). Numbers are decimal or 0x hex; only the yes/no keys
+// take true/false (or yes/no, on/off).
 
 // One "--sensor" value.
 std::optional<SensorConfig> sensorFromText(const QString &text, Fault *fault, QString *error);
 
-// A bus file: {"sensors": [ {...}, ... ]} or just the array. Faults named in it are added
+// A bus file: {"sensors": [ {...}, ... ]} and nothing else. Faults named in it are added
 // to `faults`.
 std::optional<std::vector<SensorConfig>>
 sensorsFromJson(const QByteArray &json, std::vector<std::pair<quint8, Fault>> *faults,

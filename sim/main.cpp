@@ -57,12 +57,12 @@ void say(const QString &line)
     std::fprintf(stderr, "sensor-sim: %s\n", qPrintable(line));
 }
 
-void dumpLoader(const SensorSim &sim, const QString &path)
+void dumpLoader(const QByteArray &image, const QString &path)
 {
     if (path.isEmpty())
         return;
     QString error;
-    if (saveMemoryImage(sim.loader().memory().image(), path, &error))
+    if (saveMemoryImage(image, path, &error))
         say(QStringLiteral("boot loader memory written to %1").arg(path));
     else
         say(error);
@@ -98,6 +98,10 @@ int main(int argc, char *argv[])
     sim.setLoaderVanishAfter(options->loader.vanishAfterFrames);
     if (options->verbose)
         sim.setTrace([](const QString &line) { say(line); });
+    // Before the go is acknowledged: a script that compares the image as soon as its update
+    // has ended must find it written.
+    const QString dumpPath = options->loader.dumpPath;
+    sim.setGoListener([dumpPath](const QByteArray &image) { dumpLoader(image, dumpPath); });
     if (!sim.start(options->linkPath)) {
         say(sim.errorString());
         return 1;
@@ -116,14 +120,8 @@ int main(int argc, char *argv[])
     }
     say(describeLoader(options->loader.settings));
 
-    quint64 goSeen = 0;
     for (;;) {
         const int sig = nextSignal(100);
-        const quint64 go = sim.loaderStats().goCount;
-        if (go != goSeen) {
-            goSeen = go;
-            dumpLoader(sim, options->loader.dumpPath);
-        }
         if (sig == SIGUSR1)
             sim.vanish();
         else if (sig > 0)
@@ -134,6 +132,6 @@ int main(int argc, char *argv[])
         }
     }
     sim.stop();
-    dumpLoader(sim, options->loader.dumpPath);
+    dumpLoader(sim.loader().memory().image(), dumpPath);
     return 0;
 }

@@ -1,4 +1,5 @@
-// What levelconf-cli writes where: progress only for a person at a terminal.
+// What levelconf-cli writes where: progress only for a person at a terminal, and every
+// error line in one style.
 #include "cli/CliOutput.h"
 
 #include <QtTest>
@@ -29,8 +30,11 @@ private slots:
         QTest::addColumn<QByteArray>("err");
         // A shorter line blanks out what is left of the longer one before it.
         QTest::newRow("terminal") << true
-                                  << QByteArray("\rBlock 10 of 224\rStarting       \nDone\n");
-        QTest::newRow("pipe") << false << QByteArray("Done\n");
+                                  << QByteArray("\rWaiting\rBlock 10 of 224\rStarting       \n"
+                                                "levelconf-cli: Done\nlevelconf-cli: twice\n");
+        QTest::newRow("pipe") << false
+                              << QByteArray("levelconf-cli: Waiting\nlevelconf-cli: Done\n"
+                                            "levelconf-cli: twice\n");
     }
 
     void progressIsRedrawnOnATerminalOnly()
@@ -42,15 +46,18 @@ private slots:
         QVERIFY(out && errFile);
         {
             CliOutput o(out, errFile, terminal);
+            o.notice("Waiting");
             o.progress("Block 10 of 224");
             o.progress("Starting");
-            o.error("Done");
+            o.error("Done\ntwice");
             o.result({{"a", 1}}, "text");
+            o.setCrLf(true);
+            o.line("a,b");
             o.setJson(true);
             o.result({{"a", 1}}, "text");
         }
         QCOMPARE(contents(errFile), err);
-        QCOMPARE(contents(out), QByteArray("text\n{\"a\":1}\n"));
+        QCOMPARE(contents(out), QByteArray("text\na,b\r\n{\"a\":1}\r\n"));
         fclose(out);
         fclose(errFile);
     }

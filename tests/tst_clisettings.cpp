@@ -21,13 +21,20 @@ private slots:
             << "full-shift=1001" << QStringList{"Acceptable values -1000 to 1000"} << false;
         QTest::newRow("empty shift range")
             << "empty-shift=-1001" << QStringList{"Acceptable values -1000 до 1000"} << false;
+        // Beyond the box's 16 bits the window says nothing; here the range is told.
+        QTest::newRow("shift beyond 16 bits")
+            << "empty-shift=40000" << QStringList{"Acceptable values -1000 до 1000"} << false;
         QTest::newRow("shift not a number")
-            << "empty-shift=40000" << QStringList{"empty-shift: \"40000\" is not a whole number"}
-            << false;
+            << "empty-shift=abc" << QStringList{"empty-shift: \"abc\" is not a number"} << false;
         QTest::newRow("min distance")
             << "min-distance=0" << QStringList{"Acceptable values 1 to 99"} << false;
         QTest::newRow("address") << "address=-1"
                                  << QStringList{"Enter a value from the range 0....255"} << false;
+        QTest::newRow("search address")
+            << "address=255"
+            << QStringList{"address: 255 is the search address, which every sensor answers; a "
+                           "sensor takes 0 to 254"}
+            << false;
         QTest::newRow("password")
             << "password=2000000001"
             << QStringList{"Enter a figures-only pasword, acceptable values 0....2 000 000 000"}
@@ -66,6 +73,32 @@ private slots:
         if (!refusal.isEmpty())
             QCOMPARE(p.refusal, refusal);
         QVERIFY(!p.refusal.isEmpty());
+    }
+
+    // The window's numbers, rounded as the window rounds them, but never silently.
+    void roundingIsNamed_data()
+    {
+        QTest::addColumn<QString>("assignment");
+        QTest::addColumn<QStringList>("notes");
+        QTest::newRow("whole") << "max-distance=800" << QStringList();
+        QTest::newRow("exponent, whole") << "max-distance=1e2" << QStringList();
+        QTest::newRow("half to even")
+            << "max-distance=12.5" << QStringList{"max-distance: 12.5 is sent as 12"};
+        QTest::newRow("address") << "address=7.5" << QStringList{"address: 7.5 is sent as 8"};
+        QTest::newRow("password as typed") << "password=0042" << QStringList();
+        QTest::newRow("air, hundredths and whole hPa")
+            << "air=20.005,1013.4,50"
+            << QStringList{"air: 20.005 is sent as 20", "air: 1013.4 is sent as 1013"};
+        QTest::newRow("air as sent") << "air=-1.25,1000,35" << QStringList();
+    }
+
+    void roundingIsNamed()
+    {
+        QFETCH(QString, assignment);
+        QFETCH(QStringList, notes);
+        const SettingParse p = parseSetting(assignment);
+        QVERIFY2(p.setting, qPrintable(p.refusal.join(' ')));
+        QCOMPARE(p.setting->notes, notes);
     }
 
     void frames_data()

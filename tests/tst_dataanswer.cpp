@@ -250,6 +250,19 @@ private slots:
         QCOMPARE(step.state.avg, 1200.0);
     }
 
+    // From nothing, even a constant amplitude is steady only from the answer the warm-up
+    // names: before it the lamp cannot say anything of the level.
+    void stabilityWarmsUpFromNothing()
+    {
+        Stability s;
+        int n = 0;
+        while (s.cnt == 0 && n < 60) {
+            s = nextStability(s, 250000).state;
+            ++n;
+        }
+        QCOMPARE(n, kStabilityWarmUpAnswers);
+    }
+
     void unsteadyAnswerAtScoreZeroIsRed()
     {
         // From nothing, the first answer is far from the average: red, and the score

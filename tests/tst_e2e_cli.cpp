@@ -1,14 +1,19 @@
 // levelconf-cli end to end: the built program as a child process against simulated sensors
 // on a pseudo-terminal, judged by its output, its exit status and what the sensors hold.
+#include "Answers.h"
 #include "FastLoader.h"
 #include "Faults.h"
 #include "FirmwareImages.h"
+#include "PtyPair.h"
 #include "SensorSim.h"
 #include "core/calibration/TableFile.h"
+#include "core/files/TextFile.h"
 
 #include <QtTest>
 
 #include <csignal>
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace
 {
@@ -49,6 +54,28 @@ public:
     }
 
     QString path(const QString &name) const { return dir.filePath(name); }
+
+    // The program's command line with its port and log folder, for a shell to run.
+    QString commandLine(const QStringList &arguments) const
+    {
+        return QStringList{LEVELCONF_CLI_PROGRAM, "--port", sim.slavePath(), "--log-folder",
+                           dir.filePath("log")}
+                   .join(' ') +
+               ' ' + arguments.join(' ');
+    }
+
+    // `shell` run by bash with {cli} standing for the program and its port: its status,
+    // which pipefail makes the program's own in a pipe.
+    int shell(QString shell, const QStringList &arguments)
+    {
+        QProcess p;
+        p.start("bash",
+                {"-c", "set -o pipefail; " + shell.replace("{cli}", commandLine(arguments))});
+        if (!p.waitForFinished(60000))
+            p.kill();
+        p.waitForFinished();
+        return p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -1;
+    }
 
     QStringList logEvents() const
     {
@@ -110,16 +137,34 @@ private slots:
         QCOMPARE(b.logEvents().filter("Device: 12345  Ver Soft: 1.7.6.").size(), 1);
     }
 
-    void watchPrintsOneCsvRowPerReading()
+    // A header, then a row a reading: the readings file's own lines with --csv, else columns
+    // of one number format, the stability left out while the lamp cannot tell.
+    void watchPrintsOneRowPerReading_data()
     {
+        QTest::addColumn<QStringList>("arguments");
+        QTest::addColumn<QString>("header");
+        QTest::addColumn<QString>("row"); // after the time
+        QTest::newRow("csv") << QStringList{"--csv"}
+                             << "time,address,distance_cm,level_text,amplitude,temperature_C,"
+                                "frequency_Hz,analog_V,stability\r"
+                             << ",5,204.8,204.8,250000,21,2348,2.5,\r";
+        QTest::newRow("columns") << QStringList{}
+                                 << "time address distance_cm amplitude temperature_C stability"
+                                 << " 5 204.8 250000 21";
+    }
+    void watchPrintsOneRowPerReading()
+    {
+        QFETCH(QStringList, arguments);
+        QFETCH(QString, header);
+        QFETCH(QString, row);
         Bench b;
         QVERIFY(b.start());
-        const Run r = b.run({"watch", "5", "--count", "2", "--csv"});
+        const Run r = b.run(QStringList{"watch", "5", "--count", "2"} + arguments);
         QCOMPARE(r.status, 0);
         const QStringList lines = r.out.split('\n', Qt::SkipEmptyParts);
         QCOMPARE(lines.size(), 3);
-        QVERIFY(lines[0].startsWith("time,address,distance_cm,"));
-        QVERIFY2(lines[1].contains(",5,204.8,204.8,250000,21,2348,"), qPrintable(lines[1]));
+        QCOMPARE(lines[0], header);
+        QVERIFY2(lines[1].endsWith(row) && lines[2].endsWith(row), qPrintable(lines[1]));
     }
 
     void setSendsEachKeyInTurn_data()
@@ -132,21 +177,21 @@ private slots:
 
         // The window's refusal texts, on standard error, with nothing sent.
         QTest::newRow("range") << quint8(5) << QStringList{"max-distance=1201"} << 5
-                               << "Values can be from 1 to 1200 cm\n"
+                               << "levelconf-cli: Values can be from 1 to 1200 cm\n"
                                << quint8(0x88);
         QTest::newRow("air") << quint8(5) << QStringList{"air=61,1000,35"} << 5
-                             << "Acceptable temperature values -60.00 to 60.00 dgr\n"
-                                "Wrong parameter values \n"
+                             << "levelconf-cli: Acceptable temperature values -60.00 to 60.00 dgr\n"
+                                "levelconf-cli: Wrong parameter values \n"
                              << quint8(0x88);
         QTest::newRow("checked before anything goes")
             << quint8(5) << QStringList{"mode=analog", "address=256"} << 5
-            << "Enter a value from the range 0....255\n"
+            << "levelconf-cli: Enter a value from the range 0....255\n"
             << quint8(0x88);
         QTest::newRow("unknown key")
             << quint8(5) << QStringList{"colour=red"} << 1 << QString() << quint8(0x88);
         // The sensor's own refusal.
         QTest::newRow("locked") << quint8(2) << QStringList{"mode=analog"} << 4
-                                << "mode: Wrong password.\n"
+                                << "levelconf-cli: mode: Wrong password.\n"
                                 << quint8(0x80);
         QTest::newRow("unlocked first") << quint8(2) << QStringList{"password=1234", "mode=analog"}
                                         << 0 << QString() << quint8(0x02);
@@ -155,10 +200,11 @@ private slots:
             << quint8(0x84);
         QTest::newRow("beyond the firmware, nothing sent")
             << quint8(1) << QStringList{"address=7", "mode=analog+level=5"} << 4
-            << "mode: level= and echo= need firmware 1.7.6 or newer\n"
+            << "levelconf-cli: mode: level= and echo= need firmware 1.7.6 or newer\n"
             << quint8(0x00);
         QTest::newRow("no answer") << quint8(9) << QStringList{"mode=analog"} << 3
-                                   << "No data from sensor with address 9\nSensor not connected!\n"
+                                   << "levelconf-cli: No data from sensor with address 9\n"
+                                      "levelconf-cli: Sensor not connected!\n"
                                    << quint8(0);
     }
 
@@ -207,12 +253,16 @@ private slots:
         QCOMPARE(b.run({"table", "read", "5", file}).status, 0);
         QString error;
         QCOMPARE(readTableFile(file, &error)->size(), kTableFileLines);
+        // "-": the file's own bytes on standard output.
+        QFile read(file);
+        QVERIFY(read.open(QIODevice::ReadOnly));
+        QCOMPARE(b.run({"table", "read", "5", "-"}).out.toUtf8(), read.readAll());
 
         // Firmware 1.6.3 has no table: nothing is read or written.
         const CalibrationTable oldTable = b.sim.bus().sensor(1)->table;
         const Run old = b.run({"table", "read", "1", b.path("old.pl5")});
         QCOMPARE(old.status, 4);
-        QCOMPARE(old.err, QString("table: needs firmware 1.7.0 or newer\n"));
+        QCOMPARE(old.err, QString("levelconf-cli: table: needs firmware 1.7.0 or newer\n"));
         QVERIFY(!QFile::exists(b.path("old.pl5")));
         QCOMPARE(b.run({"table", "write", "1", file}).status, 4);
         QVERIFY(b.sim.bus().sensor(1)->table == oldTable);
@@ -238,51 +288,91 @@ private slots:
 
         const Run bad = b.run({"table", "write", "5", b.path("bad.pl5")});
         QCOMPARE(bad.status, 5);
-        QVERIFY2(bad.err.startsWith("Point 3, "), qPrintable(bad.err));
+        QVERIFY2(bad.err.startsWith("levelconf-cli: Point 3, "), qPrintable(bad.err));
         QCOMPARE(b.run({"table", "write", "5", b.path("short.pl5")}).status, 5);
         QCOMPARE(b.sim.bus().messagesHeard(), 0u);
     }
 
+    // Every block written either way; a refused start is no success, and no "Start" is
+    // there to press.
+    void flashWritesAFullImage_data()
+    {
+        QTest::addColumn<bool>("refuseStart");
+        QTest::addColumn<int>("status");
+        QTest::addColumn<QString>("out");
+        QTest::addColumn<QString>("errEnd");
+        QTest::newRow("started") << false << 0 << "Firmware update done.\n" << QString();
+        QTest::newRow("start refused") << true << 6 << QString()
+                                       << "levelconf-cli: The firmware is written, but the loader "
+                                          "refused the start command: switch the sensor off and "
+                                          "on again.\n";
+    }
     void flashWritesAFullImage()
     {
+        QFETCH(bool, refuseStart);
+        QFETCH(int, status);
+        QFETCH(QString, out);
+        QFETCH(QString, errEnd);
         Bench b;
-        b.sim.setLoader(fastLoader());
+        LoaderSettings loader = fastLoader();
+        loader.refuseStart = refuseStart;
+        b.sim.setLoader(loader);
         QVERIFY(b.start());
         const QByteArray image = firmwareImage(pl540Type(), 224);
         QVERIFY(writeFile(b.path("PL-540.cri"), image));
         const Run r = b.run({"flash", b.path("PL-540.cri"), "--type", "PL540"});
-        QCOMPARE(r.status, 0);
-        QCOMPARE(r.out, QString("Firmware update done.\n"));
-        // The prompt alone: no progress where nobody watches a terminal.
-        QCOMPARE(r.err, QString("Waiting for the loader: switch the sensor off and on\n"));
-        const BootLoader loader = b.sim.loader();
-        QCOMPARE(loader.stats().goCount, 1u);
-        QCOMPARE(loader.memory().image().mid(128 * 160, 128 * 224), image.mid(64 + 128 * 160));
+        QCOMPARE(r.status, status);
+        QCOMPARE(r.out, out);
+        // The prompt first, once: no progress where nobody watches a terminal.
+        QVERIFY2(r.err.startsWith("levelconf-cli: Waiting for the loader: switch the sensor off "
+                                  "and on\n") &&
+                     r.err.endsWith(errEnd) && !r.err.contains("Start"),
+                 qPrintable(r.err));
+        QCOMPARE(b.sim.loader().memory().image().mid(128 * 160, 128 * 224),
+                 image.mid(64 + 128 * 160));
     }
 
-    void flashRefusesADamagedImageBeforeSending()
+    // A file that cannot be sent, or written to, is refused before anything goes out, and
+    // an input or an output that is no regular file is never waited on nor replaced.
+    void filesRefusedBeforeSending_data()
     {
-        Bench b;
-        QVERIFY(b.start());
-        QByteArray image = firmwareImage(pl540Type(), 4);
-        image[64 + 128 * 160] = 'x';
-        QVERIFY(writeFile(b.path("bad.cri"), image));
-        const Run r = b.run({"flash", b.path("bad.cri"), "--type", "PL540"});
-        QCOMPARE(r.status, 5);
-        QVERIFY(r.err.endsWith("Nothing was sent to the sensor.\n"));
-        QCOMPARE(b.sim.loaderStats().syncsIgnored, 0u);
+        QTest::addColumn<QStringList>("arguments"); // {fifo}: a named pipe, {dir}: a folder
+        QTest::addColumn<QString>("reason");
+        QTest::newRow("damaged image") << QStringList{"flash", "{dir}/bad.cri", "--type", "PL540"}
+                                       << "does not start with 0x23";
+        QTest::newRow("image beyond the program memory")
+            << QStringList{"flash", "{dir}/big.cri", "--type", "PL540"}
+            << "program memory ends at 0x27FFF";
+        QTest::newRow("image that is a named pipe")
+            << QStringList{"flash", "{fifo}", "--type", "PL540"} << "it is a named pipe";
+        QTest::newRow("table that is a named pipe")
+            << QStringList{"table", "write", "5", "{fifo}"} << "it is a named pipe";
+        QTest::newRow("table read into a named pipe")
+            << QStringList{"table", "read", "5", "{fifo}"} << "it is a named pipe";
+        QTest::newRow("table read into a folder")
+            << QStringList{"table", "read", "5", "{dir}"} << "it is a folder";
     }
-
-    void flashBeyondTheFlashFails()
+    void filesRefusedBeforeSending()
     {
+        QFETCH(QStringList, arguments);
+        QFETCH(QString, reason);
         Bench b;
-        b.sim.setLoader(fastLoader());
         QVERIFY(b.start());
-        // More blocks than the program flash holds: the loader refuses the first beyond it.
+        QByteArray bad = firmwareImage(pl540Type(), 4);
+        bad[64 + 128 * 160] = 'x';
+        QVERIFY(writeFile(b.path("bad.cri"), bad));
+        // More application blocks than the program memory holds: the loader would refuse the
+        // first beyond it after the erase, leaving the sensor without firmware.
         QVERIFY(writeFile(b.path("big.cri"), firmwareImage(pl540Type(), 1000)));
-        const Run r = b.run({"flash", b.path("big.cri"), "--type", "PL540"});
-        QCOMPARE(r.status, 6);
-        QVERIFY(r.err.contains("the sensor must be updated again"));
+        const QString fifo = b.path("fifo");
+        QVERIFY(::mkfifo(QFile::encodeName(fifo).constData(), 0600) == 0);
+        arguments.replaceInStrings("{fifo}", fifo).replaceInStrings("{dir}", b.dir.path());
+        const Run r = b.run(arguments, 20000);
+        QCOMPARE(r.status, 5);
+        QVERIFY2(r.err.contains(reason), qPrintable(r.err));
+        QCOMPARE(b.sim.bus().messagesHeard(), 0u);
+        QCOMPARE(b.sim.loaderStats().syncsIgnored, 0u);
+        QVERIFY(!QFileInfo(fifo).isFile());
     }
 
     void failures_data()
@@ -295,21 +385,54 @@ private slots:
 
         const int none = int(Fault::None);
         QTest::newRow("no command") << QStringList{} << none << 0 << 1 << QString();
-        QTest::newRow("bad address") << QStringList{"info", "300"} << none << 0 << 1
-                                     << "ADDR is a network address, 0 to 255\n";
+        // A bad address is a bad value like any other, refused before the port is opened.
+        QTest::newRow("bad address")
+            << QStringList{"info", "300"} << none << 0 << 5
+            << "levelconf-cli: ADDR \"300\" is not a sensor's network address, 0 to 254. "
+               "Nothing was sent.\n";
+        QTest::newRow("an option the command does not take")
+            << QStringList{"info", "5", "--litres"} << none << 0 << 1
+            << "levelconf-cli: info does not take --litres. Try levelconf-cli --help.\n";
         QTest::newRow("flash without type")
             << QStringList{"flash", "x.cri"} << none << 0 << 1 << QString();
-        QTest::newRow("no such port") << QStringList{"--port", "/nonexistent/tty", "search"} << none
-                                      << 0 << 2 << "Com Port /nonexistent/tty unavailable.\n";
+        QTest::newRow("no such port")
+            << QStringList{"--port", "/nonexistent/tty", "search"} << none << 0 << 2
+            << "levelconf-cli: Com Port /nonexistent/tty unavailable.\n";
+        QTest::newRow("the search address")
+            << QStringList{"watch", "255"} << none << 0 << 5 << QString();
+        QTest::newRow("a device that is no port")
+            << QStringList{"--port", "/dev/null", "search"} << none << 0 << 2
+            << "levelconf-cli: Com Port /dev/null unavailable. It is not a serial port: it takes "
+               "no line settings.\n";
+        QTest::newRow("a folder for a port")
+            << QStringList{"--port", "/", "search"} << none << 0 << 2
+            << "levelconf-cli: Com Port / unavailable. It is a folder, not a serial port.\n";
         QTest::newRow("port lost") << QStringList{"set", "5", "mode=analog"} << none << 1 << 2
-                                   << "Error! COM port unavailable\n";
+                                   << "levelconf-cli: Error! COM port unavailable\n";
         QTest::newRow("silent sensor")
             << QStringList{"set", "5", "address=6"} << int(Fault::Silent) << 0 << 3
-            << "No data from sensor with address 5\nSensor not connected!\n";
-        QTest::newRow("frequency mode") << QStringList{"info", "5"} << int(Fault::FrequencyMode)
-                                        << 0 << 4 << "Sensor set to Frequency mode.\n";
+            << "levelconf-cli: No data from sensor with address 5\n"
+               "levelconf-cli: Sensor not connected!\n";
+        QTest::newRow("frequency mode")
+            << QStringList{"info", "5"} << int(Fault::FrequencyMode) << 0 << 4
+            << "levelconf-cli: Sensor set to Frequency mode.\n";
         QTest::newRow("unknown answer") << QStringList{"set", "5", "air=20,1000,35"}
                                         << int(Fault::WrongCode) << 0 << 4 << QString();
+        // Damaged answers are no answers: what they carry is not taken.
+        QTest::newRow("damaged confirmation")
+            << QStringList{"set", "5", "air=20,1013,50"} << int(Fault::BadCrc) << 0 << 3
+            << "levelconf-cli: air: not confirmed: sensor 5 may have taken it, but its answer "
+               "was damaged; read it back (info) before sending it again\n";
+        QTest::newRow("damaged identity")
+            << QStringList{"set", "5", "mode=analog"} << int(Fault::BadCrc) << 0 << 3
+            << "levelconf-cli: No intact answer from sensor with address 5\n"
+               "levelconf-cli: Sensor not connected!\n";
+        QTest::newRow("data answer cut short")
+            << QStringList{"info", "5"} << int(Fault::ShortData) << 0 << 3
+            << "levelconf-cli: No intact answer from sensor with address 5\n";
+        QTest::newRow("data answers cut short are gaps")
+            << QStringList{"watch", "5", "--count", "2"} << int(Fault::ShortData) << 0 << 3
+            << "levelconf-cli: No intact answer from sensor with address 5\n";
     }
 
     void failures()
@@ -349,18 +472,140 @@ private slots:
                               "written to the sensor.\n"));
     }
 
-    void interruptedWatchEndsInOrder()
+    // A watch without a count is stopped this way; one with a count was cut short.
+    void stoppedWatch_data()
     {
+        QTest::addColumn<QStringList>("arguments");
+        QTest::addColumn<int>("signal");
+        QTest::addColumn<int>("status");
+        QTest::newRow("no count, SIGINT") << QStringList{"watch", "5"} << SIGINT << 0;
+        QTest::newRow("count, SIGINT")
+            << QStringList{"watch", "5", "--count", "10"} << SIGINT << 130;
+        QTest::newRow("count, SIGTERM")
+            << QStringList{"watch", "5", "--count", "10"} << SIGTERM << 130;
+    }
+    void stoppedWatch()
+    {
+        QFETCH(QStringList, arguments);
+        QFETCH(int, signal);
+        QFETCH(int, status);
         Bench b;
         QVERIFY(b.start());
         QProcess p;
         p.start(LEVELCONF_CLI_PROGRAM,
-                {"--port", b.sim.slavePath(), "--log-folder", b.path("log"), "watch", "5"});
+                QStringList{"--port", b.sim.slavePath(), "--log-folder", b.path("log")} +
+                    arguments);
         QVERIFY(p.waitForReadyRead(30000));
+        ::kill(static_cast<pid_t>(p.processId()), signal);
+        QVERIFY(p.waitForFinished(30000));
+        QCOMPARE(p.exitCode(), status);
+        QCOMPARE(b.logEvents().filter("Com Port " + b.sim.slavePath() + " Closed").size(), 1);
+    }
+
+    // Results standard output did not take end the run: with a status when they are lost,
+    // quietly when their reader has had enough.
+    void standardOutputThatFails_data()
+    {
+        QTest::addColumn<QString>("shell");
+        QTest::addColumn<QStringList>("arguments");
+        QTest::addColumn<int>("status");
+        QTest::newRow("full disk") << "{cli} >/dev/full" << QStringList{"--json", "info", "5"} << 7;
+        QTest::newRow("closed output")
+            << "{cli} >&-" << QStringList{"watch", "5", "--count", "3"} << 7;
+        QTest::newRow("reader gone")
+            << "{cli} | head -n 2 >/dev/null" << QStringList{"watch", "5"} << 141;
+    }
+    void standardOutputThatFails()
+    {
+        QFETCH(QString, shell);
+        QFETCH(QStringList, arguments);
+        QFETCH(int, status);
+        Bench b;
+        QVERIFY(b.start());
+        QCOMPARE(b.shell(shell, arguments), status);
+        const QStringList log = b.logEvents();
+        QCOMPARE(log.filter("Standard output cannot be written: ").size(), 1);
+        // The run ended in order, its port closed.
+        QCOMPARE(log.filter("Com Port " + b.sim.slavePath() + " Closed").size(), 1);
+    }
+
+    // Two sensors at one address answer together: a new address is refused where a sensor
+    // answers, and an answer of two run together is never taken for one.
+    void twoSensorsAtOneAddress()
+    {
+        Bench b;
+        QVERIFY(b.start());
+        const Run clash = b.run({"set", "1", "address=5"});
+        QCOMPARE(clash.status, 4);
+        QCOMPARE(clash.err, QString("levelconf-cli: address: a sensor answers at address 5 "
+                                    "already; nothing was changed\n"));
+        QVERIFY(b.sim.bus().sensor(1));
+
+        QVERIFY(b.sim.bus().updateSensor(1, [](SensorConfig &c) { c.address = 5; }));
+        const Run info = b.run({"info", "5"});
+        QCOMPARE(info.status, 3);
+        QCOMPARE(info.out, QString());
+    }
+
+    // The search answer has no check byte: only an address that then answers for itself,
+    // intact, is listed.
+    void searchListsOnlySensorsThatAnswer_data()
+    {
+        QTest::addColumn<int>("fault"); // of sensor 5, or with nothing listed of every sensor
+        QTest::addColumn<QStringList>("arguments");
+        QTest::addColumn<QString>("out");
+        const int garbage = int(Fault::Garbage);
+        QTest::newRow("noise") << garbage << QStringList{"search"} << "1 2\n";
+        QTest::newRow("noise, raw")
+            << garbage << QStringList{"search", "--raw"} << "1 2 0 165 90 255 19 195 126\n";
+        QTest::newRow("nobody") << int(Fault::Silent) << QStringList{"search"} << QString();
+    }
+    void searchListsOnlySensorsThatAnswer()
+    {
+        QFETCH(int, fault);
+        QFETCH(QStringList, arguments);
+        QFETCH(QString, out);
+        Bench b;
+        for (const quint8 a : {1, 2, 5})
+            b.sim.bus().setFault(a, a == 5 || out.isEmpty() ? Fault(fault) : Fault::None);
+        QVERIFY(b.start());
+        const Run r = b.run(arguments);
+        QCOMPARE(r.out, out);
+        QCOMPARE(r.status, out.isEmpty() ? 3 : 0);
+        if (out.isEmpty())
+            QCOMPARE(r.err, QString("levelconf-cli: No sensor answered the search.\n"));
+    }
+
+    // The last progress line counts the blocks written, and the result says it as well.
+    void aCancelledFlashSaysWhatItWrote()
+    {
+        Bench b;
+        LoaderSettings paced; // 19200 baud, 3 ms a block: a long update
+        b.sim.setLoader(paced);
+        QVERIFY(b.start());
+        QVERIFY(writeFile(b.path("PL-540.cri"), firmwareImage(pl540Type(), 224)));
+        PtyPair terminal;
+        QVERIFY(terminal.isValid());
+        QProcess p;
+        p.setChildProcessModifier([fd = terminal.slaveFd()] { ::dup2(fd, STDERR_FILENO); });
+        p.start(LEVELCONF_CLI_PROGRAM,
+                {"--port", b.sim.slavePath(), "--log-folder", b.path("log"), "--json", "flash",
+                 b.path("PL-540.cri"), "--type", "PL540"});
+        QByteArray shown;
+        QTRY_VERIFY_WITH_TIMEOUT(
+            (shown += terminal.readAll(0), b.sim.loaderStats().acknowledged > 40), 30000);
         ::kill(static_cast<pid_t>(p.processId()), SIGINT);
         QVERIFY(p.waitForFinished(30000));
-        QCOMPARE(p.exitCode(), 0);
-        QCOMPARE(b.logEvents().filter("Com Port " + b.sim.slavePath() + " Closed").size(), 1);
+        shown += terminal.readAll();
+        QCOMPARE(p.exitCode(), 130);
+        const QJsonObject o = QJsonDocument::fromJson(p.readAllStandardOutput()).object();
+        QCOMPARE(o.value("outcome").toString(), QString("cancelled"));
+        const int written = o.value("blocks_written").toInt();
+        QVERIFY2(written > 0 && written < 224, qPrintable(QString::number(written)));
+        QVERIFY2(shown.contains(QString("\r%1 of 224 blocks written").arg(written).toUtf8()),
+                 shown.right(200).constData());
+        // Said once: the terminal's progress line is the prompt.
+        QCOMPARE(shown.count("Waiting for the loader"), 1);
     }
 };
 

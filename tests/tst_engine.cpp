@@ -379,6 +379,59 @@ private slots:
         QCOMPARE(h.ui()->tek->text(), QString("9999"));
     }
 
+    // Once the sensor's firmware is known, its data and mode answers must have the length
+    // it gives them: two sensors at one address, or an answer cut short, are not taken,
+    // whatever their CRC says. Before that, a data answer is read as far as it goes.
+    void answersOfAKnownLengthMustHaveIt_data()
+    {
+        QTest::addColumn<int>("fw"); // the identity answered first; 0: none
+        QTest::addColumn<QByteArray>("answer");
+        QTest::addColumn<bool>("taken");
+        DataFields f;
+        f.amplitude = 4242;
+        QTest::newRow("data, whole") << 176 << dataAnswer(f, 26) << true;
+        QTest::newRow("data cut short") << 176 << dataAnswer(f, 12) << false;
+        QTest::newRow("data of a newer firmware") << 163 << dataAnswer(f, 26) << false;
+        QTest::newRow("data of two sensors")
+            << 176 << dataAnswer(f, 26) + dataAnswer(f, 26) << false;
+        QTest::newRow("data cut short, firmware not known") << 0 << dataAnswer(f, 12) << true;
+        QTest::newRow("mode, whole") << 176 << framedAnswer(5, 0xF2, bytes({0x02, 0x13})) << true;
+        QTest::newRow("mode without its echo")
+            << 176 << framedAnswer(5, 0xF2, bytes({0x02})) << false;
+        QByteArray badCrc = framedAnswer(5, 0xF2, bytes({0x02}));
+        badCrc[4] = char(badCrc[4] ^ 1);
+        QTest::newRow("mode, check byte wrong") << 163 << badCrc << false;
+    }
+    void answersOfAKnownLengthMustHaveIt()
+    {
+        QFETCH(int, fw);
+        QFETCH(QByteArray, answer);
+        QFETCH(bool, taken);
+        WindowHarness h;
+        h.openPort();
+        if (fw != 0) {
+            h.ui()->CmbNet->addItem("5");
+            h.ui()->CmbNet->setCurrentIndex(1);
+            h.port.reads = {framedAnswer(5, 0xFC, bytes({0x39, 0x30, 0, 0, fw, 0}))};
+            h.w().engine().tick();
+            h.w().engine().tick();
+        }
+        h.w().parts().monitor->showModes(0x80);
+        h.port.reads = {answer};
+        h.tone.beeps.clear();
+        h.w().engine().tick();
+        const bool mode = answer.at(2) == char(0xF2);
+        if (!mode) {
+            QCOMPARE(h.ui()->tek->text() == "4242", taken);
+            return;
+        }
+        QCOMPARE(h.ui()->R_a->isChecked(), taken);
+        QCOMPARE(h.ui()->MsgCom->text(),
+                 taken ? QString(" New mode set") : QString("Mode answer damaged: not confirmed."));
+        const Tones tone{taken ? qMakePair(1000, 100) : qMakePair(400, 800)};
+        QCOMPARE(h.tone.beeps, tone);
+    }
+
     // ---- network search ----
 
     void searchAnswerFillsTheAddressList()

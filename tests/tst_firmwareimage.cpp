@@ -50,6 +50,11 @@ private slots:
         QTest::newRow("PL-540, full image") << pl540Type() << false << 224 << QList<int>{160, 383};
         QTest::newRow("PL-140, calibration reset")
             << pl140Type() << true << 2 << QList<int>{0, 148, 149};
+        // Up to the last byte of the program memory, 0x27FFF.
+        QTest::newRow("PL-540, program memory full")
+            << pl540Type() << false << 992 << QList<int>{160, 1151};
+        QTest::newRow("PL-140, program memory full")
+            << pl140Type() << false << 1004 << QList<int>{148, 1151};
     }
     void plans()
     {
@@ -95,6 +100,12 @@ private slots:
                                       "not start with 0x23";
         QTest::newRow("PL-540 image for a PL-140")
             << full << pl140Type() << "block 148, where the PL-140 application begins";
+        QTest::newRow("beyond the PL-540's program memory")
+            << firmwareImage(pl540Type(), 1000) << pl540Type()
+            << "its application is 1000 blocks long, but the PL-540's program memory ends at "
+               "0x27FFF and holds 992 (blocks 160 to 1151 of the file)";
+        QTest::newRow("one block beyond the PL-140's")
+            << firmwareImage(pl140Type(), 1005) << pl140Type() << "holds 1004";
     }
     void refusals()
     {

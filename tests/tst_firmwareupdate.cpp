@@ -253,19 +253,36 @@ private slots:
         QVERIFY(b.h.w().engine().isPolling());
     }
 
-    void anUnansweredStartIsNotReportedAsDone()
+    // Every block is acknowledged before the start command: the firmware is there, and
+    // switching the sensor off and on starts it.
+    void aStartNotTakenIsNotReportedAsDone_data()
     {
+        QTest::addColumn<bool>("refuse");
+        QTest::addColumn<QStringList>("messages");
+        QTest::newRow("unanswered") << false
+                                    << QStringList{"The firmware is written, but the loader did "
+                                                   "not confirm the start command: switch the "
+                                                   "sensor off and on again."};
+        QTest::newRow("refused") << true
+                                 << QStringList{"Error 1F !!!!",
+                                                "The firmware is written, but the loader refused "
+                                                "the start command: switch the sensor off and "
+                                                "on again."};
+    }
+    void aStartNotTakenIsNotReportedAsDone()
+    {
+        QFETCH(bool, refuse);
+        QFETCH(QStringList, messages);
         Bench b;
         b.setTimeouts(30);
         b.loader.failing = 23;
-        b.loader.refuse = false;
+        b.loader.refuse = refuse;
         b.start();
         QVERIFY(b.ended());
         QCOMPARE(b.loader.frames.last(), QByteArray::fromHex("21de"));
-        QCOMPARE(b.h.dialogs.messages(),
-                 QStringList{"The firmware is written, but the loader did not confirm the start "
-                             "command: switch the sensor off and on again."});
+        QCOMPARE(b.h.dialogs.messages(), messages);
         QVERIFY(!b.progressLog().contains("Готово"));
+        QVERIFY(!b.progressLog().contains(kUpdateAgain));
     }
 
     void cancelWhileWaitingForASilentLoader()

@@ -83,8 +83,10 @@ no_display=(env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM)
 for name in levelconf levelconf-cli sensor-sim; do
     answer=$("${no_display[@]}" "$usr/bin/$name" --version 2>/dev/null)
     [ "$answer" = "$name $version" ] || fail "$name --version says \"$answer\", not $version"
-    "${no_display[@]}" "$usr/bin/$name" --help 2>/dev/null | grep -q -- "--version" ||
-        fail "$name --help does not list its options"
+    # Read whole before it is searched: a grep that stops at the first match would end the
+    # pipe under a program still writing, which levelconf-cli answers with status 141.
+    help=$("${no_display[@]}" "$usr/bin/$name" --help 2>/dev/null)
+    grep -q -- "--version" <<<"$help" || fail "$name --help does not list its options"
     page=$usr/share/man/man1/$name.1.gz
     if ! gzip -t "$page" 2>/dev/null; then
         fail "$page is not a gzip file"
@@ -93,8 +95,10 @@ for name in levelconf levelconf-cli sensor-sim; do
     fi
 done
 # The translations travel inside the program: the installed one answers in Russian.
-"${no_display[@]}" "$usr/bin/levelconf" --language ru --help 2>/dev/null |
-    grep -q "Конфигуратор датчиков уровня" || fail "the installed levelconf has no Russian"
+help=$("${no_display[@]}" "$usr/bin/levelconf" --language ru --help 2>/dev/null)
+grep -q "Конфигуратор датчиков уровня" <<<"$help" || fail "the installed levelconf has no Russian"
+zcat "$usr/share/man/man1/levelconf.1.gz" | sed -n '/^\.SH "SEE ALSO"/,$p' |
+    grep -q 'levelconf-cli' || fail "levelconf(1) does not name levelconf-cli under SEE ALSO"
 zcat "$usr/share/doc/levelconf/changelog.gz" | head -n 1 | grep -q "^levelconf ($version)" ||
     fail "the changelog's latest entry is not $version"
 
@@ -115,6 +119,11 @@ compgen -G "$log_dir/*_*.log" >/dev/null || {
     fail "the installed levelconf wrote no log in $log_dir"
 }
 [ -e "$usr/bin/log" ] && fail "the installed levelconf made a log folder beside itself"
+# The log holds passwords: its folder and files are the user's alone.
+[ "$(stat -c %a "$log_dir")" = 700 ] || fail "the log folder is $(stat -c %a "$log_dir"), not 700"
+for log in "$log_dir"/*_*.log; do
+    [ "$(stat -c %a "$log")" = 600 ] || fail "$log is $(stat -c %a "$log"), not 600"
+done
 
 if [ "$failures" -ne 0 ]; then
     echo "$failures check(s) failed"

@@ -52,6 +52,10 @@ private slots:
         QCOMPARE(folder, beside ? bin.filePath(QStringLiteral("log")) : userLog);
         // Made where it is used, and nowhere else.
         QCOMPARE(QFileInfo(bin.filePath(QStringLiteral("log"))).isDir(), beside);
+        // Made for its owner alone: the log holds passwords.
+        if (beside)
+            QCOMPARE(QFileInfo(folder).permissions() & (QFile::ReadOther | QFile::ReadGroup),
+                     QFile::Permissions());
     }
 };
 

@@ -304,17 +304,33 @@ private slots:
             QVERIFY(events.contains("closing"));
     }
 
+    // A close is logged once, and only for a port that was opened.
+    void closingTheWindowReleasesThePortAndLogsItOnce_data()
+    {
+        QTest::addColumn<QString>("port"); // "open", "failed" or "never"
+        QTest::addColumn<int>("closedLines");
+        QTest::newRow("open") << "open" << 1;
+        QTest::newRow("failed to open") << "failed" << 0;
+        QTest::newRow("never opened") << "never" << 0;
+    }
     void closingTheWindowReleasesThePortAndLogsItOnce()
     {
+        QFETCH(QString, port);
+        QFETCH(int, closedLines);
         WindowHarness h;
-        h.openPort("ttyUSB0");
-        QVERIFY(h.port.open);
+        h.w().addPortDevice("ttyUSB0");
+        if (port == "open")
+            h.openPort("ttyUSB0");
+        h.port.openSucceeds = port != "failed";
+        if (port == "failed")
+            h.w().parts().portBar->BTNOpenCom_Click();
         h.w().close();
         QVERIFY(!h.port.open);
         h.destroyWindow();
         const QByteArray log = h.logBytes();
-        QCOMPARE(log.count("Closed"), 1);
-        QVERIFY(log.contains(" : Com Port ttyUSB0 Closed\"\r\n"));
+        QCOMPARE(log.count("Closed"), closedLines);
+        if (closedLines)
+            QVERIFY(log.contains(" : Com Port ttyUSB0 Closed\"\r\n"));
     }
 
     void echoReplacesTheResultsText()

@@ -337,22 +337,22 @@ private slots:
         QCOMPARE(h.tone.beeps, (QList<QPair<int, int>>{{1000, 100}}));
     }
 
+    // The mode answer carries the echo selection from 1.7.6 on, and only then: an answer
+    // of the other length is damaged and changes nothing.
     void modeAnswerOfOlderFirmwareHasNoEchoSelection()
     {
         WindowHarness h;
         h.openPort();
         h.w().parts().monitor->showIdentity(identity(174));
-        h.port.reads = {framedAnswer(5, 0xF2, bytes({0x02, 0x25})),
-                        framedAnswer(5, 0xF2, bytes({0x04}))};
-        h.w().engine().tick();
-        QVERIFY(h.ui()->R_a->isChecked());
-        QVERIFY(h.ui()->opFirst->isChecked());
-        QCOMPARE(h.ui()->sgla->text(), QString("0"));
-        // Five bytes: the mode alone, whatever the firmware.
-        h.w().parts().monitor->showIdentity(identity(176));
+        h.port.reads = {framedAnswer(5, 0xF2, bytes({0x04})),
+                        framedAnswer(5, 0xF2, bytes({0x02, 0x25}))};
         h.w().engine().tick();
         QVERIFY(h.ui()->R_f->isChecked());
         QVERIFY(h.ui()->opFirst->isChecked());
+        QCOMPARE(h.ui()->sgla->text(), QString("0"));
+        h.w().engine().tick();
+        QVERIFY(h.ui()->R_f->isChecked());
+        QCOMPARE(h.ui()->MsgCom->text(), QString("Mode answer damaged: not confirmed."));
     }
 };
 

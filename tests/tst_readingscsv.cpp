@@ -81,12 +81,17 @@ private slots:
         last.msecs += 2000;
         last.lamp = StabilityLamp::Yellow;
         store.add(last);
+        TrendEntry early = entry(1, 1, 1);
+        early.msecs += 3000;
+        early.lampKnown = false;
+        store.add(early);
         const QStringList got = lines(readingsCsv(store, QLocale::c()));
         QCOMPARE(got.mid(1), QStringList({
                                  "2026-12-07T14:05:33+01:00,5,0,0,0,127,300,0,red",
                                  "2026-12-07T14:05:34+01:00,5,,,,,,,",
                                  "2026-12-07T14:05:35+01:00,5,6553.5,6553.5,4294967295,-128,"
                                  "65835,80,yellow",
+                                 "2026-12-07T14:05:36+01:00,5,0.1,0.1,1,1,301,0,",
                              }));
     }
 

@@ -478,10 +478,19 @@ private slots:
 
         QVERIFY(!sensorsFromJson("{", &faults, &error));
         QVERIFY(!sensorsFromJson(R"({"sensors": []})", &faults, &error));
-        QVERIFY(!sensorsFromJson(R"([{"address": 1.5}])", &faults, &error));
-        QVERIFY(!sensorsFromJson(R"([{"serial": 1e300}])", &faults, &error));
-        QVERIFY(!sensorsFromJson(R"([{"table": {"readings": [1]}}])", &faults, &error));
+        QVERIFY(!sensorsFromJson(R"({"sensors": [{"address": 1.5}]})", &faults, &error));
+        QVERIFY(!sensorsFromJson(R"({"sensors": [{"serial": 1e300}]})", &faults, &error));
+        QVERIFY(
+            !sensorsFromJson(R"({"sensors": [{"table": {"readings": [1]}}]})", &faults, &error));
         QVERIFY(error.contains("sensor 1"));
+    }
+
+    // The help is wrapped to the terminal between words; an example must not be cut.
+    void helpKeepsItsExamplesWhole()
+    {
+        QCommandLineParser parser;
+        addSimOptions(parser);
+        QVERIFY(parser.helpText().contains("address=4,locked=1,password=42."));
     }
 
     void numbersAreDecimalOrHex_data()
@@ -533,26 +542,43 @@ private slots:
                                                  "address=0x05"}
                                   << none << "" << QStringList{"two sensors at address 5"};
         row("same address in a file")
-            << config << QByteArray(R"([{"address": 3}, {"address": 3, "serial": 9}])") << ""
-            << QStringList{"address 3"};
+            << config << QByteArray(R"({"sensors": [{"address": 3}, {"address": 3, "serial": 9}]})")
+            << "" << QStringList{"address 3"};
         row("sensor not an object") << config << QByteArray(R"({"sensors": [{"address": 3}, 5]})")
                                     << "" << QStringList{"{dir}/bus.json", "sensor 2", "object"};
-        row("flag for a number") << config << QByteArray(R"([{"address": true}])") << ""
-                                 << QStringList{"sensor 1", "address", "true"};
+        row("flag for a number") << config << QByteArray(R"({"sensors": [{"address": true}]})")
+                                 << "" << QStringList{"sensor 1", "address", "true"};
         row("text for a number") << config
-                                 << QByteArray(R"([{"address": 3}, {"firmware": "1.7.6"}])") << ""
-                                 << QStringList{"sensor 2", "firmware", "\"1.7.6\""};
-        row("number for a fault") << config << QByteArray(R"([{"fault": 3}])") << ""
+                                 << QByteArray(
+                                        R"({"sensors": [{"address": 3}, {"firmware": "1.7.6"}]})")
+                                 << "" << QStringList{"sensor 2", "firmware", "\"1.7.6\""};
+        row("number for a fault") << config << QByteArray(R"({"sensors": [{"fault": 3}]})") << ""
                                   << QStringList{"sensor 1", "fault"};
-        row("table not an object") << config << QByteArray(R"([{"table": [1, 2]}])") << ""
-                                   << QStringList{"sensor 1", "table"};
-        row("unknown key in the table") << config << QByteArray(R"([{"table": {"volume": []}}])")
-                                        << "" << QStringList{"sensor 1", "volume"};
+        row("table not an object") << config << QByteArray(R"({"sensors": [{"table": [1, 2]}]})")
+                                   << "" << QStringList{"sensor 1", "table"};
+        row("unknown key in the table")
+            << config << QByteArray(R"({"sensors": [{"table": {"volume": []}}]})") << ""
+            << QStringList{"sensor 1", "volume"};
         row("larger than 1 MiB") << config << QByteArray(1024 * 1024 + 1, ' ') << ""
                                  << QStringList{"{dir}/bus.json", "1 MiB"};
-        row("1 MiB exactly") << config
-                             << QByteArray(R"([{"address": 3}])").leftJustified(1024 * 1024, ' ')
-                             << "" << QStringList{};
+        row("1 MiB exactly")
+            << config
+            << QByteArray(R"({"sensors": [{"address": 3}]})").leftJustified(1024 * 1024, ' ') << ""
+            << QStringList{};
+        row("a sensor without its address") << QStringList{"--sensor", "firmware=176"} << none << ""
+                                            << QStringList{"--sensor firmware=176", "no address"};
+        row("a key twice") << QStringList{"--sensor", "address=3,address=4"} << none << ""
+                           << QStringList{"address is given twice"};
+        row("a sensor in a file without its address")
+            << config << QByteArray(R"({"sensors": [{"address": 3}, {"firmware": 176}]})") << ""
+            << QStringList{"sensor 2", "no address"};
+        row("a bare array") << config << QByteArray(R"([{"address": 3}])") << ""
+                            << QStringList{"{dir}/bus.json", "not an array"};
+        row("a key beside the sensors")
+            << config << QByteArray(R"({"sensors": [{"address": 3}], "sensor": {"address": 4}})")
+            << "" << QStringList{"{dir}/bus.json", "unknown key \"sensor\""};
+        row("an empty link") << QStringList{"--link", ""} << none << ""
+                             << QStringList{"--link", "empty"};
         row("a device") << QStringList{"--config", "/dev/zero"} << none << ""
                         << QStringList{"/dev/zero", "regular"};
         row("a named pipe") << QStringList{"--config", "{fifo}"} << none << ""

@@ -57,6 +57,47 @@ private slots:
         QCOMPARE(readAll(second.path()), QByteArray("\"Start: 07.12.2026 14:05:33\r\n\"\r\n"));
     }
 
+    // The log holds the passwords as typed: other accounts must not read it.
+    void logIsTheOwnersAlone_data()
+    {
+        QTest::addColumn<QString>("folder"); // below a temporary folder
+        QTest::addColumn<int>("existing");   // permissions of a folder already there; 0: none
+        QTest::addColumn<SessionLog::Existing>("mode");
+        QTest::addColumn<int>("folderPermissions");
+        const int owner = int(QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+        const int everyone =
+            owner | int(QFile::ReadGroup | QFile::ExeGroup | QFile::ReadOther | QFile::ExeOther);
+        QTest::newRow("new folder, window")
+            << "data/log" << 0 << SessionLog::Existing::Replace << owner;
+        QTest::newRow("new folder, command line")
+            << "log" << 0 << SessionLog::Existing::Continue << owner;
+        QTest::newRow("folder already there keeps its permissions")
+            << "log" << everyone << SessionLog::Existing::Replace << everyone;
+    }
+
+    void logIsTheOwnersAlone()
+    {
+        QFETCH(QString, folder);
+        QFETCH(int, existing);
+        QFETCH(SessionLog::Existing, mode);
+        QFETCH(int, folderPermissions);
+        QTemporaryDir dir;
+        const QString path = dir.filePath(folder);
+        if (existing != 0) {
+            QVERIFY(QDir().mkpath(path));
+            QVERIFY(QFile::setPermissions(path, QFile::Permissions(existing)));
+        }
+        SessionLog log;
+        QVERIFY(!log.start(path, QDateTime::currentDateTime(), mode).has_value());
+        // The user's own bits: Qt adds the "user" ones beside the "owner" ones.
+        const auto mask = [](QFile::Permissions p) {
+            return int(p) & ~int(QFile::ReadUser | QFile::WriteUser | QFile::ExeUser);
+        };
+        QCOMPARE(mask(QFileInfo(path).permissions()), folderPermissions);
+        QCOMPARE(mask(QFileInfo(log.path()).permissions()),
+                 int(QFile::ReadOwner | QFile::WriteOwner));
+    }
+
     void startFailureIsReportedWithANumber()
     {
         QTemporaryDir dir;

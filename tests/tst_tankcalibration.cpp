@@ -287,6 +287,7 @@ private slots:
         QVERIFY(c.firstMessageLine().contains(c.path("cal/tank.trr")));
         QCOMPARE(c.row(3) + '|' + c.row(4), QString("3;100;|;;"));
 
+        QFile::remove(c.path("cal/tank.trr"));
         QDir(c.path("cal/tank.trr")).removeRecursively();
         QVERIFY(QDir().mkpath(c.path("cal")));
         c.write("cal/tank.trr", kept);

@@ -210,14 +210,6 @@ No point is recorded until a calibration is started or continued.</translation>
 </context>
 <context>
     <name>FirmwareFile</name>
-    <message>
-        <source>it cannot be opened (%1)</source>
-        <translation>it cannot be opened (%1)</translation>
-    </message>
-    <message>
-        <source>it cannot be read (%1)</source>
-        <translation>it cannot be read (%1)</translation>
-    </message>
     <message numerus="yes">
         <source>it is larger than %n bytes, far more than any firmware image</source>
         <translation>
@@ -253,6 +245,13 @@ No point is recorded until a calibration is started or continued.</translation>
     <message>
         <source>block %1, where the %2 application begins, does not start with 0x23</source>
         <translation>block %1, where the %2 application begins, does not start with 0x23</translation>
+    </message>
+    <message numerus="yes">
+        <source>its application is %n blocks long, but the %1&apos;s program memory ends at 0x%2 and holds %3 (blocks %4 to %5 of the file)</source>
+        <translation>
+            <numerusform>its application is %n block long, but the %1&apos;s program memory ends at 0x%2 and holds %3 (blocks %4 to %5 of the file)</numerusform>
+            <numerusform>its application is %n blocks long, but the %1&apos;s program memory ends at 0x%2 and holds %3 (blocks %4 to %5 of the file)</numerusform>
+        </translation>
     </message>
 </context>
 <context>
@@ -341,6 +340,10 @@ OK!
     <message>
         <source>the port is gone</source>
         <translation>the port is gone</translation>
+    </message>
+    <message>
+        <source>the loader refused the start command</source>
+        <translation>the loader refused the start command</translation>
     </message>
 </context>
 <context>
@@ -500,12 +503,71 @@ OK!
         <source>No permission to use the port: add your user to the &quot;dialout&quot; group (sudo usermod -aG dialout $USER), then log out and in again.</source>
         <translation>No permission to use the port: add your user to the &quot;dialout&quot; group (sudo usermod -aG dialout $USER), then log out and in again.</translation>
     </message>
+    <message>
+        <source>It is not a serial port.</source>
+        <translation>It is not a serial port.</translation>
+    </message>
+    <message>
+        <source>It is a folder, not a serial port.</source>
+        <translation>It is a folder, not a serial port.</translation>
+    </message>
+    <message>
+        <source>It is a regular file, not a serial port.</source>
+        <translation>It is a regular file, not a serial port.</translation>
+    </message>
+    <message>
+        <source>It is not a serial port: it takes no line settings.</source>
+        <translation>It is not a serial port: it takes no line settings.</translation>
+    </message>
 </context>
 <context>
     <name>PortBarPart</name>
     <message>
         <source>Com Port %1 unavailable. Select the right COM port.</source>
         <translation>COM port %1 is unavailable. Select the right COM port.</translation>
+    </message>
+</context>
+<context>
+    <name>RegularFile</name>
+    <message>
+        <source>it cannot be opened (%1)</source>
+        <translation>it cannot be opened (%1)</translation>
+    </message>
+    <message>
+        <source>it cannot be read (%1)</source>
+        <translation>it cannot be read (%1)</translation>
+    </message>
+    <message>
+        <source>it is %1, not a regular file</source>
+        <translation>it is %1, not a regular file</translation>
+    </message>
+    <message>
+        <source>a folder</source>
+        <translation>a folder</translation>
+    </message>
+    <message>
+        <source>a named pipe</source>
+        <translation>a named pipe</translation>
+    </message>
+    <message>
+        <source>a character device</source>
+        <translation>a character device</translation>
+    </message>
+    <message>
+        <source>a block device</source>
+        <translation>a block device</translation>
+    </message>
+    <message>
+        <source>a socket</source>
+        <translation>a socket</translation>
+    </message>
+    <message>
+        <source>something else</source>
+        <translation>something else</translation>
+    </message>
+    <message>
+        <source>a device</source>
+        <translation>a device</translation>
     </message>
 </context>
 <context>
@@ -710,6 +772,10 @@ OK!
     <message>
         <source>Wrong response</source>
         <translation>Unexpected answer</translation>
+    </message>
+    <message>
+        <source>Mode answer damaged: not confirmed.</source>
+        <translation>Mode answer damaged: not confirmed.</translation>
     </message>
 </context>
 <context>
@@ -928,6 +994,18 @@ OK!
 </source>
         <translation>The firmware file %1 cannot be written to a %2 sensor: %3.
 </translation>
+    </message>
+    <message>
+        <source>The sensor&apos;s firmware is incomplete and the sensor must be updated again: switch the sensor off, run the update again, then switch the sensor on.</source>
+        <translation>The sensor&apos;s firmware is incomplete and the sensor must be updated again: switch the sensor off, run the update again, then switch the sensor on.</translation>
+    </message>
+    <message>
+        <source>The firmware is written, but the loader refused the start command: switch the sensor off and on again.</source>
+        <translation>The firmware is written, but the loader refused the start command: switch the sensor off and on again.</translation>
+    </message>
+    <message>
+        <source>Written; start refused: switch the sensor off and on.</source>
+        <translation>Written; start refused: switch the sensor off and on.</translation>
     </message>
 </context>
 <context>

@@ -211,14 +211,6 @@ No point is recorded until a calibration is started or continued.</source>
 </context>
 <context>
     <name>FirmwareFile</name>
-    <message>
-        <source>it cannot be opened (%1)</source>
-        <translation>его не удаётся открыть (%1)</translation>
-    </message>
-    <message>
-        <source>it cannot be read (%1)</source>
-        <translation>его не удаётся прочитать (%1)</translation>
-    </message>
     <message numerus="yes">
         <source>it is larger than %n bytes, far more than any firmware image</source>
         <translation>
@@ -257,6 +249,14 @@ No point is recorded until a calibration is started or continued.</source>
     <message>
         <source>block %1, where the %2 application begins, does not start with 0x23</source>
         <translation>блок %1, с которого начинается программа %2, не начинается с 0x23</translation>
+    </message>
+    <message numerus="yes">
+        <source>its application is %n blocks long, but the %1&apos;s program memory ends at 0x%2 and holds %3 (blocks %4 to %5 of the file)</source>
+        <translation>
+            <numerusform>его программа длиной %n блок, а память программ %1 кончается на 0x%2 и вмещает %3 (блоки с %4 по %5 файла)</numerusform>
+            <numerusform>его программа длиной %n блока, а память программ %1 кончается на 0x%2 и вмещает %3 (блоки с %4 по %5 файла)</numerusform>
+            <numerusform>его программа длиной %n блоков, а память программ %1 кончается на 0x%2 и вмещает %3 (блоки с %4 по %5 файла)</numerusform>
+        </translation>
     </message>
 </context>
 <context>
@@ -345,6 +345,10 @@ Ok!
     <message>
         <source>the port is gone</source>
         <translation>порт отключён</translation>
+    </message>
+    <message>
+        <source>the loader refused the start command</source>
+        <translation>загрузчик отклонил команду запуска</translation>
     </message>
 </context>
 <context>
@@ -504,12 +508,71 @@ Ok!
         <source>No permission to use the port: add your user to the &quot;dialout&quot; group (sudo usermod -aG dialout $USER), then log out and in again.</source>
         <translation>Нет прав на работу с портом: добавьте своего пользователя в группу «dialout» (sudo usermod -aG dialout $USER), затем выйдите из системы и войдите снова.</translation>
     </message>
+    <message>
+        <source>It is not a serial port.</source>
+        <translation>Это не последовательный порт.</translation>
+    </message>
+    <message>
+        <source>It is a folder, not a serial port.</source>
+        <translation>Это папка, а не последовательный порт.</translation>
+    </message>
+    <message>
+        <source>It is a regular file, not a serial port.</source>
+        <translation>Это обычный файл, а не последовательный порт.</translation>
+    </message>
+    <message>
+        <source>It is not a serial port: it takes no line settings.</source>
+        <translation>Это не последовательный порт: он не принимает параметры линии.</translation>
+    </message>
 </context>
 <context>
     <name>PortBarPart</name>
     <message>
         <source>Com Port %1 unavailable. Select the right COM port.</source>
         <translation>COM-порт %1 недоступен. Выберите правильный COM-порт.</translation>
+    </message>
+</context>
+<context>
+    <name>RegularFile</name>
+    <message>
+        <source>it cannot be opened (%1)</source>
+        <translation>его не удаётся открыть (%1)</translation>
+    </message>
+    <message>
+        <source>it cannot be read (%1)</source>
+        <translation>его не удаётся прочитать (%1)</translation>
+    </message>
+    <message>
+        <source>it is %1, not a regular file</source>
+        <translation>это %1, а не обычный файл</translation>
+    </message>
+    <message>
+        <source>a folder</source>
+        <translation>папка</translation>
+    </message>
+    <message>
+        <source>a named pipe</source>
+        <translation>именованный канал</translation>
+    </message>
+    <message>
+        <source>a character device</source>
+        <translation>символьное устройство</translation>
+    </message>
+    <message>
+        <source>a block device</source>
+        <translation>блочное устройство</translation>
+    </message>
+    <message>
+        <source>a socket</source>
+        <translation>сокет</translation>
+    </message>
+    <message>
+        <source>something else</source>
+        <translation>что-то иное</translation>
+    </message>
+    <message>
+        <source>a device</source>
+        <translation>устройство</translation>
     </message>
 </context>
 <context>
@@ -714,6 +777,10 @@ Ok!
     <message>
         <source>Wrong response</source>
         <translation>Неожиданный ответ</translation>
+    </message>
+    <message>
+        <source>Mode answer damaged: not confirmed.</source>
+        <translation>Ответ о режиме повреждён: режим не подтверждён.</translation>
     </message>
 </context>
 <context>
@@ -933,6 +1000,18 @@ Ok!
 </source>
         <translation>Файл прошивки %1 нельзя записать в датчик %2: %3.
 </translation>
+    </message>
+    <message>
+        <source>The sensor&apos;s firmware is incomplete and the sensor must be updated again: switch the sensor off, run the update again, then switch the sensor on.</source>
+        <translation>Прошивка датчика неполная, и датчик нужно обновить ещё раз: выключите датчик, запустите обновление снова, затем включите датчик.</translation>
+    </message>
+    <message>
+        <source>The firmware is written, but the loader refused the start command: switch the sensor off and on again.</source>
+        <translation>Прошивка записана, но загрузчик отклонил команду запуска: выключите и снова включите датчик.</translation>
+    </message>
+    <message>
+        <source>Written; start refused: switch the sensor off and on.</source>
+        <translation>Записано; запуск отклонён: выключите и включите датчик.</translation>
     </message>
 </context>
 <context>

@@ -1,5 +1,7 @@
 #include "BusSession.h"
 
+#include "core/protocol/AnswerCheck.h"
+#include "core/protocol/AnswerLength.h"
 #include "core/protocol/CommandCodes.h"
 #include "core/protocol/Confirmations.h"
 #include "core/protocol/FrameCodec.h"
@@ -20,7 +22,7 @@ BusSession::BusSession(SerialPort &port, const SessionLog &log, QObject *parent)
 }
 
 BusSession::Reply BusSession::exchange(const QByteArray &frame, quint8 address,
-                                       const Accept &accept, int tries)
+                                       const Accept &accept, int tries, Misses misses)
 {
     Reply reply;
     for (int i = 0; i < tries && !m_interrupted; ++i) {
@@ -29,8 +31,12 @@ BusSession::Reply BusSession::exchange(const QByteArray &frame, quint8 address,
             return reply;
         if (reply.status == Status::Answered && (!accept || accept(reply.answer)))
             return reply;
+        reply.damaged = reply.status == Status::Answered;
         reply.status = Status::NoAnswer;
-        log(noAnswerText(QString::number(address)));
+        if (misses == Misses::Quiet)
+            continue;
+        log(reply.damaged ? QStringLiteral("Answer not taken: ") + answerCheckText(reply.answer)
+                          : noAnswerText(QString::number(address)));
     }
     if (m_interrupted)
         reply.status = Status::Interrupted;
@@ -100,19 +106,20 @@ void BusSession::log(const QString &line) const
     m_log.append(line, QTime::currentTime());
 }
 
-bool framedAnswer(const QByteArray &answer)
-{
-    return isFramedAnswer(answer);
-}
-
 bool frequencyModeAnswer(const QByteArray &answer)
 {
-    return isFramedAnswer(answer) && static_cast<quint8>(answer.at(2)) == Cmd::FrequencyMode;
+    return answerIntact(answer, std::nullopt) &&
+           static_cast<quint8>(answer.at(2)) == Cmd::FrequencyMode;
 }
 
-BusSession::Accept answerWithCode(quint8 code)
+BusSession::Accept answerWithCode(quint8 code, const std::optional<FirmwareCapabilities> &caps)
 {
-    return [code](const QByteArray &a) {
-        return isFramedAnswer(a) && static_cast<quint8>(a.at(2)) == code && answerCrcMatches(a);
+    return [code, caps](const QByteArray &a) {
+        return answerIntact(a, caps) && static_cast<quint8>(a.at(2)) == code;
     };
+}
+
+BusSession::Accept intactAnswer(const std::optional<FirmwareCapabilities> &caps)
+{
+    return [caps](const QByteArray &a) { return answerIntact(a, caps); };
 }

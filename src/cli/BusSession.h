@@ -2,6 +2,7 @@
 
 #include "core/log/SessionLog.h"
 #include "core/protocol/ExchangeEngine.h"
+#include "core/protocol/FirmwareCapabilities.h"
 
 #include <QByteArray>
 #include <QObject>
@@ -25,7 +26,12 @@ public:
     struct Reply {
         Status status = Status::NoAnswer;
         QByteArray answer;
+        // No answer was taken, but the last try brought one: damaged, or not the one awaited.
+        bool damaged = false;
     };
+    // Whether a missed answer gets the window's no-data line in the log. A probe of an
+    // address that may well be free does not: silence is what it hopes for.
+    enum class Misses { Logged, Quiet };
     // Whether an answer is the one awaited; one that is not counts as missed.
     using Accept = std::function<bool(const QByteArray &)>;
 
@@ -34,7 +40,7 @@ public:
     // Sends `frame` up to `tries` times until an accepted answer comes. `address` names the
     // sensor in the no-answer line.
     Reply exchange(const QByteArray &frame, quint8 address, const Accept &accept,
-                   int tries = kTries);
+                   int tries = kTries, Misses misses = Misses::Logged);
 
     // Waits `ms` with the port's events running; false when interrupted or the device went
     // meanwhile.
@@ -56,9 +62,11 @@ private:
     bool m_lost = false; // the device has gone: nothing more can be sent
 };
 
-// Framed answers with a right CRC and the given code.
-BusSession::Accept answerWithCode(quint8 code);
-// Any framed answer: a confirmation, a refusal or a frequency-mode answer.
-bool framedAnswer(const QByteArray &answer);
+// Framed answers with the given code that are intact: their CRC right and, where the code
+// and the firmware give it, their length (without `caps`, as far as it can be told).
+BusSession::Accept answerWithCode(quint8 code,
+                                  const std::optional<FirmwareCapabilities> &caps = std::nullopt);
+// Any intact framed answer: a confirmation, a refusal or a frequency-mode answer.
+BusSession::Accept intactAnswer(const std::optional<FirmwareCapabilities> &caps);
 // The sensor says it works in frequency mode: it takes no request until it is restarted.
 bool frequencyModeAnswer(const QByteArray &answer);

@@ -1,6 +1,10 @@
 #include "CliArguments.h"
 
+#include "core/input/NumberInput.h"
+
 #include <QCommandLineParser>
+
+#include <cmath>
 
 namespace
 {
@@ -8,13 +12,24 @@ struct Shape {
     QString command;
     int least = 0;
     int most = 0;
+    QStringList options; // besides those every command takes
 };
 
 const Shape kShapes[] = {
-    {QStringLiteral("search"), 0, 0}, {QStringLiteral("info"), 1, 1},
-    {QStringLiteral("watch"), 1, 1},  {QStringLiteral("set"), 2, 1000},
-    {QStringLiteral("table"), 3, 3},  {QStringLiteral("flash"), 1, 1},
+    {QStringLiteral("search"), 0, 0, {QStringLiteral("raw")}},
+    {QStringLiteral("info"), 1, 1, {}},
+    {QStringLiteral("watch"), 1, 1, {QStringLiteral("count"), QStringLiteral("csv")}},
+    {QStringLiteral("set"), 2, 1000, {}},
+    {QStringLiteral("table"), 3, 3, {QStringLiteral("percent"), QStringLiteral("litres")}},
+    {QStringLiteral("flash"), 1, 1, {QStringLiteral("type"), QStringLiteral("eeprom")}},
 };
+
+// The options of every command.
+const QStringList kCommon = {QStringLiteral("port"), QStringLiteral("json"),
+                             QStringLiteral("log-folder")};
+
+// The largest address a sensor takes; 255 is the search address.
+constexpr int kHighestAddress = 254;
 
 QList<QCommandLineOption> options()
 {
@@ -22,9 +37,12 @@ QList<QCommandLineOption> options()
         {QStringLiteral("port"), QStringLiteral("The serial device of the bus."),
          QStringLiteral("DEVICE")},
         {QStringLiteral("json"), QStringLiteral("Print results as JSON, one object a line.")},
+        {QStringLiteral("raw"),
+         QStringLiteral("search: list every byte answered, without asking each address.")},
         {QStringLiteral("count"), QStringLiteral("watch: stop after N readings."),
          QStringLiteral("N")},
-        {QStringLiteral("csv"), QStringLiteral("watch: print the readings as CSV.")},
+        {QStringLiteral("csv"),
+         QStringLiteral("watch: print the readings as the readings file (CSV, CR LF).")},
         {QStringLiteral("percent"),
          QStringLiteral("table write: the sensor outputs per cent of the table.")},
         {QStringLiteral("litres"),
@@ -42,25 +60,59 @@ QList<QCommandLineOption> options()
     };
 }
 
-bool checkShape(const CliArguments &a, QString *error)
+const Shape *shapeOf(const QString &command)
 {
     for (const Shape &s : kShapes) {
-        if (s.command != a.command)
-            continue;
-        if (a.words.size() < s.least || a.words.size() > s.most) {
-            *error = QStringLiteral("wrong number of arguments for %1").arg(a.command);
-            return false;
-        }
-        if (a.command == QLatin1String("table") && a.words[0] != QLatin1String("read") &&
-            a.words[0] != QLatin1String("write")) {
-            *error = QStringLiteral("table takes read or write");
-            return false;
-        }
-        return true;
+        if (s.command == command)
+            return &s;
     }
-    *error = a.command.isEmpty() ? QStringLiteral("no command given")
-                                 : QStringLiteral("unknown command %1").arg(a.command);
-    return false;
+    return nullptr;
+}
+
+bool checkShape(const CliArguments &a, QString *error)
+{
+    const Shape *s = shapeOf(a.command);
+    if (!s) {
+        *error = a.command.isEmpty() ? QStringLiteral("no command given")
+                                     : QStringLiteral("unknown command %1").arg(a.command);
+        return false;
+    }
+    if (a.words.size() < s->least || a.words.size() > s->most) {
+        *error = QStringLiteral("wrong number of arguments for %1").arg(a.command);
+        return false;
+    }
+    if (a.command == QLatin1String("table") && a.words[0] != QLatin1String("read") &&
+        a.words[0] != QLatin1String("write")) {
+        *error = QStringLiteral("table takes read or write");
+        return false;
+    }
+    return true;
+}
+
+// An option the command does not use would be taken for one that did something.
+bool checkOptions(const QCommandLineParser &p, const CliArguments &a, QString *error)
+{
+    QStringList allowed = kCommon + shapeOf(a.command)->options;
+    const bool tableRead = a.command == QLatin1String("table") && a.words[0] == "read";
+    if (tableRead)
+        allowed = kCommon;
+    for (const QString &name : p.optionNames()) {
+        if (!allowed.contains(name)) {
+            *error = QStringLiteral("%1 does not take --%2")
+                         .arg(tableRead ? QStringLiteral("table read") : a.command, name);
+            return false;
+        }
+    }
+    if (a.csv && a.json) {
+        *error = QStringLiteral("--csv and --json are two ways to print the readings: give one");
+        return false;
+    }
+    if (tableRead && a.json && a.words[2] == QLatin1String("-")) {
+        *error = QStringLiteral("table read to - prints the table file itself; --json has "
+                                "nothing to add");
+        return false;
+    }
+    return true;
 }
 
 bool readValues(const QCommandLineParser &p, CliArguments *a, QString *error)
@@ -107,21 +159,29 @@ std::optional<CliArguments> parseCliArguments(const QStringList &arguments, QStr
     a.words = positional.mid(1);
     a.json = p.isSet(QStringLiteral("json"));
     a.csv = p.isSet(QStringLiteral("csv"));
+    a.raw = p.isSet(QStringLiteral("raw"));
     a.percent = p.isSet(QStringLiteral("percent"));
     a.litres = p.isSet(QStringLiteral("litres"));
     a.eeprom = p.isSet(QStringLiteral("eeprom"));
-    if (!checkShape(a, error) || !readValues(p, &a, error))
+    if (!checkShape(a, error) || !checkOptions(p, a, error) || !readValues(p, &a, error))
         return std::nullopt;
     return a;
 }
 
 std::optional<quint8> addressArgument(const QString &word)
 {
-    bool ok = false;
-    const int a = word.toInt(&ok);
-    if (!ok || a < 0 || a > 255)
+    // Read as every other number of the command line; a fraction is no address.
+    const std::optional<double> v = parseNumber(word, QLocale::c());
+    if (!v || *v != std::floor(*v) || *v < 0 || *v > kHighestAddress)
         return std::nullopt;
-    return static_cast<quint8>(a);
+    return static_cast<quint8>(*v);
+}
+
+QString addressRefusal(const QString &word)
+{
+    return QStringLiteral("ADDR \"%1\" is not a sensor's network address, 0 to %2")
+        .arg(word)
+        .arg(kHighestAddress);
 }
 
 QString cliHelpText()
@@ -134,30 +194,50 @@ QString cliHelpText()
                "Usage: levelconf-cli --port DEVICE COMMAND [ARGUMENTS] [OPTIONS]\n"
                "Configure QX-510 and HZL-310 liquid-level sensors on RS-485 from scripts.\n"
                "\n"
-               "Commands:\n"
-               "  search                      the addresses of the sensors on the bus\n"
+               "Commands (ADDR is a sensor's network address, a whole number 0 to 254):\n"
+               "  search [--raw]              the addresses of the sensors on the bus: each\n"
+               "                              address answered is asked for its identity and\n"
+               "                              listed only when it answers intact\n"
                "  info ADDR                   serial number, firmware, mode and settings\n"
                "  watch ADDR [--count N] [--csv]\n"
-               "                              one reading a second\n"
+               "                              one reading a second, after a header line:\n"
+               "                              time address distance_cm amplitude\n"
+               "                              temperature_C stability; a reading that did\n"
+               "                              not come is a line of its time and address\n"
                "  set ADDR KEY=VALUE...       settings, in the order given, each confirmed by\n"
                "                              the sensor before the next one\n"
-               "  table read ADDR FILE.pl5    the calibration table into a file\n"
+               "  table read ADDR FILE.pl5    the calibration table into a file (- for\n"
+               "                              standard output)\n"
                "  table write ADDR FILE.pl5 [--percent] [--litres]\n"
                "                              a file into the sensor, then the mode with\n"
                "                              these two flags as given\n"
                "  flash IMAGE.cri --type PL540|PL140 [--eeprom]\n"
                "                              firmware through the boot loader\n"
                "\n"
+               "The stability of watch is the level-stability lamp, green, yellow or red;\n"
+               "it is left empty for the first 38 readings, until the lamp's smoothed\n"
+               "amplitude, which starts from nothing, can tell a steady level at all.\n"
+               "\n"
                "Settings (set ADDR KEY=VALUE...):\n"
-               "  address=N                   new network address, 0 to 255\n"
-               "  password=P                  unlock the sensor with its password\n"
-               "  new-password=P              change the password\n"
+               "  address=N                   new network address, 0 to 254; refused when\n"
+               "                              another sensor answers at N\n"
+               "  password=P                  unlock the sensor with its password,\n"
+               "                              0 to 2000000000\n"
+               "  new-password=P              change the password, 0 to 2000000000\n"
                "  empty-shift=S               shift the empty level, -1000 to 1000\n"
                "  full-shift=S                shift the full level, -1000 to 1000\n"
                "  max-distance=CM             distance limit, 1 to 1200 cm\n"
                "  min-distance=CM             between two objects, 1 to 99 cm\n"
-               "  air=T,P,H                   degrees C, hPa, per cent humidity\n"
+               "  air=T,P,H                   temperature -60 to 60 degrees C, in hundredths;\n"
+               "                              pressure 500 to 1200 hPa and humidity 1 to 100\n"
+               "                              per cent, whole\n"
                "  mode=OUTPUT[+FLAG...]       the mode, in the words below\n"
+               "\n"
+               "Values are numbers as the window takes them: decimal, with a dot whatever\n"
+               "the locale, an exponent allowed (1e2). Each is rounded to what the sensor\n"
+               "takes, the nearest whole number (halves to even) or hundredth of a degree,\n"
+               "and a value that rounding changed is named on standard error before it\n"
+               "is sent. Anything else is refused, and nothing is sent.\n"
                "\n"
                "Mode words:\n"
                "  OUTPUT                      rs485, analog, frequency, impulse, active-rs485\n"
@@ -165,25 +245,33 @@ QString cliHelpText()
                "  level=0..15, echo=closest|further|both\n"
                "                              firmware 1.7.6: filtration level and echo\n"
                "                              selection; left out, they stay as they are\n"
-               "\n"
-               "Numbers are read with a dot for decimals, whatever the locale.\n"
                "\n") +
            optionsText +
            QStringLiteral(
                "\n"
                "Exit status:\n"
                "  0    done\n"
-               "  1    bad usage: unknown command, key or option, missing argument\n"
+               "  1    bad usage: unknown command, key or option, an option the command\n"
+               "       does not take, missing argument\n"
                "  2    the port cannot be opened, or was lost\n"
-               "  3    no answer from the sensor, after three tries (a shift is sent\n"
-               "       once: it may have been taken; read the levels before sending again)\n"
+               "  3    no answer from the sensor, after three tries, or a damaged one: a\n"
+               "       setting so left unconfirmed may have been taken; read it back\n"
+               "       before sending it again (a shift is sent once)\n"
                "  4    refused by the sensor: wrong password, frequency mode, wrong answer,\n"
-               "       or a setting or table its firmware does not have\n"
-               "  5    bad input or file: a value out of range, a table file or firmware\n"
-               "       image that cannot be sent\n"
+               "       a setting or table its firmware does not have, or a new address\n"
+               "       another sensor answers at (nothing is sent)\n"
+               "  5    bad input or file: ADDR or a value out of range, a table file or\n"
+               "       firmware image that cannot be sent, a file to write that is not a\n"
+               "       regular file (nothing is sent)\n"
                "  6    the firmware update failed, or its start was not confirmed\n"
-               "  130  interrupted (Ctrl+C)\n"
+               "  7    the results could not be written to standard output (a full disk,\n"
+               "       a closed output)\n"
+               "  130  interrupted (Ctrl+C or SIGTERM); a watch without --count ends this\n"
+               "       way with 0\n"
+               "  141  the reader of standard output went away (watch ... | head -3):\n"
+               "       the run ends quietly, as a tool that SIGPIPE stops\n"
                "\n"
                "Every run writes a session log of its own, as the window does, into the\n"
-               "program's log folder or --log-folder.\n");
+               "program's log folder or --log-folder; a new folder is made for its owner\n"
+               "alone, and each log file is readable by its owner alone.\n");
 }

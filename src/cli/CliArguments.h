@@ -11,6 +11,7 @@ struct CliArguments {
     QStringList words; // what follows the command
     bool json = false;
     bool csv = false;
+    bool raw = false;
     bool percent = false;
     bool litres = false;
     bool eeprom = false;
@@ -21,11 +22,15 @@ struct CliArguments {
     bool version = false;
 };
 
-// The arguments after the program's name, or nothing with the reason in `error`.
+// The arguments after the program's name, or nothing with the reason in `error`. An option
+// the command does not use is refused: it would otherwise be taken for something it did.
 std::optional<CliArguments> parseCliArguments(const QStringList &arguments, QString *error);
 
-// The address word of a command: 0..255.
+// The address word of a command: a sensor's address, 0 to 254 (255 is the search address,
+// which every sensor answers).
 std::optional<quint8> addressArgument(const QString &word);
+// Why a word is no address, for the refusal.
+QString addressRefusal(const QString &word);
 
 // The text of --help: the commands, the settings, the mode words and the exit codes.
 QString cliHelpText();

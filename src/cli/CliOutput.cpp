@@ -1,18 +1,27 @@
 #include "CliOutput.h"
 
 #include <QJsonDocument>
+#include <QStringList>
 
-CliOutput::CliOutput(FILE *out, FILE *err, bool errIsTerminal) : m_errIsTerminal(errIsTerminal)
+#include <cerrno>
+#include <cstring>
+
+namespace
 {
-    m_out.open(out, QIODevice::WriteOnly | QIODevice::Unbuffered);
-    m_err.open(err, QIODevice::WriteOnly | QIODevice::Unbuffered);
+const QString kProgramName = QStringLiteral("levelconf-cli: ");
+} // namespace
+
+CliOutput::CliOutput(FILE *out, FILE *err, bool errIsTerminal)
+    : m_out(out), m_err(err), m_errIsTerminal(errIsTerminal)
+{
 }
 
-void CliOutput::write(QFile &file, const QString &text)
+bool CliOutput::write(FILE *file, const QByteArray &bytes)
 {
-    file.write(text.toUtf8());
+    errno = 0;
     // A script or a pipe reads each line as it comes, not when the run ends.
-    file.flush();
+    return std::fwrite(bytes.constData(), 1, size_t(bytes.size()), file) == size_t(bytes.size()) &&
+           std::fflush(file) == 0;
 }
 
 void CliOutput::result(const QJsonObject &object, const QString &text)
@@ -25,13 +34,38 @@ void CliOutput::result(const QJsonObject &object, const QString &text)
 
 void CliOutput::line(const QString &text)
 {
-    write(m_out, text + QLatin1Char('\n'));
+    bytes(text.toUtf8() + m_lineEnd);
+}
+
+void CliOutput::bytes(const QByteArray &data)
+{
+    if (m_failure != Failure::None)
+        return;
+    if (write(m_out, data))
+        return;
+    const int error = errno;
+    m_failure = error == EPIPE ? Failure::ReaderGone : Failure::WriteFailed;
+    m_failureText = error != 0 ? QString::fromLocal8Bit(std::strerror(error))
+                               : QStringLiteral("the write did not complete");
+    std::clearerr(m_out);
 }
 
 void CliOutput::error(const QString &text)
 {
     endProgress();
-    write(m_err, text + QLatin1Char('\n'));
+    QString lines;
+    for (const QString &l : text.split(QLatin1Char('\n')))
+        lines += kProgramName + l + QLatin1Char('\n');
+    // Standard error that cannot be written leaves nowhere to say so.
+    write(m_err, lines.toUtf8());
+}
+
+void CliOutput::notice(const QString &text)
+{
+    if (m_errIsTerminal)
+        progress(text);
+    else
+        error(text);
 }
 
 void CliOutput::progress(const QString &text)
@@ -40,7 +74,7 @@ void CliOutput::progress(const QString &text)
         return;
     // Blanks over whatever is left of a longer line before.
     const int pad = qMax(0, m_progressWidth - int(text.size()));
-    write(m_err, QLatin1Char('\r') + text + QString(pad, QLatin1Char(' ')));
+    write(m_err, (QLatin1Char('\r') + text + QString(pad, QLatin1Char(' '))).toUtf8());
     m_progressWidth = int(text.size());
 }
 
@@ -48,6 +82,6 @@ void CliOutput::endProgress()
 {
     if (m_progressWidth == 0)
         return;
-    write(m_err, QStringLiteral("\n"));
+    write(m_err, "\n");
     m_progressWidth = 0;
 }

@@ -1,5 +1,6 @@
 #include "CliRunner.h"
 
+#include "core/files/RegularFile.h"
 #include "core/firmware/FirmwareUpdate.h"
 #include "core/log/LogFolder.h"
 #include "core/protocol/Confirmations.h"
@@ -8,6 +9,7 @@
 
 #include <QCoreApplication>
 #include <QDateTime>
+#include <QDir>
 
 namespace
 {
@@ -34,26 +36,61 @@ void CliRunner::startLog()
         m_out.error(failure->description + QStringLiteral(" (running without a session log)"));
 }
 
+std::optional<QString> CliRunner::argumentRefusal() const
+{
+    const QString &c = m_args.command;
+    if (c == QLatin1String("search") || c == QLatin1String("flash"))
+        return std::nullopt;
+    const QString &word = m_args.words[c == QLatin1String("table") ? 1 : 0];
+    if (!addressArgument(word))
+        return addressRefusal(word);
+    // The table read replaces its file: only a regular one, or a new one, may be there.
+    if (c == QLatin1String("table") && m_args.words[0] == QLatin1String("read") &&
+        m_args.words[2] != QLatin1String("-")) {
+        if (const auto refusal = saveTargetRefusal(m_args.words[2]))
+            return QDir::toNativeSeparators(m_args.words[2]) + QStringLiteral(": ") + *refusal;
+    }
+    return std::nullopt;
+}
+
 CliExit CliRunner::run()
 {
+    // Every value is checked before the port is opened, so that nothing goes out for a run
+    // that cannot be done.
+    if (const std::optional<QString> refusal = argumentRefusal())
+        return fail(CliExit::BadInput, *refusal + QStringLiteral(". Nothing was sent."));
     startLog();
     const QString device = m_port.deviceName(m_args.port);
     if (!m_port.ComOpen(device, kBusLineSettings)) {
         QString text = QStringLiteral("Com Port ") + m_args.port + QStringLiteral(" unavailable.");
         m_log.append(text, QTime::currentTime());
-        if (const QString advice = openFailureAdvice(m_port.lastOpenFailure()); !advice.isEmpty())
+        const QString advice = openFailureAdvice(m_port.lastOpenFailure(), device);
+        if (!advice.isEmpty())
             text += QLatin1Char(' ') + advice;
         return fail(CliExit::Port, text);
     }
     m_log.append(QStringLiteral("Com Port ") + device + QStringLiteral(" Open"),
                  QTime::currentTime());
     m_session = std::make_unique<BusSession>(m_port, m_log);
-    const CliExit result = m_interrupted ? CliExit::Interrupted : runCommand();
+    const CliExit result = withOutput(m_interrupted ? CliExit::Interrupted : runCommand());
     m_session.reset();
     m_port.ComClose();
     m_log.append(QStringLiteral("Com Port ") + device + QStringLiteral(" Closed"),
                  QTime::currentTime());
     return result;
+}
+
+CliExit CliRunner::withOutput(CliExit result)
+{
+    if (m_out.failure() == CliOutput::Failure::None || result != CliExit::Ok)
+        return result;
+    const QString text =
+        QStringLiteral("Standard output cannot be written: ") + m_out.failureText();
+    m_log.append(text, QTime::currentTime());
+    // Whoever read the results has had enough of them, as "head" has: nothing to say.
+    if (m_out.failure() == CliOutput::Failure::ReaderGone)
+        return CliExit::ReaderGone;
+    return fail(CliExit::OutputFailed, text);
 }
 
 CliExit CliRunner::runCommand()
@@ -64,18 +101,16 @@ CliExit CliRunner::runCommand()
     if (c == QLatin1String("flash"))
         return flash(m_args.words[0]);
     const int addressAt = c == QLatin1String("table") ? 1 : 0;
-    const std::optional<quint8> address = addressArgument(m_args.words[addressAt]);
-    if (!address)
-        return fail(CliExit::Usage, QStringLiteral("ADDR is a network address, 0 to 255"));
+    const quint8 address = *addressArgument(m_args.words[addressAt]);
     if (c == QLatin1String("info"))
-        return info(*address);
+        return info(address);
     if (c == QLatin1String("watch"))
-        return watch(*address);
+        return watch(address);
     if (c == QLatin1String("set"))
-        return set(*address, m_args.words.mid(1));
+        return set(address, m_args.words.mid(1));
     if (m_args.words[0] == QLatin1String("read"))
-        return tableRead(*address, m_args.words[2]);
-    return tableWrite(*address, m_args.words[2]);
+        return tableRead(address, m_args.words[2]);
+    return tableWrite(address, m_args.words[2]);
 }
 
 void CliRunner::interrupt()
@@ -108,5 +143,9 @@ CliExit CliRunner::replyFailure(const BusSession::Reply &reply, quint8 address)
     case BusSession::Status::Answered:
         break;
     }
+    // Something came, but never what was asked for, whole and with its CRC.
+    if (reply.damaged)
+        return fail(CliExit::NoAnswer,
+                    QStringLiteral("No intact answer from sensor with address %1").arg(address));
     return fail(CliExit::NoAnswer, noAnswerText(QString::number(address)));
 }

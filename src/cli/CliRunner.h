@@ -15,6 +15,8 @@ class FirmwareUpdate;
 class SerialPort;
 struct FirmwarePlan;
 struct DataReadings;
+struct IdentityAnswer;
+enum class StabilityLamp;
 
 // One run of the command line: the port opened, the command carried out, the outcome as
 // an exit status. The port and the output are the caller's, so tests can give their own.
@@ -32,24 +34,33 @@ public:
     void interrupt();
 
 private:
+    std::optional<QString> argumentRefusal() const;
     CliExit runCommand();
     void startLog();
     CliExit fail(CliExit code, const QString &text);
     CliExit replyFailure(const BusSession::Reply &reply, quint8 address);
+    // The status once standard output has had its say: a result it did not take is no
+    // success.
+    CliExit withOutput(CliExit result);
 
     // Reads of the sensor.
     CliExit search();
+    QByteArray answeringAddresses(const QByteArray &searchAnswer);
     CliExit info(quint8 address);
     CliExit watch(quint8 address);
+    void printReading(const DataReadings &r, quint8 address, bool lampKnown, StabilityLamp lamp);
+    // The identity, asked `tries` times; nothing when no intact one came.
+    std::optional<IdentityAnswer> askIdentity(quint8 address, int tries, BusSession::Reply *reply);
     std::optional<int> identity(quint8 address, CliExit *failure, QJsonObject *shown = nullptr);
-    std::optional<DataReadings> readData(quint8 address, bool withSettings, CliExit *failure);
+    std::optional<DataReadings> readData(quint8 address, int fwVersion, CliExit *failure);
 
     // Settings and the table.
     CliExit set(quint8 address, const QStringList &assignments);
+    CliExit addressesFree(quint8 address, const QList<ParsedSetting> &settings);
     CliExit notConnected(CliExit failure, const ParsedSetting &first);
     CliExit sendSetting(const ParsedSetting &s, quint8 *address, SensorFacts *facts);
     CliExit confirmation(const BusSession::Reply &reply, quint8 expected, const QString &key,
-                         quint8 address);
+                         quint8 address, bool resent);
     CliExit tableRead(quint8 address, const QString &path);
     CliExit tableWrite(quint8 address, const QString &path);
     CliExit tableFlags(quint8 address, int fwVersion);

@@ -20,6 +20,7 @@ CliExit exitFor(UpdateResult::Outcome outcome)
     case UpdateResult::Outcome::PortLost:
         return CliExit::Port;
     case UpdateResult::Outcome::StartNotConfirmed:
+    case UpdateResult::Outcome::StartRefused:
     case UpdateResult::Outcome::Failed:
         break;
     }
@@ -33,6 +34,8 @@ QString outcomeWord(UpdateResult::Outcome outcome)
         return QStringLiteral("done");
     case UpdateResult::Outcome::StartNotConfirmed:
         return QStringLiteral("start-not-confirmed");
+    case UpdateResult::Outcome::StartRefused:
+        return QStringLiteral("start-refused");
     case UpdateResult::Outcome::Cancelled:
         return QStringLiteral("cancelled");
     case UpdateResult::Outcome::PortLost:
@@ -66,22 +69,28 @@ CliExit CliRunner::runUpdate(const FirmwarePlan &plan, const QString &path)
     QEventLoop loop;
     std::optional<UpdateResult> result;
     const int blocks = static_cast<int>(plan.blocks.size());
+    int written = 0;
     // The window's progress texts, with the blocks written and the blocks in all.
-    const auto progress = [&](FirmwareUpdate::Phase phase, int done) {
-        m_out.progress(phaseFormat(phase)
-                           .replace(QLatin1String("%v"), QString::number(done))
-                           .replace(QLatin1String("%m"), QString::number(blocks)));
+    const auto progress = [&](FirmwareUpdate::Phase phase) {
+        const QString text = phaseFormat(phase)
+                                 .replace(QLatin1String("%v"), QString::number(written))
+                                 .replace(QLatin1String("%m"), QString::number(blocks));
+        // The first is what the operator is to do now, said once wherever it is read.
+        if (phase == FirmwareUpdate::Phase::Synchronising)
+            m_out.notice(text);
+        else
+            m_out.progress(text);
     };
-    connect(&update, &FirmwareUpdate::phaseChanged, this,
-            [&](FirmwareUpdate::Phase phase) { progress(phase, 0); });
-    connect(&update, &FirmwareUpdate::blockWritten, this,
-            [&](int done, int) { progress(FirmwareUpdate::Phase::Blocks, done); });
+    connect(&update, &FirmwareUpdate::phaseChanged, this, progress);
+    connect(&update, &FirmwareUpdate::blockWritten, this, [&](int done, int) {
+        written = done;
+        progress(FirmwareUpdate::Phase::Blocks);
+    });
     connect(&update, &FirmwareUpdate::finished, this, [&](const UpdateResult &r) {
         result = r;
         loop.quit();
     });
     m_session->log(firmwareStartLogLine(path, plan));
-    m_out.error(phaseFormat(FirmwareUpdate::Phase::Synchronising));
     if (!m_interrupted && update.start(plan) && !result)
         loop.exec();
     m_update = nullptr;
@@ -89,7 +98,7 @@ CliExit CliRunner::runUpdate(const FirmwarePlan &plan, const QString &path)
     if (!result)
         return fail(CliExit::Interrupted, QStringLiteral("Interrupted."));
 
-    const Closing closing = closingFor(*result);
+    const Closing closing = closingFor(*result, UpdateFront::CommandLine);
     m_session->log(closing.log);
     for (const QString &text : result->loaderMessages)
         m_out.error(text);
@@ -100,6 +109,7 @@ CliExit CliRunner::runUpdate(const FirmwarePlan &plan, const QString &path)
     m_out.result({{QStringLiteral("file"), path},
                   {QStringLiteral("type"), plan.type.name},
                   {QStringLiteral("blocks"), blocks},
+                  {QStringLiteral("blocks_written"), written},
                   {QStringLiteral("outcome"), outcomeWord(result->outcome)}},
                  result->outcome == UpdateResult::Outcome::Done ? closing.log : QString());
     return exitFor(result->outcome);

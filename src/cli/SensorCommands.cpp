@@ -1,6 +1,7 @@
 // The commands that only read: search, info and watch.
 #include "CliRunner.h"
 
+#include "core/protocol/AnswerLength.h"
 #include "core/protocol/CommandCodes.h"
 #include "core/protocol/Confirmations.h"
 #include "core/protocol/FrameCodec.h"
@@ -16,6 +17,8 @@
 
 namespace
 {
+const QString kNobodyAnswered = QStringLiteral("No sensor answered the search.");
+
 bool searchAnswer(const QByteArray &a)
 {
     return !a.isEmpty() && a.size() < kSearchAnswerLimit && !isFramedAnswer(a);
@@ -25,13 +28,23 @@ bool searchAnswer(const QByteArray &a)
 // takes no requests at all: asking again would not change that.
 bool identityAccepted(const QByteArray &a)
 {
-    return (answerWithCode(Cmd::ReadIdentity)(a) && decodeIdentityAnswer(a).serial) ||
-           frequencyModeAnswer(a);
+    return answerWithCode(Cmd::ReadIdentity)(a) || frequencyModeAnswer(a);
 }
 
-bool dataAccepted(const QByteArray &a)
+BusSession::Accept dataAccepted(int fwVersion)
 {
-    return answerWithCode(Cmd::ReadData)(a) || frequencyModeAnswer(a);
+    return [caps = capabilitiesOf(fwVersion)](const QByteArray &a) {
+        return answerWithCode(Cmd::ReadData, caps)(a) || frequencyModeAnswer(a);
+    };
+}
+
+// A sensor at `address` said who it is, or that it works in frequency mode: something on
+// the bus answers there, intact.
+BusSession::Accept answeredFrom(quint8 address)
+{
+    return [address](const QByteArray &a) {
+        return identityAccepted(a) && static_cast<quint8>(a.at(1)) == address;
+    };
 }
 
 QString readingsLogLine(const DataReadings &r)
@@ -74,13 +87,22 @@ QString textOf(const QJsonObject &o, const QStringList &order)
     return lines.join(QLatin1Char('\n'));
 }
 
-// Time, address, distance in cm, amplitude and temperature, blank-separated.
-QString readingText(const QString &csvRow)
+const QString kReadingColumns =
+    QStringLiteral("time address distance_cm amplitude temperature_C stability");
+
+// One reading in the columns above: the distance always with its tenths, so that the
+// column reads alike down the page; a reading that did not come is its time and address.
+QString readingText(const TrendEntry &e)
 {
-    const QStringList f = csvRow.split(QLatin1Char(','));
-    return QStringList{f.value(0), f.value(1), f.value(2), f.value(4), f.value(5)}
-        .join(QLatin1Char(' '))
-        .trimmed();
+    QStringList fields{isoLocalTime(e.msecs, e.utcOffset), QString::number(e.address)};
+    if (!e.gap) {
+        fields << QString::number(e.output / 10.0, 'f', 1) << QString::number(e.amplitude)
+               << QString::number(e.temperature);
+        // The stability stays empty while the lamp cannot tell.
+        if (e.lampKnown)
+            fields << stabilityWord(e);
+    }
+    return fields.join(QLatin1Char(' '));
 }
 } // namespace
 
@@ -89,46 +111,84 @@ CliExit CliRunner::search()
     m_session->log(QStringLiteral("Cmd Ask Net "));
     const BusSession::Reply reply =
         m_session->exchange(searchRequest(), Cmd::SearchAddress, &searchAnswer);
+    if (reply.status == BusSession::Status::NoAnswer)
+        return fail(CliExit::NoAnswer, kNobodyAnswered);
     if (reply.status != BusSession::Status::Answered)
         return replyFailure(reply, Cmd::SearchAddress);
-    const QString list = searchListText(reply.answer);
+    // The answer has no check byte: line noise, or the loader of an interrupted update,
+    // reads as addresses too. Only an address that then answers for itself is a sensor.
+    const QByteArray found = m_args.raw ? reply.answer : answeringAddresses(reply.answer);
+    if (m_interrupted)
+        return fail(CliExit::Interrupted, QStringLiteral("Interrupted."));
+    if (m_session->lost())
+        return replyFailure({BusSession::Status::PortLost, {}, false}, Cmd::SearchAddress);
+    if (found.isEmpty())
+        return fail(CliExit::NoAnswer, kNobodyAnswered);
+    const QString list = searchListText(found);
     m_session->log(QStringLiteral("Устройства в сети ") + list);
     QJsonArray addresses;
-    for (const char a : reply.answer)
+    for (const char a : found)
         addresses.append(quint8(a));
     m_out.result({{QStringLiteral("addresses"), addresses}}, list.trimmed());
     return CliExit::Ok;
 }
 
-std::optional<int> CliRunner::identity(quint8 address, CliExit *failure, QJsonObject *shown)
+QByteArray CliRunner::answeringAddresses(const QByteArray &searchAnswer)
 {
-    const BusSession::Reply reply =
-        m_session->exchange(identityRequest(address), address, &identityAccepted);
-    if (reply.status != BusSession::Status::Answered || frequencyModeAnswer(reply.answer)) {
-        *failure = replyFailure(reply, address);
-        return std::nullopt;
+    QByteArray found;
+    for (const char c : searchAnswer) {
+        const auto a = static_cast<quint8>(c);
+        // 255 is the search address itself, which no sensor can have.
+        if (a == Cmd::SearchAddress || found.contains(c))
+            continue;
+        const BusSession::Reply reply = m_session->exchange(
+            identityRequest(a), a, answeredFrom(a), BusSession::kTries, BusSession::Misses::Quiet);
+        if (reply.status == BusSession::Status::Answered)
+            found.append(c);
+        else if (reply.status != BusSession::Status::NoAnswer)
+            break;
     }
-    const IdentityAnswer id = decodeIdentityAnswer(reply.answer);
-    const QString version =
-        id.versionCode ? versionText(id.versionPrefix, *id.versionCode) : QString();
-    m_session->log(identityLogLine(QString::number(*id.serial), version));
-    if (shown) {
-        shown->insert(QStringLiteral("serial"), qint64(*id.serial));
-        shown->insert(QStringLiteral("firmware"), version);
-        shown->insert(QStringLiteral("firmware_code"), id.versionCode.value_or(0));
-    }
-    return id.versionCode.value_or(0);
+    return found;
 }
 
-std::optional<DataReadings> CliRunner::readData(quint8 address, bool withSettings, CliExit *failure)
+std::optional<IdentityAnswer> CliRunner::askIdentity(quint8 address, int tries,
+                                                     BusSession::Reply *reply)
 {
+    *reply = m_session->exchange(identityRequest(address), address, &identityAccepted, tries);
+    if (reply->status != BusSession::Status::Answered || frequencyModeAnswer(reply->answer))
+        return std::nullopt;
+    const IdentityAnswer id = decodeIdentityAnswer(reply->answer);
+    const QString version = versionText(id.versionPrefix, *id.versionCode);
+    m_session->log(identityLogLine(QString::number(*id.serial), version));
+    return id;
+}
+
+std::optional<int> CliRunner::identity(quint8 address, CliExit *failure, QJsonObject *shown)
+{
+    BusSession::Reply reply;
+    const std::optional<IdentityAnswer> id = askIdentity(address, BusSession::kTries, &reply);
+    if (!id) {
+        *failure = replyFailure(reply, address);
+        return std::nullopt;
+    }
+    if (shown) {
+        shown->insert(QStringLiteral("serial"), qint64(*id->serial));
+        shown->insert(QStringLiteral("firmware"), versionText(id->versionPrefix, *id->versionCode));
+        shown->insert(QStringLiteral("firmware_code"), *id->versionCode);
+    }
+    return *id->versionCode;
+}
+
+std::optional<DataReadings> CliRunner::readData(quint8 address, int fwVersion, CliExit *failure)
+{
+    // An answer cut short, or two run together, is asked for again like a missed one.
     const BusSession::Reply reply =
-        m_session->exchange(dataRequest(address), address, &dataAccepted);
+        m_session->exchange(dataRequest(address), address, dataAccepted(fwVersion));
     if (reply.status != BusSession::Status::Answered || frequencyModeAnswer(reply.answer)) {
         *failure = replyFailure(reply, address);
         return std::nullopt;
     }
-    const DataReadings r = decodeDataAnswer(reply.answer, withSettings);
+    const DataReadings r = decodeDataAnswer(reply.answer, true);
     m_session->log(readingsLogLine(r));
     return r;
 }
@@ -137,9 +197,10 @@ CliExit CliRunner::info(quint8 address)
 {
     QJsonObject o{{QStringLiteral("address"), address}};
     CliExit failure = CliExit::Ok;
-    if (!identity(address, &failure, &o))
+    const std::optional<int> fw = identity(address, &failure, &o);
+    if (!fw)
         return failure;
-    const std::optional<DataReadings> r = readData(address, true, &failure);
+    const std::optional<DataReadings> r = readData(address, *fw, &failure);
     if (!r)
         return failure;
     addSettings(*r, &o);
@@ -157,23 +218,37 @@ CliExit CliRunner::info(quint8 address)
 
 CliExit CliRunner::watch(quint8 address)
 {
-    if (m_args.csv && !m_args.json)
+    m_out.setCrLf(m_args.csv);
+    if (m_args.csv)
         m_out.line(readingsCsvHeader().trimmed());
+    else if (!m_args.json)
+        m_out.line(kReadingColumns);
     Stability stability;
+    int amplitudes = 0; // answers with an amplitude, which the lamp's average has taken
     int answered = 0;
-    int taken = 0;
-    for (; m_args.count == 0 || taken < m_args.count; ++taken) {
+    bool damaged = false;  // something came that was not a whole, intact answer
+    std::optional<int> fw; // a data answer's length depends on it
+    int printed = 0;
+    while (m_args.count == 0 || printed < m_args.count) {
         QElapsedTimer period;
         period.start();
-        // One try a reading: a second one would throw the readings off their one-second beat.
-        const BusSession::Reply reply =
-            m_session->exchange(dataRequest(address), address, answerWithCode(Cmd::ReadData), 1);
+        // One try each: a second would throw the readings off their one-second beat.
+        BusSession::Reply reply;
+        if (!fw) {
+            if (const std::optional<IdentityAnswer> id = askIdentity(address, 1, &reply))
+                fw = *id->versionCode;
+        }
+        if (fw)
+            reply = m_session->exchange(dataRequest(address), address, dataAccepted(*fw), 1);
         if (reply.status == BusSession::Status::PortLost)
             return replyFailure(reply, address);
         if (reply.status == BusSession::Status::Interrupted)
             break;
+        if (reply.status == BusSession::Status::Answered && frequencyModeAnswer(reply.answer))
+            return replyFailure(reply, address);
+        damaged = damaged || reply.damaged;
         DataReadings r;
-        if (reply.status == BusSession::Status::Answered) {
+        if (fw && reply.status == BusSession::Status::Answered) {
             r = decodeDataAnswer(reply.answer, true);
             m_session->log(readingsLogLine(r));
         }
@@ -182,21 +257,36 @@ CliExit CliRunner::watch(quint8 address)
             const StabilityStep s = nextStability(stability, *r.amplitude);
             stability = s.state;
             lamp = s.lamp;
+            ++amplitudes;
         }
-        const TrendEntry e = readingEntry(r, address, lamp, QDateTime::currentDateTime());
-        answered += e.gap ? 0 : 1;
-        const QString row = readingsCsvRow(e, QLocale::c()).trimmed();
-        m_out.result(readingJson(e, r), m_args.csv ? row : readingText(row));
-        const bool last = m_args.count != 0 && taken + 1 == m_args.count;
+        printReading(r, address, amplitudes >= kStabilityWarmUpAnswers, lamp);
+        ++printed;
+        answered += r.output ? 1 : 0;
+        if (m_out.failure() != CliOutput::Failure::None)
+            return CliExit::Ok; // told once the port is closed
+        const bool last = m_args.count != 0 && printed == m_args.count;
         if (!last &&
             !m_session->pause(int(qMax<qint64>(0, ExchangeEngine::kTickMs - period.elapsed())))) {
             if (m_session->lost())
-                return replyFailure({BusSession::Status::PortLost, {}}, address);
+                return replyFailure({BusSession::Status::PortLost, {}, false}, address);
             break;
         }
     }
-    // Stopped by Ctrl+C is how a watch without a count ends.
-    if (taken > 0 && answered == 0)
-        return fail(CliExit::NoAnswer, noAnswerText(QString::number(address)));
+    // Stopped by Ctrl+C is how a watch without a count ends; one with a count was cut short.
+    if (m_interrupted && m_args.count != 0)
+        return fail(
+            CliExit::Interrupted,
+            QStringLiteral("Interrupted after %1 of %2 readings.").arg(printed).arg(m_args.count));
+    if (printed > 0 && answered == 0)
+        return replyFailure({BusSession::Status::NoAnswer, {}, damaged}, address);
     return CliExit::Ok;
+}
+
+void CliRunner::printReading(const DataReadings &r, quint8 address, bool lampKnown,
+                             StabilityLamp lamp)
+{
+    TrendEntry e = readingEntry(r, address, lamp, QDateTime::currentDateTime());
+    e.lampKnown = lampKnown;
+    m_out.result(readingJson(e, r),
+                 m_args.csv ? readingsCsvRow(e, QLocale::c()).trimmed() : readingText(e));
 }

@@ -5,6 +5,7 @@
 #include "core/protocol/CommandCodes.h"
 #include "core/protocol/Confirmations.h"
 #include "core/protocol/FirmwareCapabilities.h"
+#include "core/protocol/Requests.h"
 #include "core/sensor/DataAnswer.h"
 
 namespace
@@ -12,6 +13,12 @@ namespace
 QString answerCodeText(quint8 code)
 {
     return QStringLiteral("0x%1").arg(code, 2, 16, QLatin1Char('0')).toUpper();
+}
+
+// Anything at all that comes back: a sensor whose answer is damaged is there all the same.
+bool anyAnswer(const QByteArray &answer)
+{
+    return !answer.isEmpty();
 }
 } // namespace
 
@@ -43,10 +50,43 @@ CliExit CliRunner::set(quint8 address, const QStringList &assignments)
                 return fail(CliExit::Refused, *refusal);
         }
     }
+    if (const CliExit e = addressesFree(address, settings); e != CliExit::Ok)
+        return e;
+    // What rounding changed is said before it goes out, never done silently.
+    for (const ParsedSetting &s : settings) {
+        for (const QString &note : s.notes)
+            m_out.error(note);
+    }
     for (const ParsedSetting &s : settings) {
         const CliExit e = sendSetting(s, &address, &facts);
         if (e != CliExit::Ok)
             return e;
+    }
+    return CliExit::Ok;
+}
+
+CliExit CliRunner::addressesFree(quint8 address, const QList<ParsedSetting> &settings)
+{
+    // Two sensors at one address both answer every request to it, their frames run
+    // together: neither can be told or set apart any more without a power cycle.
+    QList<quint8> held{address}; // the addresses the sensor has on its way
+    for (const ParsedSetting &s : settings) {
+        if (s.key != SettingKey::Address)
+            continue;
+        const auto to = static_cast<quint8>(s.value);
+        if (!held.contains(to)) {
+            const BusSession::Reply reply = m_session->exchange(
+                identityRequest(to), to, &anyAnswer, BusSession::kTries, BusSession::Misses::Quiet);
+            if (reply.status == BusSession::Status::Answered)
+                return fail(CliExit::Refused,
+                            QStringLiteral("%1: a sensor answers at address %2 already; nothing "
+                                           "was changed")
+                                .arg(s.name)
+                                .arg(to));
+            if (reply.status != BusSession::Status::NoAnswer)
+                return replyFailure(reply, to);
+        }
+        held.append(to);
     }
     return CliExit::Ok;
 }
@@ -67,20 +107,19 @@ CliExit CliRunner::sendSetting(const ParsedSetting &s, quint8 *address, SensorFa
 {
     if (needsEchoByte(s, facts->fwVersion) && !facts->echoByte) {
         CliExit failure = CliExit::Ok;
-        const std::optional<DataReadings> r = readData(*address, true, &failure);
+        const std::optional<DataReadings> r = readData(*address, facts->fwVersion, &failure);
         if (!r)
             return failure;
         facts->echoByte = r->echoByte;
     }
     const SettingFrame f = settingFrame(s, *address, *facts);
     m_session->log(f.logLine);
-    const int tries = repeatable(s) ? BusSession::kTries : 1;
-    const BusSession::Reply reply = m_session->exchange(f.frame, *address, &framedAnswer, tries);
-    const CliExit e = confirmation(reply, f.answerCode, s.name, *address);
-    if (reply.status == BusSession::Status::NoAnswer && !repeatable(s))
-        m_out.error(QStringLiteral("%1: the sensor may have taken the shift; read its levels "
-                                   "with info before sending it again")
-                        .arg(s.name));
+    // The air parameters go without the identity, so their answer is judged by its CRC.
+    const std::optional<FirmwareCapabilities> caps =
+        needsIdentity(s) ? std::optional(capabilitiesOf(facts->fwVersion)) : std::nullopt;
+    const BusSession::Reply reply = m_session->exchange(f.frame, *address, intactAnswer(caps),
+                                                        repeatable(s) ? BusSession::kTries : 1);
+    const CliExit e = confirmation(reply, f.answerCode, s.name, *address, repeatable(s));
     // The sensor answers from its new address from now on.
     if (e == CliExit::Ok && s.key == SettingKey::Address)
         *address = static_cast<quint8>(s.value);
@@ -92,8 +131,22 @@ CliExit CliRunner::sendSetting(const ParsedSetting &s, quint8 *address, SensorFa
 }
 
 CliExit CliRunner::confirmation(const BusSession::Reply &reply, quint8 expected, const QString &key,
-                                quint8 address)
+                                quint8 address, bool resent)
 {
+    // A damaged answer says something came back, not what: the sensor may have taken the
+    // setting as well as not. A shift moves the level again each time it is taken, so it
+    // goes once, and a lost answer leaves it just as open.
+    if (reply.status == BusSession::Status::NoAnswer && (reply.damaged || !resent)) {
+        m_session->log(QStringLiteral("Cmd ") + key + QStringLiteral(": not confirmed"));
+        const QString why = reply.damaged ? QStringLiteral("its answer was damaged")
+                                          : QStringLiteral("it did not answer");
+        return fail(CliExit::NoAnswer,
+                    QStringLiteral("%1: not confirmed: sensor %2 may have taken it, but %3; read "
+                                   "it back (info) before sending it again")
+                        .arg(key)
+                        .arg(address)
+                        .arg(why));
+    }
     if (reply.status != BusSession::Status::Answered)
         return replyFailure(reply, address);
     const auto code = static_cast<quint8>(reply.answer.at(2));

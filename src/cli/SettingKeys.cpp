@@ -1,6 +1,7 @@
 #include "SettingKeys.h"
 
 #include "core/config/SettingRules.h"
+#include "core/input/NumberInput.h"
 #include "core/protocol/CommandCodes.h"
 #include "core/protocol/FirmwareCapabilities.h"
 #include "core/protocol/FrameCodec.h"
@@ -57,6 +58,17 @@ SettingParse refused(const QStringList &texts)
     return {std::nullopt, texts, false};
 }
 
+// The value as the operator wrote it and as it goes to the sensor, `scale` units a whole
+// one (hundredths of a degree): a note when rounding changed it.
+void noteRounding(ParsedSetting *s, const QString &text, double sent, double scale = 1)
+{
+    const std::optional<double> written = parseNumber(text);
+    if (!written || *written * scale == sent)
+        return;
+    s->notes.append(QStringLiteral("%1: %2 is sent as %3")
+                        .arg(s->name, text.trimmed(), QString::number(sent / scale)));
+}
+
 SettingParse parseAir(ParsedSetting s)
 {
     const QStringList parts = s.text.split(QLatin1Char(','));
@@ -68,6 +80,11 @@ SettingParse parseAir(ParsedSetting s)
     const QStringList refusal = airRefusal(s.t, s.p, s.h);
     if (!refusal.isEmpty())
         return refused(refusal);
+    // Temperature in hundredths of a degree, pressure in whole hectopascal (sent in
+    // tenths), humidity in whole per cent.
+    noteRounding(&s, parts[0], s.t.value, 100);
+    noteRounding(&s, parts[1], s.p.value / 10.0);
+    noteRounding(&s, parts[2], s.h.value);
     return {s, {}, false};
 }
 
@@ -90,12 +107,22 @@ SettingParse parseNumber(ParsedSetting s)
         check = checkTypedValue(*typed, s.text);
     if (!check.value) {
         // Where the window says nothing, there is no box to stay empty: say what is wrong.
+        // A number too large for the box is told the range, like one that fits.
         if (check.refusal.isEmpty())
             check.refusal = {
-                QStringLiteral("%1: \"%2\" is not a whole number").arg(s.name, s.text)};
+                parseNumber(s.text)
+                    ? rangedRule(s.key)->rangeMessage
+                    : QStringLiteral("%1: \"%2\" is not a number").arg(s.name, s.text)};
         return refused(check.refusal);
     }
+    // The search address, which every sensor answers, is no address of a sensor; the
+    // window's range goes to 255, the sensors' to 254.
+    if (s.key == SettingKey::Address && *check.value == Cmd::SearchAddress)
+        return refused({QStringLiteral("%1: 255 is the search address, which every sensor "
+                                       "answers; a sensor takes 0 to 254")
+                            .arg(s.name)});
     s.value = *check.value;
+    noteRounding(&s, s.text, double(s.value));
     return {s, {}, false};
 }
 

@@ -30,6 +30,9 @@ struct ParsedSetting {
     qint64 value = 0;
     AirValue t, p, h;
     ModeChoice mode;
+    // What rounding made of a value, said before it is sent: "max-distance: 12.5 is sent
+    // as 12".
+    QStringList notes;
 };
 
 // Either a setting or the texts that refuse it; `usage` when the key itself is unknown or

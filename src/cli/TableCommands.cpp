@@ -3,6 +3,7 @@
 
 #include "core/calibration/CalibrationTable.h"
 #include "core/calibration/TableFile.h"
+#include "core/files/TextFile.h"
 #include "core/protocol/CommandCodes.h"
 #include "core/protocol/FirmwareCapabilities.h"
 #include "core/protocol/Requests.h"
@@ -44,6 +45,11 @@ CliExit CliRunner::tableRead(quint8 address, const QString &path)
         return replyFailure(reply, address);
     const CalibrationCells cells = *decodeTableAnswer(reply.answer);
     m_session->log(QStringLiteral("Прочитана таблица = ") + tableLogText(cells));
+    // "-": the file's own bytes on standard output, and nothing else there.
+    if (path == QLatin1String("-")) {
+        m_out.bytes(systemTextLines(tableFileLines(cells)));
+        return CliExit::Ok;
+    }
     if (const std::optional<QString> error = writeTableFile(path, cells))
         return fail(CliExit::BadInput,
                     QDir::toNativeSeparators(path) + QStringLiteral(": ") + *error);
@@ -79,9 +85,9 @@ CliExit CliRunner::tableWrite(quint8 address, const QString &path)
         return failure;
     const bool key = capabilitiesOf(*fw).writeKey;
     m_session->log(tableWriteLogLine(load.cells));
-    const BusSession::Reply reply =
-        m_session->exchange(tableWriteRequest(address, data.bytes, key), address, &framedAnswer);
-    const CliExit e = confirmation(reply, Cmd::WriteTable, QStringLiteral("table"), address);
+    const BusSession::Reply reply = m_session->exchange(tableWriteRequest(address, data.bytes, key),
+                                                        address, intactAnswer(capabilitiesOf(*fw)));
+    const CliExit e = confirmation(reply, Cmd::WriteTable, QStringLiteral("table"), address, true);
     return e == CliExit::Ok ? tableFlags(address, *fw) : e;
 }
 
@@ -90,7 +96,7 @@ CliExit CliRunner::tableFlags(quint8 address, int fwVersion)
     // The mode goes out after the table, as the sensor has it but for the litre and per-cent
     // flags, which make the sensor use the new table.
     CliExit failure = CliExit::Ok;
-    const std::optional<DataReadings> r = readData(address, true, &failure);
+    const std::optional<DataReadings> r = readData(address, fwVersion, &failure);
     if (!r)
         return failure;
     ParsedSetting mode;

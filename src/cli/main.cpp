@@ -11,6 +11,8 @@
 
 int main(int argc, char *argv[])
 {
+    // First of all, before any file is opened in the place of a missing stream.
+    prepareStandardStreams();
     QCoreApplication app(argc, argv);
     QCoreApplication::setApplicationName(QStringLiteral("levelconf"));
     QCoreApplication::setApplicationVersion(QStringLiteral("2.6.4"));
@@ -22,13 +24,16 @@ int main(int argc, char *argv[])
     const std::optional<CliArguments> args =
         parseCliArguments(QCoreApplication::arguments().mid(1), &error);
     if (!args) {
-        output.error(QStringLiteral("levelconf-cli: ") + error +
-                     QStringLiteral("\nTry levelconf-cli --help."));
+        const QString end = error.endsWith(QLatin1Char('.')) ? QString() : QStringLiteral(".");
+        output.error(error + end + QStringLiteral(" Try levelconf-cli --help."));
         return exitStatus(CliExit::Usage);
     }
     if (args->help || args->version) {
         output.line(args->help ? cliHelpText() : QStringLiteral("levelconf-cli 2.6.4"));
-        return exitStatus(CliExit::Ok);
+        if (output.failure() == CliOutput::Failure::WriteFailed)
+            return exitStatus(CliExit::OutputFailed);
+        return exitStatus(output.failure() == CliOutput::Failure::ReaderGone ? CliExit::ReaderGone
+                                                                             : CliExit::Ok);
     }
 
     QtSerialPort port;

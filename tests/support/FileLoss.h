@@ -3,7 +3,7 @@
 #include <QString>
 
 // Ways a file that the program appends to can be taken from under it. Each stops a write
-// even for root, where permissions would not.
+// even for root, where permissions would not, and none may hold the program up.
 
 // Data rows, one for each way, in a column "how".
 void addFileLossRows();

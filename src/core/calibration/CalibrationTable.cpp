@@ -1,6 +1,7 @@
 #include "CalibrationTable.h"
 
 #include "core/input/NumberInput.h"
+#include "core/protocol/AnswerLength.h"
 #include "core/protocol/ByteString.h"
 #include "core/protocol/CommandCodes.h"
 #include "core/protocol/FrameCodec.h"
@@ -14,8 +15,7 @@ struct Texts {
     Q_DECLARE_TR_FUNCTIONS(CalibrationTable)
 };
 
-constexpr int kAnswerLength = 84; // 3E, address, EF, 40 values of 2 bytes, CRC
-constexpr int kFirstValue = 4;    // position of the first value's high byte
+constexpr int kFirstValue = 4; // position of the first value's high byte
 constexpr qint64 kHighestValue = 32767;
 
 // The value of a cell as the sensor takes it, or nothing when it cannot go.
@@ -96,7 +96,7 @@ QString tableWriteLogLine(const CalibrationCells &cells)
 
 std::optional<CalibrationCells> decodeTableAnswer(const QByteArray &answer)
 {
-    if (answer.size() != kAnswerLength || !answerCrcMatches(answer))
+    if (answer.size() != expectedAnswerLength(Cmd::ReadTable, {}) || !answerCrcMatches(answer))
         return std::nullopt;
     CalibrationCells cells;
     for (int i = 0; i < CalibrationCells::kPoints; ++i) {

@@ -1,5 +1,6 @@
 #include "PointFile.h"
 
+#include "core/files/RegularFile.h"
 #include "core/files/TextFile.h"
 
 #include <QCoreApplication>
@@ -122,6 +123,10 @@ QString createPointFile(const QString &path)
 
 QString appendPointLine(const QString &path, const QString &line)
 {
+    // The file was a regular one when the calibration took it; a pipe put in its place
+    // since would hold the program in the open below.
+    if (const std::optional<QString> refusal = saveTargetRefusal(path))
+        return *refusal;
     QFile file(path);
     if (!file.open(QIODevice::WriteOnly | QIODevice::Append | QIODevice::ExistingOnly))
         return file.errorString();

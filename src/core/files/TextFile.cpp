@@ -1,9 +1,9 @@
 #include "TextFile.h"
 
 #include "AtomicFile.h"
+#include "RegularFile.h"
 
 #include <QCoreApplication>
-#include <QFile>
 #include <QStringDecoder>
 #include <QStringEncoder>
 
@@ -43,20 +43,13 @@ QString systemText(const QByteArray &bytes)
 
 std::optional<QString> readTextFile(const QString &path, QString *error)
 {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) {
-        *error = file.errorString();
+    const std::optional<QByteArray> bytes = readRegularFile(path, kMaxTextFileSize, error);
+    if (!bytes)
         return std::nullopt;
-    }
-    const QByteArray bytes = file.read(kMaxTextFileSize + 1);
-    if (file.error() != QFileDevice::NoError) {
-        *error = file.errorString();
-        return std::nullopt;
-    }
-    if (bytes.size() > kMaxTextFileSize) {
+    if (bytes->size() > kMaxTextFileSize) {
         *error = Texts::tr("it is larger than %n bytes, far more than any calibration file",
                            nullptr, int(kMaxTextFileSize));
         return std::nullopt;
     }
-    return systemText(bytes);
+    return systemText(*bytes);
 }

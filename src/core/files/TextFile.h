@@ -20,5 +20,6 @@ std::optional<QString> replaceTextFile(const QString &path, const QStringList &l
 QString systemText(const QByteArray &bytes);
 
 // The whole text of the file at `path`, decoded from the system's encoding; nothing, with
-// `error` set, when it cannot be read or is larger than any calibration file (1 MiB).
+// `error` set, when it is not a regular file, cannot be read or is larger than any
+// calibration file (1 MiB).
 std::optional<QString> readTextFile(const QString &path, QString *error);

@@ -1,9 +1,9 @@
 #include "FirmwareFile.h"
 
 #include "FirmwareImage.h"
+#include "core/files/RegularFile.h"
 
 #include <QCoreApplication>
-#include <QFile>
 
 namespace
 {
@@ -15,17 +15,8 @@ struct Texts {
 
 std::optional<QByteArray> readFirmwareFile(const QString &path, QString *error)
 {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) {
-        *error = Texts::tr("it cannot be opened (%1)").arg(file.errorString());
-        return std::nullopt;
-    }
-    QByteArray image = file.read(FirmwareImage::kMaxFileSize + 1);
-    if (file.error() != QFileDevice::NoError) {
-        *error = Texts::tr("it cannot be read (%1)").arg(file.errorString());
-        return std::nullopt;
-    }
-    if (image.size() > FirmwareImage::kMaxFileSize) {
+    std::optional<QByteArray> image = readRegularFile(path, FirmwareImage::kMaxFileSize, error);
+    if (image && image->size() > FirmwareImage::kMaxFileSize) {
         *error = Texts::tr("it is larger than %n bytes, far more than any firmware image", nullptr,
                            int(FirmwareImage::kMaxFileSize));
         return std::nullopt;

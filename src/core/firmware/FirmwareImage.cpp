@@ -6,12 +6,12 @@ using namespace FirmwareImage;
 
 SensorType pl540Type()
 {
-    return {QStringLiteral("PL-540"), 160, 0x9000, 8};
+    return {QStringLiteral("PL-540"), 160, 0x9000, 8, kProgramFlashEnd};
 }
 
 SensorType pl140Type()
 {
-    return {QStringLiteral("PL-140"), 148, 0x8A00, 1};
+    return {QStringLiteral("PL-140"), 148, 0x8A00, 1, kProgramFlashEnd};
 }
 
 namespace
@@ -39,6 +39,17 @@ QString layoutRefusal(const QByteArray &image, const SensorType &type)
                          "(%2 left over)")
             .arg(kBlockSize)
             .arg(tail == 1 ? Texts::tr("1 byte") : Texts::tr("%n bytes", nullptr, int(tail)));
+    }
+    const qint64 applicationBlocks = (image.size() - kHeaderSize) / kBlockSize - type.skipLimit;
+    if (applicationBlocks > applicationBlockLimit(type)) {
+        return Texts::tr("its application is %n blocks long, but the %1's program memory ends at "
+                         "0x%2 and holds %3 (blocks %4 to %5 of the file)",
+                         nullptr, int(applicationBlocks))
+            .arg(type.name)
+            .arg(QString::number(type.programEnd - 1, 16).toUpper())
+            .arg(applicationBlockLimit(type))
+            .arg(type.skipLimit)
+            .arg(type.skipLimit + applicationBlockLimit(type) - 1);
     }
     const qint64 first = kHeaderSize + qint64(kBlockSize) * type.skipLimit;
     if (static_cast<quint8>(image.at(first)) != kApplicationMarker) {
@@ -77,6 +88,13 @@ PlanResult planFirmwareUpdate(const QByteArray &image, const SensorType &type, b
         plan.blocks.append(blockAt(image, k, address));
     }
     return {plan, QString()};
+}
+
+int applicationBlockLimit(const SensorType &type)
+{
+    if (type.programEnd <= type.applicationStart)
+        return 0;
+    return static_cast<int>((type.programEnd - type.applicationStart) / kBlockSize);
 }
 
 int blockNumber(const FirmwarePlan &plan, const PlannedBlock &block)

@@ -22,6 +22,9 @@ constexpr int kOptionOffsets[] = {19, 20, 21, 22};
 constexpr quint32 kOptionAddresses[] = {0x4803, 0x4805, 0x4807, 0x4809};
 // No image comes near this; a larger file is not read at all.
 constexpr qint64 kMaxFileSize = 1024 * 1024;
+// One past the last byte of the program flash (0x8000 to 0x27FFF, 128 KiB) of both sensor
+// types; the boot loader refuses any block beyond it.
+constexpr quint32 kProgramFlashEnd = 0x28000;
 } // namespace FirmwareImage
 
 struct SensorType {
@@ -29,6 +32,7 @@ struct SensorType {
     int skipLimit = 0;            // first application block of the file
     quint32 applicationStart = 0; // where that block is written
     int eepromBlocks = 0;         // data EEPROM blocks at the start of the file
+    quint32 programEnd = 0;       // one past the last byte of its program memory
 };
 
 SensorType pl540Type();
@@ -58,9 +62,14 @@ struct PlanResult {
 
 // Checks `image` for `type` and plans its writing. An image is refused when it does not
 // hold the header and the block at the skip limit, when that block does not start with the
-// application marker, or when its length is not the header plus whole blocks: such a file
-// was not made by the image tools, and padding its tail would write bytes nobody chose.
+// application marker, when its length is not the header plus whole blocks (such a file
+// was not made by the image tools, and padding its tail would write bytes nobody chose),
+// or when its application runs past the type's program memory: the loader would refuse
+// the first block beyond it after the erase, leaving the sensor without firmware.
 PlanResult planFirmwareUpdate(const QByteArray &image, const SensorType &type, bool resetEeprom);
+
+// The most application blocks the type's program memory holds.
+int applicationBlockLimit(const SensorType &type);
 
 // The number a block goes by in the loader's messages: 0 for the first application block,
 // negative for the data EEPROM. The progress log counts one less.

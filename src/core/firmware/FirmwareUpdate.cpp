@@ -232,10 +232,19 @@ void FirmwareUpdate::stepFailed(bool refused)
 {
     m_ackTimer.stop();
     const LoaderStep &step = m_steps.at(m_step);
-    if (step.kind == Kind::Go && !refused) {
-        // Everything is written and acknowledged; only the start is in doubt.
-        endWith(Outcome::StartNotConfirmed,
+    if (step.kind == Kind::Go) {
+        // Every block is written and acknowledged by now; only the start is in doubt, and
+        // switching the sensor off and on starts the new firmware.
+        if (refused) {
+            endWith(Outcome::StartRefused,
+                    reasonText(QT_TRANSLATE_NOOP("FirmwareUpdate",
+                                                 "the loader refused the start command")),
+                    {tr("Error 1F !!!!")});
+        } else {
+            endWith(
+                Outcome::StartNotConfirmed,
                 reasonText(QT_TRANSLATE_NOOP("FirmwareUpdate", "no answer to the start command")));
+        }
         return;
     }
     const int number = step.block >= 0 ? blockNumber(m_plan, m_plan.blocks.at(step.block)) : 0;

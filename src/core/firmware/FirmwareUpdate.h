@@ -26,6 +26,7 @@ struct UpdateResult {
     enum class Outcome {
         Done,              // everything written and the application started
         StartNotConfirmed, // everything written; the start command went unanswered
+        StartRefused,      // everything written; the loader refused the start command
         Failed,            // the loader refused or did not answer, or the image was damaged
         Cancelled,
         PortLost, // the port did not take a frame or the device went

@@ -16,10 +16,28 @@ QString nothingWrittenText()
     return Texts::tr("Nothing was written to the sensor.");
 }
 
-QString updateAgainText()
+QString updateAgainText(UpdateFront front)
 {
+    if (front == UpdateFront::Window)
+        return Texts::tr("The sensor's firmware is incomplete and the sensor must be updated "
+                         "again: switch the sensor off, press \"Start\", then switch the sensor "
+                         "on.");
     return Texts::tr("The sensor's firmware is incomplete and the sensor must be updated again: "
-                     "switch the sensor off, press \"Start\", then switch the sensor on.");
+                     "switch the sensor off, run the update again, then switch the sensor on.");
+}
+
+// Everything is written; the loader did not start it: it refused the start command or left
+// it unanswered.
+Closing writtenNotStarted(bool refused)
+{
+    const QString word = refused ? QStringLiteral("refused") : QStringLiteral("not confirmed");
+    return {refused ? Texts::tr("The firmware is written, but the loader refused the start "
+                                "command: switch the sensor off and on again.")
+                    : Texts::tr("The firmware is written, but the loader did not confirm the "
+                                "start command: switch the sensor off and on again."),
+            refused ? Texts::tr("Written; start refused: switch the sensor off and on.")
+                    : Texts::tr("Written; start not confirmed: switch the sensor off and on."),
+            QStringLiteral("Firmware update: written, start %1.").arg(word), Severity::Warning};
 }
 } // namespace
 
@@ -42,18 +60,17 @@ QString phaseFormat(FirmwareUpdate::Phase phase)
     return Texts::tr("%v of %m blocks written");
 }
 
-Closing closingFor(const UpdateResult &r)
+Closing closingFor(const UpdateResult &r, UpdateFront front)
 {
     using Outcome = UpdateResult::Outcome;
+    const QString updateAgain = updateAgainText(front);
     switch (r.outcome) {
     case Outcome::Done:
         return {{}, Texts::tr("-----Готово------"), QStringLiteral("Firmware update done.")};
     case Outcome::StartNotConfirmed:
-        return {Texts::tr("The firmware is written, but the loader did not confirm the start "
-                          "command: switch the sensor off and on again."),
-                Texts::tr("Written; start not confirmed: switch the sensor off and on."),
-                QStringLiteral("Firmware update: written, start not confirmed."),
-                Severity::Warning};
+        return writtenNotStarted(false);
+    case Outcome::StartRefused:
+        return writtenNotStarted(true);
     case Outcome::Cancelled:
         if (!r.loaderAnswered) {
             return {Texts::tr("Firmware update cancelled before the loader answered. ") +
@@ -62,7 +79,7 @@ Closing closingFor(const UpdateResult &r)
                     QStringLiteral("Firmware update cancelled, nothing written."),
                     Severity::Information};
         }
-        return {Texts::tr("Firmware update cancelled.\n") + updateAgainText(),
+        return {Texts::tr("Firmware update cancelled.\n") + updateAgain,
                 Texts::tr("Update cancelled: the sensor must be updated again."),
                 QStringLiteral("Firmware update cancelled: the sensor must be updated again.")};
     case Outcome::Failed:
@@ -76,7 +93,7 @@ Closing closingFor(const UpdateResult &r)
                 Texts::tr("Update stopped: nothing was written."),
                 QStringLiteral("Firmware update stopped: ") + r.reason + QStringLiteral(".")};
     }
-    return {Texts::tr("Firmware update failed: %1.\n").arg(r.reasonShown) + updateAgainText(),
+    return {Texts::tr("Firmware update failed: %1.\n").arg(r.reasonShown) + updateAgain,
             Texts::tr("Update failed: the sensor must be updated again."),
             QStringLiteral("Firmware update failed: ") + r.reason + QStringLiteral(".")};
 }

@@ -28,4 +28,7 @@ struct Closing {
     QString log;
     Severity icon = Severity::Critical;
 };
-Closing closingFor(const UpdateResult &r);
+// Who tells it: the window has a "Start" button to press, the command line a command to
+// run again.
+enum class UpdateFront { Window, CommandLine };
+Closing closingFor(const UpdateResult &r, UpdateFront front = UpdateFront::Window);

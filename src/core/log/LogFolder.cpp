@@ -8,11 +8,27 @@ namespace
 {
 bool usable(const QString &folder)
 {
-    if (!QDir().mkpath(folder))
+    if (!makeLogFolder(folder))
         return false;
     return QFileInfo(folder).isWritable();
 }
 } // namespace
+
+bool makeLogFolder(const QString &folder)
+{
+    const QFileInfo info(folder);
+    if (info.isDir())
+        return true;
+    // The folders above it are ordinary ones, the user's data folder say.
+    const QString parent = info.absolutePath();
+    if (!QDir().mkpath(parent))
+        return false;
+    const QString path = info.absoluteFilePath();
+    // Another run may have made it meanwhile.
+    return QDir().mkdir(path,
+                        QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner) ||
+           QFileInfo(path).isDir();
+}
 
 bool runsInstalled(const QString &programFolder)
 {

@@ -11,3 +11,8 @@ QString defaultLogFolder(const QString &programFolder);
 // True when the program in `programFolder` is an installed one: its desktop entry lies where
 // the install puts it, relative to the executable.
 bool runsInstalled(const QString &programFolder);
+
+// Makes the log folder where there is none, readable by its owner alone (0700): the log
+// holds every password entered or set. A folder that is already there keeps the
+// permissions it has. True when the folder is there afterwards.
+bool makeLogFolder(const QString &folder);

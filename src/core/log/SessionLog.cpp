@@ -1,5 +1,7 @@
 #include "SessionLog.h"
 
+#include "LogFolder.h"
+
 #include <QCoreApplication>
 #include <QDir>
 #include <QFile>
@@ -44,12 +46,13 @@ std::optional<SessionLog::StartError> SessionLog::start(const QString &folder,
     // Until the start record is written there is no log, and append() writes nothing.
     m_path.clear();
     QDir dir(folder);
-    if (!dir.exists() && !QDir().mkpath(folder))
+    if (!makeLogFolder(folder))
         return StartError{76, Texts::tr("Path not found: %1").arg(folder)};
     const QString path = dir.filePath(logFileName(start));
     QFile f(path);
     const auto mode = existing == Existing::Continue ? QIODevice::Append : QIODevice::Truncate;
-    if (!f.open(QIODevice::WriteOnly | mode))
+    // Owner only: the log holds the passwords entered or set, as typed.
+    if (!f.open(QIODevice::WriteOnly | mode, QFileDevice::ReadOwner | QFileDevice::WriteOwner))
         return StartError{75, Texts::tr("Path/File access error: %1").arg(path)};
     const QByteArray rec =
         logRecord(QStringLiteral("Start: ") + logDateTimeText(start) + QStringLiteral("\r\n"));

@@ -47,6 +47,12 @@ struct StabilityStep {
     StabilityLamp lamp = StabilityLamp::Yellow;
 };
 StabilityStep nextStability(const Stability &s, quint32 amplitude);
+// The smoothed amplitude starts from nothing and closes a fifth of its distance to the
+// amplitude with each answer, so before this many answers with an amplitude even a
+// perfectly steady one lies further from it than the 1/5000 that counts as steady
+// (0.8 to the power n falls below 1/5000 at n = 39): until then the lamp is red or yellow
+// whatever the level does, and says nothing about it.
+constexpr int kStabilityWarmUpAnswers = 39;
 
 // Texts of the readings. Quotients are written in the shortest decimal form (at most 15
 // significant digits, no trailing zeros, no exponent) with the locale's separator.

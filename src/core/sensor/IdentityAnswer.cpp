@@ -1,11 +1,13 @@
 #include "IdentityAnswer.h"
 
+#include "core/protocol/AnswerLength.h"
 #include "core/protocol/ByteString.h"
+#include "core/protocol/CommandCodes.h"
 #include "core/protocol/FrameCodec.h"
 
 namespace
 {
-constexpr int kCompleteLength = 10;
+constexpr int kCompleteLength = *expectedAnswerLength(Cmd::ReadIdentity, {});
 constexpr int kSerialEnd = 8; // the serial number's bytes 4-7 and at least the CRC after them
 } // namespace
 
@@ -24,7 +26,7 @@ IdentityAnswer decodeIdentityAnswer(const QByteArray &aans)
 
 bool identityAnswerDamaged(const QByteArray &aans)
 {
-    return aans.size() == kCompleteLength && !answerCrcMatches(aans);
+    return aans.size() != kCompleteLength || !answerCrcMatches(aans);
 }
 
 QString versionText(quint8 prefix, quint8 code)

@@ -20,8 +20,10 @@ struct IdentityAnswer {
 };
 IdentityAnswer decodeIdentityAnswer(const QByteArray &aans);
 
-// A complete answer whose check byte is wrong. Its version code cannot be trusted, and
-// that code decides the controls offered and whether settings carry the write key.
+// An answer that is not a complete one with its check byte right: cut short, run together
+// with another sensor's, or its check byte wrong. Nothing of it can be trusted, least of
+// all a version code, which decides the controls offered and whether settings carry the
+// write key.
 bool identityAnswerDamaged(const QByteArray &aans);
 
 // The version text: the prefix when it is not 0, then the digits of the code each

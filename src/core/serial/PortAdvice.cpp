@@ -1,6 +1,7 @@
 #include "PortAdvice.h"
 
 #include <QCoreApplication>
+#include <QFileInfo>
 
 namespace
 {
@@ -8,12 +9,29 @@ namespace
 struct Texts {
     Q_DECLARE_TR_FUNCTIONS(PortAdvice)
 };
+
+QString notASerialPort(const QString &device)
+{
+    if (device.isEmpty())
+        return Texts::tr("It is not a serial port.");
+    const QFileInfo info(device);
+    if (info.isDir())
+        return Texts::tr("It is a folder, not a serial port.");
+    if (info.isFile())
+        return Texts::tr("It is a regular file, not a serial port.");
+    return Texts::tr("It is not a serial port: it takes no line settings.");
+}
 } // namespace
 
-QString openFailureAdvice(SerialPort::OpenFailure failure)
+QString openFailureAdvice(SerialPort::OpenFailure failure, const QString &device)
 {
-    if (failure != SerialPort::OpenFailure::PermissionDenied)
+    switch (failure) {
+    case SerialPort::OpenFailure::PermissionDenied:
+        return Texts::tr("No permission to use the port: add your user to the \"dialout\" group "
+                         "(sudo usermod -aG dialout $USER), then log out and in again.");
+    case SerialPort::OpenFailure::NotASerialPort:
+        return notASerialPort(device);
+    default:
         return QString();
-    return Texts::tr("No permission to use the port: add your user to the \"dialout\" group "
-                     "(sudo usermod -aG dialout $USER), then log out and in again.");
+    }
 }

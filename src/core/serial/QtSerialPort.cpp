@@ -176,7 +176,14 @@ bool QtSerialPort::ComOpen(const QString &device, const QString &settings)
 
 SerialPort::OpenFailure QtSerialPort::classifyOpenFailure(const QString &path) const
 {
+    // A folder, a regular file or a device without line settings (/dev/null) opens as far
+    // as the system goes, but is no port to talk to a bus through.
+    const QFileInfo info(path);
+    if (info.isDir() || info.isFile())
+        return OpenFailure::NotASerialPort;
     switch (m_port.error()) {
+    case QSerialPort::UnsupportedOperationError:
+        return OpenFailure::NotASerialPort;
     case QSerialPort::DeviceNotFoundError:
         return OpenFailure::NotFound;
     case QSerialPort::PermissionError:

@@ -12,7 +12,7 @@ class SerialPort
 {
 public:
     // Why the last ComOpen failed, so that the operator can be told what to do about it.
-    enum class OpenFailure { None, NotFound, PermissionDenied, Busy, Other };
+    enum class OpenFailure { None, NotFound, PermissionDenied, Busy, NotASerialPort, Other };
 
     virtual ~SerialPort() = default;
 

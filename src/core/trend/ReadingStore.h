@@ -22,6 +22,7 @@ struct TrendEntry {
     qint8 temperature = 0; // degrees Celsius
     quint8 address = 0;    // of the sensor answering, or for a gap the one polled
     StabilityLamp lamp = StabilityLamp::Yellow;
+    bool lampKnown = true;  // false while the lamp says nothing yet (kStabilityWarmUpAnswers)
     bool range4096 = false; // the analog output's 4096-code range was ticked
     bool gap = false;
 };

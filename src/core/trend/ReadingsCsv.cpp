@@ -40,10 +40,15 @@ QStringList rowOf(const TrendEntry &e, const QLocale &locale)
     row << shortestDecimal(e.output / 10.0, c) << distanceText(e.output, locale)
         << QString::number(e.amplitude) << QString::number(e.temperature)
         << QString::number(int(e.output) + 300)
-        << shortestDecimal(analogVolts(e.output, e.range4096), c) << lampWord(e.lamp);
+        << shortestDecimal(analogVolts(e.output, e.range4096), c) << stabilityWord(e);
     return row;
 }
 } // namespace
+
+QString stabilityWord(const TrendEntry &entry)
+{
+    return entry.lampKnown ? lampWord(entry.lamp) : QString();
+}
 
 QString csvField(const QString &text)
 {

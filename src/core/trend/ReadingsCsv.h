@@ -13,7 +13,7 @@ struct TrendEntry;
 // text alone is written as the window showed it, in `locale`'s own form. Times are local
 // with their offset from UTC, so that files from either side of a clock change still sort.
 // A gap (no answer, or one that could not be decoded) is a row with its time and address
-// and no readings.
+// and no readings; a stability not known yet is an empty field.
 
 // The whole store, oldest entry first.
 QByteArray readingsCsv(const ReadingStore &store, const QLocale &locale = QLocale());
@@ -21,6 +21,9 @@ QByteArray readingsCsv(const ReadingStore &store, const QLocale &locale = QLocal
 // The header line and the line of one entry, each with its line end.
 QString readingsCsvHeader();
 QString readingsCsvRow(const TrendEntry &entry, const QLocale &locale = QLocale());
+
+// The stability column: the lamp's colour (green, yellow, red), empty while it is not known.
+QString stabilityWord(const TrendEntry &entry);
 
 // `text` as one CSV field.
 QString csvField(const QString &text);

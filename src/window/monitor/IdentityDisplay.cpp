@@ -2,6 +2,7 @@
 #include "MonitorPart.h"
 
 #include "core/protocol/AnswerCheck.h"
+#include "core/protocol/ByteString.h"
 #include "core/protocol/ExchangeEngine.h"
 #include "core/protocol/FrameCodec.h"
 #include "core/protocol/Requests.h"
@@ -79,6 +80,7 @@ void MonitorPart::showIdentity(const QByteArray &answer)
     if (id.versionCode) {
         m_ui.vv->setText(versionText(id.versionPrefix, *id.versionCode));
         m_fwVersion = *id.versionCode;
+        m_fwAddress = byteAt(answer, 2);
         runFirmwareLadder();
     }
     m_session.log(identityLogLine(m_ui.sn->text(), m_ui.vv->text()));

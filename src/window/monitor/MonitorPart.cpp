@@ -92,8 +92,22 @@ QString MonitorPart::presentLevel() const
     return logged(m_ui.Uroven);
 }
 
+std::optional<FirmwareCapabilities> MonitorPart::capabilitiesAt(quint8 address) const
+{
+    if (m_fwAddress != address)
+        return std::nullopt;
+    return capabilities();
+}
+
 void MonitorPart::answered(quint8 code, const QByteArray &answer)
 {
+    // Nothing of a data or mode answer that is not whole and intact is taken; the setting
+    // commands say so for the mode.
+    if ((code == Cmd::ReadData || code == Cmd::SetMode) && !m_session.answerIntact(answer)) {
+        if (code == Cmd::ReadData)
+            emit m_session.readingMissed();
+        return;
+    }
     switch (code) {
     case Cmd::ReadIdentity:
         identityAnswer(answer);

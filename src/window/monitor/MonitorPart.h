@@ -106,6 +106,7 @@ public:
     bool answering() const override;
     FirmwareCapabilities capabilities() const override { return capabilitiesOf(m_fwVersion); }
     QString presentLevel() const override;
+    std::optional<FirmwareCapabilities> capabilitiesAt(quint8 address) const override;
 
 private:
     void answered(quint8 code, const QByteArray &answer);
@@ -119,16 +120,17 @@ private:
 
     SensorSession &m_session;
     MonitorControls m_ui;
-    bool m_followSettings = true;     // the next data answer may overwrite the settings controls
-    bool m_calibrationWarned = false; // the data decoder's failure message was shown
-    qint16 m_stabHold = 0;            // level-stability hold counter
-    qint16 m_stabCount = 0;           // level-stability score, 0..5
-    double m_stabAverage = 0;         // smoothed amplitude
-    quint16 m_fwVersion = 0;          // firmware version code, 176 for 1.7.6
-    bool m_range256 = false;          // a sensor with firmware code 172 has answered
-    qint16 m_levelBarRange = 1024;    // full scale of the level bar
-    QString m_modeText;               // decimal text of the last mode byte decoded
-    LoggedText m_frequencyLevel;      // the frequency shown for the level in frequency mode
+    bool m_followSettings = true;      // the next data answer may overwrite the settings controls
+    bool m_calibrationWarned = false;  // the data decoder's failure message was shown
+    qint16 m_stabHold = 0;             // level-stability hold counter
+    qint16 m_stabCount = 0;            // level-stability score, 0..5
+    double m_stabAverage = 0;          // smoothed amplitude
+    quint16 m_fwVersion = 0;           // firmware version code, 176 for 1.7.6
+    std::optional<quint8> m_fwAddress; // the sensor whose identity gave m_fwVersion
+    bool m_range256 = false;           // a sensor with firmware code 172 has answered
+    qint16 m_levelBarRange = 1024;     // full scale of the level bar
+    QString m_modeText;                // decimal text of the last mode byte decoded
+    LoggedText m_frequencyLevel;       // the frequency shown for the level in frequency mode
 
     static constexpr const char *kNoData = QT_TR_NOOP("No data");
     // What a reading shows while there is none, in the language shown.

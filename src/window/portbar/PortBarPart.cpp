@@ -153,12 +153,15 @@ void PortBarPart::BTNOpenCom_Click()
 void PortBarPart::BTNCloseCom_Click()
 {
     m_session.engine().stop();
-    m_session.port().ComClose();
+    // A port that never opened (a failed open, the window closed without one) has no
+    // close to log.
+    const bool wasOpen = m_session.port().ComClose();
     m_session.display().closeAllTags();
     m_ui.BTNOpenCom->setEnabled(true);
     m_ui.BTNCloseCom->setEnabled(false);
-    m_session.log(QStringLiteral("Com Port ") + m_ui.CmbPort->currentText() +
-                  QStringLiteral(" Closed"));
+    if (wasOpen)
+        m_session.log(QStringLiteral("Com Port ") + m_ui.CmbPort->currentText() +
+                      QStringLiteral(" Closed"));
     // The readings, the lamps and the address list show that nothing is connected.
     emit m_session.portClosed();
     m_timer1.start();

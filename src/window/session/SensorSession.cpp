@@ -3,6 +3,8 @@
 #include "SelectedSensor.h"
 #include "TableFlags.h"
 #include "core/log/SessionLog.h"
+#include "core/protocol/AnswerLength.h"
+#include "core/protocol/ByteString.h"
 #include "window/platform/Tone.h"
 
 SensorSession::SensorSession(const Platform &platform, ExchangeEngine &engine,
@@ -51,6 +53,14 @@ bool SensorSession::sensorAnswering() const
 FirmwareCapabilities SensorSession::capabilities() const
 {
     return m_sensor ? m_sensor->capabilities() : capabilitiesOf(0);
+}
+
+bool SensorSession::answerIntact(const QByteArray &answer) const
+{
+    const std::optional<quint8> address = byteAt(answer, 2);
+    const std::optional<FirmwareCapabilities> caps =
+        m_sensor && address ? m_sensor->capabilitiesAt(*address) : std::nullopt;
+    return ::answerIntact(answer, caps);
 }
 
 QString SensorSession::presentLevel() const

@@ -53,6 +53,10 @@ public:
     QString selectedEntry() const;
     bool sensorAnswering() const;
     FirmwareCapabilities capabilities() const;
+    // The answer has the length and CRC it must have. The data and mode answers of the
+    // sensor whose firmware is known have that firmware's length; two sensors answering at
+    // one address, or an answer cut short, do not, whatever their CRC says.
+    bool answerIntact(const QByteArray &answer) const;
     QString presentLevel() const;
 
     // The litre and per-cent flags of the mode: kept by the table editor, shown on the
@@ -71,6 +75,8 @@ signals:
     // A data answer was shown: its readings, the stability lamp they lit and the level
     // range the mode controls show.
     void dataShown(const DataReadings &readings, StabilityLamp lamp, bool range4096);
+    // A data answer came that could not be taken: the reading it was to bring is missing.
+    void readingMissed();
     // A command queued `frame` and logged `logText` for it.
     void settingQueued(const QByteArray &frame, const QString &logText);
     // The next data answer is to show the sensor's own settings in the settings controls.

@@ -3,6 +3,7 @@
 
 #include "Form4.h"
 #include "core/config/SettingRules.h"
+#include "core/protocol/AnswerCheck.h"
 #include "core/protocol/ByteString.h"
 #include "core/protocol/CommandCodes.h"
 #include "core/protocol/Confirmations.h"
@@ -145,6 +146,13 @@ void SettingsPart::answered(quint8 code, const QByteArray &answer)
     if (carriesData(code))
         return;
     SessionDisplay &display = m_session.display();
+    if (code == Cmd::SetMode && !m_session.answerIntact(answer)) {
+        display.setStatusColour(Colours::Red);
+        display.showStatus(tr("Mode answer damaged: not confirmed."));
+        m_session.log(QStringLiteral("Mode answer damaged: ") + answerCheckText(answer));
+        m_session.beep(400, 800);
+        return;
+    }
     const auto row = confirmationFor(code);
     if (!row) {
         display.showStatus(tr(" Wrong data! "));

@@ -23,6 +23,7 @@ TrendPart::TrendPart(SensorSession &session, QObject *parent)
 {
     connect(m_page, &TrendPage::saveRequested, this, &TrendPart::trendSave_Click);
     connect(&m_session, &SensorSession::dataShown, this, &TrendPart::reading);
+    connect(&m_session, &SensorSession::readingMissed, this, &TrendPart::missed);
     connect(&m_session, &SensorSession::portClosed, m_page, &TrendPage::endSeries);
     connect(&m_session, &SensorSession::settingQueued, m_page, &TrendPage::settingQueued);
     const ExchangeEngine &engine = m_session.engine();

@@ -53,6 +53,10 @@ public:
     bool answering() const override { return isAnswering; }
     FirmwareCapabilities capabilities() const override { return capabilitiesOf(firmware); }
     QString presentLevel() const override { return level; }
+    std::optional<FirmwareCapabilities> capabilitiesAt(quint8) const override
+    {
+        return capabilities();
+    }
 };
 
 // One part's world without the main window: a scripted port and its engine, scripted

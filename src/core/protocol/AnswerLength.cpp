@@ -1,0 +1,15 @@
+#include "AnswerLength.h"
+
+#include "FrameCodec.h"
+
+bool answerIntact(const QByteArray &answer, const std::optional<FirmwareCapabilities> &caps)
+{
+    if (!isFramedAnswer(answer) || !answerCrcMatches(answer))
+        return false;
+    const auto code = static_cast<quint8>(answer.at(2));
+    const bool byFirmware = code == Cmd::ReadData || code == Cmd::SetMode;
+    if (!caps && byFirmware)
+        return true;
+    const std::optional<int> length = expectedAnswerLength(code, caps.value_or(capabilitiesOf(0)));
+    return !length || answer.size() == *length;
+}
