@@ -1,5 +1,7 @@
 #pragma once
 
+#include "core/sensor/DataAnswer.h"
+
 #include <QByteArray>
 #include <QLocale>
 #include <QString>
@@ -24,6 +26,9 @@ QString readingsCsvRow(const TrendEntry &entry, const QLocale &locale = QLocale(
 
 // `text` as one CSV field.
 QString csvField(const QString &text);
+
+// The colour of the level-stability lamp as files and messages name it: green, yellow, red.
+QString lampWord(StabilityLamp lamp);
 
 // ISO 8601 local time with its offset, "2026-12-07T14:05:33+01:00".
 QString isoLocalTime(qint64 msecs, qint32 utcOffsetSeconds);
