@@ -5,7 +5,8 @@
 #include <QSet>
 #include <QStringList>
 
-std::optional<std::vector<ConfigEntry>> parseConfigText(const QString &text, QString *error)
+std::optional<std::vector<ConfigEntry>> parseConfigText(const QString &text, const QString &name,
+                                                        QString *error)
 {
     std::vector<ConfigEntry> entries;
     QSet<QString> seen;
@@ -17,11 +18,14 @@ std::optional<std::vector<ConfigEntry>> parseConfigText(const QString &text, QSt
         const int eq = line.indexOf(QLatin1Char('='));
         const QString key = line.left(eq).trimmed();
         if (eq <= 0 || key.isEmpty()) {
-            *error = QStringLiteral("line %1: \"%2\" is not key = value").arg(i + 1).arg(line);
+            *error = QStringLiteral("%1, line %2: \"%3\" is not key = value")
+                         .arg(name)
+                         .arg(i + 1)
+                         .arg(line);
             return std::nullopt;
         }
         if (seen.contains(key)) {
-            *error = QStringLiteral("line %1: %2 is given twice").arg(i + 1).arg(key);
+            *error = QStringLiteral("%1, line %2: %3 is given twice").arg(name).arg(i + 1).arg(key);
             return std::nullopt;
         }
         seen.insert(key);

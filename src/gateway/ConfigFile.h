@@ -16,10 +16,11 @@ struct ConfigEntry {
     int line = 0; // from 1, for messages
 };
 
-// The entries of `text`; nothing, with the line and what is wrong in `error`, for a line
-// that is not "key = value" or a key given twice (two ports in one file are a slip, and
-// which one would win is not for the program to guess).
-std::optional<std::vector<ConfigEntry>> parseConfigText(const QString &text, QString *error);
+// The entries of `text`, the file `name`; nothing, with the file, the line and what is
+// wrong in `error`, for a line that is not "key = value" or a key given twice (two ports in
+// one file are a slip, and which one would win is not for the program to guess).
+std::optional<std::vector<ConfigEntry>> parseConfigText(const QString &text, const QString &name,
+                                                        QString *error);
 
 // The bytes of a small file the program is given by name: a configuration or a password
 // file. A device or a pipe named by mistake would be read without end or waited on, so

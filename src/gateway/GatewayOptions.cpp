@@ -232,11 +232,13 @@ struct Given {
 bool readConfigFile(const QString &path, std::map<QString, Given> *given, QString *error)
 {
     const auto bytes = readSmallFile(path, kMaxConfigBytes, error);
-    const auto entries = bytes ? parseConfigText(QString::fromUtf8(*bytes), error) : std::nullopt;
-    if (!entries) {
+    if (!bytes) {
         *error = path + QStringLiteral(": ") + *error;
         return false;
     }
+    const auto entries = parseConfigText(QString::fromUtf8(*bytes), path, error);
+    if (!entries)
+        return false;
     for (const ConfigEntry &e : *entries) {
         const QString origin = QStringLiteral("%1, line %2").arg(path).arg(e.line);
         if (e.key == QLatin1String("password")) {
