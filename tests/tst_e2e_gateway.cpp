@@ -46,7 +46,7 @@ public:
                         QStringList{"--port", port, "--mqtt", broker, "--client-id", "test"} +
                             more);
     }
-    // Its log so far.
+    // Its log as far as it has been read; a wait for a line gives it time to come.
     QString log()
     {
         m_log += QString::fromUtf8(m_process.readAllStandardError());
@@ -249,7 +249,8 @@ private slots:
         const QByteArray topic = "levelconf/12345/availability";
         m_sim.bus().setFault(5, Fault::Silent);
         QTRY_COMPARE_WITH_TIMEOUT(m_subscriber.last(topic), QByteArray("offline"), kLongMs);
-        QVERIFY(m_gateway.log().contains("Sensor 12345: offline (3 polls in a row missed)"));
+        QTRY_VERIFY_WITH_TIMEOUT(
+            m_gateway.log().contains("Sensor 12345: offline (3 polls in a row missed)"), kLongMs);
         QCOMPARE(m_subscriber.last("levelconf/1001/availability"), QByteArray("online"));
         m_sim.bus().setFault(5, Fault::None);
         QTRY_COMPARE_WITH_TIMEOUT(m_subscriber.last(topic), QByteArray("online"), kLongMs);
@@ -307,6 +308,9 @@ private slots:
         QVERIFY(answers.count(5) > before + 10); // the polls went on
         QVERIFY(broker.start());
         QTRY_COMPARE_WITH_TIMEOUT(gateway.log().count(": connected\n"), 2, kLongMs);
+        // One line for the outage, none for each try to reconnect.
+        QCOMPARE(gateway.log().count("connection lost"), 1);
+        QCOMPARE(gateway.log().count("cannot connect"), 0);
         gateway.signal(SIGTERM);
         QCOMPARE(gateway.waitForExit(), 0);
         QTRY_COMPARE_WITH_TIMEOUT(subscriber.payloads(topic).size(), answers.count(5), kLongMs);
@@ -366,7 +370,7 @@ private slots:
         for (const QByteArray serial : {"1001", "1002", "12345"})
             QTRY_COMPARE_WITH_TIMEOUT(subscriber.last("levelconf/" + serial + "/availability"),
                                       QByteArray("offline"), kLongMs);
-        QVERIFY(gateway.log().contains("Port " + link + " lost"));
+        QTRY_VERIFY_WITH_TIMEOUT(gateway.log().contains("Port " + link + " lost"), kLongMs);
         QCOMPARE(subscriber.last("levelconf/gateway/test/status"), QByteArray("online"));
 
         QVERIFY(sim.start(link));

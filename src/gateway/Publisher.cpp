@@ -3,6 +3,8 @@
 #include "Discovery.h"
 #include "GatewayLog.h"
 
+#include <QTimer>
+
 namespace
 {
 QByteArray onlineWord(bool online)
@@ -19,6 +21,16 @@ Publisher::Publisher(MqttLink &link, const GatewayTopics &topics, int queueSize,
     connect(&m_link, &MqttLink::connectFailed, this, &Publisher::onConnectFailed);
     connect(&m_link, &MqttLink::connectionLost, this, &Publisher::onConnectionLost);
     connect(&m_link, &MqttLink::acked, this, &Publisher::onAcked);
+    QTimer::singleShot(kNotReachedMs, this, &Publisher::noteNotReached);
+}
+
+void Publisher::noteNotReached()
+{
+    if (m_link.isConnected() || m_failing)
+        return;
+    logBroker(QStringLiteral("not reached yet; trying again, waiting up to %1 s between tries")
+                  .arg(MqttLink::kRetryCeilingS));
+    m_failing = true;
 }
 
 void Publisher::logBroker(const QString &what)

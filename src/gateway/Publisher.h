@@ -23,6 +23,9 @@ class Publisher : public QObject
 public:
     // Readings handed to the library and not yet acknowledged, at most.
     static constexpr int kStatesInFlight = 20;
+    // A broker that neither answers nor refuses (a host that drops the packets) is
+    // reported as not reached after this long.
+    static constexpr int kNotReachedMs = 10000;
 
     Publisher(MqttLink &link, const GatewayTopics &topics, int queueSize, bool discovery,
               QObject *parent = nullptr);
@@ -47,6 +50,7 @@ private:
         bool discoverySaid = false; // on this connection
     };
 
+    void noteNotReached();
     void onConnected();
     void onConnectFailed(const QString &reason);
     void onConnectionLost(const QString &reason);

@@ -2,6 +2,8 @@
 
 #include <mosquitto.h>
 
+#include <chrono>
+
 MqttSubscriber::MqttSubscriber(const QString &clientId)
 {
     mosquitto_lib_init();
@@ -69,9 +71,12 @@ void MqttSubscriber::onSubscribe(mosquitto *, void *self, int, int, const int *)
 
 void MqttSubscriber::onMessage(mosquitto *, void *self, const struct mosquitto_message *m)
 {
+    const qint64 now = std::chrono::duration_cast<std::chrono::nanoseconds>(
+                           std::chrono::steady_clock::now().time_since_epoch())
+                           .count();
     auto *s = static_cast<MqttSubscriber *>(self);
     std::lock_guard<std::mutex> lock(s->m_mutex);
     s->m_messages.append({QByteArray(m->topic),
                           QByteArray(static_cast<const char *>(m->payload), m->payloadlen),
-                          m->retain});
+                          m->retain, now});
 }

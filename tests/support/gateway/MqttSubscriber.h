@@ -19,6 +19,7 @@ public:
         QByteArray topic;
         QByteArray payload;
         bool retained = false;
+        qint64 receivedNs = 0; // when it came, on the steady clock
     };
 
     explicit MqttSubscriber(const QString &clientId);
