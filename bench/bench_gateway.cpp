@@ -4,7 +4,9 @@
 // after a request, as late as a 19200-baud line would carry the request and the answer.
 // With --day, the gateway's memory over a simulated day of polling at full speed (a day of
 // readings of the 30 sensors at one a second, taken as fast as the simulator answers), with
-// a broker outage on the way that fills the queue to its bound.
+// a broker outage on the way that fills the queue to its bound. First, the exchange engine
+// alone on such a line: how soon after an answer's last byte it reports it, by each of the
+// rules that end an answer.
 //
 //   bench_gateway [--seconds N]   the measure, N seconds of polling (default 60)
 //   bench_gateway --day [--polls N]
@@ -13,8 +15,13 @@
 #include "MqttSubscriber.h"
 #include "SensorSim.h"
 #include "core/protocol/ByteString.h"
+#include "core/protocol/ExchangeEngine.h"
+#include "core/protocol/Requests.h"
+#include "core/serial/PortAdvice.h"
+#include "core/serial/QtSerialPort.h"
 
 #include <QCoreApplication>
+#include <QEventLoop>
 #include <QFile>
 #include <QHash>
 #include <QJsonDocument>
@@ -23,6 +30,7 @@
 #include <QTemporaryDir>
 
 #include <algorithm>
+#include <atomic>
 #include <chrono>
 #include <cstdio>
 #include <deque>
@@ -216,8 +224,63 @@ std::vector<double> latenciesMs(const MqttSubscriber &subscriber, const AnswerLo
     return out;
 }
 
+// The time from the last byte of each answer to a request until the engine reports it.
+std::vector<double> reportDelaysMs(ExchangeEngine &engine, const std::atomic<qint64> &lastOut,
+                                   const QByteArray &request, int runs)
+{
+    std::vector<double> out;
+    QEventLoop loop;
+    qint64 arrived = 0;
+    const auto end = [&] {
+        arrived = nowNs();
+        loop.quit();
+    };
+    const auto a = QObject::connect(&engine, &ExchangeEngine::answerArrived, &loop, end);
+    const auto n = QObject::connect(&engine, &ExchangeEngine::noAnswer, &loop, end);
+    for (int i = 0; i < runs; ++i) {
+        engine.request(request);
+        loop.exec();
+        // The simulator notes the time just after its write; the engine may be quicker.
+        out.push_back(std::max<qint64>(0, arrived - lastOut) / 1e6);
+    }
+    QObject::disconnect(a);
+    QObject::disconnect(n);
+    return out;
+}
+
+int engineAlone()
+{
+    SimTiming timing;
+    timing.lineBaud = kBaud;
+    SensorSim sim({SensorConfig()}, timing);
+    std::atomic<qint64> lastOut{0};
+    sim.setTrace([&](const QString &line) {
+        if (line.startsWith(QLatin1String("-> ")))
+            lastOut = nowNs();
+    });
+    QtSerialPort port;
+    if (!sim.start() || !port.ComOpen(sim.slavePath(), kBusLineSettings))
+        return 1;
+    ExchangeEngine engine(port);
+    engine.attach();
+    const std::vector<double> identity = reportDelaysMs(engine, lastOut, identityRequest(1), 40);
+    const std::vector<double> data = reportDelaysMs(engine, lastOut, dataRequest(1), 40);
+    std::printf("the engine alone, an answer's last byte to its report, 40 requests each:\n"
+                "  identity answer (ends on 20 ms of silence)   median %.2f ms, max %.2f ms\n"
+                "  data answer of known length (ends at once)   median %.2f ms, max %.2f ms\n",
+                percentile(identity, 0.5), percentile(identity, 1), percentile(data, 0.5),
+                percentile(data, 1));
+    port.ComClose();
+    return 0;
+}
+
 int measure(int seconds)
 {
+    if (engineAlone() != 0) {
+        std::fprintf(stderr, "the engine's bus would not start\n");
+        return 1;
+    }
+
     SimTiming timing;
     timing.lineBaud = kBaud;
     SensorSim sim(thirtySensors(), timing);

@@ -33,14 +33,15 @@ public:
     // whole at once (nothing came in the second since the request), while a request's read
     // gives the sensor until the bound to begin.
     qint64 msUntilComplete(qint64 nowMs, bool awaitFirstByte) const;
-    // The answer of known length is in, whole and intact.
-    bool knownAnswerWhole() const;
 
     // The answer so far; the assembly is empty again.
     QByteArray take();
     bool isEmpty() const { return m_bytes.isEmpty(); }
 
 private:
+    // The answer of known length is in, whole and intact.
+    bool knownAnswerWhole() const;
+
     QByteArray m_bytes;
     qint64 m_readStart = 0;
     qint64 m_lastByte = 0;

@@ -84,10 +84,13 @@ void ExchangeEngine::onBytesArrived()
     if (!m_attached)
         return;
     m_answer.add(m_port.ComTakeArrived(), now());
-    // Whole before its silence: it is dealt with from the event loop, outside the port's
-    // announcement, so that a listener may send its next request at once.
-    if (m_busy && m_answer.knownAnswerWhole())
-        m_wholeTimer.start(0);
+    // The exchange under way ends by the time the bytes so far give it: the silence after
+    // them, or at once for an answer of known length that is whole. A request's read was
+    // waiting for its first byte until the bound, and would otherwise end only there. It
+    // ends from the event loop, outside the port's announcement, so that a listener may
+    // send its next request at once.
+    if (m_busy)
+        m_wholeTimer.start(static_cast<int>(m_answer.msUntilComplete(now(), m_requestMode)));
 }
 
 void ExchangeEngine::tick()
