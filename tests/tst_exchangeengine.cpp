@@ -198,6 +198,23 @@ private slots:
         QVERIFY(!b.engine.noData());
     }
 
+    // An answer that comes after the request ends on its silence, not at the bound. Timers
+    // of one thread run in the order they expire, so a mark set 200 ms after the answer
+    // came shows which end was taken, however late the machine runs them.
+    void aRequestsAnswerEndsOnItsSilence()
+    {
+        Bench b;
+        QVERIFY(b.engine.request(identityRequest(5)));
+        b.port.deliver(framedAnswer(5, 0xFA));
+        bool marked = false;
+        QTimer::singleShot(200, Qt::PreciseTimer, [&] { marked = true; });
+        bool markedAtAnswer = true;
+        connect(&b.engine, &ExchangeEngine::answerArrived, [&] { markedAtAnswer = marked; });
+        QTRY_VERIFY(!b.engine.busy());
+        QCOMPARE(b.answered.size(), 1);
+        QVERIFY(!markedAtAnswer);
+    }
+
     // Silence is no answer only at the bound; what came before the request is not its
     // answer.
     void aRequestWithoutAnswerEndsAtTheBound()
