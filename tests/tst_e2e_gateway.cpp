@@ -74,6 +74,28 @@ private:
     QString m_log;
 };
 
+// A bus, a broker with a subscriber on it, and the gateway between them.
+struct Site {
+    explicit Site(const std::vector<SensorConfig> &sensors) : sim(sensors) {}
+
+    // All started, the gateway last with `args` after its port and broker; its port is the
+    // device, or a link to it when one is named.
+    bool start(const QStringList &args = {}, const QString &link = QString())
+    {
+        if (!sim.start(link) || !broker.start() || !subscriber.start(broker.port()))
+            return false;
+        for (int waited = 0; !subscriber.subscribed() && waited < kLongMs; waited += 50)
+            QTest::qWait(50);
+        gateway.start(link.isEmpty() ? sim.slavePath() : link, broker.url(), args);
+        return subscriber.subscribed();
+    }
+
+    SensorSim sim;
+    Broker broker;
+    MqttSubscriber subscriber{"watcher"};
+    Gateway gateway;
+};
+
 // The data answers the sensors sent, by address, as the simulator traces them.
 class DataAnswers
 {
@@ -129,19 +151,16 @@ class tst_E2EGateway : public QObject
     Q_OBJECT
 
     // The three-sensor bus, shared by the tests that only watch it.
-    SensorSim m_sim{threeSensors()};
-    Broker m_broker;
-    MqttSubscriber m_subscriber{"watcher"};
-    Gateway m_gateway;
+    Site m_site{threeSensors()};
+    SensorSim &m_sim = m_site.sim;
+    Broker &m_broker = m_site.broker;
+    MqttSubscriber &m_subscriber = m_site.subscriber;
+    Gateway &m_gateway = m_site.gateway;
 
 private slots:
     void initTestCase()
     {
-        QVERIFY(m_sim.start());
-        QVERIFY(m_broker.start());
-        QVERIFY(m_subscriber.start(m_broker.port()));
-        QTRY_VERIFY_WITH_TIMEOUT(m_subscriber.subscribed(), kLongMs);
-        m_gateway.start(m_sim.slavePath(), m_broker.url());
+        QVERIFY(m_site.start());
         QTRY_COMPARE_WITH_TIMEOUT(m_subscriber.last("levelconf/gateway/test/status"),
                                   QByteArray("online"), kLongMs);
     }
@@ -272,82 +291,60 @@ private slots:
     // Killed without a goodbye: the broker gives the gateway's last will.
     void sigkillLeavesTheLastWill()
     {
-        SensorSim sim(threeSensors());
-        Broker broker;
-        QVERIFY(sim.start() && broker.start());
-        MqttSubscriber subscriber("watcher");
-        QVERIFY(subscriber.start(broker.port()));
-        Gateway gateway;
-        gateway.start(sim.slavePath(), broker.url(), {"--addresses", "5"});
-        QTRY_VERIFY_WITH_TIMEOUT(!subscriber.payloads("levelconf/12345/state").isEmpty(), kLongMs);
-        gateway.signal(SIGKILL);
-        QCOMPARE(gateway.waitForExit(), -1);
-        QTRY_COMPARE_WITH_TIMEOUT(subscriber.last("levelconf/gateway/test/status"),
+        Site site(threeSensors());
+        QVERIFY(site.start({"--addresses", "5"}));
+        QTRY_VERIFY_WITH_TIMEOUT(!site.subscriber.payloads("levelconf/12345/state").isEmpty(),
+                                 kLongMs);
+        site.gateway.signal(SIGKILL);
+        QCOMPARE(site.gateway.waitForExit(), -1);
+        QTRY_COMPARE_WITH_TIMEOUT(site.subscriber.last("levelconf/gateway/test/status"),
                                   QByteArray("offline"), kLongMs);
     }
 
-    // The broker away for 10 s: polling goes on, and every reading taken meanwhile arrives
-    // once it is back, once each and in order.
-    void aBrokerOutageLosesNothing()
+    // The broker stopped for 10 s: polling goes on, and once it is back every reading taken
+    // meanwhile arrives, once each and in order; past the queue's bound the oldest go, and
+    // the gateway says how many.
+    void aBrokerOutage_data()
     {
-        SensorSim sim(fillingTank());
-        DataAnswers answers(sim);
-        Broker broker;
-        QVERIFY(sim.start() && broker.start());
-        MqttSubscriber subscriber("watcher");
-        QVERIFY(subscriber.start(broker.port()));
-        QTRY_VERIFY_WITH_TIMEOUT(subscriber.subscribed(), kLongMs);
-        Gateway gateway;
-        gateway.start(sim.slavePath(), broker.url(), {"--addresses", "5", "--interval", "0.2"});
+        QTest::addColumn<QStringList>("queue");
+        QTest::addColumn<bool>("drops");
+        QTest::newRow("nothing lost") << QStringList() << false;
+        QTest::newRow("past the queue's bound") << QStringList{"--queue-size", "5"} << true;
+    }
+    void aBrokerOutage()
+    {
+        QFETCH(QStringList, queue);
+        QFETCH(bool, drops);
+        Site site(fillingTank());
+        DataAnswers answers(site.sim);
+        QVERIFY(site.start(QStringList{"--addresses", "5", "--interval", "0.2"} + queue));
         const QByteArray topic = "levelconf/12345/state";
-        QTRY_VERIFY_WITH_TIMEOUT(subscriber.payloads(topic).size() >= 3, kLongMs);
+        QTRY_VERIFY_WITH_TIMEOUT(site.subscriber.payloads(topic).size() >= 3, kLongMs);
 
-        broker.stop();
+        site.broker.stop();
         const int before = answers.count(5);
         QTest::qWait(10000);
         QVERIFY(answers.count(5) > before + 10); // the polls went on
-        QVERIFY(broker.start());
+        QVERIFY(site.broker.start());
+        Gateway &gateway = site.gateway;
         QTRY_COMPARE_WITH_TIMEOUT(gateway.log().count(": connected\n"), 2, kLongMs);
         // One line for the outage, none for each try to reconnect.
         QCOMPARE(gateway.log().count("connection lost"), 1);
         QCOMPARE(gateway.log().count("cannot connect"), 0);
         gateway.signal(SIGTERM);
         QCOMPARE(gateway.waitForExit(), 0);
-        QTRY_COMPARE_WITH_TIMEOUT(subscriber.payloads(topic).size(), answers.count(5), kLongMs);
-        QVERIFY(strictlyFalling(distances(subscriber, topic)));
-        QCOMPARE(subscriber.last("levelconf/gateway/test/dropped"), QByteArray("0"));
-    }
 
-    // Past its bound the queue lets the oldest readings go, and says how many.
-    void theQueueBoundDropsAndCounts()
-    {
-        SensorSim sim(fillingTank());
-        DataAnswers answers(sim);
-        Broker broker;
-        QVERIFY(sim.start() && broker.start());
-        MqttSubscriber subscriber("watcher");
-        QVERIFY(subscriber.start(broker.port()));
-        QTRY_VERIFY_WITH_TIMEOUT(subscriber.subscribed(), kLongMs);
-        Gateway gateway;
-        gateway.start(sim.slavePath(), broker.url(),
-                      {"--addresses", "5", "--interval", "0.2", "--queue-size", "5"});
-        const QByteArray topic = "levelconf/12345/state";
-        QTRY_VERIFY_WITH_TIMEOUT(subscriber.payloads(topic).size() >= 3, kLongMs);
-
-        broker.stop();
-        const int before = answers.count(5);
-        QTRY_VERIFY_WITH_TIMEOUT(answers.count(5) > before + 15, kLongMs);
-        QVERIFY(broker.start());
-        QTRY_VERIFY_WITH_TIMEOUT(subscriber.last("levelconf/gateway/test/dropped").toInt() > 0,
-                                 kLongMs);
-        gateway.signal(SIGTERM);
-        QCOMPARE(gateway.waitForExit(), 0);
-        const QByteArray dropped = subscriber.last("levelconf/gateway/test/dropped");
-        QCOMPARE(subscriber.payloads(topic).size() + dropped.toInt(), answers.count(5));
-        QVERIFY(strictlyFalling(distances(subscriber, topic)));
-        QVERIFY(gateway.log().contains("Queue full (5 readings): the oldest readings are dropped"));
-        QVERIFY(gateway.log().contains(dropped + " readings were dropped while the broker could "
-                                                 "not be reached"));
+        const auto dropped = [&] { return site.subscriber.last("levelconf/gateway/test/dropped"); };
+        QTRY_COMPARE_WITH_TIMEOUT(site.subscriber.payloads(topic).size() + dropped().toInt(),
+                                  answers.count(5), kLongMs);
+        QVERIFY(strictlyFalling(distances(site.subscriber, topic)));
+        QCOMPARE(dropped().toInt() > 0, drops);
+        if (drops) {
+            QVERIFY(gateway.log().contains("Queue full (5 readings): the oldest readings are "
+                                           "dropped"));
+            QVERIFY(gateway.log().contains(dropped() + " readings were dropped while the broker "
+                                                       "could not be reached"));
+        }
     }
 
     // The adapter pulled out: every sensor offline, the port tried again, and polling back
@@ -356,25 +353,20 @@ private slots:
     {
         QTemporaryDir dir;
         const QString link = dir.filePath("bus");
-        SensorSim sim(threeSensors());
-        Broker broker;
-        QVERIFY(sim.start(link) && broker.start());
-        MqttSubscriber subscriber("watcher");
-        QVERIFY(subscriber.start(broker.port()));
-        Gateway gateway;
-        gateway.start(link, broker.url());
+        Site site(threeSensors());
+        QVERIFY(site.start({}, link));
         const QByteArray topic = "levelconf/1002/availability";
-        QTRY_COMPARE_WITH_TIMEOUT(subscriber.last(topic), QByteArray("online"), kLongMs);
+        QTRY_COMPARE_WITH_TIMEOUT(site.subscriber.last(topic), QByteArray("online"), kLongMs);
 
-        sim.vanish();
+        site.sim.vanish();
         for (const QByteArray serial : {"1001", "1002", "12345"})
-            QTRY_COMPARE_WITH_TIMEOUT(subscriber.last("levelconf/" + serial + "/availability"),
+            QTRY_COMPARE_WITH_TIMEOUT(site.subscriber.last("levelconf/" + serial + "/availability"),
                                       QByteArray("offline"), kLongMs);
-        QTRY_VERIFY_WITH_TIMEOUT(gateway.log().contains("Port " + link + " lost"), kLongMs);
-        QCOMPARE(subscriber.last("levelconf/gateway/test/status"), QByteArray("online"));
+        QTRY_VERIFY_WITH_TIMEOUT(site.gateway.log().contains("Port " + link + " lost"), kLongMs);
+        QCOMPARE(site.subscriber.last("levelconf/gateway/test/status"), QByteArray("online"));
 
-        QVERIFY(sim.start(link));
-        QTRY_COMPARE_WITH_TIMEOUT(subscriber.last(topic), QByteArray("online"), kLongMs);
+        QVERIFY(site.sim.start(link));
+        QTRY_COMPARE_WITH_TIMEOUT(site.subscriber.last(topic), QByteArray("online"), kLongMs);
     }
 };
 

@@ -28,9 +28,7 @@ void Publisher::noteNotReached()
 {
     if (m_link.isConnected() || m_failing)
         return;
-    logBroker(QStringLiteral("not reached yet; trying again, waiting up to %1 s between tries")
-                  .arg(MqttLink::kRetryCeilingS));
-    m_failing = true;
+    noteFailure(QString(), QStringLiteral("not reached yet%1; trying again"));
 }
 
 void Publisher::logBroker(const QString &what)
@@ -115,25 +113,24 @@ void Publisher::onConnectFailed(const QString &reason)
     // One line for each change, not one for each try.
     if (m_failing && reason == m_failure)
         return;
-    logBroker(QStringLiteral("cannot connect (%1); trying again, waiting up to %2 s between "
-                             "tries")
-                  .arg(reason)
-                  .arg(MqttLink::kRetryCeilingS));
-    m_failing = true;
-    m_failure = reason;
+    noteFailure(reason, QStringLiteral("cannot connect (%1); trying again"));
 }
 
 void Publisher::onConnectionLost(const QString &reason)
 {
     if (m_failing)
         return;
-    logBroker(QStringLiteral("connection lost (%1); reconnecting, waiting up to %2 s between "
-                             "tries; readings are queued meanwhile")
-                  .arg(reason)
+    noteFailure(reason, QStringLiteral("connection lost (%1); reconnecting"));
+    m_droppedBefore = m_queue.dropped();
+}
+
+void Publisher::noteFailure(const QString &reason, const QString &what)
+{
+    logBroker(what.arg(reason) +
+              QStringLiteral(", waiting up to %1 s between tries; readings are queued meanwhile")
                   .arg(MqttLink::kRetryCeilingS));
     m_failing = true;
     m_failure = reason;
-    m_droppedBefore = m_queue.dropped();
 }
 
 void Publisher::onAcked(int messageId)

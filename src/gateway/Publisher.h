@@ -55,6 +55,8 @@ private:
     void onConnectFailed(const QString &reason);
     void onConnectionLost(const QString &reason);
     void onAcked(int messageId);
+    // The broker cannot be reached: one line saying `what` (with %1 for the reason).
+    void noteFailure(const QString &reason, const QString &what);
     void sayRetained(const MqttMessage &message);
     void sayDiscovery(quint32 serial, Sensor &sensor);
     void pump();
