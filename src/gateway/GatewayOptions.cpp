@@ -29,11 +29,15 @@ struct Key {
     Setter set;
 };
 
-bool nonEmpty(const QString &value, QString *error)
+// A key whose value is a text, any but an empty one.
+Setter text(QString GatewayOptions::*field)
 {
-    if (value.isEmpty())
-        *error = QStringLiteral("takes a value");
-    return !value.isEmpty();
+    return [field](GatewayOptions &o, const QString &value, QString *error) {
+        o.*field = value;
+        if (value.isEmpty())
+            *error = QStringLiteral("takes a value");
+        return !value.isEmpty();
+    };
 }
 
 // A prefix of topics: levels joined by "/", none of them empty, no wildcards.
@@ -109,11 +113,7 @@ const std::vector<Key> &keys()
 {
     static const std::vector<Key> table = {
         {QStringLiteral("port"), QStringLiteral("The serial device of the RS-485 bus."),
-         QStringLiteral("DEVICE"),
-         [](GatewayOptions &o, const QString &v, QString *e) {
-             o.port = v;
-             return nonEmpty(v, e);
-         }},
+         QStringLiteral("DEVICE"), text(&GatewayOptions::port)},
         {QStringLiteral("mqtt"),
          QStringLiteral("The broker: mqtt://HOST[:PORT], or mqtts://HOST[:PORT] for TLS "
                         "(default mqtt://localhost)."),
@@ -126,25 +126,15 @@ const std::vector<Key> &keys()
          }},
         {QStringLiteral("ca-file"),
          QStringLiteral("mqtts: the CA certificates (PEM) to trust instead of the system's."),
-         QStringLiteral("FILE"),
-         [](GatewayOptions &o, const QString &v, QString *e) {
-             o.caFile = v;
-             return nonEmpty(v, e);
-         }},
+         QStringLiteral("FILE"), text(&GatewayOptions::caFile)},
         {QStringLiteral("username"), QStringLiteral("The user name at the broker."),
-         QStringLiteral("NAME"),
-         [](GatewayOptions &o, const QString &v, QString *e) {
-             o.username = v;
-             return nonEmpty(v, e);
-         }},
+         QStringLiteral("NAME"), text(&GatewayOptions::username)},
         {QStringLiteral("password-file"),
          QStringLiteral("A file whose first line is the password at the broker. A password is "
                         "never given on the command line."),
          QStringLiteral("FILE"),
-         [](GatewayOptions &o, const QString &v, QString *e) {
-             o.password = v; // the path for now; its line is read once all keys are in
-             return nonEmpty(v, e);
-         }},
+         // The path for now; its line is read once all keys are in.
+         text(&GatewayOptions::password)},
         {QStringLiteral("client-id"),
          QStringLiteral("The client name at the broker, also in the gateway's status topic "
                         "(default levelconf- and the host's name)."),
