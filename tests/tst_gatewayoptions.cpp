@@ -113,6 +113,9 @@ private slots:
         QTest::newRow("a CA without TLS")
             << port + QStringList{"--ca-file", "/etc/ca.pem"} << QByteArray()
             << "a CA file is for a broker over TLS (mqtts://)";
+        QTest::newRow("a CA file that is not there")
+            << port + QStringList{"--mqtt", "mqtts://broker", "--ca-file", "/no/ca.pem"}
+            << QByteArray() << "/no/ca.pem: no such file";
         QTest::newRow("a password without a user")
             << port + QStringList{"--password-file", "PASSWORD"} << QByteArray()
             << "a password file needs a user name (--username)";

@@ -3,6 +3,7 @@
 #include "ConfigFile.h"
 
 #include <QCommandLineParser>
+#include <QFileInfo>
 #include <QLocale>
 #include <QRegularExpression>
 #include <QSysInfo>
@@ -273,6 +274,11 @@ bool checkTogether(GatewayOptions &o, QString *error)
     }
     if (!o.caFile.isEmpty() && !o.broker.tls) {
         *error = QStringLiteral("a CA file is for a broker over TLS (mqtts://)");
+        return false;
+    }
+    // The library would only call it an invalid argument.
+    if (!o.caFile.isEmpty() && !QFileInfo(o.caFile).isFile()) {
+        *error = o.caFile + QStringLiteral(": no such file");
         return false;
     }
     if (o.clientId.isEmpty())
