@@ -63,7 +63,6 @@ bool MqttLink::start(QString *error)
     mosquitto_connect_callback_set(m_client, &MqttLink::onConnect);
     mosquitto_disconnect_callback_set(m_client, &MqttLink::onDisconnect);
     mosquitto_publish_callback_set(m_client, &MqttLink::onPublish);
-    mosquitto_reconnect_delay_set(m_client, 1, kRetryCeilingS, true);
 
     const MqttMessage &will = m_settings.will;
     int rc = mosquitto_will_set(m_client, will.topic.constData(), int(will.payload.size()),
@@ -91,12 +90,14 @@ void MqttLink::stop()
 {
     if (!m_thread.joinable())
         return;
+    // The goodbye goes out first, so that the broker keeps the will to itself; the loop
+    // sends it and ends.
+    mosquitto_disconnect(m_client);
     {
         std::lock_guard<std::mutex> lock(m_mutex);
         m_stopping = true;
     }
     m_wake.notify_all();
-    mosquitto_disconnect(m_client);
     m_thread.join();
     m_connected = false;
 }
@@ -116,20 +117,20 @@ std::optional<int> MqttLink::publish(const MqttMessage &message)
 
 void MqttLink::run()
 {
+    // The library's own loop (mosquitto_loop_forever) sleeps between its tries to
+    // reconnect, up to the ceiling, and nothing wakes it: a gateway told to stop would wait
+    // that long. This loop waits where stopping can wake it.
     const QByteArray host = m_settings.broker.host.toUtf8();
     int wait = 1;
     while (!m_stopping) {
-        // The connection is made in the background; the library's loop completes it, and
-        // once it has worked, reconnects by itself after a loss.
+        // Connected in the background: the loop below completes it.
         const int rc = mosquitto_connect_async(m_client, host.constData(), m_settings.broker.port,
                                                kKeepAliveS);
-        if (m_stopping)
-            break;
         if (rc == MOSQ_ERR_SUCCESS) {
             m_madeIt = false;
-            mosquitto_loop_forever(m_client, -1, 1);
-            // The loop ends on an error it does not retry; after a working connection the
-            // waits start short again.
+            while (!m_stopping && mosquitto_loop(m_client, kLoopMs, 1) == MOSQ_ERR_SUCCESS) {
+            }
+            // After a working connection the waits start short again.
             if (m_madeIt)
                 wait = 1;
         } else {
@@ -140,7 +141,6 @@ void MqttLink::run()
             break;
         wait = qMin(wait * 2, int(kRetryCeilingS));
     }
-    mosquitto_disconnect(m_client);
 }
 
 bool MqttLink::waitBeforeRetry(int seconds)
@@ -160,7 +160,7 @@ void MqttLink::onConnect(mosquitto *, void *self, int rc)
     auto *link = static_cast<MqttLink *>(self);
     if (rc != 0) {
         const QString reason = QString::fromUtf8(mosquitto_connack_string(rc));
-        link->post([link, reason] { emit link->connectFailed(reason); });
+        link->post([link, reason] { emit link->refused(reason); });
         return;
     }
     link->m_madeIt = true;

@@ -18,9 +18,9 @@ struct mosquitto;
 // The connection to the broker, on libmosquitto. The library's network loop runs on a
 // thread of its own, so that neither a slow broker nor a lost one holds up the bus; what
 // it reports comes to this object's thread as signals. It connects, keeps the connection
-// and reconnects by itself, waiting longer after each failed try up to a ceiling, and
-// leaves the last will with the broker: the message the broker publishes when the
-// connection ends without a goodbye.
+// and reconnects, waiting twice as long after each failed try up to a ceiling, and leaves
+// the last will with the broker: the message the broker publishes when the connection
+// ends without a goodbye.
 class MqttLink : public QObject
 {
     Q_OBJECT
@@ -28,6 +28,8 @@ class MqttLink : public QObject
 public:
     static constexpr int kKeepAliveS = 30;
     static constexpr int kRetryCeilingS = 60;
+    // The network loop looks whether it is to stop at least this often.
+    static constexpr int kLoopMs = 500;
 
     struct Settings {
         BrokerUrl broker;
@@ -67,8 +69,11 @@ public:
 
 signals:
     void connected();
-    // A try to connect failed, or the broker refused the gateway: the link tries again.
+    // A try to reach the broker failed: the link tries again.
     void connectFailed(const QString &reason);
+    // The broker refused the gateway (its credentials, its client name): the link tries
+    // again, in case that changes.
+    void refused(const QString &reason);
     // A working connection broke; the link reconnects.
     void connectionLost(const QString &reason);
     void acked(int messageId);
@@ -87,6 +92,6 @@ private:
     std::mutex m_mutex;
     std::condition_variable m_wake;
     std::atomic<bool> m_stopping{false};
-    std::atomic<bool> m_madeIt{false}; // the loop under way has had a working connection
+    std::atomic<bool> m_madeIt{false}; // the connection under way has worked
     bool m_connected = false;          // on this object's thread
 };

@@ -19,6 +19,7 @@ Publisher::Publisher(MqttLink &link, const GatewayTopics &topics, int queueSize,
 {
     connect(&m_link, &MqttLink::connected, this, &Publisher::onConnected);
     connect(&m_link, &MqttLink::connectFailed, this, &Publisher::onConnectFailed);
+    connect(&m_link, &MqttLink::refused, this, &Publisher::onRefused);
     connect(&m_link, &MqttLink::connectionLost, this, &Publisher::onConnectionLost);
     connect(&m_link, &MqttLink::acked, this, &Publisher::onAcked);
     QTimer::singleShot(kNotReachedMs, this, &Publisher::noteNotReached);
@@ -28,7 +29,7 @@ void Publisher::noteNotReached()
 {
     if (m_link.isConnected() || m_failing)
         return;
-    noteFailure(QString(), QStringLiteral("not reached yet%1; trying again"));
+    noteFailure(QStringLiteral("not reached yet; trying again"));
 }
 
 void Publisher::logBroker(const QString &what)
@@ -88,7 +89,7 @@ void Publisher::onConnected()
 {
     logBroker(QStringLiteral("connected"));
     m_failing = false;
-    m_failure.clear();
+    m_refusal.clear();
     const quint64 lost = m_queue.dropped() - m_droppedBefore;
     if (lost > 0) {
         gatewayLog(QStringLiteral("%1 readings were dropped while the broker could not be reached")
@@ -110,27 +111,33 @@ void Publisher::onConnected()
 
 void Publisher::onConnectFailed(const QString &reason)
 {
-    // One line for each change, not one for each try.
-    if (m_failing && reason == m_failure)
-        return;
-    noteFailure(reason, QStringLiteral("cannot connect (%1); trying again"));
+    // One line when the broker goes out of reach, not one for each try.
+    if (!m_failing)
+        noteFailure(QStringLiteral("cannot connect (%1); trying again").arg(reason));
+}
+
+void Publisher::onRefused(const QString &reason)
+{
+    // Said again only when the broker changes its mind about why.
+    if (reason != m_refusal)
+        noteFailure(QStringLiteral("refused the gateway (%1); trying again").arg(reason));
+    m_refusal = reason;
 }
 
 void Publisher::onConnectionLost(const QString &reason)
 {
     if (m_failing)
         return;
-    noteFailure(reason, QStringLiteral("connection lost (%1); reconnecting"));
+    noteFailure(QStringLiteral("connection lost (%1); reconnecting").arg(reason));
     m_droppedBefore = m_queue.dropped();
 }
 
-void Publisher::noteFailure(const QString &reason, const QString &what)
+void Publisher::noteFailure(const QString &what)
 {
-    logBroker(what.arg(reason) +
-              QStringLiteral(", waiting up to %1 s between tries; readings are queued meanwhile")
-                  .arg(MqttLink::kRetryCeilingS));
+    logBroker(what + QStringLiteral(", waiting up to %1 s between tries; readings are queued "
+                                    "meanwhile")
+                         .arg(MqttLink::kRetryCeilingS));
     m_failing = true;
-    m_failure = reason;
 }
 
 void Publisher::onAcked(int messageId)

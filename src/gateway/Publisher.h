@@ -53,10 +53,11 @@ private:
     void noteNotReached();
     void onConnected();
     void onConnectFailed(const QString &reason);
+    void onRefused(const QString &reason);
     void onConnectionLost(const QString &reason);
     void onAcked(int messageId);
-    // The broker cannot be reached: one line saying `what` (with %1 for the reason).
-    void noteFailure(const QString &reason, const QString &what);
+    // The broker cannot be reached: one line saying `what`.
+    void noteFailure(const QString &what);
     void sayRetained(const MqttMessage &message);
     void sayDiscovery(quint32 serial, Sensor &sensor);
     void pump();
@@ -73,6 +74,6 @@ private:
     quint64 m_droppedSaid = 0;
     quint64 m_droppedBefore = 0; // when the broker was last lost
     bool m_dropLogged = false;
-    bool m_failing = false;
-    QString m_failure;
+    bool m_failing = false; // the broker is out of reach, and the log has said so
+    QString m_refusal;      // why the broker last refused the gateway, as logged
 };
