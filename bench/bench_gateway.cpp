@@ -27,6 +27,7 @@
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QProcess>
+#include <QRegularExpression>
 #include <QTemporaryDir>
 
 #include <algorithm>
@@ -87,6 +88,7 @@ public:
                 return;
             std::lock_guard<std::mutex> lock(m_mutex);
             ++m_count;
+            ++m_countBy[quint8(a[1])];
             if (m_keep)
                 m_byAddress[quint8(a[1])].push_back(
                     {ns, *leValue(a, 7, 4), quint16(*leValue(a, 5, 2))});
@@ -102,6 +104,11 @@ public:
         std::lock_guard<std::mutex> lock(m_mutex);
         return m_count;
     }
+    quint64 count(int address) const
+    {
+        std::lock_guard<std::mutex> lock(m_mutex);
+        return m_countBy.value(address);
+    }
     std::deque<Answer> of(int address) const
     {
         std::lock_guard<std::mutex> lock(m_mutex);
@@ -111,6 +118,7 @@ public:
 private:
     mutable std::mutex m_mutex;
     QHash<int, std::deque<Answer>> m_byAddress;
+    QHash<int, quint64> m_countBy;
     quint64 m_count = 0;
     bool m_keep = false;
 };
@@ -347,11 +355,15 @@ int day(quint64 polls)
     SensorSim sim(thirtySensors(), timing);
     AnswerLog answers(sim);
     Broker broker;
+    // One sensor's states, to see every reading arrive but those the outage dropped.
+    MqttSubscriber subscriber(QStringLiteral("bench-subscriber"));
+    const QByteArray firstState = "levelconf/12345/state";
     QTemporaryDir dir;
-    if (!sim.start() || !broker.start()) {
+    if (!sim.start() || !broker.start() || !subscriber.start(broker.port(), firstState)) {
         std::fprintf(stderr, "the bus or the broker would not start\n");
         return 1;
     }
+    waitFor([&] { return subscriber.subscribed(); }, 10);
     GatewayRun gateway(sim.slavePath(), broker, dir.filePath("gateway.log"));
     const qint64 start = nowNs();
     const auto at = [&](quint64 n) { waitFor([&] { return answers.count() >= n; }, 24 * 3600); };
@@ -381,6 +393,14 @@ int day(quint64 polls)
     }
     std::printf("peak resident memory %.1f MB; polls a second over the day %.0f\n",
                 gateway.residentMb("VmHWM:"), answers.count() / ((nowNs() - start) / 1e9));
+    sleepMs(2000); // the last states on their way
+    const QString log = gateway.log();
+    const QRegularExpression droppedLine(QStringLiteral("(\\d+) readings were dropped"));
+    std::printf("sensor 12345: %lld states of %llu readings taken; %s readings of the bus "
+                "dropped in the outage\n",
+                static_cast<long long>(subscriber.payloads(firstState).size()),
+                static_cast<unsigned long long>(answers.count(1)),
+                qPrintable(droppedLine.match(log).captured(1)));
     return 0;
 }
 } // namespace

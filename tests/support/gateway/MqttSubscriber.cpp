@@ -22,8 +22,9 @@ MqttSubscriber::~MqttSubscriber()
     mosquitto_lib_cleanup();
 }
 
-bool MqttSubscriber::start(quint16 port)
+bool MqttSubscriber::start(quint16 port, const QByteArray &filter)
 {
+    m_filter = filter;
     return mosquitto_connect(m_client, "127.0.0.1", port, 30) == MOSQ_ERR_SUCCESS &&
            mosquitto_loop_start(m_client) == MOSQ_ERR_SUCCESS;
 }
@@ -56,10 +57,11 @@ QByteArray MqttSubscriber::last(const QByteArray &topic) const
     return all.isEmpty() ? QByteArray() : all.last();
 }
 
-void MqttSubscriber::onConnect(mosquitto *client, void *, int rc)
+void MqttSubscriber::onConnect(mosquitto *client, void *self, int rc)
 {
     if (rc == 0)
-        mosquitto_subscribe(client, nullptr, "#", 1);
+        mosquitto_subscribe(client, nullptr,
+                            static_cast<MqttSubscriber *>(self)->m_filter.constData(), 1);
 }
 
 void MqttSubscriber::onSubscribe(mosquitto *, void *self, int, int, const int *)

@@ -27,8 +27,9 @@ public:
     MqttSubscriber(const MqttSubscriber &) = delete;
     MqttSubscriber &operator=(const MqttSubscriber &) = delete;
 
-    // Connects to the broker on this loopback port and subscribes to every topic.
-    bool start(quint16 port);
+    // Connects to the broker on this loopback port and subscribes to `filter`, every topic
+    // unless told.
+    bool start(quint16 port, const QByteArray &filter = "#");
     // Whether its subscription is in place.
     bool subscribed() const;
 
@@ -44,6 +45,7 @@ private:
     static void onMessage(mosquitto *, void *self, const struct mosquitto_message *m);
 
     mosquitto *m_client = nullptr;
+    QByteArray m_filter;
     mutable std::mutex m_mutex;
     QList<Message> m_messages;
     bool m_subscribed = false;
