@@ -14,7 +14,6 @@ string(JOIN "\n" CPACK_PACKAGE_DESCRIPTION
     "sensor's calibration table and writes new firmware through its boot loader."
     "Every exchange is written to a session log."
     ""
-    ""
     "levelconf-cli does the same from scripts and production lines, and"
     "levelconf-gateway, a service, publishes every sensor of a bus to an MQTT"
     "broker with Home Assistant discovery."
