@@ -7,6 +7,8 @@ set -euo pipefail
 packages=(cmake g++ ninja-build pkg-config qt6-base-dev qt6-base-dev-tools
           qt6-serialport-dev libasound2-dev xvfb xauth imagemagick
           help2man librsvg2-bin desktop-file-utils appstream dpkg-dev file)
+# The gateway's MQTT client library, and the broker its tests run.
+packages+=(libmosquitto-dev mosquitto)
 # clang and its libFuzzer runtime, for the fuzz targets of the parsers.
 packages+=(clang libclang-rt-dev)
 
