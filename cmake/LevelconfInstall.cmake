@@ -12,7 +12,8 @@ set(LEVELCONF_RELEASE_DATE "2026-12-08")
 set(dist ${CMAKE_SOURCE_DIR}/dist)
 set(generated ${CMAKE_BINARY_DIR}/dist)
 
-install(TARGETS levelconf levelconf-cli RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
+install(TARGETS levelconf levelconf-cli levelconf-gateway
+        RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
 if(TARGET sensor-sim)
     install(TARGETS sensor-sim RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
 endif()
@@ -93,7 +94,20 @@ endfunction()
 levelconf_man_page(levelconf "configure and service RS-485 liquid-level sensors")
 levelconf_man_page(levelconf-cli "configure RS-485 liquid-level sensors from scripts")
 levelconf_man_page(sensor-sim "a simulated bus of RS-485 level sensors on a pseudo-terminal")
+levelconf_man_page(levelconf-gateway "publish a bus of RS-485 level sensors to an MQTT broker")
 add_custom_target(levelconf_man_pages ALL DEPENDS ${man_pages})
+
+# The gateway as a service: its unit, installed but not enabled (it needs the port and the
+# broker named first), and an example of its configuration, which the package keeps as a
+# conffile: an administrator's changes survive upgrades. The configuration lives in the
+# system's configuration folder (/etc for a prefix of /usr) whatever the prefix the files
+# are installed under, so the unit names it by its full path.
+set(LEVELCONF_GATEWAY_CONFIG "${CMAKE_INSTALL_FULL_SYSCONFDIR}/levelconf/gateway.conf")
+configure_file(${dist}/levelconf-gateway.service.in ${generated}/levelconf-gateway.service
+               @ONLY)
+install(FILES ${generated}/levelconf-gateway.service DESTINATION lib/systemd/system)
+install(FILES ${dist}/gateway.conf DESTINATION ${CMAKE_INSTALL_FULL_SYSCONFDIR}/levelconf)
+file(WRITE ${generated}/conffiles "${LEVELCONF_GATEWAY_CONFIG}\n")
 
 # The package's documents: where the project stands on copying, and its release history.
 configure_file(${dist}/copyright.in ${generated}/copyright @ONLY)

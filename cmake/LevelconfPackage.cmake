@@ -14,6 +14,10 @@ string(JOIN "\n" CPACK_PACKAGE_DESCRIPTION
     "sensor's calibration table and writes new firmware through its boot loader."
     "Every exchange is written to a session log."
     ""
+    "levelconf-cli does the same from scripts and production lines, and"
+    "levelconf-gateway, a service, publishes every sensor of a bus to an MQTT"
+    "broker with Home Assistant discovery."
+    ""
     "sensor-sim simulates a bus of such sensors on a pseudo-terminal, for trying"
     "and demonstrating levelconf without hardware.")
 set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
@@ -28,5 +32,9 @@ set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 # The program's own translations are built into it; Qt's, for the standard buttons and the
 # file dialog in Russian, come from Qt's package. Without it those stay in English.
 set(CPACK_DEBIAN_PACKAGE_RECOMMENDS qt6-translations-l10n)
+# The gateway's broker may run on this machine or on any other.
+set(CPACK_DEBIAN_PACKAGE_SUGGESTS mosquitto)
+# The gateway's configuration is the administrator's once installed.
+set(CPACK_DEBIAN_PACKAGE_CONTROL_EXTRA ${CMAKE_BINARY_DIR}/dist/conffiles)
 
 include(CPack)

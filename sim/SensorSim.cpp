@@ -222,6 +222,10 @@ void SensorSim::run()
     std::uniform_int_distribution<int> delay(m_timing.minDelayMs,
                                              qMax(m_timing.minDelayMs, m_timing.maxDelayMs));
     const auto frameGap = std::chrono::milliseconds(m_timing.frameGapMs);
+    const auto lineTime = [this](qint64 bytes) {
+        return std::chrono::microseconds(
+            m_timing.lineBaud > 0 ? bytes * 10 * 1000000 / m_timing.lineBaud : 0);
+    };
     QByteArray heard;
     Clock::time_point lastByte;
     std::deque<Scheduled> outgoing;
@@ -272,11 +276,13 @@ void SensorSim::run()
             }
             const QByteArray answer = m_bus.respond(heard);
             m_loader.sensorsHeard();
+            const auto onLine = lineTime(heard.size() + answer.size());
             heard.clear();
             if (answer.isEmpty())
                 ++m_settled;
             else
-                outgoing.push_back({lastByte + std::chrono::milliseconds(delay(random)), answer});
+                outgoing.push_back(
+                    {lastByte + std::chrono::milliseconds(delay(random)) + onLine, answer});
         }
         while (!outgoing.empty() && outgoing.front().due <= Clock::now()) {
             if (m_line && m_line->isOpen()) {

@@ -21,6 +21,10 @@ struct SimTiming {
     int maxDelayMs = 30; // and at the latest
     int frameGapMs = 3;  // silence that ends a request
     quint32 seed = 0;    // of the answer delays; 0 picks one
+    // A pseudo-terminal carries bytes at once. With a rate here, an answer comes as late as
+    // a line at that rate would have carried the request and the answer's last byte (8N1:
+    // ten bits a byte), so that a benchmark sees the real bus's time; 0 leaves it out.
+    int lineBaud = 0;
 };
 
 // A bus of simulated sensors on a new pseudo-terminal, answering on a thread of its own,

@@ -1,5 +1,6 @@
 #include "SimOptions.h"
 
+#include "BusOption.h"
 #include "NumberText.h"
 
 #include <QCommandLineParser>
@@ -222,13 +223,9 @@ std::optional<SensorConfig> sensorFromJson(const QJsonObject &o, Fault *fault, Q
 }
 } // namespace
 
-std::optional<SensorConfig> sensorFromText(const QString &text, Fault *fault, QString *error)
+std::optional<SensorConfig> sensorKeysFromText(const QString &text, Fault *fault, QString *error,
+                                               bool *addressGiven)
 {
-    // An empty description would be a default sensor nobody asked for.
-    if (text.trimmed().isEmpty()) {
-        *error = QStringLiteral("an empty description; give at least address=N");
-        return std::nullopt;
-    }
     SensorConfig c;
     QStringList given;
     for (const QString &item : text.split(QLatin1Char(','), Qt::SkipEmptyParts)) {
@@ -265,7 +262,20 @@ std::optional<SensorConfig> sensorFromText(const QString &text, Fault *fault, QS
         if (!setField(c, key, *field, *v, error))
             return std::nullopt;
     }
-    if (!given.contains(QStringLiteral("address"))) {
+    *addressGiven = given.contains(QStringLiteral("address"));
+    return c;
+}
+
+std::optional<SensorConfig> sensorFromText(const QString &text, Fault *fault, QString *error)
+{
+    // An empty description would be a default sensor nobody asked for.
+    if (text.trimmed().isEmpty()) {
+        *error = QStringLiteral("an empty description; give at least address=N");
+        return std::nullopt;
+    }
+    bool addressGiven = false;
+    std::optional<SensorConfig> c = sensorKeysFromText(text, fault, error, &addressGiven);
+    if (c && !addressGiven) {
         *error = kNoAddress;
         return std::nullopt;
     }
@@ -382,8 +392,8 @@ void addSimOptions(QCommandLineParser &parser)
 {
     parser.setApplicationDescription(QStringLiteral(
         "A simulated bus of RS-485 level sensors on a pseudo-terminal. Prints the device "
-        "path; open it with levelconf --port PATH. Without --demo, --sensor or --config it "
-        "runs the demo bus. Ctrl+C (SIGINT) or SIGTERM stops it; SIGUSR1 makes the device "
+        "path; open it with levelconf --port PATH. Without --demo, --sensor, --bus or --config "
+        "it runs the demo bus. Ctrl+C (SIGINT) or SIGTERM stops it; SIGUSR1 makes the device "
         "vanish as a pulled adapter would."));
     parser.addHelpOption();
     parser.addVersionOption();
@@ -398,6 +408,11 @@ void addSimOptions(QCommandLineParser &parser)
          QStringLiteral("KEYS")},
         {QStringLiteral("config"), QStringLiteral("Adds the sensors of a JSON bus file."),
          QStringLiteral("FILE")},
+        {QStringLiteral("bus"),
+         QStringLiteral("Adds COUNT sensors alike at consecutive addresses, with serial "
+                        "numbers counting up; KEYS as for --sensor give the first one, e.g. "
+                        "30 or 8,address=100,firmware=163. Repeatable."),
+         QStringLiteral("COUNT[,KEYS]")},
         {QStringLiteral("link"),
          QStringLiteral("Keeps a symbolic link to the device at PATH while running."),
          QStringLiteral("PATH")},
@@ -432,6 +447,14 @@ std::optional<SimOptions> readSimOptions(const QCommandLineParser &parser, QStri
         o.sensors.push_back(*c);
         if (fault != Fault::None)
             o.faults.emplace_back(c->address, fault);
+    }
+    for (const QString &text : parser.values(QStringLiteral("bus"))) {
+        const auto bus = busFromText(text, &o.faults, error);
+        if (!bus) {
+            *error = QStringLiteral("--bus %1: %2").arg(text, *error);
+            return std::nullopt;
+        }
+        o.sensors.insert(o.sensors.end(), bus->begin(), bus->end());
     }
     for (const QString &path : parser.values(QStringLiteral("config"))) {
         const auto json = readBusFile(path, error);

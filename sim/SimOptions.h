@@ -36,6 +36,10 @@ struct SimOptions {
 
 // One "--sensor" value.
 std::optional<SensorConfig> sensorFromText(const QString &text, Fault *fault, QString *error);
+// The same keys where the address may be left out ("--bus 30,firmware=163" starts at the
+// default sensor's address); `addressGiven` says whether it was named.
+std::optional<SensorConfig> sensorKeysFromText(const QString &text, Fault *fault, QString *error,
+                                               bool *addressGiven);
 
 // A bus file: {"sensors": [ {...}, ... ]} and nothing else. Faults named in it are added
 // to `faults`.

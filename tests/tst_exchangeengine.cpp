@@ -72,6 +72,60 @@ private slots:
         QVERIFY(a.isEmpty());
     }
 
+    // A data answer of the length the sensor's firmware gives, intact, is whole without its
+    // 20 ms of silence; anything else still waits for it.
+    void aKnownAnswerIsWholeWithoutItsSilence_data()
+    {
+        QTest::addColumn<QByteArray>("answer");
+        QTest::addColumn<int>("expected"); // the length awaited; 0: none known
+        QTest::addColumn<int>("left");
+        const QByteArray whole = dataAnswer();
+        QByteArray damaged = whole;
+        damaged[25] = char(damaged.at(25) ^ 0x01);
+        DataFields other;
+        other.address = 6;
+        QTest::newRow("all 26 bytes, CRC good") << whole << 26 << 0;
+        QTest::newRow("a 1.6.3 answer of 22") << dataAnswer({}, 22) << 22 << 0;
+        QTest::newRow("one byte still to come") << whole.left(25) << 26 << 20;
+        QTest::newRow("CRC wrong") << damaged << 26 << 20;
+        QTest::newRow("another sensor's answer") << dataAnswer(other) << 26 << 20;
+        QTest::newRow("longer than the firmware gives") << whole << 22 << 20;
+        QTest::newRow("no length known") << whole << 0 << 20;
+    }
+    void aKnownAnswerIsWholeWithoutItsSilence()
+    {
+        QFETCH(QByteArray, answer);
+        QFETCH(int, expected);
+        QFETCH(int, left);
+        AnswerAssembly a;
+        std::optional<AnswerAssembly::Known> known;
+        if (expected)
+            known = AnswerAssembly::Known{5, 0xF0, expected};
+        a.begin(0, known);
+        a.add(answer, 10);
+        QCOMPARE(a.msUntilComplete(10, true), qint64(left));
+    }
+
+    // Once a sensor's intact identity answer has named its firmware, its data answers end
+    // as their last byte comes, in the next pass of the event loop.
+    void anIdentityAnswerTeachesTheDataAnswersLength()
+    {
+        Bench b;
+        QByteArray identity = Control_summ(bytes({0x3E, 5, 0xFC, 0x39, 0x30, 0, 0, 176, 0}));
+        b.port.responder = [&](const QByteArray &frame) {
+            return frame == identityRequest(5) ? identity : QByteArray();
+        };
+        QVERIFY(b.engine.request(identityRequest(5)));
+        QTRY_VERIFY(!b.engine.busy());
+        b.port.responder = nullptr;
+
+        QVERIFY(b.engine.request(dataRequest(5)));
+        b.port.deliver(dataAnswer());
+        QCoreApplication::processEvents();
+        QVERIFY(!b.engine.busy());
+        QCOMPARE(b.lastAnswer(), dataAnswer());
+    }
+
     // ---- ticks ----
 
     // The tick comes while the answer is on the line: it ends once the answer is whole,
@@ -142,6 +196,23 @@ private slots:
         QCOMPARE(b.answered.last().at(0).value<quint8>(), quint8(0xE9));
         QCOMPARE(b.lastAnswer(), answer);
         QVERIFY(!b.engine.noData());
+    }
+
+    // An answer that comes after the request ends on its silence, not at the bound. Timers
+    // of one thread run in the order they expire, so a mark set 200 ms after the answer
+    // came shows which end was taken, however late the machine runs them.
+    void aRequestsAnswerEndsOnItsSilence()
+    {
+        Bench b;
+        QVERIFY(b.engine.request(identityRequest(5)));
+        b.port.deliver(framedAnswer(5, 0xFA));
+        bool marked = false;
+        QTimer::singleShot(200, Qt::PreciseTimer, [&] { marked = true; });
+        bool markedAtAnswer = true;
+        connect(&b.engine, &ExchangeEngine::answerArrived, [&] { markedAtAnswer = marked; });
+        QTRY_VERIFY(!b.engine.busy());
+        QCOMPARE(b.answered.size(), 1);
+        QVERIFY(!markedAtAnswer);
     }
 
     // Silence is no answer only at the bound; what came before the request is not its

@@ -3,10 +3,14 @@
 # desktop and a technician find there: both programs answering with the project's version, a
 # desktop entry and metainfo that pass their validators and name what is installed, the icon
 # at each size built, the man pages, and an installed levelconf that writes its session log in
-# the user's folder, never beside itself.
+# the user's folder, never beside itself; and the gateway's service: its unit, sandboxed,
+# installed but not enabled and passing systemd-analyze verify, and its example
+# configuration, which the installed gateway starts with.
 #
 # Usage: tst_install.sh BUILD_DIR APP_ID VERSION [ICON_SIZE...]
-# Exits 77 (skipped) when a validator is not installed.
+# GATEWAY_CONFIG in the environment is the full path of the gateway's configuration.
+# Exits 77 (skipped) when a validator is not installed; without systemd-analyze, only the
+# check of the unit by it is left out.
 set -uo pipefail
 
 build=$1
@@ -24,8 +28,10 @@ done
 
 root=$(mktemp -d)
 program=""
+gateway=""
 cleanup() {
     [ -n "$program" ] && kill "$program" 2>/dev/null && wait "$program" 2>/dev/null
+    [ -n "$gateway" ] && kill -9 "$gateway" 2>/dev/null && wait "$gateway" 2>/dev/null
     rm -rf "$root"
 }
 trap cleanup EXIT
@@ -45,13 +51,18 @@ usr=$root/dest/usr
 entry=$usr/share/applications/$id.desktop
 metainfo=$usr/share/metainfo/$id.metainfo.xml
 
-for file in bin/levelconf bin/levelconf-cli bin/sensor-sim "share/applications/$id.desktop" \
+unit=$usr/lib/systemd/system/levelconf-gateway.service
+config=$root/dest$GATEWAY_CONFIG
+for file in bin/levelconf bin/levelconf-cli bin/sensor-sim bin/levelconf-gateway \
+    "share/applications/$id.desktop" \
     "share/metainfo/$id.metainfo.xml" "share/icons/hicolor/scalable/apps/$id.svg" \
     share/man/man1/levelconf.1.gz share/man/man1/levelconf-cli.1.gz \
-    share/man/man1/sensor-sim.1.gz \
-    share/doc/levelconf/copyright share/doc/levelconf/changelog.gz; do
+    share/man/man1/sensor-sim.1.gz share/man/man1/levelconf-gateway.1.gz \
+    share/doc/levelconf/copyright share/doc/levelconf/changelog.gz \
+    lib/systemd/system/levelconf-gateway.service; do
     [ -f "$usr/$file" ] || fail "$file is not installed"
 done
+[ -f "$config" ] || fail "the gateway's configuration $GATEWAY_CONFIG is not installed"
 
 # A PNG's width and height are the big-endian words at bytes 16 and 20.
 png_size() {
@@ -80,7 +91,7 @@ grep -q "<launchable type=\"desktop-id\">$id.desktop</launchable>" "$metainfo" |
 
 # All answer on a terminal without a display, as over ssh or in a package's checks.
 no_display=(env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM)
-for name in levelconf levelconf-cli sensor-sim; do
+for name in levelconf levelconf-cli sensor-sim levelconf-gateway; do
     answer=$("${no_display[@]}" "$usr/bin/$name" --version 2>/dev/null)
     [ "$answer" = "$name $version" ] || fail "$name --version says \"$answer\", not $version"
     # Read whole before it is searched: a grep that stops at the first match would end the
@@ -101,6 +112,47 @@ zcat "$usr/share/man/man1/levelconf.1.gz" | sed -n '/^\.SH "SEE ALSO"/,$p' |
     grep -q 'levelconf-cli' || fail "levelconf(1) does not name levelconf-cli under SEE ALSO"
 zcat "$usr/share/doc/levelconf/changelog.gz" | head -n 1 | grep -q "^levelconf ($version)" ||
     fail "the changelog's latest entry is not $version"
+
+# The gateway's unit: it starts the installed gateway with the installed configuration, in
+# its sandbox, and nothing enables it before the port and the broker are set.
+grep -q "^ExecStart=/.*/bin/levelconf-gateway --config $GATEWAY_CONFIG\$" "$unit" ||
+    fail "the unit does not start levelconf-gateway with $GATEWAY_CONFIG"
+for line in DynamicUser=yes SupplementaryGroups=dialout ProtectSystem=strict ProtectHome=yes \
+    PrivateTmp=yes NoNewPrivileges=yes "RestrictAddressFamilies=AF_UNIX AF_INET AF_INET6"; do
+    grep -qx "$line" "$unit" || fail "the unit has no $line"
+done
+[ -z "$(find "$root/dest" -path '*.wants/*')" ] || fail "the install enables a unit"
+if command -v systemd-analyze >/dev/null; then
+    # Checked as it stands, but pointing at the files of this root rather than the system's.
+    checked=$root/levelconf-gateway.service
+    sed -e "s|^ExecStart=[^ ]*|ExecStart=$usr/bin/levelconf-gateway|" \
+        -e "s|--config [^ ]*|--config $config|" "$unit" >"$checked"
+    # A key it cannot use is only a warning to it, and a unit doing less than it says.
+    if ! verdict=$(systemd-analyze verify --man=no "$checked" 2>&1) || [ -n "$verdict" ]; then
+        echo "$verdict"
+        fail "systemd-analyze verify $unit"
+    fi
+else
+    echo "the unit is not verified: systemd-analyze is not installed"
+fi
+
+# The example configuration is one the gateway starts with; SIGTERM ends it well.
+"$usr/bin/levelconf-gateway" --config "$config" --port "$root/no-such-port" \
+    --mqtt mqtt://127.0.0.1:1 >/dev/null 2>"$root/gateway.err" &
+gateway=$!
+for _ in $(seq 300); do
+    grep -q "^levelconf-gateway $version: " "$root/gateway.err" && break
+    kill -0 "$gateway" 2>/dev/null || break
+    sleep 0.1
+done
+if grep -q "^levelconf-gateway $version: " "$root/gateway.err"; then
+    kill -TERM "$gateway"
+    wait "$gateway" || fail "the gateway did not end with status 0 on SIGTERM"
+else
+    cat "$root/gateway.err"
+    fail "the installed gateway did not start with $GATEWAY_CONFIG"
+fi
+gateway=""
 
 # The installed program, started by a user: its log goes to the user's data folder.
 home=$root/home

@@ -1,12 +1,14 @@
 #include "AnswerAssembly.h"
 
+#include "AnswerLength.h"
 #include "core/serial/TransferRules.h"
 
 #include <utility>
 
-void AnswerAssembly::begin(qint64 nowMs)
+void AnswerAssembly::begin(qint64 nowMs, std::optional<Known> known)
 {
     m_readStart = nowMs;
+    m_known = known;
 }
 
 void AnswerAssembly::add(const QByteArray &bytes, qint64 nowMs)
@@ -28,13 +30,19 @@ qint64 AnswerAssembly::msUntilComplete(qint64 nowMs, bool awaitFirstByte) const
     const qint64 bound = m_readStart + Transfer::kReadTotalMs;
     if (m_bytes.isEmpty())
         return awaitFirstByte ? qMax<qint64>(0, bound - nowMs) : 0;
-    if (!m_gapRunning)
+    if (!m_gapRunning || knownAnswerWhole())
         return 0;
     return qMax<qint64>(0, qMin(m_lastByte + Transfer::kReadGapMs, bound) - nowMs);
+}
+
+bool AnswerAssembly::knownAnswerWhole() const
+{
+    return m_known && isWholeAnswer(m_bytes, m_known->address, m_known->code, m_known->length);
 }
 
 QByteArray AnswerAssembly::take()
 {
     m_gapRunning = false;
+    m_known.reset();
     return std::exchange(m_bytes, QByteArray());
 }

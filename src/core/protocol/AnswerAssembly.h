@@ -2,15 +2,27 @@
 
 #include <QByteArray>
 #include <QtGlobal>
+#include <optional>
 
 // The bytes of one answer as they come in, and when they make a whole one: 20 ms after
 // the last byte with nothing more, or 256 ms after the read began, whichever comes
-// first. Times are milliseconds on any steady clock; nothing here waits.
+// first. An answer whose length is known beforehand (a data answer from a sensor whose
+// firmware is known) is whole as soon as that many bytes with a good CRC are in: the
+// silence would only add its 20 ms to every exchange. Times are milliseconds on any
+// steady clock; nothing here waits.
 class AnswerAssembly
 {
 public:
+    // The answer awaited, where its length is known: from the sensor at `address`, to a
+    // request with `code`, `length` bytes.
+    struct Known {
+        quint8 address = 0;
+        quint8 code = 0;
+        int length = 0;
+    };
+
     // A read begins: the engine's tick, or a request just handed to the port.
-    void begin(qint64 nowMs);
+    void begin(qint64 nowMs, std::optional<Known> known = std::nullopt);
     // Bytes announced as they arrived.
     void add(const QByteArray &bytes, qint64 nowMs);
     // Bytes found waiting that nobody announced: they came before the read began, so they
@@ -27,8 +39,12 @@ public:
     bool isEmpty() const { return m_bytes.isEmpty(); }
 
 private:
+    // The answer of known length is in, whole and intact.
+    bool knownAnswerWhole() const;
+
     QByteArray m_bytes;
     qint64 m_readStart = 0;
     qint64 m_lastByte = 0;
     bool m_gapRunning = false; // a byte has been announced and its silence is being timed
+    std::optional<Known> m_known;
 };

@@ -13,3 +13,10 @@ bool answerIntact(const QByteArray &answer, const std::optional<FirmwareCapabili
     const std::optional<int> length = expectedAnswerLength(code, caps.value_or(capabilitiesOf(0)));
     return !length || answer.size() == *length;
 }
+
+bool isWholeAnswer(const QByteArray &answer, quint8 address, quint8 code, int length)
+{
+    return answer.size() == length && isFramedAnswer(answer) &&
+           static_cast<quint8>(answer.at(1)) == address &&
+           static_cast<quint8>(answer.at(2)) == code && answerCrcMatches(answer);
+}

@@ -44,3 +44,9 @@ constexpr std::optional<int> expectedAnswerLength(quint8 code, const FirmwareCap
 // length. Without `caps` (the sensor's firmware is not known yet) the data and mode answers
 // are judged by their CRC alone, the identity and table answers by both.
 bool answerIntact(const QByteArray &answer, const std::optional<FirmwareCapabilities> &caps);
+
+// `answer` is the complete answer of the sensor at `address` to a request with `code`:
+// exactly `length` bytes, the answer prefix, that address and code, and a good CRC-8. The
+// engine takes an answer of a known length as soon as it is this, without waiting for the
+// line's silence.
+bool isWholeAnswer(const QByteArray &answer, quint8 address, quint8 code, int length);

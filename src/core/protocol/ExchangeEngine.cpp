@@ -1,5 +1,6 @@
 #include "ExchangeEngine.h"
 
+#include "AnswerLength.h"
 #include "CommandCodes.h"
 #include "FrameCodec.h"
 #include "Requests.h"
@@ -50,6 +51,8 @@ void ExchangeEngine::stop()
     m_attached = false;
     m_busy = false;
     m_answer.take();
+    m_lastWritten.clear();
+    m_firmware.clear();
 }
 
 void ExchangeEngine::queue(const QByteArray &frame)
@@ -78,8 +81,16 @@ void ExchangeEngine::forgetRequests()
 void ExchangeEngine::onBytesArrived()
 {
     // While the port is let go, its bytes are someone else's (the firmware update's).
-    if (m_attached)
-        m_answer.add(m_port.ComTakeArrived(), now());
+    if (!m_attached)
+        return;
+    m_answer.add(m_port.ComTakeArrived(), now());
+    // The exchange under way ends by the time the bytes so far give it: the silence after
+    // them, or at once for an answer of known length that is whole. A request's read was
+    // waiting for its first byte until the bound, and would otherwise end only there. It
+    // ends from the event loop, outside the port's announcement, so that a listener may
+    // send its next request at once.
+    if (m_busy)
+        m_wholeTimer.start(static_cast<int>(m_answer.msUntilComplete(now(), m_requestMode)));
 }
 
 void ExchangeEngine::tick()
@@ -114,7 +125,7 @@ void ExchangeEngine::tick()
     // Stopped from inside a box the tick showed: it ends here.
     if (!m_busy)
         return;
-    m_answer.begin(now());
+    m_answer.begin(now(), knownAnswerTo(m_lastWritten));
     m_answer.addWaiting(m_port.ComTakeArrived());
     finishWhenWhole();
 }
@@ -145,6 +156,7 @@ bool ExchangeEngine::request(const QByteArray &frame)
     // Nothing that came before the request can be its answer.
     m_answer.take();
     m_port.ComTakeArrived();
+    m_lastWritten.clear();
     if (!send(frame)) {
         failedWrite();
         endExchange();
@@ -152,7 +164,7 @@ bool ExchangeEngine::request(const QByteArray &frame)
     }
     m_writeFailures = 0;
     emit frameWritten(frame);
-    m_answer.begin(now());
+    m_answer.begin(now(), knownAnswerTo(frame));
     finishWhenWhole();
     return true;
 }
@@ -193,6 +205,7 @@ void ExchangeEngine::finishTick(const QByteArray &answer)
         return;
     }
     m_writeFailures = 0;
+    m_lastWritten = m_outgoing;
     emit frameWritten(m_outgoing);
     processAnswer(answer);
 }
@@ -245,7 +258,35 @@ void ExchangeEngine::routeFramed(const QByteArray &answer, quint8 computedCrc)
     }
     if (code == Cmd::FrequencyMode)
         m_frequencyMode = true;
+    if (code == Cmd::ReadIdentity)
+        learnFirmware(answer);
     emit answered(code, answer);
+}
+
+void ExchangeEngine::learnFirmware(const QByteArray &answer)
+{
+    const auto address = static_cast<quint8>(answer.at(1));
+    // Only an intact answer names the firmware; a damaged one could name any length.
+    const std::optional<int> length = expectedAnswerLength(Cmd::ReadIdentity, capabilitiesOf(0));
+    if (length && isWholeAnswer(answer, address, Cmd::ReadIdentity, *length))
+        m_firmware.insert(address, static_cast<quint8>(answer.at(7))); // version code, byte 8
+}
+
+std::optional<AnswerAssembly::Known> ExchangeEngine::knownAnswerTo(const QByteArray &frame) const
+{
+    // A request frame: prefix, address, code. Only the data answer's length is certain:
+    // other answers may carry more than their usual bytes, and must end on silence.
+    if (frame.size() < 3 || static_cast<quint8>(frame.at(0)) != Cmd::RequestPrefix ||
+        static_cast<quint8>(frame.at(2)) != Cmd::ReadData)
+        return std::nullopt;
+    const auto address = static_cast<quint8>(frame.at(1));
+    const auto fw = m_firmware.constFind(address);
+    if (fw == m_firmware.cend())
+        return std::nullopt;
+    const std::optional<int> length = expectedAnswerLength(Cmd::ReadData, capabilitiesOf(*fw));
+    if (!length)
+        return std::nullopt;
+    return AnswerAssembly::Known{address, Cmd::ReadData, *length};
 }
 
 void ExchangeEngine::routeUnframed(const QByteArray &answer)

@@ -4,6 +4,7 @@
 
 #include <QByteArray>
 #include <QElapsedTimer>
+#include <QHash>
 #include <QObject>
 #include <QTimer>
 #include <functional>
@@ -14,7 +15,9 @@ class SerialPort;
 // The exchange with the sensors: one request out and one answer in per tick, or one
 // request at a time for a caller that waits for each answer. It owns the port's traffic
 // while it holds the port and never waits on it: bytes are taken as the port announces
-// them, and an answer is whole 20 ms after its last byte or 256 ms after its read began.
+// them, and an answer is whole 20 ms after its last byte or 256 ms after its read began;
+// a data answer from a sensor whose identity answer it has seen is whole as soon as all of
+// its bytes are in with a good CRC, its length following from the firmware named there.
 // What happens is told through signals; showing and logging it is the listener's business.
 class ExchangeEngine : public QObject
 {
@@ -32,7 +35,9 @@ public:
     void start();
     // Takes the port without the timer: ticks and requests come from the caller.
     void attach();
-    // No more ticks; the port is let go and an exchange under way is abandoned.
+    // No more ticks; the port is let go and an exchange under way is abandoned. The
+    // firmware learnt from identity answers is forgotten: the port may next lead to
+    // another bus, or to a sensor with new firmware.
     void stop();
     bool isPolling() const { return m_timer.isActive(); }
     int interval() const { return m_timer.interval(); }
@@ -106,6 +111,8 @@ private:
     void routeFramed(const QByteArray &answer, quint8 computedCrc);
     void routeUnframed(const QByteArray &answer);
     void endExchange();
+    void learnFirmware(const QByteArray &answer);
+    std::optional<AnswerAssembly::Known> knownAnswerTo(const QByteArray &frame) const;
     qint64 now() const { return m_clock.elapsed(); }
 
     SerialPort &m_port;
@@ -120,10 +127,12 @@ private:
     bool m_requestMode = false; // the exchange under way is a request, not a tick
     QByteArray m_pending;       // the operator's request for the next tick
     QByteArray m_outgoing;      // the frame of the tick under way
-    bool m_search = false;      // a network search answer is awaited
-    quint8 m_tableFollowUp = 0; // 2: table frame queued, 1: mode due next tick, 0: none
-    quint8 m_lastAddress = 0;   // the address the engine talked to last
-    quint8 m_writeFailures = 0; // failed writes in a row
+    QByteArray m_lastWritten;   // the frame whose answer the next tick reads
+    QHash<quint8, int> m_firmware; // version code by address, from intact identity answers
+    bool m_search = false;         // a network search answer is awaited
+    quint8 m_tableFollowUp = 0;    // 2: table frame queued, 1: mode due next tick, 0: none
+    quint8 m_lastAddress = 0;      // the address the engine talked to last
+    quint8 m_writeFailures = 0;    // failed writes in a row
     bool m_noData = false;
     bool m_frequencyMode = false;
 };

@@ -15,19 +15,6 @@ const QString kHeader = QStringLiteral("time,address,distance_cm,level_text,ampl
 const QString kLineEnd = QStringLiteral("\r\n");
 constexpr int kFields = 9;
 
-QString lampWord(StabilityLamp lamp)
-{
-    switch (lamp) {
-    case StabilityLamp::Green:
-        return QStringLiteral("green");
-    case StabilityLamp::Red:
-        return QStringLiteral("red");
-    case StabilityLamp::Yellow:
-        break;
-    }
-    return QStringLiteral("yellow");
-}
-
 QStringList rowOf(const TrendEntry &e, const QLocale &locale)
 {
     QStringList row{isoLocalTime(e.msecs, e.utcOffset), QString::number(e.address)};
@@ -44,6 +31,19 @@ QStringList rowOf(const TrendEntry &e, const QLocale &locale)
     return row;
 }
 } // namespace
+
+QString lampWord(StabilityLamp lamp)
+{
+    switch (lamp) {
+    case StabilityLamp::Green:
+        return QStringLiteral("green");
+    case StabilityLamp::Red:
+        return QStringLiteral("red");
+    case StabilityLamp::Yellow:
+        break;
+    }
+    return QStringLiteral("yellow");
+}
 
 QString stabilityWord(const TrendEntry &entry)
 {

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "core/sensor/DataAnswer.h"
+
 #include <QByteArray>
 #include <QLocale>
 #include <QString>
@@ -27,6 +29,9 @@ QString stabilityWord(const TrendEntry &entry);
 
 // `text` as one CSV field.
 QString csvField(const QString &text);
+
+// The colour of the level-stability lamp as files and messages name it: green, yellow, red.
+QString lampWord(StabilityLamp lamp);
 
 // ISO 8601 local time with its offset, "2026-12-07T14:05:33+01:00".
 QString isoLocalTime(qint64 msecs, qint32 utcOffsetSeconds);

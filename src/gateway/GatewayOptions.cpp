@@ -1,0 +1,384 @@
+#include "GatewayOptions.h"
+
+#include "ConfigFile.h"
+
+#include <QCommandLineParser>
+#include <QFileInfo>
+#include <QLocale>
+#include <QRegularExpression>
+#include <QSysInfo>
+
+#include <cmath>
+#include <functional>
+#include <map>
+
+namespace
+{
+constexpr qint64 kMaxConfigBytes = 64 * 1024;
+constexpr qint64 kMaxPasswordBytes = 4096;
+constexpr int kMaxQueueSize = 1000000;
+constexpr double kMaxIntervalS = 3600;
+constexpr int kHighestAddress = 254; // 255 is the search's
+constexpr int kMaxClientIdLength = 64;
+
+using Setter = std::function<bool(GatewayOptions &, const QString &, QString *)>;
+
+struct Key {
+    QString name;
+    QString help;
+    QString valueName;
+    Setter set;
+};
+
+// A key whose value is a text, any but an empty one.
+Setter text(QString GatewayOptions::*field)
+{
+    return [field](GatewayOptions &o, const QString &value, QString *error) {
+        o.*field = value;
+        if (value.isEmpty())
+            *error = QStringLiteral("takes a value");
+        return !value.isEmpty();
+    };
+}
+
+// A prefix of topics: levels joined by "/", none of them empty, no wildcards.
+bool setPrefix(QString *target, const QString &value, QString *error)
+{
+    static const QRegularExpression bad(QStringLiteral("[+#\\x00]|//|^/|/$"));
+    if (value.isEmpty() || value.contains(bad)) {
+        *error = QStringLiteral("must be topic levels joined by /, without + or #, not \"%1\"")
+                     .arg(value);
+        return false;
+    }
+    *target = value;
+    return true;
+}
+
+bool setClientId(GatewayOptions &o, const QString &value, QString *error)
+{
+    // The name is also a level of the gateway's status topic.
+    static const QRegularExpression bad(QStringLiteral("[/+#\\s\\x00-\\x1f]"));
+    if (value.isEmpty() || value.size() > kMaxClientIdLength || value.contains(bad)) {
+        *error = QStringLiteral("must be 1 to %1 characters without /, +, # or blanks, not "
+                                "\"%2\"")
+                     .arg(kMaxClientIdLength)
+                     .arg(value);
+        return false;
+    }
+    o.clientId = value;
+    return true;
+}
+
+bool setInterval(GatewayOptions &o, const QString &value, QString *error)
+{
+    bool ok = false;
+    const double s = QLocale::c().toDouble(value, &ok);
+    if (!ok || !(s >= 0 && s <= kMaxIntervalS)) {
+        *error = QStringLiteral("must be seconds from 0 to %1, such as 1 or 0.5, not \"%2\"")
+                     .arg(kMaxIntervalS)
+                     .arg(value);
+        return false;
+    }
+    o.intervalMs = int(std::lround(s * 1000));
+    return true;
+}
+
+bool setQueueSize(GatewayOptions &o, const QString &value, QString *error)
+{
+    bool ok = false;
+    const int n = value.toInt(&ok);
+    if (!ok || n < 1 || n > kMaxQueueSize) {
+        *error = QStringLiteral("must be a number of readings from 1 to %1, not \"%2\"")
+                     .arg(kMaxQueueSize)
+                     .arg(value);
+        return false;
+    }
+    o.queueSize = n;
+    return true;
+}
+
+bool setDiscovery(GatewayOptions &o, const QString &value, QString *error)
+{
+    const QString v = value.toLower();
+    const QStringList on{QStringLiteral("on"), QStringLiteral("yes"), QStringLiteral("true")};
+    const QStringList off{QStringLiteral("off"), QStringLiteral("no"), QStringLiteral("false")};
+    if (!on.contains(v) && !off.contains(v)) {
+        *error = QStringLiteral("must be on or off, not \"%1\"").arg(value);
+        return false;
+    }
+    o.discovery = on.contains(v);
+    return true;
+}
+
+const std::vector<Key> &keys()
+{
+    static const std::vector<Key> table = {
+        {QStringLiteral("port"), QStringLiteral("The serial device of the RS-485 bus."),
+         QStringLiteral("DEVICE"), text(&GatewayOptions::port)},
+        {QStringLiteral("mqtt"),
+         QStringLiteral("The broker: mqtt://HOST[:PORT], or mqtts://HOST[:PORT] for TLS "
+                        "(default mqtt://localhost)."),
+         QStringLiteral("URL"),
+         [](GatewayOptions &o, const QString &v, QString *e) {
+             const auto b = parseBrokerUrl(v, e);
+             if (b)
+                 o.broker = *b;
+             return bool(b);
+         }},
+        {QStringLiteral("ca-file"),
+         QStringLiteral("mqtts: the CA certificates (PEM) to trust instead of the system's."),
+         QStringLiteral("FILE"), text(&GatewayOptions::caFile)},
+        {QStringLiteral("username"), QStringLiteral("The user name at the broker."),
+         QStringLiteral("NAME"), text(&GatewayOptions::username)},
+        {QStringLiteral("password-file"),
+         QStringLiteral("A file whose first line is the password at the broker. A password is "
+                        "never given on the command line."),
+         QStringLiteral("FILE"),
+         // The path for now; its line is read once all keys are in.
+         text(&GatewayOptions::password)},
+        {QStringLiteral("client-id"),
+         QStringLiteral("The client name at the broker, also in the gateway's status topic "
+                        "(default levelconf- and the host's name)."),
+         QStringLiteral("NAME"), setClientId},
+        {QStringLiteral("addresses"),
+         QStringLiteral("The sensors' addresses, e.g. 1,2,5 or 1-30. Without it the bus is "
+                        "searched at start and every 5 minutes."),
+         QStringLiteral("LIST"),
+         [](GatewayOptions &o, const QString &v, QString *e) {
+             const auto list = parseAddressList(v, e);
+             if (list)
+                 o.addresses = *list;
+             return bool(list);
+         }},
+        {QStringLiteral("interval"),
+         QStringLiteral("Each sensor is polled this often (default 1); 0 polls as fast as the "
+                        "bus goes."),
+         QStringLiteral("SECONDS"), setInterval},
+        {QStringLiteral("topic-prefix"),
+         QStringLiteral("The first levels of every topic (default levelconf)."),
+         QStringLiteral("PREFIX"),
+         [](GatewayOptions &o, const QString &v, QString *e) {
+             return setPrefix(&o.topicPrefix, v, e);
+         }},
+        {QStringLiteral("discovery-prefix"),
+         QStringLiteral("Home Assistant's discovery prefix (default homeassistant)."),
+         QStringLiteral("PREFIX"),
+         [](GatewayOptions &o, const QString &v, QString *e) {
+             return setPrefix(&o.discoveryPrefix, v, e);
+         }},
+        {QStringLiteral("discovery"),
+         QStringLiteral("on or off: publish Home Assistant discovery (default on)."),
+         QStringLiteral("on|off"), setDiscovery},
+        {QStringLiteral("queue-size"),
+         QStringLiteral("Readings kept while the broker cannot be reached; past it the oldest "
+                        "go (default 3600)."),
+         QStringLiteral("N"), setQueueSize},
+    };
+    return table;
+}
+
+const Key *keyNamed(const QString &name)
+{
+    for (const Key &k : keys()) {
+        if (k.name == name)
+            return &k;
+    }
+    return nullptr;
+}
+
+void addOptions(QCommandLineParser &parser)
+{
+    parser.setApplicationDescription(QStringLiteral(
+        "Polls every sensor of an RS-485 bus of QX-510/HZL-310 level sensors and publishes "
+        "their readings to an MQTT broker, with Home Assistant discovery. Every option can "
+        "also be given in the configuration file as key = value. SIGTERM or SIGINT ends it: "
+        "its topics are set offline and what is queued is delivered first."));
+    parser.addOption({QStringLiteral("config"),
+                      QStringLiteral("Read the options from FILE; the command line wins."),
+                      QStringLiteral("FILE")});
+    for (const Key &k : keys())
+        parser.addOption({k.name, k.help, k.valueName});
+    parser.addOption(
+        {QStringLiteral("no-discovery"), QStringLiteral("The same as --discovery off.")});
+    parser.addOption(
+        {{QStringLiteral("h"), QStringLiteral("help")}, QStringLiteral("Show this help.")});
+    parser.addOption({{QStringLiteral("v"), QStringLiteral("version")},
+                      QStringLiteral("Show the program's version.")});
+}
+
+bool passwordOnCommandLine(const QStringList &arguments)
+{
+    for (const QString &a : arguments) {
+        if (a == QLatin1String("--password") || a.startsWith(QLatin1String("--password=")))
+            return true;
+    }
+    return false;
+}
+
+struct Given {
+    QString value;
+    QString label; // what a message names: "--port", or "gateway.conf, line 3: port"
+};
+
+bool readConfigFile(const QString &path, std::map<QString, Given> *given, QString *error)
+{
+    const auto bytes = readSmallFile(path, kMaxConfigBytes, error);
+    if (!bytes) {
+        *error = path + QStringLiteral(": ") + *error;
+        return false;
+    }
+    const auto entries = parseConfigText(QString::fromUtf8(*bytes), path, error);
+    if (!entries)
+        return false;
+    for (const ConfigEntry &e : *entries) {
+        const QString origin = QStringLiteral("%1, line %2").arg(path).arg(e.line);
+        if (e.key == QLatin1String("password")) {
+            *error = origin + QStringLiteral(": no password here; put it in a file only the "
+                                             "gateway can read and name it in password-file");
+            return false;
+        }
+        if (!keyNamed(e.key)) {
+            *error = origin + QStringLiteral(": unknown key \"%1\"").arg(e.key);
+            return false;
+        }
+        (*given)[e.key] = {e.value, origin + QStringLiteral(": ") + e.key};
+    }
+    return true;
+}
+
+bool readPassword(GatewayOptions &o, QString *error)
+{
+    if (o.password.isEmpty())
+        return true;
+    if (o.username.isEmpty()) {
+        *error = QStringLiteral("a password file needs a user name (--username)");
+        return false;
+    }
+    const QString path = o.password;
+    const auto bytes = readSmallFile(path, kMaxPasswordBytes, error);
+    if (!bytes) {
+        *error = path + QStringLiteral(": ") + *error;
+        return false;
+    }
+    o.password = QString::fromUtf8(*bytes).section(QLatin1Char('\n'), 0, 0);
+    if (o.password.endsWith(QLatin1Char('\r')))
+        o.password.chop(1);
+    return true;
+}
+
+bool checkTogether(GatewayOptions &o, QString *error)
+{
+    if (o.port.isEmpty()) {
+        *error = QStringLiteral("--port DEVICE is required");
+        return false;
+    }
+    if (!o.caFile.isEmpty() && !o.broker.tls) {
+        *error = QStringLiteral("a CA file is for a broker over TLS (mqtts://)");
+        return false;
+    }
+    // The library would only call it an invalid argument.
+    if (!o.caFile.isEmpty() && !QFileInfo(o.caFile).isFile()) {
+        *error = o.caFile + QStringLiteral(": no such file");
+        return false;
+    }
+    if (o.clientId.isEmpty())
+        o.clientId = defaultClientId(QSysInfo::machineHostName());
+    return readPassword(o, error);
+}
+} // namespace
+
+std::optional<GatewayOptions> parseGatewayOptions(const QStringList &arguments, QString *error)
+{
+    if (passwordOnCommandLine(arguments)) {
+        *error = QStringLiteral("a password is never given on the command line, where every "
+                                "user of the machine can read it: give --password-file");
+        return std::nullopt;
+    }
+    QCommandLineParser parser;
+    addOptions(parser);
+    if (!parser.parse(QStringList{QStringLiteral("levelconf-gateway")} + arguments)) {
+        *error = parser.errorText();
+        return std::nullopt;
+    }
+    if (!parser.positionalArguments().isEmpty()) {
+        *error = QStringLiteral("unexpected argument \"%1\"")
+                     .arg(parser.positionalArguments().constFirst());
+        return std::nullopt;
+    }
+    GatewayOptions o;
+    o.help = parser.isSet(QStringLiteral("help"));
+    o.version = parser.isSet(QStringLiteral("version"));
+    if (o.help || o.version)
+        return o;
+
+    std::map<QString, Given> given;
+    if (parser.isSet(QStringLiteral("config")) &&
+        !readConfigFile(parser.value(QStringLiteral("config")), &given, error))
+        return std::nullopt;
+    for (const Key &k : keys()) {
+        if (parser.isSet(k.name))
+            given[k.name] = {parser.value(k.name), QStringLiteral("--") + k.name};
+    }
+    if (parser.isSet(QStringLiteral("no-discovery")))
+        given[QStringLiteral("discovery")] = {QStringLiteral("off"),
+                                              QStringLiteral("--no-discovery")};
+    for (const Key &k : keys()) {
+        const auto it = given.find(k.name);
+        if (it != given.end() && !k.set(o, it->second.value, error)) {
+            *error = it->second.label + QLatin1Char(' ') + *error;
+            return std::nullopt;
+        }
+    }
+    if (!checkTogether(o, error))
+        return std::nullopt;
+    return o;
+}
+
+QString gatewayHelpText()
+{
+    QCommandLineParser parser;
+    addOptions(parser);
+    // The usage line names the program as it was started; the man page wants its name.
+    QString text = parser.helpText();
+    const int end = text.indexOf(QLatin1Char('\n'));
+    return QStringLiteral("Usage: levelconf-gateway [options]") + text.mid(end);
+}
+
+std::optional<std::vector<quint8>> parseAddressList(const QString &text, QString *error)
+{
+    std::vector<quint8> out;
+    std::vector<bool> seen(kHighestAddress + 1, false);
+    for (const QString &item : text.split(QLatin1Char(','))) {
+        const QStringList ends = item.trimmed().split(QLatin1Char('-'));
+        bool okFirst = false;
+        bool okLast = ends.size() == 1;
+        const int first = ends.constFirst().toInt(&okFirst);
+        const int last = ends.size() == 2 ? ends.at(1).toInt(&okLast) : first;
+        if (!okFirst || !okLast || ends.size() > 2 || first < 0 || last > kHighestAddress ||
+            first > last) {
+            *error = QStringLiteral("must be addresses from 0 to %1 such as 1,2,5 or 1-30, not "
+                                    "\"%2\"")
+                         .arg(kHighestAddress)
+                         .arg(item);
+            return std::nullopt;
+        }
+        for (int a = first; a <= last; ++a) {
+            if (seen[a]) {
+                *error = QStringLiteral("names address %1 twice").arg(a);
+                return std::nullopt;
+            }
+            seen[a] = true;
+            out.push_back(quint8(a));
+        }
+    }
+    return out;
+}
+
+QString defaultClientId(const QString &hostName)
+{
+    static const QRegularExpression other(QStringLiteral("[^A-Za-z0-9_-]"));
+    QString host = QString(hostName).replace(other, QStringLiteral("-"));
+    if (host.isEmpty())
+        host = QStringLiteral("host");
+    return (QStringLiteral("levelconf-") + host).left(kMaxClientIdLength);
+}

@@ -1,0 +1,41 @@
+#pragma once
+
+#include "BrokerUrl.h"
+
+#include <QString>
+#include <QStringList>
+#include <optional>
+#include <vector>
+
+// What levelconf-gateway is asked to do, from its command line and its configuration
+// file (the same keys; the command line wins).
+struct GatewayOptions {
+    QString port;
+    BrokerUrl broker{QStringLiteral("localhost")};
+    QString caFile;                // mqtts: the CA certificates to trust; empty: the system's
+    QString username;              // empty: none
+    QString password;              // read from the password file, never given on the command line
+    QString clientId;              // also names the gateway's own topics
+    std::vector<quint8> addresses; // empty: search the bus
+    int intervalMs = 1000;         // each sensor polled this often; 0: as fast as the bus goes
+    QString topicPrefix = QStringLiteral("levelconf");
+    QString discoveryPrefix = QStringLiteral("homeassistant");
+    bool discovery = true;
+    int queueSize = 3600; // readings kept while the broker is away: an hour of one sensor
+    bool help = false;
+    bool version = false;
+};
+
+// The options of the arguments after the program's name, reading the configuration file
+// and the password file they name; nothing, with the reason in `error`.
+std::optional<GatewayOptions> parseGatewayOptions(const QStringList &arguments, QString *error);
+
+// The text of --help.
+QString gatewayHelpText();
+
+// "1,2,5" or ranges such as "1-30,40": addresses 0 to 254, each once.
+std::optional<std::vector<quint8>> parseAddressList(const QString &text, QString *error);
+
+// The client name the gateway takes without --client-id: "levelconf-" and the host's name,
+// cut to what a topic level and every broker take.
+QString defaultClientId(const QString &hostName);

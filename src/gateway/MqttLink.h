@@ -1,0 +1,97 @@
+#pragma once
+
+#include "BrokerUrl.h"
+#include "MqttMessage.h"
+
+#include <QObject>
+#include <QString>
+
+#include <atomic>
+#include <condition_variable>
+#include <functional>
+#include <mutex>
+#include <optional>
+#include <thread>
+
+struct mosquitto;
+
+// The connection to the broker, on libmosquitto. The library's network loop runs on a
+// thread of its own, so that neither a slow broker nor a lost one holds up the bus; what
+// it reports comes to this object's thread as signals. It connects, keeps the connection
+// and reconnects, waiting twice as long after each failed try up to a ceiling, and leaves
+// the last will with the broker: the message the broker publishes when the connection
+// ends without a goodbye.
+class MqttLink : public QObject
+{
+    Q_OBJECT
+
+public:
+    static constexpr int kKeepAliveS = 30;
+    static constexpr int kRetryCeilingS = 60;
+    // The network loop looks whether it is to stop at least this often.
+    static constexpr int kLoopMs = 500;
+
+    struct Settings {
+        BrokerUrl broker;
+        QString caFile; // mqtts: empty trusts the system's certificates
+        QString username;
+        QString password;
+        QString clientId;
+        MqttMessage will;
+    };
+
+    // The library's set-up, once for the program, for as long as this lives.
+    class Library
+    {
+    public:
+        Library();
+        ~Library();
+        Library(const Library &) = delete;
+        Library &operator=(const Library &) = delete;
+    };
+
+    explicit MqttLink(const Settings &settings, QObject *parent = nullptr);
+    ~MqttLink() override;
+
+    // Starts connecting; false, with the reason, when the client cannot be set up.
+    bool start(QString *error);
+    // Says goodbye to the broker (so it keeps the will to itself) and ends the thread.
+    void stop();
+
+    bool isConnected() const { return m_connected; }
+    // The broker's address, for log lines.
+    QString brokerText() const { return m_settings.broker.text(); }
+
+    // Hands `message` to the library with QoS 1: its id, which acked() reports once the
+    // broker has it, or nothing when the library refused it. A message handed over while
+    // the connection is down is kept by the library and sent once it is back.
+    std::optional<int> publish(const MqttMessage &message);
+
+signals:
+    void connected();
+    // A try to reach the broker failed: the link tries again.
+    void connectFailed(const QString &reason);
+    // The broker refused the gateway (its credentials, its client name): the link tries
+    // again, in case that changes.
+    void refused(const QString &reason);
+    // A working connection broke; the link reconnects.
+    void connectionLost(const QString &reason);
+    void acked(int messageId);
+
+private:
+    void run();
+    bool waitBeforeRetry(int seconds);
+    void post(std::function<void()> what);
+    static void onConnect(mosquitto *, void *self, int rc);
+    static void onDisconnect(mosquitto *, void *self, int rc);
+    static void onPublish(mosquitto *, void *self, int mid);
+
+    Settings m_settings;
+    mosquitto *m_client = nullptr;
+    std::thread m_thread;
+    std::mutex m_mutex;
+    std::condition_variable m_wake;
+    std::atomic<bool> m_stopping{false};
+    std::atomic<bool> m_madeIt{false}; // the connection under way has worked
+    bool m_connected = false;          // on this object's thread
+};

@@ -1,0 +1,185 @@
+#include "Publisher.h"
+
+#include "Discovery.h"
+#include "GatewayLog.h"
+
+#include <QTimer>
+
+namespace
+{
+QByteArray onlineWord(bool online)
+{
+    return online ? QByteArrayLiteral("online") : QByteArrayLiteral("offline");
+}
+} // namespace
+
+Publisher::Publisher(MqttLink &link, const GatewayTopics &topics, int queueSize, bool discovery,
+                     QObject *parent)
+    : QObject(parent), m_link(link), m_topics(topics), m_discovery(discovery), m_queue(queueSize)
+{
+    connect(&m_link, &MqttLink::connected, this, &Publisher::onConnected);
+    connect(&m_link, &MqttLink::connectFailed, this, &Publisher::onConnectFailed);
+    connect(&m_link, &MqttLink::refused, this, &Publisher::onRefused);
+    connect(&m_link, &MqttLink::connectionLost, this, &Publisher::onConnectionLost);
+    connect(&m_link, &MqttLink::acked, this, &Publisher::onAcked);
+    QTimer::singleShot(kNotReachedMs, this, &Publisher::noteNotReached);
+}
+
+void Publisher::noteNotReached()
+{
+    if (m_link.isConnected() || m_failing)
+        return;
+    noteFailure(QStringLiteral("not reached yet; trying again"));
+}
+
+void Publisher::logBroker(const QString &what)
+{
+    gatewayLog(QStringLiteral("MQTT broker %1: %2").arg(m_link.brokerText(), what));
+}
+
+void Publisher::addState(quint32 serial, const QByteArray &payload)
+{
+    if (m_queue.push({m_topics.state(serial), payload, false}) && !m_dropLogged) {
+        gatewayLog(QStringLiteral("Queue full (%1 readings): the oldest readings are dropped")
+                       .arg(m_queue.capacity()));
+        m_dropLogged = true;
+    }
+    pump();
+}
+
+void Publisher::sensorIdentified(quint32 serial, const QString &firmware)
+{
+    Sensor &s = m_sensors[serial];
+    if (s.firmware != firmware)
+        s.discoverySaid = false;
+    s.firmware = firmware;
+    if (m_link.isConnected())
+        sayDiscovery(serial, s);
+}
+
+void Publisher::setAvailability(quint32 serial, bool online)
+{
+    m_sensors[serial].online = online;
+    if (m_link.isConnected())
+        sayRetained({m_topics.availability(serial), onlineWord(online), true});
+}
+
+void Publisher::goOffline()
+{
+    m_goingOffline = true;
+    const bool connected = m_link.isConnected();
+    if (connected)
+        sayRetained({m_topics.status(), onlineWord(false), true});
+    // Nobody polls them any more. Sensors whose topics have said nothing keep it so.
+    for (auto it = m_sensors.begin(); it != m_sensors.end(); ++it) {
+        if (it->online != true)
+            continue;
+        it->online = false;
+        if (connected)
+            sayRetained({m_topics.availability(it.key()), onlineWord(false), true});
+    }
+}
+
+bool Publisher::settled() const
+{
+    return m_queue.isEmpty() && m_statesInFlight.isEmpty() && m_othersInFlight.isEmpty();
+}
+
+void Publisher::onConnected()
+{
+    logBroker(QStringLiteral("connected"));
+    m_failing = false;
+    m_refusal.clear();
+    const quint64 lost = m_queue.dropped() - m_droppedBefore;
+    if (lost > 0) {
+        gatewayLog(QStringLiteral("%1 readings were dropped while the broker could not be reached")
+                       .arg(lost));
+    }
+    // The library sends what it still held from the last connection first; what is said
+    // here follows it.
+    sayRetained({m_topics.status(), onlineWord(!m_goingOffline), true});
+    for (auto it = m_sensors.begin(); it != m_sensors.end(); ++it) {
+        it->discoverySaid = false;
+        sayDiscovery(it.key(), *it);
+        if (it->online)
+            sayRetained({m_topics.availability(it.key()), onlineWord(*it->online), true});
+    }
+    m_droppedSaid = m_queue.dropped();
+    sayRetained({m_topics.dropped(), QByteArray::number(m_droppedSaid), true});
+    pump();
+}
+
+void Publisher::onConnectFailed(const QString &reason)
+{
+    // One line when the broker goes out of reach, not one for each try.
+    if (!m_failing)
+        noteFailure(QStringLiteral("cannot connect (%1); trying again").arg(reason));
+}
+
+void Publisher::onRefused(const QString &reason)
+{
+    // Said again only when the broker changes its mind about why.
+    if (reason != m_refusal)
+        noteFailure(QStringLiteral("refused the gateway (%1); trying again").arg(reason));
+    m_refusal = reason;
+}
+
+void Publisher::onConnectionLost(const QString &reason)
+{
+    if (m_failing)
+        return;
+    noteFailure(QStringLiteral("connection lost (%1); reconnecting").arg(reason));
+    m_droppedBefore = m_queue.dropped();
+}
+
+void Publisher::noteFailure(const QString &what)
+{
+    logBroker(what + QStringLiteral(", waiting up to %1 s between tries; readings are queued "
+                                    "meanwhile")
+                         .arg(MqttLink::kRetryCeilingS));
+    m_failing = true;
+}
+
+void Publisher::onAcked(int messageId)
+{
+    m_statesInFlight.remove(messageId);
+    m_othersInFlight.remove(messageId);
+    pump();
+    if (settled())
+        emit nowSettled();
+}
+
+void Publisher::sayRetained(const MqttMessage &message)
+{
+    if (const std::optional<int> id = m_link.publish(message))
+        m_othersInFlight.insert(*id);
+}
+
+void Publisher::sayDiscovery(quint32 serial, Sensor &sensor)
+{
+    if (!m_discovery || sensor.discoverySaid || sensor.firmware.isEmpty())
+        return;
+    for (const MqttMessage &m : discoveryMessages(m_topics, serial, sensor.firmware))
+        sayRetained(m);
+    sensor.discoverySaid = true;
+}
+
+void Publisher::pump()
+{
+    if (!m_link.isConnected())
+        return;
+    while (!m_queue.isEmpty() && m_statesInFlight.size() < kStatesInFlight) {
+        if (const std::optional<int> id = m_link.publish(m_queue.front()))
+            m_statesInFlight.insert(*id);
+        else
+            gatewayLog(QStringLiteral("A reading for %1 was refused by the MQTT library")
+                           .arg(QString::fromUtf8(m_queue.front().topic)));
+        m_queue.pop();
+    }
+    if (m_queue.isEmpty())
+        m_dropLogged = false;
+    if (m_queue.dropped() != m_droppedSaid) {
+        m_droppedSaid = m_queue.dropped();
+        sayRetained({m_topics.dropped(), QByteArray::number(m_droppedSaid), true});
+    }
+}

@@ -1,0 +1,46 @@
+// levelconf-gateway: every sensor of an RS-485 bus published to an MQTT broker.
+#include "Gateway.h"
+#include "GatewayOptions.h"
+#include "MqttLink.h"
+#include "core/serial/QtSerialPort.h"
+#include "core/system/TerminationSignals.h"
+
+#include <QCoreApplication>
+
+#include <cstdio>
+
+int main(int argc, char *argv[])
+{
+    QCoreApplication app(argc, argv);
+    QCoreApplication::setApplicationName(QStringLiteral("levelconf-gateway"));
+    QCoreApplication::setApplicationVersion(QStringLiteral(LEVELCONF_VERSION));
+
+    QString error;
+    const std::optional<GatewayOptions> options =
+        parseGatewayOptions(QCoreApplication::arguments().mid(1), &error);
+    if (!options) {
+        std::fprintf(stderr, "levelconf-gateway: %s\nTry levelconf-gateway --help.\n",
+                     error.toUtf8().constData());
+        return 1;
+    }
+    if (options->help || options->version) {
+        const QString text = options->help
+                                 ? gatewayHelpText()
+                                 : QStringLiteral("levelconf-gateway " LEVELCONF_VERSION "\n");
+        std::fputs(text.toUtf8().constData(), stdout);
+        return 0;
+    }
+
+    const MqttLink::Library mqtt;
+    QtSerialPort port;
+    Gateway gateway(*options, port);
+    QObject::connect(&gateway, &Gateway::finished, &app, &QCoreApplication::quit);
+    const std::unique_ptr<TerminationSignals> stop = catchTerminationSignals();
+    if (stop)
+        QObject::connect(stop.get(), &TerminationSignals::requested, &gateway, &Gateway::stop);
+    if (!gateway.start(&error)) {
+        std::fprintf(stderr, "levelconf-gateway: %s\n", error.toUtf8().constData());
+        return 1;
+    }
+    return app.exec();
+}

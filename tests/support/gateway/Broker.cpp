@@ -1,0 +1,106 @@
+#include "Broker.h"
+
+#include <QDeadlineTimer>
+#include <QFile>
+#include <QThread>
+
+#include <arpa/inet.h>
+#include <netinet/in.h>
+#include <pwd.h>
+#include <sys/socket.h>
+#include <unistd.h>
+
+namespace
+{
+sockaddr_in loopback(quint16 port)
+{
+    sockaddr_in a{};
+    a.sin_family = AF_INET;
+    a.sin_port = htons(port);
+    a.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+    return a;
+}
+
+// A port nobody listens on now: the system's choice for a socket bound to port 0.
+quint16 freePort()
+{
+    const int fd = ::socket(AF_INET, SOCK_STREAM, 0);
+    sockaddr_in a = loopback(0);
+    socklen_t size = sizeof a;
+    quint16 port = 0;
+    if (::bind(fd, reinterpret_cast<sockaddr *>(&a), sizeof a) == 0 &&
+        ::getsockname(fd, reinterpret_cast<sockaddr *>(&a), &size) == 0)
+        port = ntohs(a.sin_port);
+    ::close(fd);
+    return port;
+}
+
+bool listening(quint16 port)
+{
+    const int fd = ::socket(AF_INET, SOCK_STREAM, 0);
+    const sockaddr_in a = loopback(port);
+    const bool ok = ::connect(fd, reinterpret_cast<const sockaddr *>(&a), sizeof a) == 0;
+    ::close(fd);
+    return ok;
+}
+
+// Run as root, the broker would change to its own user, which cannot write the test's
+// folder; it keeps the user it was started as when named.
+QString userName()
+{
+    const passwd *pw = ::getpwuid(::geteuid());
+    return pw ? QString::fromLocal8Bit(pw->pw_name) : QStringLiteral("root");
+}
+} // namespace
+
+Broker::Broker() : m_port(freePort())
+{
+    QFile conf(m_dir.filePath(QStringLiteral("mosquitto.conf")));
+    if (conf.open(QIODevice::WriteOnly)) {
+        conf.write(QStringLiteral("listener %1 127.0.0.1\n"
+                                  "allow_anonymous true\n"
+                                  "persistence true\n"
+                                  "persistence_location %2/\n"
+                                  "user %3\n"
+                                  "log_dest none\n")
+                       .arg(m_port)
+                       .arg(m_dir.path(), userName())
+                       .toUtf8());
+    }
+    m_process.setProcessChannelMode(QProcess::MergedChannels);
+}
+
+Broker::~Broker()
+{
+    stop();
+}
+
+bool Broker::start()
+{
+    m_process.start(QStringLiteral("mosquitto"),
+                    {QStringLiteral("-c"), m_dir.filePath(QStringLiteral("mosquitto.conf"))});
+    if (!m_process.waitForStarted(10000))
+        return false;
+    const QDeadlineTimer deadline(10000);
+    while (!deadline.hasExpired() && m_process.state() == QProcess::Running) {
+        if (listening(m_port))
+            return true;
+        QThread::msleep(20);
+    }
+    return false;
+}
+
+void Broker::stop()
+{
+    if (m_process.state() == QProcess::NotRunning)
+        return;
+    m_process.terminate();
+    if (!m_process.waitForFinished(10000))
+        m_process.kill();
+    m_process.waitForFinished();
+}
+
+QString Broker::url() const
+{
+    return QStringLiteral("mqtt://127.0.0.1:%1").arg(m_port);
+}

@@ -1,0 +1,31 @@
+#pragma once
+
+#include <QProcess>
+#include <QString>
+#include <QTemporaryDir>
+
+// Debian's mosquitto broker for a test: on a free loopback port, with a configuration of
+// the test's own in a temporary folder, and stopped with the test. It keeps its sessions
+// and retained messages on disk, so a subscriber's session outlives a restart, as on a
+// broker in service.
+class Broker
+{
+public:
+    Broker();
+    ~Broker();
+    Broker(const Broker &) = delete;
+    Broker &operator=(const Broker &) = delete;
+
+    // Starts it (again, on the same port) and waits until it takes connections.
+    bool start();
+    // Stops it as its service does (SIGTERM), saving its state.
+    void stop();
+
+    quint16 port() const { return m_port; }
+    QString url() const;
+
+private:
+    QTemporaryDir m_dir;
+    QProcess m_process;
+    quint16 m_port = 0;
+};

@@ -1,0 +1,158 @@
+// levelconf-gateway's options: the command line, its configuration file and the password
+// file, each rule a row.
+#include "gateway/GatewayOptions.h"
+
+#include <QtTest>
+
+namespace
+{
+QString summary(const GatewayOptions &o)
+{
+    QStringList addresses;
+    for (quint8 a : o.addresses)
+        addresses << QString::number(a);
+    return QStringLiteral("port=%1 mqtt=%2 ca=%3 user=%4 password=%5 id=%6 addresses=%7 "
+                          "interval=%8 prefix=%9/%10 discovery=%11 queue=%12")
+        .arg(o.port, o.broker.text(), o.caFile, o.username, o.password, o.clientId,
+             addresses.join(','))
+        .arg(o.intervalMs)
+        .arg(o.topicPrefix, o.discoveryPrefix, o.discovery ? "on" : "off")
+        .arg(o.queueSize);
+}
+
+void write(const QString &path, const QByteArray &bytes)
+{
+    QFile f(path);
+    QVERIFY(f.open(QIODevice::WriteOnly));
+    f.write(bytes);
+}
+} // namespace
+
+class tst_GatewayOptions : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void options_data()
+    {
+        QTest::addColumn<QStringList>("args"); // CONFIG and PASSWORD name the files below
+        QTest::addColumn<QByteArray>("config");
+        QTest::addColumn<QString>("expected"); // part of the summary, or the whole error
+
+        const QStringList port{"--port", "/dev/ttyUSB0"};
+        QTest::newRow("defaults")
+            << port << QByteArray()
+            << "port=/dev/ttyUSB0 mqtt=mqtt://localhost:1883 ca= user= password= "
+               "id=levelconf-";
+        QTest::newRow("defaults, the rest")
+            << port << QByteArray()
+            << "addresses= interval=1000 prefix=levelconf/homeassistant discovery=on "
+               "queue=3600";
+        QTest::newRow("TLS takes its own port")
+            << port + QStringList{"--mqtt", "mqtts://broker.example"} << QByteArray()
+            << "mqtt=mqtts://broker.example:8883";
+        QTest::newRow("a port of the broker") << port + QStringList{"--mqtt", "mqtt://[::1]:1884"}
+                                              << QByteArray() << "mqtt=mqtt://[::1]:1884";
+        QTest::newRow("addresses and ranges")
+            << port + QStringList{"--addresses", "1-3, 7"} << QByteArray() << "addresses=1,2,3,7";
+        QTest::newRow("interval in seconds")
+            << port + QStringList{"--interval", "0.25"} << QByteArray() << "interval=250";
+        QTest::newRow("no discovery")
+            << port + QStringList{"--no-discovery"} << QByteArray() << "discovery=off";
+        QTest::newRow("the file, the command line winning")
+            << QStringList{"--config", "CONFIG", "--interval", "5"}
+            << QByteArray("# the tank farm\nport = /dev/ttyS1\n\ninterval = 2\nqueue-size=10\n")
+            << "port=/dev/ttyS1 mqtt=mqtt://localhost:1883";
+        QTest::newRow("the file, the command line winning, the rest")
+            << QStringList{"--config", "CONFIG", "--interval", "5"}
+            << QByteArray("port = /dev/ttyS1\ninterval = 2\nqueue-size=10\n")
+            << "interval=5000 prefix=levelconf/homeassistant discovery=on queue=10";
+        QTest::newRow("the password from its file")
+            << QStringList{"--config", "CONFIG"}
+            << QByteArray("port=/dev/ttyS1\nusername = gw\npassword-file = PASSWORD\n")
+            << "user=gw password=s3cret id=";
+
+        // Refused, with what a person needs to put it right.
+        QTest::newRow("a password on the command line")
+            << port + QStringList{"--password=x"} << QByteArray()
+            << "a password is never given on the command line, where every user of the "
+               "machine can read it: give --password-file";
+        QTest::newRow("a password in the file")
+            << QStringList{"--config", "CONFIG"} << QByteArray("port=/dev/ttyS1\npassword = x\n")
+            << "CONFIG, line 2: no password here; put it in a file only the gateway can read "
+               "and name it in password-file";
+        QTest::newRow("an unknown key")
+            << QStringList{"--config", "CONFIG"} << QByteArray("colour = red\n")
+            << "CONFIG, line 1: unknown key \"colour\"";
+        QTest::newRow("a key twice")
+            << QStringList{"--config", "CONFIG"} << QByteArray("port=a\nport=b\n")
+            << "CONFIG, line 2: port is given twice";
+        QTest::newRow("a value the file gets wrong")
+            << QStringList{"--config", "CONFIG"} << QByteArray("port=a\n interval = soon\n")
+            << "CONFIG, line 2: interval must be seconds from 0 to 3600, such as 1 or 0.5, not "
+               "\"soon\"";
+        QTest::newRow("a configuration that is no file")
+            << QStringList{"--config", "."} << QByteArray()
+            << ".: it is a folder, not a regular file";
+        QTest::newRow("no port") << QStringList{} << QByteArray() << "--port DEVICE is required";
+        QTest::newRow("a negative interval")
+            << port + QStringList{"--interval", "-1"} << QByteArray()
+            << "--interval must be seconds from 0 to 3600, such as 1 or 0.5, not \"-1\"";
+        QTest::newRow("an address twice") << port + QStringList{"--addresses", "1-3,2"}
+                                          << QByteArray() << "--addresses names address 2 twice";
+        QTest::newRow("the search's address")
+            << port + QStringList{"--addresses", "255"} << QByteArray()
+            << "--addresses must be addresses from 0 to 254 such as 1,2,5 or 1-30, not \"255\"";
+        QTest::newRow("credentials in the address")
+            << port + QStringList{"--mqtt", "mqtt://gw:pw@broker"} << QByteArray()
+            << "--mqtt no user name or password in the broker's address: give --username and "
+               "--password-file";
+        QTest::newRow("another scheme")
+            << port + QStringList{"--mqtt", "http://broker"} << QByteArray()
+            << "--mqtt the broker is given as mqtt://HOST[:PORT] or mqtts://HOST[:PORT], not "
+               "\"http://broker\"";
+        QTest::newRow("a CA without TLS")
+            << port + QStringList{"--ca-file", "/etc/ca.pem"} << QByteArray()
+            << "a CA file is for a broker over TLS (mqtts://)";
+        QTest::newRow("a CA file that is not there")
+            << port + QStringList{"--mqtt", "mqtts://broker", "--ca-file", "/no/ca.pem"}
+            << QByteArray() << "/no/ca.pem: no such file";
+        QTest::newRow("a password without a user")
+            << port + QStringList{"--password-file", "PASSWORD"} << QByteArray()
+            << "a password file needs a user name (--username)";
+        QTest::newRow("a client name that would split its topic")
+            << port + QStringList{"--client-id", "site/1"} << QByteArray()
+            << "--client-id must be 1 to 64 characters without /, +, # or blanks, not "
+               "\"site/1\"";
+        QTest::newRow("a wildcard in the prefix")
+            << port + QStringList{"--topic-prefix", "tanks/#"} << QByteArray()
+            << "--topic-prefix must be topic levels joined by /, without + or #, not "
+               "\"tanks/#\"";
+        QTest::newRow("a queue of nothing")
+            << port + QStringList{"--queue-size", "0"} << QByteArray()
+            << "--queue-size must be a number of readings from 1 to 1000000, not \"0\"";
+    }
+    void options()
+    {
+        QFETCH(QStringList, args);
+        QFETCH(QByteArray, config);
+        QFETCH(QString, expected);
+        QTemporaryDir dir;
+        const QString configPath = dir.filePath("gateway.conf");
+        const QString passwordPath = dir.filePath("password");
+        write(configPath, QByteArray(config).replace("PASSWORD", passwordPath.toUtf8()));
+        write(passwordPath, "s3cret\nignored\n");
+        args.replaceInStrings("CONFIG", configPath).replaceInStrings("PASSWORD", passwordPath);
+        expected.replace("CONFIG", configPath);
+
+        QString error;
+        const std::optional<GatewayOptions> o = parseGatewayOptions(args, &error);
+        if (o)
+            QVERIFY2(summary(*o).contains(expected), qPrintable(summary(*o)));
+        else
+            QCOMPARE(error, expected);
+    }
+};
+
+QTEST_GUILESS_MAIN(tst_GatewayOptions)
+#include "tst_gatewayoptions.moc"
