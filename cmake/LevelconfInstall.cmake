@@ -62,9 +62,10 @@ endif()
 # Man pages, from each program's own --help and --version, so that they never drift from
 # the options. levelconf makes its application object before it reads the options, so it
 # runs on the offscreen platform here, where there may be no display; a sanitizer build
-# should not fail the page over what the toolkit keeps until exit.
+# should not fail the page over what the toolkit keeps until exit. The pages are in the
+# programs' source language, whatever the locale of whoever builds them.
 find_program(LEVELCONF_HELP2MAN help2man)
-set(man_env QT_QPA_PLATFORM=offscreen ASAN_OPTIONS=detect_leaks=0)
+set(man_env QT_QPA_PLATFORM=offscreen ASAN_OPTIONS=detect_leaks=0 LC_ALL=C.UTF-8 LANGUAGE=)
 set(man_pages "")
 if(NOT LEVELCONF_HELP2MAN)
     message(WARNING "help2man not found: no man pages are built or installed "
