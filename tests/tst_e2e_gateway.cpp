@@ -42,6 +42,11 @@ class Gateway
 public:
     void start(const QString &port, const QString &broker, const QStringList &more = {})
     {
+        if (!m_locale.isEmpty()) {
+            QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+            env.insert("LC_ALL", m_locale);
+            m_process.setProcessEnvironment(env);
+        }
         m_process.start(LEVELCONF_GATEWAY_PROGRAM,
                         QStringList{"--port", port, "--mqtt", broker, "--client-id", "test"} +
                             more);
@@ -69,9 +74,13 @@ public:
         }
     }
 
+    // The locale it is started in; the test's own without it.
+    void setLocale(const QString &locale) { m_locale = locale; }
+
 private:
     QProcess m_process;
     QString m_log;
+    QString m_locale;
 };
 
 // A bus, a broker with a subscriber on it, and the gateway between them.
@@ -121,6 +130,12 @@ private:
     mutable std::mutex m_mutex;
     QHash<int, int> m_count;
 };
+
+bool hasCyrillic(const QString &text)
+{
+    static const QRegularExpression cyrillic("\\p{Cyrillic}");
+    return text.contains(cyrillic);
+}
 
 QJsonObject json(const QByteArray &payload)
 {
@@ -351,6 +366,40 @@ private slots:
             QVERIFY(gateway.log().contains(dropped() + " readings were dropped while the broker "
                                                        "could not be reached"));
         }
+    }
+
+    // The language, chosen by the option or the locale, is the log's; the topics and their
+    // payloads, which other programs read, are the same in every language.
+    void theLanguageIsTheLogsAlone_data()
+    {
+        QTest::addColumn<QStringList>("args");
+        QTest::addColumn<QString>("locale");
+        QTest::addColumn<bool>("russian");
+        QTest::newRow("ru by the option") << QStringList{"--language", "ru"} << "C.UTF-8" << true;
+        QTest::newRow("ru by the locale") << QStringList{} << "ru_RU.UTF-8" << true;
+        QTest::newRow("en over a Russian locale")
+            << QStringList{"--language=en"} << "ru_RU.UTF-8" << false;
+        QTest::newRow("another locale is English") << QStringList{} << "de_DE.UTF-8" << false;
+    }
+    void theLanguageIsTheLogsAlone()
+    {
+        QFETCH(QStringList, args);
+        QFETCH(QString, locale);
+        QFETCH(bool, russian);
+        Site site(fillingTank());
+        site.gateway.setLocale(locale);
+        QVERIFY(site.start(args));
+        QTRY_VERIFY_WITH_TIMEOUT(site.subscriber.payloads("levelconf/12345/state").size() >= 2,
+                                 kLongMs);
+        site.gateway.signal(SIGTERM);
+        QCOMPARE(site.gateway.waitForExit(), 0);
+        const QString log = site.gateway.log();
+        QVERIFY2(hasCyrillic(log) == russian, qPrintable(log));
+        for (const MqttSubscriber::Message &m : site.subscriber.messages())
+            QVERIFY2(!hasCyrillic(QString::fromUtf8(m.topic + ' ' + m.payload)), m.payload);
+        QCOMPARE(site.subscriber.last("levelconf/gateway/test/status"), QByteArray("offline"));
+        const QJsonObject state = json(site.subscriber.last("levelconf/12345/state"));
+        QVERIFY(state.contains("distance_cm") && state.contains("level_text"));
     }
 
     // The adapter pulled out: every sensor offline, the port tried again, and polling back

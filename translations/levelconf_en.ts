@@ -2,6 +2,80 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="en_US">
 <context>
+    <name>BrokerUrl</name>
+    <message>
+        <source>the broker is given as mqtt://HOST[:PORT] or mqtts://HOST[:PORT], not &quot;%1&quot;</source>
+        <translation>the broker is given as mqtt://HOST[:PORT] or mqtts://HOST[:PORT], not &quot;%1&quot;</translation>
+    </message>
+    <message>
+        <source>no user name or password in the broker&apos;s address: give --username and --password-file</source>
+        <translation>no user name or password in the broker&apos;s address: give --username and --password-file</translation>
+    </message>
+    <message>
+        <source>the broker is given as a host and a port only, not &quot;%1&quot;</source>
+        <translation>the broker is given as a host and a port only, not &quot;%1&quot;</translation>
+    </message>
+</context>
+<context>
+    <name>BusPoller</name>
+    <message>
+        <source>no such device</source>
+        <translation>no such device</translation>
+    </message>
+    <message>
+        <source>no permission; the gateway&apos;s user must be in the dialout group</source>
+        <translation>no permission; the gateway&apos;s user must be in the dialout group</translation>
+    </message>
+    <message>
+        <source>in use by another program</source>
+        <translation>in use by another program</translation>
+    </message>
+    <message>
+        <source>it would not open</source>
+        <translation>it would not open</translation>
+    </message>
+    <message>
+        <source>Port %1 cannot be opened (%2); trying again every %3 s</source>
+        <translation>Port %1 cannot be opened (%2); trying again every %3 s</translation>
+    </message>
+    <message>
+        <source>Port %1 opened</source>
+        <translation>Port %1 opened</translation>
+    </message>
+    <message>
+        <source>Port %1 lost: every sensor is offline; trying again every %2 s</source>
+        <translation>Port %1 lost: every sensor is offline; trying again every %2 s</translation>
+    </message>
+    <message>
+        <source>port lost</source>
+        <translation>port lost</translation>
+    </message>
+    <message>
+        <source>Search: no sensor answered</source>
+        <translation>Search: no sensor answered</translation>
+    </message>
+    <message>
+        <source>Search: addresses %1</source>
+        <translation>Search: addresses %1</translation>
+    </message>
+    <message>
+        <source>Sensor %1 at address %2: firmware %3</source>
+        <translation>Sensor %1 at address %2: firmware %3</translation>
+    </message>
+    <message>
+        <source>3 polls in a row missed</source>
+        <translation>3 polls in a row missed</translation>
+    </message>
+    <message>
+        <source>Sensor %1: online</source>
+        <translation>Sensor %1: online</translation>
+    </message>
+    <message>
+        <source>Sensor %1: offline (%2)</source>
+        <translation>Sensor %1: offline (%2)</translation>
+    </message>
+</context>
+<context>
     <name>CalibrationPart</name>
     <message>
         <source>Automatic tank calibration</source>
@@ -116,6 +190,21 @@ No point is recorded until a calibration is started or continued.</translation>
     <message>
         <source>Point %1, %2: &quot;%3&quot; is not a number from 0 to 32767</source>
         <translation>Point %1, %2: &quot;%3&quot; is not a number from 0 to 32767</translation>
+    </message>
+</context>
+<context>
+    <name>ConfigFile</name>
+    <message>
+        <source>%1, line %2: &quot;%3&quot; is not key = value</source>
+        <translation>%1, line %2: &quot;%3&quot; is not key = value</translation>
+    </message>
+    <message>
+        <source>%1, line %2: %3 is given twice</source>
+        <translation>%1, line %2: %3 is given twice</translation>
+    </message>
+    <message>
+        <source>larger than %1 bytes</source>
+        <translation>larger than %1 bytes</translation>
     </message>
 </context>
 <context>
@@ -440,6 +529,176 @@ OK!
     </message>
 </context>
 <context>
+    <name>Gateway</name>
+    <message>
+        <source>levelconf-gateway %1: bus %2, MQTT broker %3, topics %4/</source>
+        <translation>levelconf-gateway %1: bus %2, MQTT broker %3, topics %4/</translation>
+    </message>
+    <message>
+        <source>Stopping</source>
+        <translation>Stopping</translation>
+    </message>
+    <message>
+        <source>Stopped with readings undelivered: the broker could not take them in time</source>
+        <translation>Stopped with readings undelivered: the broker could not take them in time</translation>
+    </message>
+    <message>
+        <source>Stopped</source>
+        <translation>Stopped</translation>
+    </message>
+</context>
+<context>
+    <name>GatewayOptions</name>
+    <message>
+        <source>takes a value</source>
+        <translation>takes a value</translation>
+    </message>
+    <message>
+        <source>must be topic levels joined by /, without + or #, not &quot;%1&quot;</source>
+        <translation>must be topic levels joined by /, without + or #, not &quot;%1&quot;</translation>
+    </message>
+    <message>
+        <source>must be 1 to %1 characters without /, +, # or blanks, not &quot;%2&quot;</source>
+        <translation>must be 1 to %1 characters without /, +, # or blanks, not &quot;%2&quot;</translation>
+    </message>
+    <message>
+        <source>must be seconds from 0 to %1, such as 1 or 0.5, not &quot;%2&quot;</source>
+        <translation>must be seconds from 0 to %1, such as 1 or 0.5, not &quot;%2&quot;</translation>
+    </message>
+    <message>
+        <source>must be a number of readings from 1 to %1, not &quot;%2&quot;</source>
+        <translation>must be a number of readings from 1 to %1, not &quot;%2&quot;</translation>
+    </message>
+    <message>
+        <source>must be on or off, not &quot;%1&quot;</source>
+        <translation>must be on or off, not &quot;%1&quot;</translation>
+    </message>
+    <message>
+        <source>The serial device of the RS-485 bus.</source>
+        <translation>The serial device of the RS-485 bus.</translation>
+    </message>
+    <message>
+        <source>The broker: mqtt://HOST[:PORT], or mqtts://HOST[:PORT] for TLS (default mqtt://localhost).</source>
+        <translation>The broker: mqtt://HOST[:PORT], or mqtts://HOST[:PORT] for TLS (default mqtt://localhost).</translation>
+    </message>
+    <message>
+        <source>mqtts: the CA certificates (PEM) to trust instead of the system&apos;s.</source>
+        <translation>mqtts: the CA certificates (PEM) to trust instead of the system&apos;s.</translation>
+    </message>
+    <message>
+        <source>The user name at the broker.</source>
+        <translation>The user name at the broker.</translation>
+    </message>
+    <message>
+        <source>A file whose first line is the password at the broker. A password is never given on the command line.</source>
+        <translation>A file whose first line is the password at the broker. A password is never given on the command line.</translation>
+    </message>
+    <message>
+        <source>The client name at the broker, also in the gateway&apos;s status topic (default levelconf- and the host&apos;s name).</source>
+        <translation>The client name at the broker, also in the gateway&apos;s status topic (default levelconf- and the host&apos;s name).</translation>
+    </message>
+    <message>
+        <source>The sensors&apos; addresses, e.g. 1,2,5 or 1-30. Without it the bus is searched at start and every 5 minutes.</source>
+        <translation>The sensors&apos; addresses, e.g. 1,2,5 or 1-30. Without it the bus is searched at start and every 5 minutes.</translation>
+    </message>
+    <message>
+        <source>Each sensor is polled this often (default 1); 0 polls as fast as the bus goes.</source>
+        <translation>Each sensor is polled this often (default 1); 0 polls as fast as the bus goes.</translation>
+    </message>
+    <message>
+        <source>The first levels of every topic (default levelconf).</source>
+        <translation>The first levels of every topic (default levelconf).</translation>
+    </message>
+    <message>
+        <source>Home Assistant&apos;s discovery prefix (default homeassistant).</source>
+        <translation>Home Assistant&apos;s discovery prefix (default homeassistant).</translation>
+    </message>
+    <message>
+        <source>on or off: publish Home Assistant discovery (default on).</source>
+        <translation>on or off: publish Home Assistant discovery (default on).</translation>
+    </message>
+    <message>
+        <source>Readings kept while the broker cannot be reached; past it the oldest go (default 3600).</source>
+        <translation>Readings kept while the broker cannot be reached; past it the oldest go (default 3600).</translation>
+    </message>
+    <message>
+        <source>Polls every sensor of an RS-485 bus of QX-510/HZL-310 level sensors and publishes their readings to an MQTT broker, with Home Assistant discovery. Every option can also be given in the configuration file as key = value. SIGTERM or SIGINT ends it: its topics are set offline and what is queued is delivered first.</source>
+        <translation>Polls every sensor of an RS-485 bus of QX-510/HZL-310 level sensors and publishes their readings to an MQTT broker, with Home Assistant discovery. Every option can also be given in the configuration file as key = value. SIGTERM or SIGINT ends it: its topics are set offline and what is queued is delivered first.</translation>
+    </message>
+    <message>
+        <source>Read the options from FILE; the command line wins.</source>
+        <translation>Read the options from FILE; the command line wins.</translation>
+    </message>
+    <message>
+        <source>The same as --discovery off.</source>
+        <translation>The same as --discovery off.</translation>
+    </message>
+    <message>
+        <source>Write the log and the messages in LANGUAGE: en (English), ru (Russian) or described (the window&apos;s first texts). Without it the locale chooses: ru_* Russian, any other English. Topics and payloads are the same in every language.</source>
+        <translation>Write the log and the messages in LANGUAGE: en (English), ru (Russian) or described (the window&apos;s first texts). Without it the locale chooses: ru_* Russian, any other English. Topics and payloads are the same in every language.</translation>
+    </message>
+    <message>
+        <source>Show this help.</source>
+        <translation>Show this help.</translation>
+    </message>
+    <message>
+        <source>Show the program&apos;s version.</source>
+        <translation>Show the program&apos;s version.</translation>
+    </message>
+    <message>
+        <source>%1, line %2</source>
+        <translation>%1, line %2</translation>
+    </message>
+    <message>
+        <source>%1: no password here; put it in a file only the gateway can read and name it in password-file</source>
+        <translation>%1: no password here; put it in a file only the gateway can read and name it in password-file</translation>
+    </message>
+    <message>
+        <source>%1: unknown key &quot;%2&quot;</source>
+        <translation>%1: unknown key &quot;%2&quot;</translation>
+    </message>
+    <message>
+        <source>a password file needs a user name (--username)</source>
+        <translation>a password file needs a user name (--username)</translation>
+    </message>
+    <message>
+        <source>--port DEVICE is required</source>
+        <translation>--port DEVICE is required</translation>
+    </message>
+    <message>
+        <source>a CA file is for a broker over TLS (mqtts://)</source>
+        <translation>a CA file is for a broker over TLS (mqtts://)</translation>
+    </message>
+    <message>
+        <source>%1: no such file</source>
+        <translation>%1: no such file</translation>
+    </message>
+    <message>
+        <source>a password is never given on the command line, where every user of the machine can read it: give --password-file</source>
+        <translation>a password is never given on the command line, where every user of the machine can read it: give --password-file</translation>
+    </message>
+    <message>
+        <source>unexpected argument &quot;%1&quot;</source>
+        <translation>unexpected argument &quot;%1&quot;</translation>
+    </message>
+    <message>
+        <source>unknown language &quot;%1&quot;: give en, ru or described</source>
+        <translation>unknown language &quot;%1&quot;: give en, ru or described</translation>
+    </message>
+    <message>
+        <source>Usage: levelconf-gateway [options]</source>
+        <translation>Usage: levelconf-gateway [options]</translation>
+    </message>
+    <message>
+        <source>must be addresses from 0 to %1 such as 1,2,5 or 1-30, not &quot;%2&quot;</source>
+        <translation>must be addresses from 0 to %1 such as 1,2,5 or 1-30, not &quot;%2&quot;</translation>
+    </message>
+    <message>
+        <source>names address %1 twice</source>
+        <translation>names address %1 twice</translation>
+    </message>
+</context>
+<context>
     <name>MonitorPart</name>
     <message>
         <source>Network polled.</source>
@@ -472,6 +731,17 @@ OK!
     <message>
         <source>Change full value</source>
         <translation>Set the full level</translation>
+    </message>
+</context>
+<context>
+    <name>MqttLink</name>
+    <message>
+        <source>the MQTT client cannot be made</source>
+        <translation>the MQTT client cannot be made</translation>
+    </message>
+    <message>
+        <source>the MQTT client cannot be set up: %1</source>
+        <translation>the MQTT client cannot be set up: %1</translation>
     </message>
 </context>
 <context>
@@ -525,6 +795,55 @@ OK!
     <message>
         <source>Com Port %1 unavailable. Select the right COM port.</source>
         <translation>COM port %1 is unavailable. Select the right COM port.</translation>
+    </message>
+</context>
+<context>
+    <name>Publisher</name>
+    <message>
+        <source>not reached yet; trying again</source>
+        <translation>not reached yet; trying again</translation>
+    </message>
+    <message>
+        <source>MQTT broker %1: %2</source>
+        <translation>MQTT broker %1: %2</translation>
+    </message>
+    <message numerus="yes">
+        <source>Queue full (%n readings): the oldest readings are dropped</source>
+        <translation>
+            <numerusform>Queue full (%n reading): the oldest readings are dropped</numerusform>
+            <numerusform>Queue full (%n readings): the oldest readings are dropped</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>connected</source>
+        <translation>connected</translation>
+    </message>
+    <message numerus="yes">
+        <source>%n readings were dropped while the broker could not be reached</source>
+        <translation>
+            <numerusform>%n reading was dropped while the broker could not be reached</numerusform>
+            <numerusform>%n readings were dropped while the broker could not be reached</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>cannot connect (%1); trying again</source>
+        <translation>cannot connect (%1); trying again</translation>
+    </message>
+    <message>
+        <source>refused the gateway (%1); trying again</source>
+        <translation>refused the gateway (%1); trying again</translation>
+    </message>
+    <message>
+        <source>connection lost (%1); reconnecting</source>
+        <translation>connection lost (%1); reconnecting</translation>
+    </message>
+    <message>
+        <source>%1, waiting up to %2 s between tries; readings are queued meanwhile</source>
+        <translation>%1, waiting up to %2 s between tries; readings are queued meanwhile</translation>
+    </message>
+    <message>
+        <source>A reading for %1 was refused by the MQTT library</source>
+        <translation>A reading for %1 was refused by the MQTT library</translation>
     </message>
 </context>
 <context>
@@ -1369,6 +1688,17 @@ OK!
     <message>
         <source>Error#%1</source>
         <translation>Error %1</translation>
+    </message>
+</context>
+<context>
+    <name>levelconf-gateway</name>
+    <message>
+        <source>levelconf-gateway: %1
+Try levelconf-gateway --help.
+</source>
+        <translation>levelconf-gateway: %1
+Try levelconf-gateway --help.
+</translation>
     </message>
 </context>
 <context>

@@ -2,6 +2,80 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="ru_RU">
 <context>
+    <name>BrokerUrl</name>
+    <message>
+        <source>the broker is given as mqtt://HOST[:PORT] or mqtts://HOST[:PORT], not &quot;%1&quot;</source>
+        <translation>брокер задаётся как mqtt://ХОСТ[:ПОРТ] или mqtts://ХОСТ[:ПОРТ], а не «%1»</translation>
+    </message>
+    <message>
+        <source>no user name or password in the broker&apos;s address: give --username and --password-file</source>
+        <translation>имя пользователя и пароль не пишутся в адресе брокера: укажите --username и --password-file</translation>
+    </message>
+    <message>
+        <source>the broker is given as a host and a port only, not &quot;%1&quot;</source>
+        <translation>брокер задаётся только хостом и портом, а не «%1»</translation>
+    </message>
+</context>
+<context>
+    <name>BusPoller</name>
+    <message>
+        <source>no such device</source>
+        <translation>нет такого устройства</translation>
+    </message>
+    <message>
+        <source>no permission; the gateway&apos;s user must be in the dialout group</source>
+        <translation>нет прав; пользователь шлюза должен входить в группу dialout</translation>
+    </message>
+    <message>
+        <source>in use by another program</source>
+        <translation>занят другой программой</translation>
+    </message>
+    <message>
+        <source>it would not open</source>
+        <translation>не открывается</translation>
+    </message>
+    <message>
+        <source>Port %1 cannot be opened (%2); trying again every %3 s</source>
+        <translation>Порт %1 не открывается (%2); новая попытка каждые %3 с</translation>
+    </message>
+    <message>
+        <source>Port %1 opened</source>
+        <translation>Порт %1 открыт</translation>
+    </message>
+    <message>
+        <source>Port %1 lost: every sensor is offline; trying again every %2 s</source>
+        <translation>Порт %1 потерян: все датчики недоступны; новая попытка каждые %2 с</translation>
+    </message>
+    <message>
+        <source>port lost</source>
+        <translation>порт потерян</translation>
+    </message>
+    <message>
+        <source>Search: no sensor answered</source>
+        <translation>Поиск: ни один датчик не ответил</translation>
+    </message>
+    <message>
+        <source>Search: addresses %1</source>
+        <translation>Поиск: адреса %1</translation>
+    </message>
+    <message>
+        <source>Sensor %1 at address %2: firmware %3</source>
+        <translation>Датчик %1 по адресу %2: прошивка %3</translation>
+    </message>
+    <message>
+        <source>3 polls in a row missed</source>
+        <translation>3 опроса подряд без ответа</translation>
+    </message>
+    <message>
+        <source>Sensor %1: online</source>
+        <translation>Датчик %1: на связи</translation>
+    </message>
+    <message>
+        <source>Sensor %1: offline (%2)</source>
+        <translation>Датчик %1: нет связи (%2)</translation>
+    </message>
+</context>
+<context>
     <name>CalibrationPart</name>
     <message>
         <source>Automatic tank calibration</source>
@@ -117,6 +191,21 @@ No point is recorded until a calibration is started or continued.</source>
     <message>
         <source>Point %1, %2: &quot;%3&quot; is not a number from 0 to 32767</source>
         <translation>Точка %1, %2: «%3» — не число от 0 до 32767</translation>
+    </message>
+</context>
+<context>
+    <name>ConfigFile</name>
+    <message>
+        <source>%1, line %2: &quot;%3&quot; is not key = value</source>
+        <translation>%1, строка %2: «%3» не имеет вида ключ = значение</translation>
+    </message>
+    <message>
+        <source>%1, line %2: %3 is given twice</source>
+        <translation>%1, строка %2: %3 задан дважды</translation>
+    </message>
+    <message>
+        <source>larger than %1 bytes</source>
+        <translation>больше %1 байт</translation>
     </message>
 </context>
 <context>
@@ -445,6 +534,176 @@ Ok!
     </message>
 </context>
 <context>
+    <name>Gateway</name>
+    <message>
+        <source>levelconf-gateway %1: bus %2, MQTT broker %3, topics %4/</source>
+        <translation>levelconf-gateway %1: шина %2, брокер MQTT %3, топики %4/</translation>
+    </message>
+    <message>
+        <source>Stopping</source>
+        <translation>Остановка</translation>
+    </message>
+    <message>
+        <source>Stopped with readings undelivered: the broker could not take them in time</source>
+        <translation>Остановлен, не все показания доставлены: брокер не успел их принять</translation>
+    </message>
+    <message>
+        <source>Stopped</source>
+        <translation>Остановлен</translation>
+    </message>
+</context>
+<context>
+    <name>GatewayOptions</name>
+    <message>
+        <source>takes a value</source>
+        <translation>требует значения</translation>
+    </message>
+    <message>
+        <source>must be topic levels joined by /, without + or #, not &quot;%1&quot;</source>
+        <translation>должен состоять из уровней топика через /, без + и #, а не «%1»</translation>
+    </message>
+    <message>
+        <source>must be 1 to %1 characters without /, +, # or blanks, not &quot;%2&quot;</source>
+        <translation>должен содержать от 1 до %1 символов без /, +, # и пробелов, а не «%2»</translation>
+    </message>
+    <message>
+        <source>must be seconds from 0 to %1, such as 1 or 0.5, not &quot;%2&quot;</source>
+        <translation>должен быть числом секунд от 0 до %1, например 1 или 0.5, а не «%2»</translation>
+    </message>
+    <message>
+        <source>must be a number of readings from 1 to %1, not &quot;%2&quot;</source>
+        <translation>должен быть числом показаний от 1 до %1, а не «%2»</translation>
+    </message>
+    <message>
+        <source>must be on or off, not &quot;%1&quot;</source>
+        <translation>должен быть on или off, а не «%1»</translation>
+    </message>
+    <message>
+        <source>The serial device of the RS-485 bus.</source>
+        <translation>Последовательное устройство шины RS-485.</translation>
+    </message>
+    <message>
+        <source>The broker: mqtt://HOST[:PORT], or mqtts://HOST[:PORT] for TLS (default mqtt://localhost).</source>
+        <translation>Брокер: mqtt://ХОСТ[:ПОРТ] или mqtts://ХОСТ[:ПОРТ] для TLS (по умолчанию mqtt://localhost).</translation>
+    </message>
+    <message>
+        <source>mqtts: the CA certificates (PEM) to trust instead of the system&apos;s.</source>
+        <translation>Для mqtts: сертификаты центров сертификации (PEM), которым доверять вместо системных.</translation>
+    </message>
+    <message>
+        <source>The user name at the broker.</source>
+        <translation>Имя пользователя на брокере.</translation>
+    </message>
+    <message>
+        <source>A file whose first line is the password at the broker. A password is never given on the command line.</source>
+        <translation>Файл, первая строка которого — пароль на брокере. Пароль никогда не указывается в командной строке.</translation>
+    </message>
+    <message>
+        <source>The client name at the broker, also in the gateway&apos;s status topic (default levelconf- and the host&apos;s name).</source>
+        <translation>Имя клиента на брокере, оно же входит в топик состояния шлюза (по умолчанию levelconf- и имя хоста).</translation>
+    </message>
+    <message>
+        <source>The sensors&apos; addresses, e.g. 1,2,5 or 1-30. Without it the bus is searched at start and every 5 minutes.</source>
+        <translation>Адреса датчиков, например 1,2,5 или 1-30. Без этого шина опрашивается поиском при запуске и каждые 5 минут.</translation>
+    </message>
+    <message>
+        <source>Each sensor is polled this often (default 1); 0 polls as fast as the bus goes.</source>
+        <translation>Период опроса каждого датчика в секундах (по умолчанию 1); 0 — опрос с наибольшей скоростью шины.</translation>
+    </message>
+    <message>
+        <source>The first levels of every topic (default levelconf).</source>
+        <translation>Первые уровни каждого топика (по умолчанию levelconf).</translation>
+    </message>
+    <message>
+        <source>Home Assistant&apos;s discovery prefix (default homeassistant).</source>
+        <translation>Префикс обнаружения Home Assistant (по умолчанию homeassistant).</translation>
+    </message>
+    <message>
+        <source>on or off: publish Home Assistant discovery (default on).</source>
+        <translation>on или off: публиковать сведения для обнаружения в Home Assistant (по умолчанию on).</translation>
+    </message>
+    <message>
+        <source>Readings kept while the broker cannot be reached; past it the oldest go (default 3600).</source>
+        <translation>Сколько показаний хранить, пока брокер недоступен; сверх этого удаляются самые старые (по умолчанию 3600).</translation>
+    </message>
+    <message>
+        <source>Polls every sensor of an RS-485 bus of QX-510/HZL-310 level sensors and publishes their readings to an MQTT broker, with Home Assistant discovery. Every option can also be given in the configuration file as key = value. SIGTERM or SIGINT ends it: its topics are set offline and what is queued is delivered first.</source>
+        <translation>Опрашивает все датчики уровня QX-510/HZL-310 на шине RS-485 и публикует их показания на брокере MQTT, с обнаружением в Home Assistant. Любой параметр можно также задать в файле конфигурации как ключ = значение. SIGTERM или SIGINT завершает работу: топики переводятся в offline, а накопленное в очереди сначала доставляется.</translation>
+    </message>
+    <message>
+        <source>Read the options from FILE; the command line wins.</source>
+        <translation>Читать параметры из файла FILE; командная строка имеет приоритет.</translation>
+    </message>
+    <message>
+        <source>The same as --discovery off.</source>
+        <translation>То же, что --discovery off.</translation>
+    </message>
+    <message>
+        <source>Write the log and the messages in LANGUAGE: en (English), ru (Russian) or described (the window&apos;s first texts). Without it the locale chooses: ru_* Russian, any other English. Topics and payloads are the same in every language.</source>
+        <translation>Язык журнала и сообщений: en (английский), ru (русский) или described (исходные тексты окна). Без этого параметра язык выбирается по локали: ru_* — русский, любая другая — английский. Топики и содержимое сообщений MQTT одинаковы на всех языках.</translation>
+    </message>
+    <message>
+        <source>Show this help.</source>
+        <translation>Показать эту справку.</translation>
+    </message>
+    <message>
+        <source>Show the program&apos;s version.</source>
+        <translation>Показать версию программы.</translation>
+    </message>
+    <message>
+        <source>%1, line %2</source>
+        <translation>%1, строка %2</translation>
+    </message>
+    <message>
+        <source>%1: no password here; put it in a file only the gateway can read and name it in password-file</source>
+        <translation>%1: пароль здесь не указывается; поместите его в файл, доступный для чтения только шлюзу, и укажите этот файл в password-file</translation>
+    </message>
+    <message>
+        <source>%1: unknown key &quot;%2&quot;</source>
+        <translation>%1: неизвестный ключ «%2»</translation>
+    </message>
+    <message>
+        <source>a password file needs a user name (--username)</source>
+        <translation>для файла пароля нужно имя пользователя (--username)</translation>
+    </message>
+    <message>
+        <source>--port DEVICE is required</source>
+        <translation>нужно указать --port DEVICE</translation>
+    </message>
+    <message>
+        <source>a CA file is for a broker over TLS (mqtts://)</source>
+        <translation>файл сертификатов нужен только для брокера по TLS (mqtts://)</translation>
+    </message>
+    <message>
+        <source>%1: no such file</source>
+        <translation>%1: нет такого файла</translation>
+    </message>
+    <message>
+        <source>a password is never given on the command line, where every user of the machine can read it: give --password-file</source>
+        <translation>пароль никогда не указывается в командной строке, которую может прочесть любой пользователь машины: укажите --password-file</translation>
+    </message>
+    <message>
+        <source>unexpected argument &quot;%1&quot;</source>
+        <translation>лишний аргумент «%1»</translation>
+    </message>
+    <message>
+        <source>unknown language &quot;%1&quot;: give en, ru or described</source>
+        <translation>неизвестный язык «%1»: укажите en, ru или described</translation>
+    </message>
+    <message>
+        <source>Usage: levelconf-gateway [options]</source>
+        <translation>Использование: levelconf-gateway [параметры]</translation>
+    </message>
+    <message>
+        <source>must be addresses from 0 to %1 such as 1,2,5 or 1-30, not &quot;%2&quot;</source>
+        <translation>должен быть списком адресов от 0 до %1, например 1,2,5 или 1-30, а не «%2»</translation>
+    </message>
+    <message>
+        <source>names address %1 twice</source>
+        <translation>называет адрес %1 дважды</translation>
+    </message>
+</context>
+<context>
     <name>MonitorPart</name>
     <message>
         <source>Network polled.</source>
@@ -477,6 +736,17 @@ Ok!
     <message>
         <source>Change full value</source>
         <translation>Задайте уровень полного</translation>
+    </message>
+</context>
+<context>
+    <name>MqttLink</name>
+    <message>
+        <source>the MQTT client cannot be made</source>
+        <translation>не удаётся создать клиент MQTT</translation>
+    </message>
+    <message>
+        <source>the MQTT client cannot be set up: %1</source>
+        <translation>не удаётся настроить клиент MQTT: %1</translation>
     </message>
 </context>
 <context>
@@ -530,6 +800,57 @@ Ok!
     <message>
         <source>Com Port %1 unavailable. Select the right COM port.</source>
         <translation>COM-порт %1 недоступен. Выберите правильный COM-порт.</translation>
+    </message>
+</context>
+<context>
+    <name>Publisher</name>
+    <message>
+        <source>not reached yet; trying again</source>
+        <translation>пока недоступен; новая попытка</translation>
+    </message>
+    <message>
+        <source>MQTT broker %1: %2</source>
+        <translation>Брокер MQTT %1: %2</translation>
+    </message>
+    <message numerus="yes">
+        <source>Queue full (%n readings): the oldest readings are dropped</source>
+        <translation>
+            <numerusform>Очередь заполнена (%n показание): самые старые показания удаляются</numerusform>
+            <numerusform>Очередь заполнена (%n показания): самые старые показания удаляются</numerusform>
+            <numerusform>Очередь заполнена (%n показаний): самые старые показания удаляются</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>connected</source>
+        <translation>подключён</translation>
+    </message>
+    <message numerus="yes">
+        <source>%n readings were dropped while the broker could not be reached</source>
+        <translation>
+            <numerusform>%n показание удалено, пока брокер был недоступен</numerusform>
+            <numerusform>%n показания удалены, пока брокер был недоступен</numerusform>
+            <numerusform>%n показаний удалено, пока брокер был недоступен</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>cannot connect (%1); trying again</source>
+        <translation>не удаётся подключиться (%1); новая попытка</translation>
+    </message>
+    <message>
+        <source>refused the gateway (%1); trying again</source>
+        <translation>отказал шлюзу (%1); новая попытка</translation>
+    </message>
+    <message>
+        <source>connection lost (%1); reconnecting</source>
+        <translation>соединение потеряно (%1); переподключение</translation>
+    </message>
+    <message>
+        <source>%1, waiting up to %2 s between tries; readings are queued meanwhile</source>
+        <translation>%1, пауза между попытками до %2 с; показания тем временем копятся в очереди</translation>
+    </message>
+    <message>
+        <source>A reading for %1 was refused by the MQTT library</source>
+        <translation>Библиотека MQTT отклонила показание для %1</translation>
     </message>
 </context>
 <context>
@@ -1377,6 +1698,17 @@ Ok!
     <message>
         <source>Error#%1</source>
         <translation>Ошибка %1</translation>
+    </message>
+</context>
+<context>
+    <name>levelconf-gateway</name>
+    <message>
+        <source>levelconf-gateway: %1
+Try levelconf-gateway --help.
+</source>
+        <translation>levelconf-gateway: %1
+См. levelconf-gateway --help.
+</translation>
     </message>
 </context>
 <context>

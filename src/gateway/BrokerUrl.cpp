@@ -1,6 +1,15 @@
 #include "BrokerUrl.h"
 
+#include <QCoreApplication>
 #include <QUrl>
+
+namespace
+{
+// The gateway's messages, in the language shown.
+struct Texts {
+    Q_DECLARE_TR_FUNCTIONS(BrokerUrl)
+};
+} // namespace
 
 QString BrokerUrl::text() const
 {
@@ -15,21 +24,20 @@ std::optional<BrokerUrl> parseBrokerUrl(const QString &text, QString *error)
     BrokerUrl b;
     b.tls = url.scheme() == QLatin1String("mqtts");
     if (!url.isValid() || (!b.tls && url.scheme() != QLatin1String("mqtt"))) {
-        *error = QStringLiteral("the broker is given as mqtt://HOST[:PORT] or "
-                                "mqtts://HOST[:PORT], not \"%1\"")
+        *error = Texts::tr("the broker is given as mqtt://HOST[:PORT] or "
+                           "mqtts://HOST[:PORT], not \"%1\"")
                      .arg(text);
         return std::nullopt;
     }
     if (!url.userInfo().isEmpty()) {
-        *error = QStringLiteral("no user name or password in the broker's address: give "
-                                "--username and --password-file");
+        *error = Texts::tr("no user name or password in the broker's address: give "
+                           "--username and --password-file");
         return std::nullopt;
     }
     if (url.host().isEmpty() || url.port() == 0 ||
         (!url.path().isEmpty() && url.path() != QLatin1String("/")) || url.hasQuery() ||
         url.hasFragment()) {
-        *error =
-            QStringLiteral("the broker is given as a host and a port only, not \"%1\"").arg(text);
+        *error = Texts::tr("the broker is given as a host and a port only, not \"%1\"").arg(text);
         return std::nullopt;
     }
     b.host = url.host();

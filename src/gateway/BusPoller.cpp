@@ -21,15 +21,15 @@ QString openFailureText(SerialPort::OpenFailure failure)
 {
     switch (failure) {
     case SerialPort::OpenFailure::NotFound:
-        return QStringLiteral("no such device");
+        return BusPoller::tr("no such device");
     case SerialPort::OpenFailure::PermissionDenied:
-        return QStringLiteral("no permission; the gateway's user must be in the dialout group");
+        return BusPoller::tr("no permission; the gateway's user must be in the dialout group");
     case SerialPort::OpenFailure::Busy:
-        return QStringLiteral("in use by another program");
+        return BusPoller::tr("in use by another program");
     default:
         break;
     }
-    return QStringLiteral("it would not open");
+    return BusPoller::tr("it would not open");
 }
 
 QString addressesText(const std::vector<SensorRoster::Sensor> &sensors)
@@ -76,7 +76,7 @@ void BusPoller::openPort()
         return;
     if (!m_port.ComOpen(m_settings.device, kBusLineSettings)) {
         if (!m_openFailureLogged) {
-            gatewayLog(QStringLiteral("Port %1 cannot be opened (%2); trying again every %3 s")
+            gatewayLog(tr("Port %1 cannot be opened (%2); trying again every %3 s")
                            .arg(m_settings.device, openFailureText(m_port.lastOpenFailure()))
                            .arg(kPortRetryMs / 1000));
             m_openFailureLogged = true;
@@ -84,7 +84,7 @@ void BusPoller::openPort()
         m_portTimer.start(kPortRetryMs);
         return;
     }
-    gatewayLog(QStringLiteral("Port %1 opened").arg(m_settings.device));
+    gatewayLog(tr("Port %1 opened").arg(m_settings.device));
     m_open = true;
     m_openFailureLogged = false;
     m_engine.attach();
@@ -101,12 +101,12 @@ void BusPoller::portLost()
     m_port.ComClose();
     m_asked = Asked::Nothing;
     m_due.clear();
-    gatewayLog(QStringLiteral("Port %1 lost: every sensor is offline; trying again every %2 s")
+    gatewayLog(tr("Port %1 lost: every sensor is offline; trying again every %2 s")
                    .arg(m_settings.device)
                    .arg(kPortRetryMs / 1000));
     m_openFailureLogged = true;
     for (const AvailabilityChange &c : m_roster.allLost())
-        report(c, QStringLiteral("port lost"));
+        report(c, tr("port lost"));
     if (m_stopping)
         finishStop();
     else
@@ -214,8 +214,8 @@ void BusPoller::takeSearch(const QByteArray &answer)
     m_roster.searchFound(searchCandidates(answer));
     const QString found = addressesText(m_roster.sensors());
     if (found != m_foundText) {
-        gatewayLog(found.isEmpty() ? QStringLiteral("Search: no sensor answered")
-                                   : QStringLiteral("Search: addresses %1").arg(found));
+        gatewayLog(found.isEmpty() ? tr("Search: no sensor answered")
+                                   : tr("Search: addresses %1").arg(found));
         m_foundText = found;
     }
     for (const SensorRoster::Sensor &s : m_roster.sensors())
@@ -232,7 +232,7 @@ void BusPoller::takeIdentity(quint8 address, const QByteArray &answer)
         return;
     }
     m_roster.identified(address, *id);
-    gatewayLog(QStringLiteral("Sensor %1 at address %2: firmware %3")
+    gatewayLog(tr("Sensor %1 at address %2: firmware %3")
                    .arg(id->serial)
                    .arg(address)
                    .arg(versionText(id->versionPrefix, id->versionCode)));
@@ -248,7 +248,7 @@ void BusPoller::takeData(quint8 address, const QByteArray &answer)
     const std::optional<DataReadings> r =
         readingsFromAnswer(answer, address, s->identity->versionCode);
     if (!r) {
-        report(m_roster.missed(address), QStringLiteral("3 polls in a row missed"));
+        report(m_roster.missed(address), tr("3 polls in a row missed"));
         return;
     }
     report(m_roster.answered(address));
@@ -260,9 +260,8 @@ void BusPoller::report(const std::optional<AvailabilityChange> &change, const QS
 {
     if (!change)
         return;
-    gatewayLog(change->online
-                   ? QStringLiteral("Sensor %1: online").arg(change->serial)
-                   : QStringLiteral("Sensor %1: offline (%2)").arg(change->serial).arg(why));
+    gatewayLog(change->online ? tr("Sensor %1: online").arg(change->serial)
+                              : tr("Sensor %1: offline (%2)").arg(change->serial).arg(why));
     emit availabilityChanged(change->serial, change->online);
 }
 

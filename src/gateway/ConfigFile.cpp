@@ -2,9 +2,18 @@
 
 #include "core/files/RegularFile.h"
 
+#include <QCoreApplication>
 #include <QFile>
 #include <QSet>
 #include <QStringList>
+
+namespace
+{
+// The gateway's messages, in the language shown.
+struct Texts {
+    Q_DECLARE_TR_FUNCTIONS(ConfigFile)
+};
+} // namespace
 
 std::optional<std::vector<ConfigEntry>> parseConfigText(const QString &text, const QString &name,
                                                         QString *error)
@@ -19,14 +28,12 @@ std::optional<std::vector<ConfigEntry>> parseConfigText(const QString &text, con
         const int eq = line.indexOf(QLatin1Char('='));
         const QString key = line.left(eq).trimmed();
         if (eq <= 0 || key.isEmpty()) {
-            *error = QStringLiteral("%1, line %2: \"%3\" is not key = value")
-                         .arg(name)
-                         .arg(i + 1)
-                         .arg(line);
+            *error =
+                Texts::tr("%1, line %2: \"%3\" is not key = value").arg(name).arg(i + 1).arg(line);
             return std::nullopt;
         }
         if (seen.contains(key)) {
-            *error = QStringLiteral("%1, line %2: %3 is given twice").arg(name).arg(i + 1).arg(key);
+            *error = Texts::tr("%1, line %2: %3 is given twice").arg(name).arg(i + 1).arg(key);
             return std::nullopt;
         }
         seen.insert(key);
@@ -39,7 +46,7 @@ std::optional<QByteArray> readSmallFile(const QString &path, qint64 maxBytes, QS
 {
     std::optional<QByteArray> bytes = readRegularFile(path, maxBytes, error);
     if (bytes && bytes->size() > maxBytes) {
-        *error = QStringLiteral("larger than %1 bytes").arg(maxBytes);
+        *error = Texts::tr("larger than %1 bytes").arg(maxBytes);
         return std::nullopt;
     }
     return bytes;

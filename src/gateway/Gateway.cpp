@@ -40,7 +40,7 @@ Gateway::Gateway(const GatewayOptions &options, SerialPort &port, QObject *paren
 
 bool Gateway::start(QString *error)
 {
-    gatewayLog(QStringLiteral("levelconf-gateway %1: bus %2, MQTT broker %3, topics %4/")
+    gatewayLog(tr("levelconf-gateway %1: bus %2, MQTT broker %3, topics %4/")
                    .arg(QCoreApplication::applicationVersion(), m_options.port,
                         m_options.broker.text(), m_options.topicPrefix));
     if (!m_link.start(error))
@@ -55,7 +55,7 @@ void Gateway::stop()
         finish();
         return;
     }
-    gatewayLog(QStringLiteral("Stopping"));
+    gatewayLog(tr("Stopping"));
     m_poller.stop();
 }
 
@@ -77,9 +77,9 @@ void Gateway::finish()
     m_finished = true;
     m_deliverTimer.stop();
     if (!m_publisher.settled())
-        gatewayLog(QStringLiteral("Stopped with readings undelivered: the broker could not "
-                                  "take them in time"));
+        gatewayLog(tr("Stopped with readings undelivered: the broker could not "
+                      "take them in time"));
     m_link.stop();
-    gatewayLog(QStringLiteral("Stopped"));
+    gatewayLog(tr("Stopped"));
     emit finished();
 }

@@ -1,8 +1,10 @@
 #include "GatewayOptions.h"
 
 #include "ConfigFile.h"
+#include "core/text/Language.h"
 
 #include <QCommandLineParser>
+#include <QCoreApplication>
 #include <QFileInfo>
 #include <QLocale>
 #include <QRegularExpression>
@@ -14,6 +16,11 @@
 
 namespace
 {
+// The gateway's messages and help, in the language shown.
+struct Texts {
+    Q_DECLARE_TR_FUNCTIONS(GatewayOptions)
+};
+
 constexpr qint64 kMaxConfigBytes = 64 * 1024;
 constexpr qint64 kMaxPasswordBytes = 4096;
 constexpr int kMaxQueueSize = 1000000;
@@ -25,7 +32,7 @@ using Setter = std::function<bool(GatewayOptions &, const QString &, QString *)>
 
 struct Key {
     QString name;
-    QString help;
+    const char *help; // marked for translation, translated where the help is made
     QString valueName;
     Setter set;
 };
@@ -36,7 +43,7 @@ Setter text(QString GatewayOptions::*field)
     return [field](GatewayOptions &o, const QString &value, QString *error) {
         o.*field = value;
         if (value.isEmpty())
-            *error = QStringLiteral("takes a value");
+            *error = Texts::tr("takes a value");
         return !value.isEmpty();
     };
 }
@@ -46,8 +53,8 @@ bool setPrefix(QString *target, const QString &value, QString *error)
 {
     static const QRegularExpression bad(QStringLiteral("[+#\\x00]|//|^/|/$"));
     if (value.isEmpty() || value.contains(bad)) {
-        *error = QStringLiteral("must be topic levels joined by /, without + or #, not \"%1\"")
-                     .arg(value);
+        *error =
+            Texts::tr("must be topic levels joined by /, without + or #, not \"%1\"").arg(value);
         return false;
     }
     *target = value;
@@ -59,8 +66,8 @@ bool setClientId(GatewayOptions &o, const QString &value, QString *error)
     // The name is also a level of the gateway's status topic.
     static const QRegularExpression bad(QStringLiteral("[/+#\\s\\x00-\\x1f]"));
     if (value.isEmpty() || value.size() > kMaxClientIdLength || value.contains(bad)) {
-        *error = QStringLiteral("must be 1 to %1 characters without /, +, # or blanks, not "
-                                "\"%2\"")
+        *error = Texts::tr("must be 1 to %1 characters without /, +, # or blanks, not "
+                           "\"%2\"")
                      .arg(kMaxClientIdLength)
                      .arg(value);
         return false;
@@ -74,7 +81,7 @@ bool setInterval(GatewayOptions &o, const QString &value, QString *error)
     bool ok = false;
     const double s = QLocale::c().toDouble(value, &ok);
     if (!ok || !(s >= 0 && s <= kMaxIntervalS)) {
-        *error = QStringLiteral("must be seconds from 0 to %1, such as 1 or 0.5, not \"%2\"")
+        *error = Texts::tr("must be seconds from 0 to %1, such as 1 or 0.5, not \"%2\"")
                      .arg(kMaxIntervalS)
                      .arg(value);
         return false;
@@ -88,7 +95,7 @@ bool setQueueSize(GatewayOptions &o, const QString &value, QString *error)
     bool ok = false;
     const int n = value.toInt(&ok);
     if (!ok || n < 1 || n > kMaxQueueSize) {
-        *error = QStringLiteral("must be a number of readings from 1 to %1, not \"%2\"")
+        *error = Texts::tr("must be a number of readings from 1 to %1, not \"%2\"")
                      .arg(kMaxQueueSize)
                      .arg(value);
         return false;
@@ -103,7 +110,7 @@ bool setDiscovery(GatewayOptions &o, const QString &value, QString *error)
     const QStringList on{QStringLiteral("on"), QStringLiteral("yes"), QStringLiteral("true")};
     const QStringList off{QStringLiteral("off"), QStringLiteral("no"), QStringLiteral("false")};
     if (!on.contains(v) && !off.contains(v)) {
-        *error = QStringLiteral("must be on or off, not \"%1\"").arg(value);
+        *error = Texts::tr("must be on or off, not \"%1\"").arg(value);
         return false;
     }
     o.discovery = on.contains(v);
@@ -113,11 +120,13 @@ bool setDiscovery(GatewayOptions &o, const QString &value, QString *error)
 const std::vector<Key> &keys()
 {
     static const std::vector<Key> table = {
-        {QStringLiteral("port"), QStringLiteral("The serial device of the RS-485 bus."),
+        {QStringLiteral("port"),
+         QT_TRANSLATE_NOOP("GatewayOptions", "The serial device of the RS-485 bus."),
          QStringLiteral("DEVICE"), text(&GatewayOptions::port)},
         {QStringLiteral("mqtt"),
-         QStringLiteral("The broker: mqtt://HOST[:PORT], or mqtts://HOST[:PORT] for TLS "
-                        "(default mqtt://localhost)."),
+         QT_TRANSLATE_NOOP("GatewayOptions",
+                           "The broker: mqtt://HOST[:PORT], or mqtts://HOST[:PORT] for TLS "
+                           "(default mqtt://localhost)."),
          QStringLiteral("URL"),
          [](GatewayOptions &o, const QString &v, QString *e) {
              const auto b = parseBrokerUrl(v, e);
@@ -126,23 +135,28 @@ const std::vector<Key> &keys()
              return bool(b);
          }},
         {QStringLiteral("ca-file"),
-         QStringLiteral("mqtts: the CA certificates (PEM) to trust instead of the system's."),
+         QT_TRANSLATE_NOOP("GatewayOptions",
+                           "mqtts: the CA certificates (PEM) to trust instead of the system's."),
          QStringLiteral("FILE"), text(&GatewayOptions::caFile)},
-        {QStringLiteral("username"), QStringLiteral("The user name at the broker."),
+        {QStringLiteral("username"),
+         QT_TRANSLATE_NOOP("GatewayOptions", "The user name at the broker."),
          QStringLiteral("NAME"), text(&GatewayOptions::username)},
         {QStringLiteral("password-file"),
-         QStringLiteral("A file whose first line is the password at the broker. A password is "
-                        "never given on the command line."),
+         QT_TRANSLATE_NOOP("GatewayOptions",
+                           "A file whose first line is the password at the broker. A password is "
+                           "never given on the command line."),
          QStringLiteral("FILE"),
          // The path for now; its line is read once all keys are in.
          text(&GatewayOptions::password)},
         {QStringLiteral("client-id"),
-         QStringLiteral("The client name at the broker, also in the gateway's status topic "
-                        "(default levelconf- and the host's name)."),
+         QT_TRANSLATE_NOOP("GatewayOptions",
+                           "The client name at the broker, also in the gateway's status topic "
+                           "(default levelconf- and the host's name)."),
          QStringLiteral("NAME"), setClientId},
         {QStringLiteral("addresses"),
-         QStringLiteral("The sensors' addresses, e.g. 1,2,5 or 1-30. Without it the bus is "
-                        "searched at start and every 5 minutes."),
+         QT_TRANSLATE_NOOP("GatewayOptions",
+                           "The sensors' addresses, e.g. 1,2,5 or 1-30. Without it the bus is "
+                           "searched at start and every 5 minutes."),
          QStringLiteral("LIST"),
          [](GatewayOptions &o, const QString &v, QString *e) {
              const auto list = parseAddressList(v, e);
@@ -151,27 +165,32 @@ const std::vector<Key> &keys()
              return bool(list);
          }},
         {QStringLiteral("interval"),
-         QStringLiteral("Each sensor is polled this often (default 1); 0 polls as fast as the "
-                        "bus goes."),
+         QT_TRANSLATE_NOOP("GatewayOptions",
+                           "Each sensor is polled this often (default 1); 0 polls as fast as the "
+                           "bus goes."),
          QStringLiteral("SECONDS"), setInterval},
         {QStringLiteral("topic-prefix"),
-         QStringLiteral("The first levels of every topic (default levelconf)."),
+         QT_TRANSLATE_NOOP("GatewayOptions",
+                           "The first levels of every topic (default levelconf)."),
          QStringLiteral("PREFIX"),
          [](GatewayOptions &o, const QString &v, QString *e) {
              return setPrefix(&o.topicPrefix, v, e);
          }},
         {QStringLiteral("discovery-prefix"),
-         QStringLiteral("Home Assistant's discovery prefix (default homeassistant)."),
+         QT_TRANSLATE_NOOP("GatewayOptions",
+                           "Home Assistant's discovery prefix (default homeassistant)."),
          QStringLiteral("PREFIX"),
          [](GatewayOptions &o, const QString &v, QString *e) {
              return setPrefix(&o.discoveryPrefix, v, e);
          }},
         {QStringLiteral("discovery"),
-         QStringLiteral("on or off: publish Home Assistant discovery (default on)."),
+         QT_TRANSLATE_NOOP("GatewayOptions",
+                           "on or off: publish Home Assistant discovery (default on)."),
          QStringLiteral("on|off"), setDiscovery},
         {QStringLiteral("queue-size"),
-         QStringLiteral("Readings kept while the broker cannot be reached; past it the oldest "
-                        "go (default 3600)."),
+         QT_TRANSLATE_NOOP("GatewayOptions",
+                           "Readings kept while the broker cannot be reached; past it the oldest "
+                           "go (default 3600)."),
          QStringLiteral("N"), setQueueSize},
     };
     return table;
@@ -188,22 +207,26 @@ const Key *keyNamed(const QString &name)
 
 void addOptions(QCommandLineParser &parser)
 {
-    parser.setApplicationDescription(QStringLiteral(
+    parser.setApplicationDescription(Texts::tr(
         "Polls every sensor of an RS-485 bus of QX-510/HZL-310 level sensors and publishes "
         "their readings to an MQTT broker, with Home Assistant discovery. Every option can "
         "also be given in the configuration file as key = value. SIGTERM or SIGINT ends it: "
         "its topics are set offline and what is queued is delivered first."));
     parser.addOption({QStringLiteral("config"),
-                      QStringLiteral("Read the options from FILE; the command line wins."),
+                      Texts::tr("Read the options from FILE; the command line wins."),
                       QStringLiteral("FILE")});
     for (const Key &k : keys())
-        parser.addOption({k.name, k.help, k.valueName});
-    parser.addOption(
-        {QStringLiteral("no-discovery"), QStringLiteral("The same as --discovery off.")});
-    parser.addOption(
-        {{QStringLiteral("h"), QStringLiteral("help")}, QStringLiteral("Show this help.")});
+        parser.addOption({k.name, Texts::tr(k.help), k.valueName});
+    parser.addOption({QStringLiteral("no-discovery"), Texts::tr("The same as --discovery off.")});
+    parser.addOption({QStringLiteral("language"),
+                      Texts::tr("Write the log and the messages in LANGUAGE: en (English), ru "
+                                "(Russian) or described (the window's first texts). Without it "
+                                "the locale chooses: ru_* Russian, any other English. Topics and "
+                                "payloads are the same in every language."),
+                      QStringLiteral("LANGUAGE")});
+    parser.addOption({{QStringLiteral("h"), QStringLiteral("help")}, Texts::tr("Show this help.")});
     parser.addOption({{QStringLiteral("v"), QStringLiteral("version")},
-                      QStringLiteral("Show the program's version.")});
+                      Texts::tr("Show the program's version.")});
 }
 
 bool passwordOnCommandLine(const QStringList &arguments)
@@ -231,14 +254,15 @@ bool readConfigFile(const QString &path, std::map<QString, Given> *given, QStrin
     if (!entries)
         return false;
     for (const ConfigEntry &e : *entries) {
-        const QString origin = QStringLiteral("%1, line %2").arg(path).arg(e.line);
+        const QString origin = Texts::tr("%1, line %2").arg(path).arg(e.line);
         if (e.key == QLatin1String("password")) {
-            *error = origin + QStringLiteral(": no password here; put it in a file only the "
-                                             "gateway can read and name it in password-file");
+            *error = Texts::tr("%1: no password here; put it in a file only the gateway can read "
+                               "and name it in password-file")
+                         .arg(origin);
             return false;
         }
         if (!keyNamed(e.key)) {
-            *error = origin + QStringLiteral(": unknown key \"%1\"").arg(e.key);
+            *error = Texts::tr("%1: unknown key \"%2\"").arg(origin, e.key);
             return false;
         }
         (*given)[e.key] = {e.value, origin + QStringLiteral(": ") + e.key};
@@ -251,7 +275,7 @@ bool readPassword(GatewayOptions &o, QString *error)
     if (o.password.isEmpty())
         return true;
     if (o.username.isEmpty()) {
-        *error = QStringLiteral("a password file needs a user name (--username)");
+        *error = Texts::tr("a password file needs a user name (--username)");
         return false;
     }
     const QString path = o.password;
@@ -269,16 +293,16 @@ bool readPassword(GatewayOptions &o, QString *error)
 bool checkTogether(GatewayOptions &o, QString *error)
 {
     if (o.port.isEmpty()) {
-        *error = QStringLiteral("--port DEVICE is required");
+        *error = Texts::tr("--port DEVICE is required");
         return false;
     }
     if (!o.caFile.isEmpty() && !o.broker.tls) {
-        *error = QStringLiteral("a CA file is for a broker over TLS (mqtts://)");
+        *error = Texts::tr("a CA file is for a broker over TLS (mqtts://)");
         return false;
     }
     // The library would only call it an invalid argument.
     if (!o.caFile.isEmpty() && !QFileInfo(o.caFile).isFile()) {
-        *error = o.caFile + QStringLiteral(": no such file");
+        *error = Texts::tr("%1: no such file").arg(o.caFile);
         return false;
     }
     if (o.clientId.isEmpty())
@@ -290,8 +314,8 @@ bool checkTogether(GatewayOptions &o, QString *error)
 std::optional<GatewayOptions> parseGatewayOptions(const QStringList &arguments, QString *error)
 {
     if (passwordOnCommandLine(arguments)) {
-        *error = QStringLiteral("a password is never given on the command line, where every "
-                                "user of the machine can read it: give --password-file");
+        *error = Texts::tr("a password is never given on the command line, where every "
+                           "user of the machine can read it: give --password-file");
         return std::nullopt;
     }
     QCommandLineParser parser;
@@ -301,8 +325,15 @@ std::optional<GatewayOptions> parseGatewayOptions(const QStringList &arguments, 
         return std::nullopt;
     }
     if (!parser.positionalArguments().isEmpty()) {
-        *error = QStringLiteral("unexpected argument \"%1\"")
-                     .arg(parser.positionalArguments().constFirst());
+        *error =
+            Texts::tr("unexpected argument \"%1\"").arg(parser.positionalArguments().constFirst());
+        return std::nullopt;
+    }
+    // main.cpp has taken the language from the arguments already; here only its name is
+    // checked, so that a slip is said rather than passed over.
+    const QString language = parser.value(QStringLiteral("language"));
+    if (parser.isSet(QStringLiteral("language")) && !languageNamed(language)) {
+        *error = Texts::tr("unknown language \"%1\": give en, ru or described").arg(language);
         return std::nullopt;
     }
     GatewayOptions o;
@@ -341,7 +372,7 @@ QString gatewayHelpText()
     // The usage line names the program as it was started; the man page wants its name.
     QString text = parser.helpText();
     const int end = text.indexOf(QLatin1Char('\n'));
-    return QStringLiteral("Usage: levelconf-gateway [options]") + text.mid(end);
+    return Texts::tr("Usage: levelconf-gateway [options]") + text.mid(end);
 }
 
 std::optional<std::vector<quint8>> parseAddressList(const QString &text, QString *error)
@@ -356,15 +387,15 @@ std::optional<std::vector<quint8>> parseAddressList(const QString &text, QString
         const int last = ends.size() == 2 ? ends.at(1).toInt(&okLast) : first;
         if (!okFirst || !okLast || ends.size() > 2 || first < 0 || last > kHighestAddress ||
             first > last) {
-            *error = QStringLiteral("must be addresses from 0 to %1 such as 1,2,5 or 1-30, not "
-                                    "\"%2\"")
+            *error = Texts::tr("must be addresses from 0 to %1 such as 1,2,5 or 1-30, not "
+                               "\"%2\"")
                          .arg(kHighestAddress)
                          .arg(item);
             return std::nullopt;
         }
         for (int a = first; a <= last; ++a) {
             if (seen[a]) {
-                *error = QStringLiteral("names address %1 twice").arg(a);
+                *error = Texts::tr("names address %1 twice").arg(a);
                 return std::nullopt;
             }
             seen[a] = true;

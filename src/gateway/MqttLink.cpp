@@ -56,7 +56,7 @@ bool MqttLink::start(QString *error)
     // messages, which it publishes again on every connection.
     m_client = mosquitto_new(m_settings.clientId.toUtf8().constData(), true, this);
     if (!m_client) {
-        *error = QStringLiteral("the MQTT client cannot be made");
+        *error = tr("the MQTT client cannot be made");
         return false;
     }
     mosquitto_threaded_set(m_client, true);
@@ -79,7 +79,7 @@ bool MqttLink::start(QString *error)
                                                  nullptr, nullptr);
     }
     if (rc != MOSQ_ERR_SUCCESS) {
-        *error = QStringLiteral("the MQTT client cannot be set up: ") + errorText(rc);
+        *error = tr("the MQTT client cannot be set up: %1").arg(errorText(rc));
         return false;
     }
     m_thread = std::thread([this] { run(); });

@@ -5,11 +5,19 @@
 
 #include <QTimer>
 
+#include <climits>
+
 namespace
 {
 QByteArray onlineWord(bool online)
 {
     return online ? QByteArrayLiteral("online") : QByteArrayLiteral("offline");
+}
+
+// A count for a message's plural forms, which take an int.
+int countOf(quint64 n)
+{
+    return int(qMin<quint64>(n, INT_MAX));
 }
 } // namespace
 
@@ -29,19 +37,19 @@ void Publisher::noteNotReached()
 {
     if (m_link.isConnected() || m_failing)
         return;
-    noteFailure(QStringLiteral("not reached yet; trying again"));
+    noteFailure(tr("not reached yet; trying again"));
 }
 
 void Publisher::logBroker(const QString &what)
 {
-    gatewayLog(QStringLiteral("MQTT broker %1: %2").arg(m_link.brokerText(), what));
+    gatewayLog(tr("MQTT broker %1: %2").arg(m_link.brokerText(), what));
 }
 
 void Publisher::addState(quint32 serial, const QByteArray &payload)
 {
     if (m_queue.push({m_topics.state(serial), payload, false}) && !m_dropLogged) {
-        gatewayLog(QStringLiteral("Queue full (%1 readings): the oldest readings are dropped")
-                       .arg(m_queue.capacity()));
+        gatewayLog(tr("Queue full (%n readings): the oldest readings are dropped", nullptr,
+                      countOf(m_queue.capacity())));
         m_dropLogged = true;
     }
     pump();
@@ -87,13 +95,13 @@ bool Publisher::settled() const
 
 void Publisher::onConnected()
 {
-    logBroker(QStringLiteral("connected"));
+    logBroker(tr("connected"));
     m_failing = false;
     m_refusal.clear();
     const quint64 lost = m_queue.dropped() - m_droppedBefore;
     if (lost > 0) {
-        gatewayLog(QStringLiteral("%1 readings were dropped while the broker could not be reached")
-                       .arg(lost));
+        gatewayLog(tr("%n readings were dropped while the broker could not be reached", nullptr,
+                      countOf(lost)));
     }
     // The library sends what it still held from the last connection first; what is said
     // here follows it.
@@ -113,14 +121,14 @@ void Publisher::onConnectFailed(const QString &reason)
 {
     // One line when the broker goes out of reach, not one for each try.
     if (!m_failing)
-        noteFailure(QStringLiteral("cannot connect (%1); trying again").arg(reason));
+        noteFailure(tr("cannot connect (%1); trying again").arg(reason));
 }
 
 void Publisher::onRefused(const QString &reason)
 {
     // Said again only when the broker changes its mind about why.
     if (reason != m_refusal)
-        noteFailure(QStringLiteral("refused the gateway (%1); trying again").arg(reason));
+        noteFailure(tr("refused the gateway (%1); trying again").arg(reason));
     m_refusal = reason;
 }
 
@@ -128,15 +136,15 @@ void Publisher::onConnectionLost(const QString &reason)
 {
     if (m_failing)
         return;
-    noteFailure(QStringLiteral("connection lost (%1); reconnecting").arg(reason));
+    noteFailure(tr("connection lost (%1); reconnecting").arg(reason));
     m_droppedBefore = m_queue.dropped();
 }
 
 void Publisher::noteFailure(const QString &what)
 {
-    logBroker(what + QStringLiteral(", waiting up to %1 s between tries; readings are queued "
-                                    "meanwhile")
-                         .arg(MqttLink::kRetryCeilingS));
+    logBroker(tr("%1, waiting up to %2 s between tries; readings are queued meanwhile")
+                  .arg(what)
+                  .arg(MqttLink::kRetryCeilingS));
     m_failing = true;
 }
 
@@ -172,7 +180,7 @@ void Publisher::pump()
         if (const std::optional<int> id = m_link.publish(m_queue.front()))
             m_statesInFlight.insert(*id);
         else
-            gatewayLog(QStringLiteral("A reading for %1 was refused by the MQTT library")
+            gatewayLog(tr("A reading for %1 was refused by the MQTT library")
                            .arg(QString::fromUtf8(m_queue.front().topic)));
         m_queue.pop();
     }

@@ -4,8 +4,11 @@
 #include "MqttLink.h"
 #include "core/serial/QtSerialPort.h"
 #include "core/system/TerminationSignals.h"
+#include "core/text/Language.h"
+#include "core/text/Translations.h"
 
 #include <QCoreApplication>
+#include <QProcessEnvironment>
 
 #include <cstdio>
 
@@ -15,12 +18,18 @@ int main(int argc, char *argv[])
     QCoreApplication::setApplicationName(QStringLiteral("levelconf-gateway"));
     QCoreApplication::setApplicationVersion(QStringLiteral(LEVELCONF_VERSION));
 
+    // Everything the gateway says, its help included, is in the language chosen first.
+    const QStringList arguments = QCoreApplication::arguments().mid(1);
+    installTranslations(languageNamed(languageArgument(arguments))
+                            .value_or(languageOfLocale(QProcessEnvironment::systemEnvironment(),
+                                                       Language::English)));
+
     QString error;
-    const std::optional<GatewayOptions> options =
-        parseGatewayOptions(QCoreApplication::arguments().mid(1), &error);
+    const std::optional<GatewayOptions> options = parseGatewayOptions(arguments, &error);
     if (!options) {
-        std::fprintf(stderr, "levelconf-gateway: %s\nTry levelconf-gateway --help.\n",
-                     error.toUtf8().constData());
+        const QString text = QCoreApplication::translate(
+            "levelconf-gateway", "levelconf-gateway: %1\nTry levelconf-gateway --help.\n");
+        std::fputs(text.arg(error).toUtf8().constData(), stderr);
         return 1;
     }
     if (options->help || options->version) {

@@ -65,3 +65,19 @@ Language languageOfLocale(const QProcessEnvironment &env, Language forPlainLocal
     }
     return translated(locale).value_or(Language::English);
 }
+
+QString languageArgument(const QStringList &arguments)
+{
+    const QString option = QStringLiteral("--language");
+    QString value;
+    for (int i = 0; i < arguments.size(); ++i) {
+        const QString &a = arguments.at(i);
+        if (a == QLatin1String("--"))
+            break;
+        if (a == option && i + 1 < arguments.size())
+            value = arguments.at(++i);
+        else if (a.startsWith(option + QLatin1Char('=')))
+            value = a.mid(option.size() + 1);
+    }
+    return value;
+}

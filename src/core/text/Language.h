@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
 #include <optional>
 
 class QProcessEnvironment;
@@ -20,3 +21,8 @@ QString languageName(Language language);
 // codeset) give `forPlainLocale`; otherwise the first language of the LANGUAGE list that
 // has a translation wins, then the locale's own: Russian for ru, English for any other.
 Language languageOfLocale(const QProcessEnvironment &env, Language forPlainLocale);
+
+// The value a command line gives --language ("--language ru" or "--language=ru"; the last
+// one given wins), read before the other options are, since their help and messages come in
+// the language it names. Empty when none is given.
+QString languageArgument(const QStringList &arguments);
