@@ -1,5 +1,7 @@
 #pragma once
 
+#include "core/text/Language.h"
+
 #include <QString>
 #include <QStringList>
 #include <optional>
@@ -25,6 +27,12 @@ struct CliArguments {
 // The arguments after the program's name, or nothing with the reason in `error`. An option
 // the command does not use is refused: it would otherwise be taken for something it did.
 std::optional<CliArguments> parseCliArguments(const QStringList &arguments, QString *error);
+
+// The language of the run's words: the one --language names, else the locale's, Russian for
+// ru_* and English for any other, C and POSIX included: a script's output reads alike
+// wherever it runs, unless a Russian locale asks otherwise. A name --language does not know
+// gives the locale's language here and a refusal from parseCliArguments.
+Language cliLanguage(const QStringList &arguments, const QProcessEnvironment &env);
 
 // The address word of a command: a sensor's address, 0 to 254 (255 is the search address,
 // which every sensor answers).
