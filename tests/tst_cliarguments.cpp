@@ -28,6 +28,11 @@ private slots:
         QTest::newRow("table read to standard output, as JSON")
             << QStringList{"--json", "table", "read", "5", "-"}
             << "table read to - prints the table file itself; --json has nothing to add";
+        // Every command takes the language; a language the program has not is refused.
+        QTest::newRow("search in Russian")
+            << QStringList{"search", "--language", "ru"} << QString();
+        QTest::newRow("unknown language") << QStringList{"info", "5", "--language", "de"}
+                                          << "--language takes en, ru or described, not de";
         QTest::newRow("set with raw")
             << QStringList{"set", "5", "mode=analog", "--raw"} << "set does not take --raw";
     }

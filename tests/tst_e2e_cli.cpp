@@ -12,6 +12,7 @@
 #include <QtTest>
 
 #include <csignal>
+#include <mutex>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -42,6 +43,7 @@ public:
     Run run(const QStringList &arguments, int limitMs = 60000)
     {
         QProcess p;
+        p.setProcessEnvironment(env);
         p.start(LEVELCONF_CLI_PROGRAM,
                 QStringList{"--port", sim.slavePath(), "--log-folder", dir.filePath("log")} +
                     arguments);
@@ -91,6 +93,7 @@ public:
 
     SensorSim sim;
     QTemporaryDir dir;
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
 };
 
 bool writeFile(const QString &path, const QByteArray &bytes)
@@ -175,17 +178,17 @@ private slots:
         QTest::addColumn<QString>("err");
         QTest::addColumn<quint8>("mode"); // the sensor's mode byte afterwards
 
-        // The window's refusal texts, on standard error, with nothing sent.
+        // The window's refusal texts in English, on standard error, with nothing sent.
         QTest::newRow("range") << quint8(5) << QStringList{"max-distance=1201"} << 5
-                               << "levelconf-cli: Values can be from 1 to 1200 cm\n"
+                               << "levelconf-cli: Acceptable values: 1 to 1200 cm\n"
                                << quint8(0x88);
         QTest::newRow("air") << quint8(5) << QStringList{"air=61,1000,35"} << 5
-                             << "levelconf-cli: Acceptable temperature values -60.00 to 60.00 dgr\n"
-                                "levelconf-cli: Wrong parameter values \n"
+                             << "levelconf-cli: Acceptable temperatures: -60.00 to 60.00 °C\n"
+                                "levelconf-cli: Wrong parameter values\n"
                              << quint8(0x88);
         QTest::newRow("checked before anything goes")
             << quint8(5) << QStringList{"mode=analog", "address=256"} << 5
-            << "levelconf-cli: Enter a value from the range 0....255\n"
+            << "levelconf-cli: Enter a value from 0 to 255\n"
             << quint8(0x88);
         QTest::newRow("unknown key")
             << quint8(5) << QStringList{"colour=red"} << 1 << QString() << quint8(0x88);
@@ -203,8 +206,8 @@ private slots:
             << "levelconf-cli: mode: level= and echo= need firmware 1.7.6 or newer\n"
             << quint8(0x00);
         QTest::newRow("no answer") << quint8(9) << QStringList{"mode=analog"} << 3
-                                   << "levelconf-cli: No data from sensor with address 9\n"
-                                      "levelconf-cli: Sensor not connected!\n"
+                                   << "levelconf-cli: No data from the sensor at address 9\n"
+                                      "levelconf-cli: The sensor is not connected!\n"
                                    << quint8(0);
     }
 
@@ -227,15 +230,80 @@ private slots:
             QCOMPARE(b.sim.bus().messagesHeard(), 0u);
     }
 
+    // The same run in each language: the words change, and nothing else does, neither what
+    // the sensor hears nor the exit status nor the session log's lines.
+    void theLanguageChangesOnlyTheWords_data()
+    {
+        QTest::addColumn<QStringList>("arguments");
+        QTest::addColumn<QString>("locale"); // LC_ALL
+        QTest::addColumn<QString>("language");
+        const QList<std::pair<const char *, QStringList>> runs{
+            {"sensor's refusal", {"set", "2", "mode=analog"}},
+            {"no port", {"--port", "/nonexistent/tty", "search"}},
+            {"usage error", {"info", "5", "--litres"}},
+            {"help", {"--help"}}};
+        for (const auto &[name, arguments] : runs) {
+            QTest::addRow("%s, --language en", name) << arguments << "ru_RU.UTF-8"
+                                                     << "en";
+            QTest::addRow("%s, --language ru", name) << arguments << "C.UTF-8"
+                                                     << "ru";
+            QTest::addRow("%s, ru locale", name) << arguments << "ru_RU.UTF-8" << QString();
+        }
+    }
+    void theLanguageChangesOnlyTheWords()
+    {
+        QFETCH(QStringList, arguments);
+        QFETCH(QString, locale);
+        QFETCH(QString, language);
+        Bench b;
+        std::mutex heardLock;
+        QStringList heard;
+        b.sim.setTrace([&](const QString &line) {
+            const std::lock_guard<std::mutex> lock(heardLock);
+            heard << line;
+        });
+        QVERIFY(b.start());
+        // What a run leaves: its status, the bytes both ways, its log lines without times.
+        const auto observe = [&](const QStringList &args) {
+            const int logged = b.logEvents().filter(" : ").size();
+            const Run r = b.run(args);
+            // Every answer out on the line, so that the trace holds the whole exchange.
+            QTest::qWaitFor([&] { return b.sim.messagesSettled() == b.sim.bus().messagesHeard(); });
+            const std::lock_guard<std::mutex> lock(heardLock);
+            QStringList log = b.logEvents().filter(" : ").mid(logged);
+            for (QString &line : log)
+                line = line.section(" : ", 1);
+            return std::tuple{r, std::exchange(heard, {}), log};
+        };
+        b.env.insert("LC_ALL", "C.UTF-8");
+        const auto [english, englishHeard, englishLog] = observe(arguments);
+        b.env.insert("LC_ALL", locale);
+        const QStringList chosen =
+            language.isEmpty() ? QStringList{} : QStringList{"--language", language};
+        const auto [run, runHeard, runLog] = observe(chosen + arguments);
+
+        static const QRegularExpression cyrillic("\\p{Cyrillic}");
+        QVERIFY2(!(english.out + english.err).contains(cyrillic), qPrintable(english.err));
+        const bool russian = language != "en";
+        const QString text = run.out + run.err;
+        QVERIFY2(text.contains(cyrillic) == russian, qPrintable(text));
+        // No line of a refusal stays in English.
+        for (const QString &line : run.err.split('\n', Qt::SkipEmptyParts))
+            QVERIFY2(line.contains(cyrillic) == russian, qPrintable(line));
+        QCOMPARE(run.status, english.status);
+        QCOMPARE(runHeard, englishHeard);
+        QCOMPARE(runLog, englishLog);
+    }
+
     void setFollowsANewAddress()
     {
         Bench b;
         QVERIFY(b.start());
         const Run r = b.run({"set", "1", "address=7", "empty-shift=-25", "min-distance=20"});
         QCOMPARE(r.status, 0);
-        QCOMPARE(r.out, QString("address: Network address modified.\n"
-                                "empty-shift: Empty value shifted.\n"
-                                "min-distance: Min dist b/n 2 objects set.\n"));
+        QCOMPARE(r.out, QString("address: Network address changed.\n"
+                                "empty-shift: Empty level shifted.\n"
+                                "min-distance: Minimum distance between two objects set.\n"));
         const auto s = b.sim.bus().sensor(7);
         QVERIFY(s);
         QCOMPARE(s->emptyValue, 35000u - 25);
@@ -411,8 +479,8 @@ private slots:
                                    << "levelconf-cli: Error! COM port unavailable\n";
         QTest::newRow("silent sensor")
             << QStringList{"set", "5", "address=6"} << int(Fault::Silent) << 0 << 3
-            << "levelconf-cli: No data from sensor with address 5\n"
-               "levelconf-cli: Sensor not connected!\n";
+            << "levelconf-cli: No data from the sensor at address 5\n"
+               "levelconf-cli: The sensor is not connected!\n";
         QTest::newRow("frequency mode")
             << QStringList{"info", "5"} << int(Fault::FrequencyMode) << 0 << 4
             << "levelconf-cli: Sensor set to Frequency mode.\n";
@@ -426,7 +494,7 @@ private slots:
         QTest::newRow("damaged identity")
             << QStringList{"set", "5", "mode=analog"} << int(Fault::BadCrc) << 0 << 3
             << "levelconf-cli: No intact answer from sensor with address 5\n"
-               "levelconf-cli: Sensor not connected!\n";
+               "levelconf-cli: The sensor is not connected!\n";
         QTest::newRow("data answer cut short")
             << QStringList{"info", "5"} << int(Fault::ShortData) << 0 << 3
             << "levelconf-cli: No intact answer from sensor with address 5\n";

@@ -108,6 +108,8 @@ done
 # The translations travel inside the program: the installed one answers in Russian.
 help=$("${no_display[@]}" "$usr/bin/levelconf" --language ru --help 2>/dev/null)
 grep -q "Конфигуратор датчиков уровня" <<<"$help" || fail "the installed levelconf has no Russian"
+help=$("${no_display[@]}" "$usr/bin/levelconf-cli" --language ru --help 2>/dev/null)
+grep -q "Использование: levelconf-cli" <<<"$help" || fail "the installed levelconf-cli has no Russian"
 zcat "$usr/share/man/man1/levelconf.1.gz" | sed -n '/^\.SH "SEE ALSO"/,$p' |
     grep -q 'levelconf-cli' || fail "levelconf(1) does not name levelconf-cli under SEE ALSO"
 zcat "$usr/share/doc/levelconf/changelog.gz" | head -n 1 | grep -q "^levelconf ($version)" ||

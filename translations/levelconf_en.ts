@@ -193,6 +193,399 @@ No point is recorded until a calibration is started or continued.</translation>
     </message>
 </context>
 <context>
+    <name>CliArguments</name>
+    <message>
+        <source>The serial device of the bus.</source>
+        <translation>The serial device of the bus.</translation>
+    </message>
+    <message>
+        <source>Print results as JSON, one object a line.</source>
+        <translation>Print results as JSON, one object a line.</translation>
+    </message>
+    <message>
+        <source>search: list every byte answered, without asking each address.</source>
+        <translation>search: list every byte answered, without asking each address.</translation>
+    </message>
+    <message>
+        <source>watch: stop after N readings.</source>
+        <translation>watch: stop after N readings.</translation>
+    </message>
+    <message>
+        <source>watch: print the readings as the readings file (CSV, CR LF).</source>
+        <translation>watch: print the readings as the readings file (CSV, CR LF).</translation>
+    </message>
+    <message>
+        <source>table write: the sensor outputs per cent of the table.</source>
+        <translation>table write: the sensor outputs per cent of the table.</translation>
+    </message>
+    <message>
+        <source>table write: the sensor outputs litres through the table.</source>
+        <translation>table write: the sensor outputs litres through the table.</translation>
+    </message>
+    <message>
+        <source>flash: the sensor type, PL540 or PL140.</source>
+        <translation>flash: the sensor type, PL540 or PL140.</translation>
+    </message>
+    <message>
+        <source>flash: also reset the calibration values (the data EEPROM).</source>
+        <translation>flash: also reset the calibration values (the data EEPROM).</translation>
+    </message>
+    <message>
+        <source>Messages and help in LANGUAGE: en (English), ru (Russian) or described (the window&apos;s first texts, half Russian, half English). Without it the locale chooses: ru_* Russian, any other English.</source>
+        <translation>Messages and help in LANGUAGE: en (English), ru (Russian) or described (the window&apos;s first texts, half Russian, half English). Without it the locale chooses: ru_* Russian, any other English.</translation>
+    </message>
+    <message>
+        <source>Write the session log into DIR instead of the program&apos;s log folder.</source>
+        <translation>Write the session log into DIR instead of the program&apos;s log folder.</translation>
+    </message>
+    <message>
+        <source>Show this help.</source>
+        <translation>Show this help.</translation>
+    </message>
+    <message>
+        <source>Show the program&apos;s version.</source>
+        <translation>Show the program&apos;s version.</translation>
+    </message>
+    <message>
+        <source>no command given</source>
+        <translation>no command given</translation>
+    </message>
+    <message>
+        <source>unknown command %1</source>
+        <translation>unknown command %1</translation>
+    </message>
+    <message>
+        <source>wrong number of arguments for %1</source>
+        <translation>wrong number of arguments for %1</translation>
+    </message>
+    <message>
+        <source>table takes read or write</source>
+        <translation>table takes read or write</translation>
+    </message>
+    <message>
+        <source>%1 does not take --%2</source>
+        <translation>%1 does not take --%2</translation>
+    </message>
+    <message>
+        <source>--csv and --json are two ways to print the readings: give one</source>
+        <translation>--csv and --json are two ways to print the readings: give one</translation>
+    </message>
+    <message>
+        <source>table read to - prints the table file itself; --json has nothing to add</source>
+        <translation>table read to - prints the table file itself; --json has nothing to add</translation>
+    </message>
+    <message>
+        <source>--count takes a number of readings, 1 or more</source>
+        <translation>--count takes a number of readings, 1 or more</translation>
+    </message>
+    <message>
+        <source>--port DEVICE is required</source>
+        <translation>--port DEVICE is required</translation>
+    </message>
+    <message>
+        <source>flash needs --type PL540 or --type PL140</source>
+        <translation>flash needs --type PL540 or --type PL140</translation>
+    </message>
+    <message>
+        <source>--language takes en, ru or described, not %1</source>
+        <translation>--language takes en, ru or described, not %1</translation>
+    </message>
+    <message>
+        <source>ADDR &quot;%1&quot; is not a sensor&apos;s network address, 0 to %2</source>
+        <translation>ADDR &quot;%1&quot; is not a sensor&apos;s network address, 0 to %2</translation>
+    </message>
+    <message>
+        <source>Usage: levelconf-cli --port DEVICE COMMAND [ARGUMENTS] [OPTIONS]
+Configure QX-510 and HZL-310 liquid-level sensors on RS-485 from scripts.
+</source>
+        <translation>Usage: levelconf-cli --port DEVICE COMMAND [ARGUMENTS] [OPTIONS]
+Configure QX-510 and HZL-310 liquid-level sensors on RS-485 from scripts.
+</translation>
+    </message>
+    <message>
+        <source>Commands (ADDR is a sensor&apos;s network address, a whole number 0 to 254):
+  search [--raw]              the addresses of the sensors on the bus: each
+                              address answered is asked for its identity and
+                              listed only when it answers intact
+  info ADDR                   serial number, firmware, mode and settings
+  watch ADDR [--count N] [--csv]
+                              one reading a second, after a header line:
+                              time address distance_cm amplitude
+                              temperature_C stability; a reading that did
+                              not come is a line of its time and address
+  set ADDR KEY=VALUE...       settings, in the order given, each confirmed by
+                              the sensor before the next one
+  table read ADDR FILE.pl5    the calibration table into a file (- for
+                              standard output)
+  table write ADDR FILE.pl5 [--percent] [--litres]
+                              a file into the sensor, then the mode with
+                              these two flags as given
+  flash IMAGE.cri --type PL540|PL140 [--eeprom]
+                              firmware through the boot loader
+</source>
+        <translation>Commands (ADDR is a sensor&apos;s network address, a whole number 0 to 254):
+  search [--raw]              the addresses of the sensors on the bus: each
+                              address answered is asked for its identity and
+                              listed only when it answers intact
+  info ADDR                   serial number, firmware, mode and settings
+  watch ADDR [--count N] [--csv]
+                              one reading a second, after a header line:
+                              time address distance_cm amplitude
+                              temperature_C stability; a reading that did
+                              not come is a line of its time and address
+  set ADDR KEY=VALUE...       settings, in the order given, each confirmed by
+                              the sensor before the next one
+  table read ADDR FILE.pl5    the calibration table into a file (- for
+                              standard output)
+  table write ADDR FILE.pl5 [--percent] [--litres]
+                              a file into the sensor, then the mode with
+                              these two flags as given
+  flash IMAGE.cri --type PL540|PL140 [--eeprom]
+                              firmware through the boot loader
+</translation>
+    </message>
+    <message>
+        <source>The stability of watch is the level-stability lamp, green, yellow or red;
+it is left empty for the first 38 readings, until the lamp&apos;s smoothed
+amplitude, which starts from nothing, can tell a steady level at all.
+</source>
+        <translation>The stability of watch is the level-stability lamp, green, yellow or red;
+it is left empty for the first 38 readings, until the lamp&apos;s smoothed
+amplitude, which starts from nothing, can tell a steady level at all.
+</translation>
+    </message>
+    <message>
+        <source>Settings (set ADDR KEY=VALUE...):
+  address=N                   new network address, 0 to 254; refused when
+                              another sensor answers at N
+  password=P                  unlock the sensor with its password,
+                              0 to 2000000000
+  new-password=P              change the password, 0 to 2000000000
+  empty-shift=S               shift the empty level, -1000 to 1000
+  full-shift=S                shift the full level, -1000 to 1000
+  max-distance=CM             distance limit, 1 to 1200 cm
+  min-distance=CM             between two objects, 1 to 99 cm
+  air=T,P,H                   temperature -60 to 60 degrees C, in hundredths;
+                              pressure 500 to 1200 hPa and humidity 1 to 100
+                              per cent, whole
+  mode=OUTPUT[+FLAG...]       the mode, in the words below
+</source>
+        <translation>Settings (set ADDR KEY=VALUE...):
+  address=N                   new network address, 0 to 254; refused when
+                              another sensor answers at N
+  password=P                  unlock the sensor with its password,
+                              0 to 2000000000
+  new-password=P              change the password, 0 to 2000000000
+  empty-shift=S               shift the empty level, -1000 to 1000
+  full-shift=S                shift the full level, -1000 to 1000
+  max-distance=CM             distance limit, 1 to 1200 cm
+  min-distance=CM             between two objects, 1 to 99 cm
+  air=T,P,H                   temperature -60 to 60 degrees C, in hundredths;
+                              pressure 500 to 1200 hPa and humidity 1 to 100
+                              per cent, whole
+  mode=OUTPUT[+FLAG...]       the mode, in the words below
+</translation>
+    </message>
+    <message>
+        <source>Values are numbers as the window takes them: decimal, with a dot whatever
+the locale, an exponent allowed (1e2). Each is rounded to what the sensor
+takes, the nearest whole number (halves to even) or hundredth of a degree,
+and a value that rounding changed is named on standard error before it
+is sent. Anything else is refused, and nothing is sent.
+</source>
+        <translation>Values are numbers as the window takes them: decimal, with a dot whatever
+the locale, an exponent allowed (1e2). Each is rounded to what the sensor
+takes, the nearest whole number (halves to even) or hundredth of a degree,
+and a value that rounding changed is named on standard error before it
+is sent. Anything else is refused, and nothing is sent.
+</translation>
+    </message>
+    <message>
+        <source>Mode words:
+  OUTPUT                      rs485, analog, frequency, impulse, active-rs485
+  FLAG                        inverted, filtration, range4096, litres, percent
+  level=0..15, echo=closest|further|both
+                              firmware 1.7.6: filtration level and echo
+                              selection; left out, they stay as they are
+</source>
+        <translation>Mode words:
+  OUTPUT                      rs485, analog, frequency, impulse, active-rs485
+  FLAG                        inverted, filtration, range4096, litres, percent
+  level=0..15, echo=closest|further|both
+                              firmware 1.7.6: filtration level and echo
+                              selection; left out, they stay as they are
+</translation>
+    </message>
+    <message>
+        <source>Exit status:
+  0    done
+  1    bad usage: unknown command, key or option, an option the command
+       does not take, missing argument
+  2    the port cannot be opened, or was lost
+  3    no answer from the sensor, after three tries, or a damaged one: a
+       setting so left unconfirmed may have been taken; read it back
+       before sending it again (a shift is sent once)
+  4    refused by the sensor: wrong password, frequency mode, wrong answer,
+       a setting or table its firmware does not have, or a new address
+       another sensor answers at (nothing is sent)
+  5    bad input or file: ADDR or a value out of range, a table file or
+       firmware image that cannot be sent, a file to write that is not a
+       regular file (nothing is sent)
+  6    the firmware update failed, or its start was not confirmed
+  7    the results could not be written to standard output (a full disk,
+       a closed output)
+  130  interrupted (Ctrl+C or SIGTERM); a watch without --count ends this
+       way with 0
+  141  the reader of standard output went away (watch ... | head -3):
+       the run ends quietly, as a tool that SIGPIPE stops
+</source>
+        <translation>Exit status:
+  0    done
+  1    bad usage: unknown command, key or option, an option the command
+       does not take, missing argument
+  2    the port cannot be opened, or was lost
+  3    no answer from the sensor, after three tries, or a damaged one: a
+       setting so left unconfirmed may have been taken; read it back
+       before sending it again (a shift is sent once)
+  4    refused by the sensor: wrong password, frequency mode, wrong answer,
+       a setting or table its firmware does not have, or a new address
+       another sensor answers at (nothing is sent)
+  5    bad input or file: ADDR or a value out of range, a table file or
+       firmware image that cannot be sent, a file to write that is not a
+       regular file (nothing is sent)
+  6    the firmware update failed, or its start was not confirmed
+  7    the results could not be written to standard output (a full disk,
+       a closed output)
+  130  interrupted (Ctrl+C or SIGTERM); a watch without --count ends this
+       way with 0
+  141  the reader of standard output went away (watch ... | head -3):
+       the run ends quietly, as a tool that SIGPIPE stops
+</translation>
+    </message>
+    <message>
+        <source>Every run writes a session log of its own, as the window does, into the
+program&apos;s log folder or --log-folder; a new folder is made for its owner
+alone, and each log file is readable by its owner alone.
+</source>
+        <translation>Every run writes a session log of its own, as the window does, into the
+program&apos;s log folder or --log-folder; a new folder is made for its owner
+alone, and each log file is readable by its owner alone.
+</translation>
+    </message>
+    <message>
+        <source>Messages and this help are in English, or in Russian where the locale
+asks for it: LC_ALL, else LC_MESSAGES, else LANG is ru_* (and LANGUAGE,
+where set, does not put English first). --language en, ru or described
+chooses whatever the locale. The session log, the JSON and CSV output,
+the files and the words of the command line (commands, keys, mode words)
+are the same in every language.
+</source>
+        <translation>Messages and this help are in English, or in Russian where the locale
+asks for it: LC_ALL, else LC_MESSAGES, else LANG is ru_* (and LANGUAGE,
+where set, does not put English first). --language en, ru or described
+chooses whatever the locale. The session log, the JSON and CSV output,
+the files and the words of the command line (commands, keys, mode words)
+are the same in every language.
+</translation>
+    </message>
+</context>
+<context>
+    <name>CliOutput</name>
+    <message>
+        <source>the write did not complete</source>
+        <translation>the write did not complete</translation>
+    </message>
+</context>
+<context>
+    <name>CliRunner</name>
+    <message>
+        <source>Sensor set to Frequency mode.</source>
+        <translation>Sensor set to Frequency mode.</translation>
+    </message>
+    <message>
+        <source>Com Port %1 unavailable.</source>
+        <translation>Com Port %1 unavailable.</translation>
+    </message>
+    <message>
+        <source>Standard output cannot be written: %1</source>
+        <translation>Standard output cannot be written: %1</translation>
+    </message>
+    <message>
+        <source>%1 (running without a session log)</source>
+        <translation>%1 (running without a session log)</translation>
+    </message>
+    <message>
+        <source>%1. Nothing was sent.</source>
+        <translation>%1. Nothing was sent.</translation>
+    </message>
+    <message>
+        <source>Error! COM port unavailable</source>
+        <translation>Error! COM port unavailable</translation>
+    </message>
+    <message>
+        <source>Interrupted.</source>
+        <translation>Interrupted.</translation>
+    </message>
+    <message>
+        <source>No intact answer from sensor with address %1</source>
+        <translation>No intact answer from sensor with address %1</translation>
+    </message>
+    <message>
+        <source>Firmware update done.</source>
+        <translation>Firmware update done.</translation>
+    </message>
+    <message>
+        <source>green</source>
+        <translation>green</translation>
+    </message>
+    <message>
+        <source>red</source>
+        <translation>red</translation>
+    </message>
+    <message>
+        <source>yellow</source>
+        <translation>yellow</translation>
+    </message>
+    <message>
+        <source>No sensor answered the search.</source>
+        <translation>No sensor answered the search.</translation>
+    </message>
+    <message numerus="yes">
+        <source>Interrupted after %1 of %n readings.</source>
+        <translation>
+            <numerusform>Interrupted after %1 of %n reading.</numerusform>
+            <numerusform>Interrupted after %1 of %n readings.</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>%1: a sensor answers at address %2 already; nothing was changed</source>
+        <translation>%1: a sensor answers at address %2 already; nothing was changed</translation>
+    </message>
+    <message>
+        <source>%1: not confirmed: sensor %2 may have taken it, but its answer was damaged; read it back (info) before sending it again</source>
+        <translation>%1: not confirmed: sensor %2 may have taken it, but its answer was damaged; read it back (info) before sending it again</translation>
+    </message>
+    <message>
+        <source>%1: not confirmed: sensor %2 may have taken it, but it did not answer; read it back (info) before sending it again</source>
+        <translation>%1: not confirmed: sensor %2 may have taken it, but it did not answer; read it back (info) before sending it again</translation>
+    </message>
+    <message>
+        <source>%1: Wrong response (%2)</source>
+        <translation>%1: Wrong response (%2)</translation>
+    </message>
+    <message>
+        <source>Table read.</source>
+        <translation>Table read.</translation>
+    </message>
+    <message numerus="yes">
+        <source>%1: a table file holds %2 lines, this one %n</source>
+        <translation>
+            <numerusform>%1: a table file holds %2 lines, this one %n</numerusform>
+            <numerusform>%1: a table file holds %2 lines, this one %n</numerusform>
+        </translation>
+    </message>
+</context>
+<context>
     <name>ConfigFile</name>
     <message>
         <source>%1, line %2: &quot;%3&quot; is not key = value</source>
@@ -699,6 +1092,69 @@ OK!
     </message>
 </context>
 <context>
+    <name>ModeText</name>
+    <message>
+        <source>rs485</source>
+        <translation>rs485</translation>
+    </message>
+    <message>
+        <source>analog</source>
+        <translation>analog</translation>
+    </message>
+    <message>
+        <source>frequency</source>
+        <translation>frequency</translation>
+    </message>
+    <message>
+        <source>impulse</source>
+        <translation>impulse</translation>
+    </message>
+    <message>
+        <source>active-rs485</source>
+        <translation>active-rs485</translation>
+    </message>
+    <message>
+        <source>inverted</source>
+        <translation>inverted</translation>
+    </message>
+    <message>
+        <source>filtration</source>
+        <translation>filtration</translation>
+    </message>
+    <message>
+        <source>percent</source>
+        <translation>percent</translation>
+    </message>
+    <message>
+        <source>litres</source>
+        <translation>litres</translation>
+    </message>
+    <message>
+        <source>range4096</source>
+        <translation>range4096</translation>
+    </message>
+    <message>
+        <source>closest</source>
+        <translation>closest</translation>
+    </message>
+    <message>
+        <source>further</source>
+        <translation>further</translation>
+    </message>
+    <message>
+        <source>both</source>
+        <translation>both</translation>
+    </message>
+    <message>
+        <source>the mode starts with its output: %1</source>
+        <translation>the mode starts with its output: %1</translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; is not a mode flag (inverted, filtration, range4096, litres, percent, level=0..15, echo=closest|further|both)</source>
+        <translation>&quot;%1&quot; is not a mode flag (inverted, filtration, range4096, litres, percent, level=0..15, echo=closest|further|both)</translation>
+    </message>
+</context>
+<context>
     <name>MonitorPart</name>
     <message>
         <source>Network polled.</source>
@@ -973,6 +1429,41 @@ OK!
     <message>
         <source>Path/File access error: %1</source>
         <translation>Path or file access error: %1</translation>
+    </message>
+</context>
+<context>
+    <name>SettingKeys</name>
+    <message>
+        <source>%1: %2 is sent as %3</source>
+        <translation>%1: %2 is sent as %3</translation>
+    </message>
+    <message>
+        <source>air takes T,P,H: temperature, pressure, humidity</source>
+        <translation>air takes T,P,H: temperature, pressure, humidity</translation>
+    </message>
+    <message>
+        <source>%1: &quot;%2&quot; is not a number</source>
+        <translation>%1: &quot;%2&quot; is not a number</translation>
+    </message>
+    <message>
+        <source>%1: 255 is the search address, which every sensor answers; a sensor takes 0 to 254</source>
+        <translation>%1: 255 is the search address, which every sensor answers; a sensor takes 0 to 254</translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; is not KEY=VALUE with a key of: %2</source>
+        <translation>&quot;%1&quot; is not KEY=VALUE with a key of: %2</translation>
+    </message>
+    <message>
+        <source>%1: needs firmware 1.6.3 or newer</source>
+        <translation>%1: needs firmware 1.6.3 or newer</translation>
+    </message>
+    <message>
+        <source>%1: level= and echo= need firmware 1.7.6 or newer</source>
+        <translation>%1: level= and echo= need firmware 1.7.6 or newer</translation>
+    </message>
+    <message>
+        <source>table: needs firmware 1.7.0 or newer</source>
+        <translation>table: needs firmware 1.7.0 or newer</translation>
     </message>
 </context>
 <context>
@@ -1688,6 +2179,13 @@ OK!
     <message>
         <source>Error#%1</source>
         <translation>Error %1</translation>
+    </message>
+</context>
+<context>
+    <name>levelconf-cli</name>
+    <message>
+        <source>%1. Try levelconf-cli --help.</source>
+        <translation>%1. Try levelconf-cli --help.</translation>
     </message>
 </context>
 <context>

@@ -194,6 +194,404 @@ No point is recorded until a calibration is started or continued.</source>
     </message>
 </context>
 <context>
+    <name>CliArguments</name>
+    <message>
+        <source>The serial device of the bus.</source>
+        <translation>Последовательное устройство шины.</translation>
+    </message>
+    <message>
+        <source>Print results as JSON, one object a line.</source>
+        <translation>Выводить результаты в JSON, по объекту в строке.</translation>
+    </message>
+    <message>
+        <source>search: list every byte answered, without asking each address.</source>
+        <translation>search: перечислить все байты ответа, не опрашивая каждый адрес.</translation>
+    </message>
+    <message>
+        <source>watch: stop after N readings.</source>
+        <translation>watch: остановиться после N показаний.</translation>
+    </message>
+    <message>
+        <source>watch: print the readings as the readings file (CSV, CR LF).</source>
+        <translation>watch: выводить показания в формате файла показаний (CSV, CR LF).</translation>
+    </message>
+    <message>
+        <source>table write: the sensor outputs per cent of the table.</source>
+        <translation>table write: датчик выдаёт проценты по таблице.</translation>
+    </message>
+    <message>
+        <source>table write: the sensor outputs litres through the table.</source>
+        <translation>table write: датчик выдаёт литры по таблице.</translation>
+    </message>
+    <message>
+        <source>flash: the sensor type, PL540 or PL140.</source>
+        <translation>flash: тип датчика, PL540 или PL140.</translation>
+    </message>
+    <message>
+        <source>flash: also reset the calibration values (the data EEPROM).</source>
+        <translation>flash: также сбросить калибровочные значения (EEPROM данных).</translation>
+    </message>
+    <message>
+        <source>Messages and help in LANGUAGE: en (English), ru (Russian) or described (the window&apos;s first texts, half Russian, half English). Without it the locale chooses: ru_* Russian, any other English.</source>
+        <translation>Сообщения и справка на языке LANGUAGE: en (английский), ru (русский) или described (исходные тексты окна, наполовину русские, наполовину английские). Без этого параметра язык выбирает локаль: ru_* — русский, любая другая — английский.</translation>
+    </message>
+    <message>
+        <source>Write the session log into DIR instead of the program&apos;s log folder.</source>
+        <translation>Писать журнал сеанса в DIR, а не в папку журналов программы.</translation>
+    </message>
+    <message>
+        <source>Show this help.</source>
+        <translation>Показать эту справку.</translation>
+    </message>
+    <message>
+        <source>Show the program&apos;s version.</source>
+        <translation>Показать версию программы.</translation>
+    </message>
+    <message>
+        <source>no command given</source>
+        <translation>не задана команда</translation>
+    </message>
+    <message>
+        <source>unknown command %1</source>
+        <translation>неизвестная команда %1</translation>
+    </message>
+    <message>
+        <source>wrong number of arguments for %1</source>
+        <translation>неверное число аргументов для %1</translation>
+    </message>
+    <message>
+        <source>table takes read or write</source>
+        <translation>table принимает read или write</translation>
+    </message>
+    <message>
+        <source>%1 does not take --%2</source>
+        <translation>%1 не принимает --%2</translation>
+    </message>
+    <message>
+        <source>--csv and --json are two ways to print the readings: give one</source>
+        <translation>--csv и --json — два способа вывести показания: задайте один</translation>
+    </message>
+    <message>
+        <source>table read to - prints the table file itself; --json has nothing to add</source>
+        <translation>table read в - выводит сам файл таблицы; --json здесь нечего добавить</translation>
+    </message>
+    <message>
+        <source>--count takes a number of readings, 1 or more</source>
+        <translation>--count принимает число показаний, от 1</translation>
+    </message>
+    <message>
+        <source>--port DEVICE is required</source>
+        <translation>нужен --port DEVICE</translation>
+    </message>
+    <message>
+        <source>flash needs --type PL540 or --type PL140</source>
+        <translation>для flash нужен --type PL540 или --type PL140</translation>
+    </message>
+    <message>
+        <source>--language takes en, ru or described, not %1</source>
+        <translation>--language принимает en, ru или described, а не %1</translation>
+    </message>
+    <message>
+        <source>ADDR &quot;%1&quot; is not a sensor&apos;s network address, 0 to %2</source>
+        <translation>ADDR «%1» — не сетевой адрес датчика (от 0 до %2)</translation>
+    </message>
+    <message>
+        <source>Usage: levelconf-cli --port DEVICE COMMAND [ARGUMENTS] [OPTIONS]
+Configure QX-510 and HZL-310 liquid-level sensors on RS-485 from scripts.
+</source>
+        <translation>Использование: levelconf-cli --port DEVICE COMMAND [ARGUMENTS] [OPTIONS]
+Настройка датчиков уровня жидкости QX-510 и HZL-310 на RS-485 из сценариев.
+</translation>
+    </message>
+    <message>
+        <source>Commands (ADDR is a sensor&apos;s network address, a whole number 0 to 254):
+  search [--raw]              the addresses of the sensors on the bus: each
+                              address answered is asked for its identity and
+                              listed only when it answers intact
+  info ADDR                   serial number, firmware, mode and settings
+  watch ADDR [--count N] [--csv]
+                              one reading a second, after a header line:
+                              time address distance_cm amplitude
+                              temperature_C stability; a reading that did
+                              not come is a line of its time and address
+  set ADDR KEY=VALUE...       settings, in the order given, each confirmed by
+                              the sensor before the next one
+  table read ADDR FILE.pl5    the calibration table into a file (- for
+                              standard output)
+  table write ADDR FILE.pl5 [--percent] [--litres]
+                              a file into the sensor, then the mode with
+                              these two flags as given
+  flash IMAGE.cri --type PL540|PL140 [--eeprom]
+                              firmware through the boot loader
+</source>
+        <translation>Команды (ADDR — сетевой адрес датчика, целое число от 0 до 254):
+  search [--raw]              адреса датчиков на шине: у каждого ответившего
+                              адреса запрашивается идентификация, и в список
+                              он попадает, только если ответ пришёл целым
+  info ADDR                   серийный номер, прошивка, режим и настройки
+  watch ADDR [--count N] [--csv]
+                              одно показание в секунду после строки
+                              заголовка: time address distance_cm amplitude
+                              temperature_C stability; показание, которое
+                              не пришло, — строка из его времени и адреса
+  set ADDR KEY=VALUE...       настройки в заданном порядке; каждую датчик
+                              подтверждает до отправки следующей
+  table read ADDR FILE.pl5    тарировочная таблица в файл (- — в стандартный
+                              вывод)
+  table write ADDR FILE.pl5 [--percent] [--litres]
+                              файл в датчик, затем режим с этими двумя
+                              флагами, как они заданы
+  flash IMAGE.cri --type PL540|PL140 [--eeprom]
+                              прошивка через загрузчик
+</translation>
+    </message>
+    <message>
+        <source>The stability of watch is the level-stability lamp, green, yellow or red;
+it is left empty for the first 38 readings, until the lamp&apos;s smoothed
+amplitude, which starts from nothing, can tell a steady level at all.
+</source>
+        <translation>Стабильность в watch — цвет лампы стабильности уровня: зелёный, жёлтый
+или красный (в --csv — green, yellow, red). Первые 38 показаний поле
+пусто: сглаженная амплитуда лампы начинается с нуля и до тех пор
+не позволяет судить, устойчив ли уровень.
+</translation>
+    </message>
+    <message>
+        <source>Settings (set ADDR KEY=VALUE...):
+  address=N                   new network address, 0 to 254; refused when
+                              another sensor answers at N
+  password=P                  unlock the sensor with its password,
+                              0 to 2000000000
+  new-password=P              change the password, 0 to 2000000000
+  empty-shift=S               shift the empty level, -1000 to 1000
+  full-shift=S                shift the full level, -1000 to 1000
+  max-distance=CM             distance limit, 1 to 1200 cm
+  min-distance=CM             between two objects, 1 to 99 cm
+  air=T,P,H                   temperature -60 to 60 degrees C, in hundredths;
+                              pressure 500 to 1200 hPa and humidity 1 to 100
+                              per cent, whole
+  mode=OUTPUT[+FLAG...]       the mode, in the words below
+</source>
+        <translation>Настройки (set ADDR KEY=VALUE...):
+  address=N                   новый сетевой адрес, от 0 до 254; отклоняется,
+                              если по адресу N отвечает другой датчик
+  password=P                  разблокировать датчик его паролем,
+                              от 0 до 2000000000
+  new-password=P              сменить пароль, от 0 до 2000000000
+  empty-shift=S               сдвиг нижнего уровня, от -1000 до 1000
+  full-shift=S                сдвиг верхнего уровня, от -1000 до 1000
+  max-distance=CM             предельное расстояние, от 1 до 1200 см
+  min-distance=CM             между двумя объектами, от 1 до 99 см
+  air=T,P,H                   температура от -60 до 60 °C, до сотых;
+                              давление от 500 до 1200 гПа и влажность
+                              от 1 до 100 %, целые
+  mode=OUTPUT[+FLAG...]       режим, словами из списка ниже
+</translation>
+    </message>
+    <message>
+        <source>Values are numbers as the window takes them: decimal, with a dot whatever
+the locale, an exponent allowed (1e2). Each is rounded to what the sensor
+takes, the nearest whole number (halves to even) or hundredth of a degree,
+and a value that rounding changed is named on standard error before it
+is sent. Anything else is refused, and nothing is sent.
+</source>
+        <translation>Значения — числа в том виде, в каком их принимает окно программы:
+десятичные, с точкой при любой локали, можно с порядком (1e2). Каждое
+округляется до того, что принимает датчик: до ближайшего целого
+(половины — к чётному) или до сотой доли градуса; значение, изменённое
+округлением, называется в стандартном потоке ошибок до отправки.
+Всё остальное отклоняется, и ничего не отправляется.
+</translation>
+    </message>
+    <message>
+        <source>Mode words:
+  OUTPUT                      rs485, analog, frequency, impulse, active-rs485
+  FLAG                        inverted, filtration, range4096, litres, percent
+  level=0..15, echo=closest|further|both
+                              firmware 1.7.6: filtration level and echo
+                              selection; left out, they stay as they are
+</source>
+        <translation>Слова режима:
+  OUTPUT                      rs485, analog, frequency, impulse, active-rs485
+  FLAG                        inverted, filtration, range4096, litres, percent
+  level=0..15, echo=closest|further|both
+                              прошивка 1.7.6: уровень фильтрации и выбор
+                              эха; если не заданы, остаются как есть
+</translation>
+    </message>
+    <message>
+        <source>Exit status:
+  0    done
+  1    bad usage: unknown command, key or option, an option the command
+       does not take, missing argument
+  2    the port cannot be opened, or was lost
+  3    no answer from the sensor, after three tries, or a damaged one: a
+       setting so left unconfirmed may have been taken; read it back
+       before sending it again (a shift is sent once)
+  4    refused by the sensor: wrong password, frequency mode, wrong answer,
+       a setting or table its firmware does not have, or a new address
+       another sensor answers at (nothing is sent)
+  5    bad input or file: ADDR or a value out of range, a table file or
+       firmware image that cannot be sent, a file to write that is not a
+       regular file (nothing is sent)
+  6    the firmware update failed, or its start was not confirmed
+  7    the results could not be written to standard output (a full disk,
+       a closed output)
+  130  interrupted (Ctrl+C or SIGTERM); a watch without --count ends this
+       way with 0
+  141  the reader of standard output went away (watch ... | head -3):
+       the run ends quietly, as a tool that SIGPIPE stops
+</source>
+        <translation>Код завершения:
+  0    выполнено
+  1    неверный вызов: неизвестная команда, ключ или параметр, параметр,
+       которого команда не принимает, недостающий аргумент
+  2    порт не открывается или потерян
+  3    нет ответа от датчика после трёх попыток, или ответ повреждён:
+       настройка, оставшаяся так без подтверждения, могла быть принята;
+       прочитайте её, прежде чем отправлять снова (сдвиг отправляется
+       один раз)
+  4    отказ датчика: неверный пароль, частотный режим, неверный ответ,
+       настройка или таблица, которых нет в его прошивке, или новый
+       адрес, по которому отвечает другой датчик (ничего не отправлено)
+  5    неверные данные или файл: ADDR или значение вне диапазона, файл
+       таблицы или образ прошивки, который нельзя отправить, файл для
+       записи, который не является обычным файлом (ничего не отправлено)
+  6    обновление прошивки не удалось, или её запуск не подтверждён
+  7    результаты не удалось записать в стандартный вывод (диск заполнен,
+       вывод закрыт)
+  130  прервано (Ctrl+C или SIGTERM); watch без --count завершается так
+       с кодом 0
+  141  читатель стандартного вывода ушёл (watch ... | head -3): работа
+       завершается молча, как у программы, которую остановил SIGPIPE
+</translation>
+    </message>
+    <message>
+        <source>Every run writes a session log of its own, as the window does, into the
+program&apos;s log folder or --log-folder; a new folder is made for its owner
+alone, and each log file is readable by its owner alone.
+</source>
+        <translation>Каждый запуск, как и окно программы, пишет собственный журнал сеанса
+в папку журналов программы или в --log-folder; новая папка создаётся
+только для владельца, и каждый файл журнала может читать только он.
+</translation>
+    </message>
+    <message>
+        <source>Messages and this help are in English, or in Russian where the locale
+asks for it: LC_ALL, else LC_MESSAGES, else LANG is ru_* (and LANGUAGE,
+where set, does not put English first). --language en, ru or described
+chooses whatever the locale. The session log, the JSON and CSV output,
+the files and the words of the command line (commands, keys, mode words)
+are the same in every language.
+</source>
+        <translation>Сообщения и эта справка выводятся по-английски или по-русски, если так
+велит локаль: LC_ALL, иначе LC_MESSAGES, иначе LANG имеет вид ru_* (а
+LANGUAGE, если задана, не ставит английский первым). --language en, ru
+или described выбирает язык независимо от локали. Журнал сеанса, вывод
+JSON и CSV, файлы и слова командной строки (команды, ключи, слова
+режима) одинаковы на любом языке.
+</translation>
+    </message>
+</context>
+<context>
+    <name>CliOutput</name>
+    <message>
+        <source>the write did not complete</source>
+        <translation>запись не завершилась</translation>
+    </message>
+</context>
+<context>
+    <name>CliRunner</name>
+    <message>
+        <source>Sensor set to Frequency mode.</source>
+        <translation>Датчик в частотном режиме.</translation>
+    </message>
+    <message>
+        <source>Com Port %1 unavailable.</source>
+        <translation>COM-порт %1 недоступен.</translation>
+    </message>
+    <message>
+        <source>Standard output cannot be written: %1</source>
+        <translation>Не удаётся писать в стандартный вывод: %1</translation>
+    </message>
+    <message>
+        <source>%1 (running without a session log)</source>
+        <translation>%1 (работа идёт без журнала сеанса)</translation>
+    </message>
+    <message>
+        <source>%1. Nothing was sent.</source>
+        <translation>%1. Ничего не отправлено.</translation>
+    </message>
+    <message>
+        <source>Error! COM port unavailable</source>
+        <translation>Ошибка! COM-порт недоступен.</translation>
+    </message>
+    <message>
+        <source>Interrupted.</source>
+        <translation>Прервано.</translation>
+    </message>
+    <message>
+        <source>No intact answer from sensor with address %1</source>
+        <translation>Нет неповреждённого ответа от датчика с адресом %1</translation>
+    </message>
+    <message>
+        <source>Firmware update done.</source>
+        <translation>Обновление прошивки завершено.</translation>
+    </message>
+    <message>
+        <source>green</source>
+        <translation>зелёный</translation>
+    </message>
+    <message>
+        <source>red</source>
+        <translation>красный</translation>
+    </message>
+    <message>
+        <source>yellow</source>
+        <translation>жёлтый</translation>
+    </message>
+    <message>
+        <source>No sensor answered the search.</source>
+        <translation>Ни один датчик не ответил на поиск.</translation>
+    </message>
+    <message numerus="yes">
+        <source>Interrupted after %1 of %n readings.</source>
+        <translation>
+            <numerusform>Прервано после %1 из %n показания.</numerusform>
+            <numerusform>Прервано после %1 из %n показаний.</numerusform>
+            <numerusform>Прервано после %1 из %n показаний.</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>%1: a sensor answers at address %2 already; nothing was changed</source>
+        <translation>%1: по адресу %2 уже отвечает датчик; ничего не изменено</translation>
+    </message>
+    <message>
+        <source>%1: not confirmed: sensor %2 may have taken it, but its answer was damaged; read it back (info) before sending it again</source>
+        <translation>%1: не подтверждено: датчик %2 мог принять настройку, но его ответ повреждён; прочитайте её (info), прежде чем отправлять снова</translation>
+    </message>
+    <message>
+        <source>%1: not confirmed: sensor %2 may have taken it, but it did not answer; read it back (info) before sending it again</source>
+        <translation>%1: не подтверждено: датчик %2 мог принять настройку, но не ответил; прочитайте её (info), прежде чем отправлять снова</translation>
+    </message>
+    <message>
+        <source>%1: Wrong response (%2)</source>
+        <translation>%1: неожиданный ответ (%2)</translation>
+    </message>
+    <message>
+        <source>Table read.</source>
+        <translation>Таблица прочитана.</translation>
+    </message>
+    <message numerus="yes">
+        <source>%1: a table file holds %2 lines, this one %n</source>
+        <translation>
+            <numerusform>%1: в файле таблицы %2 строк, а в этом %n строка</numerusform>
+            <numerusform>%1: в файле таблицы %2 строк, а в этом %n строки</numerusform>
+            <numerusform>%1: в файле таблицы %2 строк, а в этом %n строк</numerusform>
+        </translation>
+    </message>
+</context>
+<context>
     <name>ConfigFile</name>
     <message>
         <source>%1, line %2: &quot;%3&quot; is not key = value</source>
@@ -704,6 +1102,69 @@ Ok!
     </message>
 </context>
 <context>
+    <name>ModeText</name>
+    <message>
+        <source>rs485</source>
+        <translation>rs485</translation>
+    </message>
+    <message>
+        <source>analog</source>
+        <translation>аналоговый</translation>
+    </message>
+    <message>
+        <source>frequency</source>
+        <translation>частотный</translation>
+    </message>
+    <message>
+        <source>impulse</source>
+        <translation>импульсный</translation>
+    </message>
+    <message>
+        <source>active-rs485</source>
+        <translation>активный-rs485</translation>
+    </message>
+    <message>
+        <source>inverted</source>
+        <translation>инверсия</translation>
+    </message>
+    <message>
+        <source>filtration</source>
+        <translation>фильтрация</translation>
+    </message>
+    <message>
+        <source>percent</source>
+        <translation>проценты</translation>
+    </message>
+    <message>
+        <source>litres</source>
+        <translation>литры</translation>
+    </message>
+    <message>
+        <source>range4096</source>
+        <translation>диапазон4096</translation>
+    </message>
+    <message>
+        <source>closest</source>
+        <translation>ближнее</translation>
+    </message>
+    <message>
+        <source>further</source>
+        <translation>дальнее</translation>
+    </message>
+    <message>
+        <source>both</source>
+        <translation>оба</translation>
+    </message>
+    <message>
+        <source>the mode starts with its output: %1</source>
+        <translation>режим начинается с выхода: %1</translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; is not a mode flag (inverted, filtration, range4096, litres, percent, level=0..15, echo=closest|further|both)</source>
+        <translation>«%1» — не флаг режима (inverted, filtration, range4096, litres, percent, level=0..15, echo=closest|further|both)</translation>
+    </message>
+</context>
+<context>
     <name>MonitorPart</name>
     <message>
         <source>Network polled.</source>
@@ -980,6 +1441,41 @@ Ok!
     <message>
         <source>Path/File access error: %1</source>
         <translation>Ошибка доступа к пути или файлу: %1</translation>
+    </message>
+</context>
+<context>
+    <name>SettingKeys</name>
+    <message>
+        <source>%1: %2 is sent as %3</source>
+        <translation>%1: %2 отправляется как %3</translation>
+    </message>
+    <message>
+        <source>air takes T,P,H: temperature, pressure, humidity</source>
+        <translation>air принимает T,P,H: температуру, давление, влажность</translation>
+    </message>
+    <message>
+        <source>%1: &quot;%2&quot; is not a number</source>
+        <translation>%1: «%2» — не число</translation>
+    </message>
+    <message>
+        <source>%1: 255 is the search address, which every sensor answers; a sensor takes 0 to 254</source>
+        <translation>%1: 255 — адрес поиска, на который отвечает любой датчик; адрес датчика — от 0 до 254</translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; is not KEY=VALUE with a key of: %2</source>
+        <translation>«%1» — не KEY=VALUE с одним из ключей: %2</translation>
+    </message>
+    <message>
+        <source>%1: needs firmware 1.6.3 or newer</source>
+        <translation>%1: нужна прошивка 1.6.3 или новее</translation>
+    </message>
+    <message>
+        <source>%1: level= and echo= need firmware 1.7.6 or newer</source>
+        <translation>%1: для level= и echo= нужна прошивка 1.7.6 или новее</translation>
+    </message>
+    <message>
+        <source>table: needs firmware 1.7.0 or newer</source>
+        <translation>table: нужна прошивка 1.7.0 или новее</translation>
     </message>
 </context>
 <context>
@@ -1698,6 +2194,13 @@ Ok!
     <message>
         <source>Error#%1</source>
         <translation>Ошибка %1</translation>
+    </message>
+</context>
+<context>
+    <name>levelconf-cli</name>
+    <message>
+        <source>%1. Try levelconf-cli --help.</source>
+        <translation>%1. Справка: levelconf-cli --help.</translation>
     </message>
 </context>
 <context>

@@ -1,5 +1,6 @@
 #include "CliOutput.h"
 
+#include <QCoreApplication>
 #include <QJsonDocument>
 #include <QStringList>
 
@@ -45,8 +46,9 @@ void CliOutput::bytes(const QByteArray &data)
         return;
     const int error = errno;
     m_failure = error == EPIPE ? Failure::ReaderGone : Failure::WriteFailed;
-    m_failureText = error != 0 ? QString::fromLocal8Bit(std::strerror(error))
-                               : QStringLiteral("the write did not complete");
+    m_failureText =
+        error != 0 ? QString::fromLocal8Bit(std::strerror(error))
+                   : QStringLiteral(QT_TRANSLATE_NOOP("CliOutput", "the write did not complete"));
     std::clearerr(m_out);
 }
 

@@ -44,7 +44,8 @@ public:
 
     // The first write to standard output that failed; after it nothing more goes there.
     Failure failure() const { return m_failure; }
-    // Why it failed, in the system's words.
+    // Why it failed, in the system's words, or in the program's own to be shown through
+    // translatedText("CliOutput", ...).
     QString failureText() const { return m_failureText; }
 
 private:

@@ -6,6 +6,7 @@
 #include "core/protocol/Confirmations.h"
 #include "core/serial/PortAdvice.h"
 #include "core/serial/SerialPort.h"
+#include "core/text/Translations.h"
 
 #include <QCoreApplication>
 #include <QDateTime>
@@ -13,7 +14,11 @@
 
 namespace
 {
-const QString kFrequencyMode = QStringLiteral("Sensor set to Frequency mode.");
+// Logged in these words and shown in the language of the run.
+const char *const kFrequencyMode = QT_TRANSLATE_NOOP("CliRunner", "Sensor set to Frequency mode.");
+const char *const kPortUnavailable = QT_TRANSLATE_NOOP("CliRunner", "Com Port %1 unavailable.");
+const char *const kOutputFailed =
+    QT_TRANSLATE_NOOP("CliRunner", "Standard output cannot be written: %1");
 } // namespace
 
 CliRunner::CliRunner(const CliArguments &args, SerialPort &port, CliOutput &output, QObject *parent)
@@ -33,7 +38,7 @@ void CliRunner::startLog()
     // an earlier one rather than wiping it.
     if (const auto failure =
             m_log.start(folder, QDateTime::currentDateTime(), SessionLog::Existing::Continue))
-        m_out.error(failure->description + QStringLiteral(" (running without a session log)"));
+        m_out.error(tr("%1 (running without a session log)").arg(failure->description));
 }
 
 std::optional<QString> CliRunner::argumentRefusal() const
@@ -58,16 +63,16 @@ CliExit CliRunner::run()
     // Every value is checked before the port is opened, so that nothing goes out for a run
     // that cannot be done.
     if (const std::optional<QString> refusal = argumentRefusal())
-        return fail(CliExit::BadInput, *refusal + QStringLiteral(". Nothing was sent."));
+        return fail(CliExit::BadInput, tr("%1. Nothing was sent.").arg(*refusal));
     startLog();
     const QString device = m_port.deviceName(m_args.port);
     if (!m_port.ComOpen(device, kBusLineSettings)) {
-        QString text = QStringLiteral("Com Port ") + m_args.port + QStringLiteral(" unavailable.");
-        m_log.append(text, QTime::currentTime());
+        const LoggedText text = loggedText("CliRunner", kPortUnavailable).arg(m_args.port);
+        m_log.append(text.logged, QTime::currentTime());
         const QString advice = openFailureAdvice(m_port.lastOpenFailure(), device);
-        if (!advice.isEmpty())
-            text += QLatin1Char(' ') + advice;
-        return fail(CliExit::Port, text);
+        if (advice.isEmpty())
+            return fail(CliExit::Port, text.shown);
+        return fail(CliExit::Port, text.shown + QLatin1Char(' ') + advice);
     }
     m_log.append(QStringLiteral("Com Port ") + device + QStringLiteral(" Open"),
                  QTime::currentTime());
@@ -84,13 +89,13 @@ CliExit CliRunner::withOutput(CliExit result)
 {
     if (m_out.failure() == CliOutput::Failure::None || result != CliExit::Ok)
         return result;
-    const QString text =
-        QStringLiteral("Standard output cannot be written: ") + m_out.failureText();
-    m_log.append(text, QTime::currentTime());
+    const QString why = m_out.failureText();
+    const LoggedText text = loggedText("CliRunner", kOutputFailed);
+    m_log.append(text.logged.arg(why), QTime::currentTime());
     // Whoever read the results has had enough of them, as "head" has: nothing to say.
     if (m_out.failure() == CliOutput::Failure::ReaderGone)
         return CliExit::ReaderGone;
-    return fail(CliExit::OutputFailed, text);
+    return fail(CliExit::OutputFailed, text.shown.arg(translatedText("CliOutput", why)));
 }
 
 CliExit CliRunner::runCommand()
@@ -131,14 +136,15 @@ CliExit CliRunner::fail(CliExit code, const QString &text)
 CliExit CliRunner::replyFailure(const BusSession::Reply &reply, quint8 address)
 {
     if (reply.status == BusSession::Status::Answered && frequencyModeAnswer(reply.answer)) {
-        m_session->log(kFrequencyMode);
-        return fail(CliExit::Refused, kFrequencyMode);
+        const LoggedText text = loggedText("CliRunner", kFrequencyMode);
+        m_session->log(text.logged);
+        return fail(CliExit::Refused, text.shown);
     }
     switch (reply.status) {
     case BusSession::Status::PortLost:
-        return fail(CliExit::Port, QStringLiteral("Error! COM port unavailable"));
+        return fail(CliExit::Port, tr("Error! COM port unavailable"));
     case BusSession::Status::Interrupted:
-        return fail(CliExit::Interrupted, QStringLiteral("Interrupted."));
+        return fail(CliExit::Interrupted, tr("Interrupted."));
     case BusSession::Status::NoAnswer:
     case BusSession::Status::Answered:
         break;
@@ -146,6 +152,6 @@ CliExit CliRunner::replyFailure(const BusSession::Reply &reply, quint8 address)
     // Something came, but never what was asked for, whole and with its CRC.
     if (reply.damaged)
         return fail(CliExit::NoAnswer,
-                    QStringLiteral("No intact answer from sensor with address %1").arg(address));
-    return fail(CliExit::NoAnswer, noAnswerText(QString::number(address)));
+                    tr("No intact answer from sensor with address %1").arg(address));
+    return fail(CliExit::NoAnswer, noAnswerShown(QString::number(address)));
 }

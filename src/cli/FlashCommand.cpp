@@ -96,14 +96,14 @@ CliExit CliRunner::runUpdate(const FirmwarePlan &plan, const QString &path)
     m_update = nullptr;
     m_out.endProgress();
     if (!result)
-        return fail(CliExit::Interrupted, QStringLiteral("Interrupted."));
+        return fail(CliExit::Interrupted, tr("Interrupted."));
 
     const Closing closing = closingFor(*result, UpdateFront::CommandLine);
     m_session->log(closing.log);
     for (const QString &text : result->loaderMessages)
         m_out.error(text);
     if (result->outcome == UpdateResult::Outcome::PortLost)
-        m_out.error(QStringLiteral("Error! COM port unavailable"));
+        m_out.error(tr("Error! COM port unavailable"));
     if (!closing.box.isEmpty())
         m_out.error(closing.box);
     m_out.result({{QStringLiteral("file"), path},
@@ -111,6 +111,7 @@ CliExit CliRunner::runUpdate(const FirmwarePlan &plan, const QString &path)
                   {QStringLiteral("blocks"), blocks},
                   {QStringLiteral("blocks_written"), written},
                   {QStringLiteral("outcome"), outcomeWord(result->outcome)}},
-                 result->outcome == UpdateResult::Outcome::Done ? closing.log : QString());
+                 result->outcome == UpdateResult::Outcome::Done ? tr("Firmware update done.")
+                                                                : QString());
     return exitFor(result->outcome);
 }

@@ -1,14 +1,27 @@
 #include "ModeText.h"
 
+#include "core/text/Translations.h"
+
+#include <QCoreApplication>
 #include <QStringList>
 #include <algorithm>
 #include <array>
 
 namespace
 {
-const std::array<QString, 5> kOutputs = {QStringLiteral("rs485"), QStringLiteral("analog"),
-                                         QStringLiteral("frequency"), QStringLiteral("impulse"),
-                                         QStringLiteral("active-rs485")};
+// The refusals, in the language of the run.
+struct Texts {
+    Q_DECLARE_TR_FUNCTIONS(ModeText)
+};
+
+// The words are typed in English in every language; a person reads them translated where
+// the mode is shown (ModeText).
+const std::array<QString, 5> kOutputs = {
+    QStringLiteral(QT_TRANSLATE_NOOP("ModeText", "rs485")),
+    QStringLiteral(QT_TRANSLATE_NOOP("ModeText", "analog")),
+    QStringLiteral(QT_TRANSLATE_NOOP("ModeText", "frequency")),
+    QStringLiteral(QT_TRANSLATE_NOOP("ModeText", "impulse")),
+    QStringLiteral(QT_TRANSLATE_NOOP("ModeText", "active-rs485"))};
 
 struct FlagWord {
     QString word;
@@ -16,17 +29,17 @@ struct FlagWord {
     quint8 bit;
 };
 const std::array<FlagWord, 5> kFlags = {{
-    {QStringLiteral("inverted"), &ModeControls::inverted, 0x01},
-    {QStringLiteral("filtration"), &ModeControls::filtration, 0x08},
-    {QStringLiteral("percent"), &ModeControls::percent, 0x20},
-    {QStringLiteral("litres"), &ModeControls::litres, 0x40},
-    {QStringLiteral("range4096"), &ModeControls::range4096, 0x80},
+    {QStringLiteral(QT_TRANSLATE_NOOP("ModeText", "inverted")), &ModeControls::inverted, 0x01},
+    {QStringLiteral(QT_TRANSLATE_NOOP("ModeText", "filtration")), &ModeControls::filtration, 0x08},
+    {QStringLiteral(QT_TRANSLATE_NOOP("ModeText", "percent")), &ModeControls::percent, 0x20},
+    {QStringLiteral(QT_TRANSLATE_NOOP("ModeText", "litres")), &ModeControls::litres, 0x40},
+    {QStringLiteral(QT_TRANSLATE_NOOP("ModeText", "range4096")), &ModeControls::range4096, 0x80},
 }};
 
 const std::array<std::pair<QString, EchoChoice>, 3> kEchoes = {{
-    {QStringLiteral("closest"), EchoChoice::First},
-    {QStringLiteral("further"), EchoChoice::Last},
-    {QStringLiteral("both"), EchoChoice::FirstLast},
+    {QStringLiteral(QT_TRANSLATE_NOOP("ModeText", "closest")), EchoChoice::First},
+    {QStringLiteral(QT_TRANSLATE_NOOP("ModeText", "further")), EchoChoice::Last},
+    {QStringLiteral(QT_TRANSLATE_NOOP("ModeText", "both")), EchoChoice::FirstLast},
 }};
 
 bool takeLevel(const QString &value, ModeChoice *mode)
@@ -72,16 +85,15 @@ std::optional<ModeChoice> parseModeWords(const QString &text, QString *error)
     ModeChoice choice;
     const auto output = std::find(kOutputs.begin(), kOutputs.end(), parts.first());
     if (output == kOutputs.end()) {
-        *error = QStringLiteral("the mode starts with its output: ") +
-                 QStringList(kOutputs.begin(), kOutputs.end()).join(QStringLiteral(", "));
+        *error = Texts::tr("the mode starts with its output: %1")
+                     .arg(QStringList(kOutputs.begin(), kOutputs.end()).join(QStringLiteral(", ")));
         return std::nullopt;
     }
     choice.controls.outputs[output - kOutputs.begin()] = true;
     for (const QString &part : parts.mid(1)) {
         if (!takePart(part, &choice)) {
-            *error = QStringLiteral("\"%1\" is not a mode flag (inverted, filtration, "
-                                    "range4096, litres, percent, level=0..15, "
-                                    "echo=closest|further|both)")
+            *error = Texts::tr("\"%1\" is not a mode flag (inverted, filtration, range4096, "
+                               "litres, percent, level=0..15, echo=closest|further|both)")
                          .arg(part);
             return std::nullopt;
         }
@@ -109,4 +121,17 @@ QString echoChoiceText(EchoChoice choice)
             return word;
     }
     return QString();
+}
+
+QString modeWordsShown(quint8 mode)
+{
+    QStringList words = modeWordsText(mode).split(QLatin1Char('+'));
+    for (QString &w : words)
+        w = translatedText("ModeText", w);
+    return words.join(QLatin1Char('+'));
+}
+
+QString echoChoiceShown(EchoChoice choice)
+{
+    return translatedText("ModeText", echoChoiceText(choice));
 }

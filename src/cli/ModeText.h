@@ -26,3 +26,6 @@ std::optional<ModeChoice> parseModeWords(const QString &text, QString *error);
 // The mode byte in the same words (an output the byte does not name shows as its value).
 QString modeWordsText(quint8 mode);
 QString echoChoiceText(EchoChoice choice);
+// The same words in the language of the run, for a person to read; scripts read the above.
+QString modeWordsShown(quint8 mode);
+QString echoChoiceShown(EchoChoice choice);

@@ -17,8 +17,6 @@
 
 namespace
 {
-const QString kNobodyAnswered = QStringLiteral("No sensor answered the search.");
-
 bool searchAnswer(const QByteArray &a)
 {
     return !a.isEmpty() && a.size() < kSearchAnswerLimit && !isFramedAnswer(a);
@@ -76,6 +74,31 @@ void addSettings(const DataReadings &r, QJsonObject *o)
         o->insert(QStringLiteral("max_distance_cm"), *r.maxDistance);
 }
 
+// The info as a person reads it: the mode and the echo selection in the words of the run's
+// language, the keys as JSON has them.
+QJsonObject shownSettings(QJsonObject o, const DataReadings &r)
+{
+    if (r.modeByte)
+        o.insert(QStringLiteral("mode"), modeWordsShown(*r.modeByte));
+    if (r.echoByte)
+        o.insert(QStringLiteral("echo"), echoChoiceShown(decodeEchoByte(*r.echoByte).choice));
+    return o;
+}
+
+// The lamp's word of the readings file, in the run's language.
+QString shownLampWord(StabilityLamp lamp)
+{
+    switch (lamp) {
+    case StabilityLamp::Green:
+        return CliRunner::tr("green");
+    case StabilityLamp::Red:
+        return CliRunner::tr("red");
+    case StabilityLamp::Yellow:
+        break;
+    }
+    return CliRunner::tr("yellow");
+}
+
 // "key: value" lines in the order of the object's keys as given.
 QString textOf(const QJsonObject &o, const QStringList &order)
 {
@@ -100,7 +123,7 @@ QString readingText(const TrendEntry &e)
                << QString::number(e.temperature);
         // The stability stays empty while the lamp cannot tell.
         if (e.lampKnown)
-            fields << stabilityWord(e);
+            fields << shownLampWord(e.lamp);
     }
     return fields.join(QLatin1Char(' '));
 }
@@ -112,18 +135,18 @@ CliExit CliRunner::search()
     const BusSession::Reply reply =
         m_session->exchange(searchRequest(), Cmd::SearchAddress, &searchAnswer);
     if (reply.status == BusSession::Status::NoAnswer)
-        return fail(CliExit::NoAnswer, kNobodyAnswered);
+        return fail(CliExit::NoAnswer, tr("No sensor answered the search."));
     if (reply.status != BusSession::Status::Answered)
         return replyFailure(reply, Cmd::SearchAddress);
     // The answer has no check byte: line noise, or the loader of an interrupted update,
     // reads as addresses too. Only an address that then answers for itself is a sensor.
     const QByteArray found = m_args.raw ? reply.answer : answeringAddresses(reply.answer);
     if (m_interrupted)
-        return fail(CliExit::Interrupted, QStringLiteral("Interrupted."));
+        return fail(CliExit::Interrupted, tr("Interrupted."));
     if (m_session->lost())
         return replyFailure({BusSession::Status::PortLost, {}, false}, Cmd::SearchAddress);
     if (found.isEmpty())
-        return fail(CliExit::NoAnswer, kNobodyAnswered);
+        return fail(CliExit::NoAnswer, tr("No sensor answered the search."));
     const QString list = searchListText(found);
     m_session->log(QStringLiteral("Устройства в сети ") + list);
     QJsonArray addresses;
@@ -205,14 +228,15 @@ CliExit CliRunner::info(quint8 address)
         return failure;
     addSettings(*r, &o);
     addReadingFields(*r, &o);
-    m_out.result(o, textOf(o, {QStringLiteral("address"), QStringLiteral("serial"),
-                               QStringLiteral("firmware"), QStringLiteral("firmware_code"),
-                               QStringLiteral("mode_byte"), QStringLiteral("mode"),
-                               QStringLiteral("filtration_level"), QStringLiteral("echo"),
-                               QStringLiteral("min_distance_cm"), QStringLiteral("max_distance_cm"),
-                               QStringLiteral("empty"), QStringLiteral("full"),
-                               QStringLiteral("distance_cm"), QStringLiteral("amplitude"),
-                               QStringLiteral("temperature_C")}));
+    m_out.result(
+        o,
+        textOf(shownSettings(o, *r),
+               {QStringLiteral("address"), QStringLiteral("serial"), QStringLiteral("firmware"),
+                QStringLiteral("firmware_code"), QStringLiteral("mode_byte"),
+                QStringLiteral("mode"), QStringLiteral("filtration_level"), QStringLiteral("echo"),
+                QStringLiteral("min_distance_cm"), QStringLiteral("max_distance_cm"),
+                QStringLiteral("empty"), QStringLiteral("full"), QStringLiteral("distance_cm"),
+                QStringLiteral("amplitude"), QStringLiteral("temperature_C")}));
     return CliExit::Ok;
 }
 
@@ -274,9 +298,8 @@ CliExit CliRunner::watch(quint8 address)
     }
     // Stopped by Ctrl+C is how a watch without a count ends; one with a count was cut short.
     if (m_interrupted && m_args.count != 0)
-        return fail(
-            CliExit::Interrupted,
-            QStringLiteral("Interrupted after %1 of %2 readings.").arg(printed).arg(m_args.count));
+        return fail(CliExit::Interrupted,
+                    tr("Interrupted after %1 of %n readings.", nullptr, m_args.count).arg(printed));
     if (printed > 0 && answered == 0)
         return replyFailure({BusSession::Status::NoAnswer, {}, damaged}, address);
     return CliExit::Ok;

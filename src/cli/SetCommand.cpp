@@ -7,6 +7,7 @@
 #include "core/protocol/FirmwareCapabilities.h"
 #include "core/protocol/Requests.h"
 #include "core/sensor/DataAnswer.h"
+#include "core/text/Translations.h"
 
 namespace
 {
@@ -79,8 +80,7 @@ CliExit CliRunner::addressesFree(quint8 address, const QList<ParsedSetting> &set
                 identityRequest(to), to, &anyAnswer, BusSession::kTries, BusSession::Misses::Quiet);
             if (reply.status == BusSession::Status::Answered)
                 return fail(CliExit::Refused,
-                            QStringLiteral("%1: a sensor answers at address %2 already; nothing "
-                                           "was changed")
+                            tr("%1: a sensor answers at address %2 already; nothing was changed")
                                 .arg(s.name)
                                 .arg(to));
             if (reply.status != BusSession::Status::NoAnswer)
@@ -138,14 +138,12 @@ CliExit CliRunner::confirmation(const BusSession::Reply &reply, quint8 expected,
     // goes once, and a lost answer leaves it just as open.
     if (reply.status == BusSession::Status::NoAnswer && (reply.damaged || !resent)) {
         m_session->log(QStringLiteral("Cmd ") + key + QStringLiteral(": not confirmed"));
-        const QString why = reply.damaged ? QStringLiteral("its answer was damaged")
-                                          : QStringLiteral("it did not answer");
-        return fail(CliExit::NoAnswer,
-                    QStringLiteral("%1: not confirmed: sensor %2 may have taken it, but %3; read "
-                                   "it back (info) before sending it again")
-                        .arg(key)
-                        .arg(address)
-                        .arg(why));
+        const QString text =
+            reply.damaged ? tr("%1: not confirmed: sensor %2 may have taken it, but its answer "
+                               "was damaged; read it back (info) before sending it again")
+                          : tr("%1: not confirmed: sensor %2 may have taken it, but it did not "
+                               "answer; read it back (info) before sending it again");
+        return fail(CliExit::NoAnswer, text.arg(key).arg(address));
     }
     if (reply.status != BusSession::Status::Answered)
         return replyFailure(reply, address);
@@ -157,16 +155,18 @@ CliExit CliRunner::confirmation(const BusSession::Reply &reply, quint8 expected,
                         {QStringLiteral("key"), key},
                         {QStringLiteral("answer"), row ? row->caption.trimmed() : QString()},
                         {QStringLiteral("ok"), code == expected}};
+    // The caption as the window shows it; JSON keeps the described words for scripts.
+    const QString caption =
+        row ? translatedText("Confirmations", row->caption).trimmed() : QString();
     if (code == expected) {
-        m_out.result(o, QStringLiteral("%1: %2").arg(key, row->caption.trimmed()));
+        m_out.result(o, QStringLiteral("%1: %2").arg(key, caption));
         return CliExit::Ok;
     }
     if (code == Cmd::FrequencyMode)
         return replyFailure(reply, address);
     if (!row) {
         m_session->log(QStringLiteral("Wrong data!"));
-        return fail(CliExit::Refused,
-                    QStringLiteral("%1: Wrong response (%2)").arg(key, answerCodeText(code)));
+        return fail(CliExit::Refused, tr("%1: Wrong response (%2)").arg(key, answerCodeText(code)));
     }
-    return fail(CliExit::Refused, QStringLiteral("%1: %2").arg(key, row->caption.trimmed()));
+    return fail(CliExit::Refused, QStringLiteral("%1: %2").arg(key, caption));
 }

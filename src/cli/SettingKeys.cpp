@@ -7,10 +7,16 @@
 #include "core/protocol/FrameCodec.h"
 #include "core/protocol/Requests.h"
 
+#include <QCoreApplication>
 #include <array>
 
 namespace
 {
+// The refusals and notes, in the language of the run.
+struct Texts {
+    Q_DECLARE_TR_FUNCTIONS(SettingKeys)
+};
+
 const std::array<std::pair<QString, SettingKey>, 9> kKeys = {{
     {QStringLiteral("address"), SettingKey::Address},
     {QStringLiteral("password"), SettingKey::Password},
@@ -65,7 +71,7 @@ void noteRounding(ParsedSetting *s, const QString &text, double sent, double sca
     const std::optional<double> written = parseNumber(text);
     if (!written || *written * scale == sent)
         return;
-    s->notes.append(QStringLiteral("%1: %2 is sent as %3")
+    s->notes.append(Texts::tr("%1: %2 is sent as %3")
                         .arg(s->name, text.trimmed(), QString::number(sent / scale)));
 }
 
@@ -73,7 +79,7 @@ SettingParse parseAir(ParsedSetting s)
 {
     const QStringList parts = s.text.split(QLatin1Char(','));
     if (parts.size() != 3)
-        return refused({QStringLiteral("air takes T,P,H: temperature, pressure, humidity")});
+        return refused({Texts::tr("air takes T,P,H: temperature, pressure, humidity")});
     s.t = airTemperature(parts[0]);
     s.p = airPressure(parts[1]);
     s.h = airHumidity(parts[2]);
@@ -109,17 +115,16 @@ SettingParse parseNumber(ParsedSetting s)
         // Where the window says nothing, there is no box to stay empty: say what is wrong.
         // A number too large for the box is told the range, like one that fits.
         if (check.refusal.isEmpty())
-            check.refusal = {
-                parseNumber(s.text)
-                    ? rangedRule(s.key)->rangeMessage
-                    : QStringLiteral("%1: \"%2\" is not a number").arg(s.name, s.text)};
+            check.refusal = {parseNumber(s.text)
+                                 ? rangedRule(s.key)->rangeMessage
+                                 : Texts::tr("%1: \"%2\" is not a number").arg(s.name, s.text)};
         return refused(check.refusal);
     }
     // The search address, which every sensor answers, is no address of a sensor; the
     // window's range goes to 255, the sensors' to 254.
     if (s.key == SettingKey::Address && *check.value == Cmd::SearchAddress)
-        return refused({QStringLiteral("%1: 255 is the search address, which every sensor "
-                                       "answers; a sensor takes 0 to 254")
+        return refused({Texts::tr("%1: 255 is the search address, which every sensor answers; "
+                                  "a sensor takes 0 to 254")
                             .arg(s.name)});
     s.value = *check.value;
     noteRounding(&s, s.text, double(s.value));
@@ -180,7 +185,7 @@ SettingParse parseSetting(const QString &assignment)
         std::find_if(kKeys.begin(), kKeys.end(), [&](const auto &k) { return k.first == s.name; });
     if (eq < 0 || known == kKeys.end()) {
         return {std::nullopt,
-                {QStringLiteral("\"%1\" is not KEY=VALUE with a key of: %2")
+                {Texts::tr("\"%1\" is not KEY=VALUE with a key of: %2")
                      .arg(assignment, settingKeyNames())},
                 true};
     }
@@ -228,9 +233,9 @@ std::optional<QString> firmwareRefusal(const ParsedSetting &s, int fwVersion)
     const FirmwareCapabilities caps = capabilitiesOf(fwVersion);
     const bool password = s.key == SettingKey::Password || s.key == SettingKey::NewPassword;
     if (password && !caps.password)
-        return s.name + QStringLiteral(": needs firmware 1.6.3 or newer");
+        return Texts::tr("%1: needs firmware 1.6.3 or newer").arg(s.name);
     if (s.key == SettingKey::Mode && (s.mode.level || s.mode.echo) && !caps.secondModeByte)
-        return s.name + QStringLiteral(": level= and echo= need firmware 1.7.6 or newer");
+        return Texts::tr("%1: level= and echo= need firmware 1.7.6 or newer").arg(s.name);
     return std::nullopt;
 }
 
@@ -238,7 +243,7 @@ std::optional<QString> tableFirmwareRefusal(int fwVersion)
 {
     if (capabilitiesOf(fwVersion).table)
         return std::nullopt;
-    return QStringLiteral("table: needs firmware 1.7.0 or newer");
+    return Texts::tr("table: needs firmware 1.7.0 or newer");
 }
 
 bool repeatable(const ParsedSetting &s)

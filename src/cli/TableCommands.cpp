@@ -56,7 +56,7 @@ CliExit CliRunner::tableRead(quint8 address, const QString &path)
     m_out.result({{QStringLiteral("address"), address},
                   {QStringLiteral("file"), path},
                   {QStringLiteral("answer"), QStringLiteral("Table read.")}},
-                 QStringLiteral("Table read."));
+                 tr("Table read."));
     return CliExit::Ok;
 }
 
@@ -70,10 +70,9 @@ CliExit CliRunner::tableWrite(quint8 address, const QString &path)
     const TableFileLoad load = loadTableLines(*lines, CalibrationCells::defaults());
     if (load.endedInsideTable || load.lines < kTableFileLines) {
         return fail(CliExit::BadInput,
-                    QStringLiteral("%1: a table file holds %2 lines, this one %3")
+                    tr("%1: a table file holds %2 lines, this one %n", nullptr, load.lines)
                         .arg(QDir::toNativeSeparators(path))
-                        .arg(kTableFileLines)
-                        .arg(load.lines));
+                        .arg(kTableFileLines));
     }
     const TableWriteData data = tableWriteData(load.cells, QLocale::c());
     if (data.refused)

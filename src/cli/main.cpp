@@ -3,9 +3,12 @@
 #include "Terminal.h"
 #include "core/serial/QtSerialPort.h"
 #include "core/system/TerminationSignals.h"
+#include "core/text/Language.h"
+#include "core/text/Translations.h"
 
 #include <QCoreApplication>
 #include <QLocale>
+#include <QProcessEnvironment>
 
 #include <cstdio>
 
@@ -19,13 +22,19 @@ int main(int argc, char *argv[])
     // Scripts write numbers with a dot, whatever the locale of the machine they run on.
     QLocale::setDefault(QLocale::c());
 
+    const QStringList arguments = QCoreApplication::arguments().mid(1);
+    // Before any text is made, the help and the refusals of the arguments among them.
+    installTranslations(toolLanguage(arguments, QProcessEnvironment::systemEnvironment()));
+
     CliOutput output(stdout, stderr, standardErrorIsTerminal());
     QString error;
-    const std::optional<CliArguments> args =
-        parseCliArguments(QCoreApplication::arguments().mid(1), &error);
+    const std::optional<CliArguments> args = parseCliArguments(arguments, &error);
     if (!args) {
-        const QString end = error.endsWith(QLatin1Char('.')) ? QString() : QStringLiteral(".");
-        output.error(error + end + QStringLiteral(" Try levelconf-cli --help."));
+        // Qt's own refusals end with a full stop, the program's do not.
+        if (error.endsWith(QLatin1Char('.')))
+            error.chop(1);
+        output.error(QCoreApplication::translate("levelconf-cli", "%1. Try levelconf-cli --help.")
+                         .arg(error));
         return exitStatus(CliExit::Usage);
     }
     if (args->help || args->version) {

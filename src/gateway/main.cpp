@@ -20,9 +20,7 @@ int main(int argc, char *argv[])
 
     // Everything the gateway says, its help included, is in the language chosen first.
     const QStringList arguments = QCoreApplication::arguments().mid(1);
-    installTranslations(languageNamed(languageArgument(arguments))
-                            .value_or(languageOfLocale(QProcessEnvironment::systemEnvironment(),
-                                                       Language::English)));
+    installTranslations(toolLanguage(arguments, QProcessEnvironment::systemEnvironment()));
 
     QString error;
     const std::optional<GatewayOptions> options = parseGatewayOptions(arguments, &error);

@@ -81,3 +81,9 @@ QString languageArgument(const QStringList &arguments)
     }
     return value;
 }
+
+Language toolLanguage(const QStringList &arguments, const QProcessEnvironment &env)
+{
+    return languageNamed(languageArgument(arguments))
+        .value_or(languageOfLocale(env, Language::English));
+}

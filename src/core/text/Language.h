@@ -26,3 +26,7 @@ Language languageOfLocale(const QProcessEnvironment &env, Language forPlainLocal
 // one given wins), read before the other options are, since their help and messages come in
 // the language it names. Empty when none is given.
 QString languageArgument(const QStringList &arguments);
+
+// The language of a tool for scripts, levelconf-cli or levelconf-gateway: the one --language
+// names, else the locale's, where C and POSIX give English.
+Language toolLanguage(const QStringList &arguments, const QProcessEnvironment &env);
