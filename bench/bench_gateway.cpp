@@ -133,7 +133,9 @@ public:
         m_process.setStandardOutputFile(QProcess::nullDevice());
         m_process.start(LEVELCONF_GATEWAY_PROGRAM,
                         {"--port", port, "--mqtt", broker.url(), "--client-id", "bench",
-                         "--addresses", QStringLiteral("1-%1").arg(kSensors), "--interval", "0"});
+                         "--addresses", QStringLiteral("1-%1").arg(kSensors), "--interval", "0",
+                         // The log is read for its English words, whatever the locale.
+                         "--language", "en"});
         m_process.waitForStarted();
     }
     ~GatewayRun()
