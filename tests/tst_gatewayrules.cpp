@@ -84,6 +84,26 @@ private slots:
         QVERIFY(listed.sensor(7));
     }
 
+    // The lamp says nothing until its average has had the warm-up answers of the sensor at
+    // the address: again for another sensor there, not again for the same one read again.
+    void theLampWarmsUpForEachSensor()
+    {
+        SensorRoster roster;
+        roster.listAddresses({5});
+        const auto silentAnswers = [&] {
+            int n = 0;
+            while (!roster.lampAfter(5, 40000) && n <= kStabilityWarmUpAnswers)
+                ++n;
+            return n;
+        };
+        roster.identified(5, {100, 176, 0});
+        QCOMPARE(silentAnswers(), kStabilityWarmUpAnswers - 1);
+        roster.identified(5, {100, 176, 0});
+        QCOMPARE(silentAnswers(), 0);
+        roster.identified(5, {200, 176, 0});
+        QCOMPARE(silentAnswers(), kStabilityWarmUpAnswers - 1);
+    }
+
     void theQueueLetsTheOldestGo_data()
     {
         QTest::addColumn<int>("capacity");

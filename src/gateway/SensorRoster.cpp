@@ -58,6 +58,7 @@ void SensorRoster::identified(quint8 address, const SensorIdentity &id)
     if (!s->identity || s->identity->serial != id.serial) {
         s->online.reset();
         s->stability = Stability();
+        s->amplitudes = 0;
     }
     s->identity = id;
     s->confirmed = true;
@@ -80,7 +81,8 @@ std::optional<StabilityLamp> SensorRoster::lampAfter(quint8 address, quint32 amp
         return std::nullopt;
     const StabilityStep step = nextStability(s->stability, amplitude);
     s->stability = step.state;
-    if (++s->amplitudes < kStabilityWarmUpAnswers)
+    s->amplitudes = std::min(s->amplitudes + 1, kStabilityWarmUpAnswers);
+    if (s->amplitudes < kStabilityWarmUpAnswers)
         return std::nullopt;
     return step.lamp;
 }

@@ -41,7 +41,7 @@ public:
         std::optional<bool> online; // as its topic last said; nothing said yet
         int missed = 0;             // polls in a row without a reading, or identity tries
         Stability stability;
-        int amplitudes = 0; // readings with an amplitude since the gateway started
+        int amplitudes = 0; // readings with an amplitude of this sensor, up to the warm-up
     };
 
     // The operator's addresses, polled in this order.
