@@ -10,17 +10,9 @@ using std::chrono::milliseconds;
 constexpr int kMaxDataBytes = 128;
 constexpr LineTime kQuietAfterGarbage = milliseconds(2);
 
-quint8 xorOf(const QByteArray &bytes, int count)
-{
-    quint8 x = 0;
-    for (int i = 0; i < count; ++i)
-        x ^= quint8(bytes.at(i));
-    return x;
-}
-
 bool checksumMatches(const QByteArray &frame)
 {
-    return xorOf(frame, int(frame.size()) - 1) == quint8(frame.back());
+    return xorOf(frame.left(frame.size() - 1)) == quint8(frame.back());
 }
 } // namespace
 
@@ -209,9 +201,9 @@ void BootLoader::command(LineTime at)
 void BootLoader::erase(LineTime at)
 {
     m_state = State::Command;
-    if (m_frame == QByteArray::fromHex("FF00"))
+    if (m_frame == codeFrame(Loader::kEraseEverything))
         m_memory.erase(LoaderMemory::Area::ProgramFlash);
-    else if (m_frame == QByteArray::fromHex("EE11"))
+    else if (m_frame == codeFrame(Loader::kEraseDataEeprom))
         m_memory.erase(LoaderMemory::Area::DataEeprom);
     else {
         answer(Loader::kRefused, at);
