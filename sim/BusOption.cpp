@@ -2,10 +2,11 @@
 
 #include "NumberText.h"
 #include "SimOptions.h"
+#include "core/protocol/CommandCodes.h"
 
 namespace
 {
-constexpr qint64 kHighestAddress = 254; // 255 is the search's
+constexpr qint64 kHighestAddress = Cmd::HighestSensorAddress;
 } // namespace
 
 std::optional<std::vector<SensorConfig>>

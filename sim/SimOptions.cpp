@@ -2,6 +2,7 @@
 
 #include "BusOption.h"
 #include "NumberText.h"
+#include "core/protocol/CommandCodes.h"
 
 #include <QCommandLineParser>
 #include <QFile>
@@ -25,7 +26,8 @@ struct Field {
 const std::map<QString, Field> &fields()
 {
     static const std::map<QString, Field> table = {
-        {"address", {0, 254, [](SensorConfig &c, qint64 v) { c.address = quint8(v); }}},
+        {"address",
+         {0, Cmd::HighestSensorAddress, [](SensorConfig &c, qint64 v) { c.address = quint8(v); }}},
         {"serial", {0, 0xFFFFFFFF, [](SensorConfig &c, qint64 v) { c.serial = quint32(v); }}},
         {"firmware", {0, 255, [](SensorConfig &c, qint64 v) { c.firmware = quint8(v); }}},
         {"prefix", {0, 255, [](SensorConfig &c, qint64 v) { c.prefix = quint8(v); }}},
@@ -380,7 +382,7 @@ std::optional<std::pair<quint8, Fault>> faultFromText(const QString &text, QStri
     const int colon = text.indexOf(QLatin1Char(':'));
     const auto address = wholeNumber(text.left(colon));
     const auto fault = faultFromName(text.mid(colon + 1).trimmed());
-    if (colon <= 0 || !address || *address < 0 || *address > 254 || !fault) {
+    if (colon <= 0 || !address || *address < 0 || *address > Cmd::HighestSensorAddress || !fault) {
         *error = QStringLiteral("--fault takes ADDRESS:KIND with KIND one of %1, not \"%2\"")
                      .arg(faultNames().join(QStringLiteral(", ")), text);
         return std::nullopt;

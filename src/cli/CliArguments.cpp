@@ -1,6 +1,7 @@
 #include "CliArguments.h"
 
 #include "core/input/NumberInput.h"
+#include "core/protocol/CommandCodes.h"
 #include "core/text/Language.h"
 
 #include <QCommandLineParser>
@@ -35,8 +36,7 @@ const Shape kShapes[] = {
 const QStringList kCommon = {QStringLiteral("port"), QStringLiteral("json"),
                              QStringLiteral("log-folder"), QStringLiteral("language")};
 
-// The largest address a sensor takes; 255 is the search address.
-constexpr int kHighestAddress = 254;
+constexpr int kHighestAddress = Cmd::HighestSensorAddress;
 
 QList<QCommandLineOption> options()
 {

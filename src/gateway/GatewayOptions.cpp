@@ -1,6 +1,7 @@
 #include "GatewayOptions.h"
 
 #include "ConfigFile.h"
+#include "core/protocol/CommandCodes.h"
 #include "core/text/Language.h"
 
 #include <QCommandLineParser>
@@ -25,7 +26,7 @@ constexpr qint64 kMaxConfigBytes = 64 * 1024;
 constexpr qint64 kMaxPasswordBytes = 4096;
 constexpr int kMaxQueueSize = 1000000;
 constexpr double kMaxIntervalS = 3600;
-constexpr int kHighestAddress = 254; // 255 is the search's
+constexpr int kHighestAddress = Cmd::HighestSensorAddress;
 constexpr int kMaxClientIdLength = 64;
 
 using Setter = std::function<bool(GatewayOptions &, const QString &, QString *)>;

@@ -8,6 +8,8 @@ namespace Cmd
 constexpr quint8 RequestPrefix = 0x31; // "1"
 constexpr quint8 AnswerPrefix = 0x3E;  // ">"
 constexpr quint8 SearchAddress = 0xFF; // search request: 31 FF CRC, no command code
+// A sensor takes the addresses 0 to this one; the next is the search address.
+constexpr quint8 HighestSensorAddress = SearchAddress - 1;
 
 constexpr quint8 ReadData = 0xF0;
 constexpr quint8 ReadIdentity = 0xFC;
