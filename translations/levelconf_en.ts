@@ -63,16 +63,19 @@
         <translation>Sensor %1 at address %2: firmware %3</translation>
     </message>
     <message>
-        <source>3 polls in a row missed</source>
-        <translation>3 polls in a row missed</translation>
-    </message>
-    <message>
         <source>Sensor %1: online</source>
         <translation>Sensor %1: online</translation>
     </message>
     <message>
         <source>Sensor %1: offline (%2)</source>
         <translation>Sensor %1: offline (%2)</translation>
+    </message>
+    <message numerus="yes">
+        <source>%n polls in a row missed</source>
+        <translation>
+            <numerusform>%n poll in a row missed</numerusform>
+            <numerusform>%n polls in a row missed</numerusform>
+        </translation>
     </message>
 </context>
 <context>
@@ -533,18 +536,6 @@ are the same in every language.
     <message>
         <source>Firmware update done.</source>
         <translation>Firmware update done.</translation>
-    </message>
-    <message>
-        <source>green</source>
-        <translation>green</translation>
-    </message>
-    <message>
-        <source>red</source>
-        <translation>red</translation>
-    </message>
-    <message>
-        <source>yellow</source>
-        <translation>yellow</translation>
     </message>
     <message>
         <source>No sensor answered the search.</source>
@@ -1300,6 +1291,21 @@ OK!
     <message>
         <source>A reading for %1 was refused by the MQTT library</source>
         <translation>A reading for %1 was refused by the MQTT library</translation>
+    </message>
+</context>
+<context>
+    <name>ReadingsCsv</name>
+    <message>
+        <source>green</source>
+        <translation>green</translation>
+    </message>
+    <message>
+        <source>red</source>
+        <translation>red</translation>
+    </message>
+    <message>
+        <source>yellow</source>
+        <translation>yellow</translation>
     </message>
 </context>
 <context>

@@ -63,16 +63,20 @@
         <translation>Датчик %1 по адресу %2: прошивка %3</translation>
     </message>
     <message>
-        <source>3 polls in a row missed</source>
-        <translation>3 опроса подряд без ответа</translation>
-    </message>
-    <message>
         <source>Sensor %1: online</source>
         <translation>Датчик %1: на связи</translation>
     </message>
     <message>
         <source>Sensor %1: offline (%2)</source>
         <translation>Датчик %1: нет связи (%2)</translation>
+    </message>
+    <message numerus="yes">
+        <source>%n polls in a row missed</source>
+        <translation>
+            <numerusform>%n опрос подряд без ответа</numerusform>
+            <numerusform>%n опроса подряд без ответа</numerusform>
+            <numerusform>%n опросов подряд без ответа</numerusform>
+        </translation>
     </message>
 </context>
 <context>
@@ -537,18 +541,6 @@ JSON и CSV, файлы и слова командной строки (кома�
     <message>
         <source>Firmware update done.</source>
         <translation>Обновление прошивки завершено.</translation>
-    </message>
-    <message>
-        <source>green</source>
-        <translation>зелёный</translation>
-    </message>
-    <message>
-        <source>red</source>
-        <translation>красный</translation>
-    </message>
-    <message>
-        <source>yellow</source>
-        <translation>жёлтый</translation>
     </message>
     <message>
         <source>No sensor answered the search.</source>
@@ -1312,6 +1304,21 @@ Ok!
     <message>
         <source>A reading for %1 was refused by the MQTT library</source>
         <translation>Библиотека MQTT отклонила показание для %1</translation>
+    </message>
+</context>
+<context>
+    <name>ReadingsCsv</name>
+    <message>
+        <source>green</source>
+        <translation>зелёный</translation>
+    </message>
+    <message>
+        <source>red</source>
+        <translation>красный</translation>
+    </message>
+    <message>
+        <source>yellow</source>
+        <translation>жёлтый</translation>
     </message>
 </context>
 <context>

@@ -8,6 +8,7 @@
 #include "core/protocol/Requests.h"
 #include "core/sensor/DataAnswer.h"
 #include "core/sensor/IdentityAnswer.h"
+#include "core/text/Translations.h"
 #include "core/trend/ReadingRecord.h"
 #include "core/trend/ReadingsCsv.h"
 
@@ -85,20 +86,6 @@ QJsonObject shownSettings(QJsonObject o, const DataReadings &r)
     return o;
 }
 
-// The lamp's word of the readings file, in the run's language.
-QString shownLampWord(StabilityLamp lamp)
-{
-    switch (lamp) {
-    case StabilityLamp::Green:
-        return CliRunner::tr("green");
-    case StabilityLamp::Red:
-        return CliRunner::tr("red");
-    case StabilityLamp::Yellow:
-        break;
-    }
-    return CliRunner::tr("yellow");
-}
-
 // "key: value" lines in the order of the object's keys as given.
 QString textOf(const QJsonObject &o, const QStringList &order)
 {
@@ -123,7 +110,7 @@ QString readingText(const TrendEntry &e)
                << QString::number(e.temperature);
         // The stability stays empty while the lamp cannot tell.
         if (e.lampKnown)
-            fields << shownLampWord(e.lamp);
+            fields << translatedText("ReadingsCsv", lampWord(e.lamp));
     }
     return fields.join(QLatin1Char(' '));
 }

@@ -248,7 +248,8 @@ void BusPoller::takeData(quint8 address, const QByteArray &answer)
     const std::optional<DataReadings> r =
         readingsFromAnswer(answer, address, s->identity->versionCode);
     if (!r) {
-        report(m_roster.missed(address), tr("3 polls in a row missed"));
+        report(m_roster.missed(address),
+               tr("%n polls in a row missed", nullptr, SensorRoster::kMissesOffline));
         return;
     }
     report(m_roster.answered(address));

@@ -1,5 +1,7 @@
 #include "Discovery.h"
 
+#include "core/trend/ReadingsCsv.h"
+
 #include <QCoreApplication>
 #include <QJsonArray>
 #include <QJsonDocument>
@@ -73,9 +75,9 @@ QJsonObject config(const GatewayTopics &topics, quint32 serial, const QString &f
     if (*m.deviceClass)
         o.insert(QStringLiteral("device_class"), QString::fromUtf8(m.deviceClass));
     if (qstrcmp(m.deviceClass, "enum") == 0)
-        o.insert(
-            QStringLiteral("options"),
-            QJsonArray{QStringLiteral("green"), QStringLiteral("yellow"), QStringLiteral("red")});
+        o.insert(QStringLiteral("options"),
+                 QJsonArray{lampWord(StabilityLamp::Green), lampWord(StabilityLamp::Yellow),
+                            lampWord(StabilityLamp::Red)});
     return o;
 }
 } // namespace

@@ -10,6 +10,12 @@
 
 namespace
 {
+// The stability column: the lamp's colour, empty while it is not known.
+QString stabilityWord(const TrendEntry &entry)
+{
+    return entry.lampKnown ? lampWord(entry.lamp) : QString();
+}
+
 const QString kHeader = QStringLiteral("time,address,distance_cm,level_text,amplitude,"
                                        "temperature_C,frequency_Hz,analog_V,stability");
 const QString kLineEnd = QStringLiteral("\r\n");
@@ -36,18 +42,13 @@ QString lampWord(StabilityLamp lamp)
 {
     switch (lamp) {
     case StabilityLamp::Green:
-        return QStringLiteral("green");
+        return QStringLiteral(QT_TRANSLATE_NOOP("ReadingsCsv", "green"));
     case StabilityLamp::Red:
-        return QStringLiteral("red");
+        return QStringLiteral(QT_TRANSLATE_NOOP("ReadingsCsv", "red"));
     case StabilityLamp::Yellow:
         break;
     }
-    return QStringLiteral("yellow");
-}
-
-QString stabilityWord(const TrendEntry &entry)
-{
-    return entry.lampKnown ? lampWord(entry.lamp) : QString();
+    return QStringLiteral(QT_TRANSLATE_NOOP("ReadingsCsv", "yellow"));
 }
 
 QString csvField(const QString &text)

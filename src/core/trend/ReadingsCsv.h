@@ -24,13 +24,12 @@ QByteArray readingsCsv(const ReadingStore &store, const QLocale &locale = QLocal
 QString readingsCsvHeader();
 QString readingsCsvRow(const TrendEntry &entry, const QLocale &locale = QLocale());
 
-// The stability column: the lamp's colour (green, yellow, red), empty while it is not known.
-QString stabilityWord(const TrendEntry &entry);
-
 // `text` as one CSV field.
 QString csvField(const QString &text);
 
-// The colour of the level-stability lamp as files and messages name it: green, yellow, red.
+// The colour of the level-stability lamp as files and messages name it: green, yellow, red,
+// the same in every language; marked for translation (context "ReadingsCsv") for the texts
+// a person reads.
 QString lampWord(StabilityLamp lamp);
 
 // ISO 8601 local time with its offset, "2026-12-07T14:05:33+01:00".
