@@ -90,6 +90,9 @@ private slots:
             << "air=20.005,1013.4,50"
             << QStringList{"air: 20.005 is sent as 20", "air: 1013.4 is sent as 1013"};
         QTest::newRow("air as sent") << "air=-1.25,1000,35" << QStringList();
+        // 0.29 and 0.57 times 100 miss their whole numbers in binary; nothing was rounded.
+        QTest::newRow("hundredths that binary cannot hold") << "air=0.29,1000,35" << QStringList();
+        QTest::newRow("more of them") << "air=-0.57,1000,35" << QStringList();
     }
 
     void roundingIsNamed()

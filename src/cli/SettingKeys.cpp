@@ -69,7 +69,8 @@ SettingParse refused(const QStringList &texts)
 void noteRounding(ParsedSetting *s, const QString &text, double sent, double scale = 1)
 {
     const std::optional<double> written = parseNumber(text);
-    if (!written || *written * scale == sent)
+    // Divided, not multiplied: 0.29 * 100 is not 29 in binary, but 29 / 100.0 is 0.29.
+    if (!written || *written == sent / scale)
         return;
     s->notes.append(Texts::tr("%1: %2 is sent as %3")
                         .arg(s->name, text.trimmed(), QString::number(sent / scale)));
