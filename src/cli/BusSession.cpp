@@ -25,19 +25,22 @@ BusSession::Reply BusSession::exchange(const QByteArray &frame, quint8 address,
                                        const Accept &accept, int tries, Misses misses)
 {
     Reply reply;
+    bool heard = false; // some try brought an answer, though none was taken
     for (int i = 0; i < tries && !m_interrupted; ++i) {
         reply = once(frame);
         if (reply.status == Status::PortLost || reply.status == Status::Interrupted)
             return reply;
         if (reply.status == Status::Answered && (!accept || accept(reply.answer)))
             return reply;
-        reply.damaged = reply.status == Status::Answered;
+        const bool damaged = reply.status == Status::Answered;
+        heard = heard || damaged;
         reply.status = Status::NoAnswer;
         if (misses == Misses::Quiet)
             continue;
-        log(reply.damaged ? QStringLiteral("Answer not taken: ") + answerCheckText(reply.answer)
-                          : noAnswerText(QString::number(address)));
+        log(damaged ? QStringLiteral("Answer not taken: ") + answerCheckText(reply.answer)
+                    : noAnswerText(QString::number(address)));
     }
+    reply.damaged = heard;
     if (m_interrupted)
         reply.status = Status::Interrupted;
     return reply;

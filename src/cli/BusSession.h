@@ -26,7 +26,7 @@ public:
     struct Reply {
         Status status = Status::NoAnswer;
         QByteArray answer;
-        // No answer was taken, but the last try brought one: damaged, or not the one awaited.
+        // No answer was taken, but some try brought one: damaged, or not the one awaited.
         bool damaged = false;
     };
     // Whether a missed answer gets the window's no-data line in the log. A probe of an
