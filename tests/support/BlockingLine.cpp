@@ -10,6 +10,9 @@
 namespace
 {
 constexpr int kBlock = Transfer::kBlock;
+// The operating system wakes a wait up to a millisecond or so late; the read aims this
+// much short of its bound so that the whole read stays inside it.
+constexpr int kReadSlackMs = 4;
 } // namespace
 
 bool BlockingLine::waitForBytes(int ms)
@@ -30,7 +33,7 @@ bool BlockingLine::waitForBytes(int ms)
 QByteArray BlockingLine::read()
 {
     QByteArray out = m_kept + m_port.ComTakeArrived();
-    const QDeadlineTimer total(Transfer::kReadTotalMs - Transfer::kReadSlackMs, Qt::PreciseTimer);
+    const QDeadlineTimer total(Transfer::kReadTotalMs - kReadSlackMs, Qt::PreciseTimer);
     while (out.size() < kBlock) {
         const qint64 left = total.remainingTime();
         if (left <= 0)

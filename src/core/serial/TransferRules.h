@@ -7,9 +7,6 @@ namespace Transfer
 constexpr int kBlock = 255;                  // bytes an answer may hold
 constexpr int kReadGapMs = 20;               // a read ends on this much silence after data
 constexpr int kReadTotalMs = 1 + kBlock * 1; // and never waits longer than this
-// The operating system wakes a wait up to a millisecond or so late; the read aims this
-// much short of its bound so that the whole read stays inside it.
-constexpr int kReadSlackMs = 4;
 constexpr int kWriteConstantMs = 10; // a write of n bytes may take 10 + n ms
 constexpr int kWritePerByteMs = 1;
 
