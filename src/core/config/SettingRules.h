@@ -18,7 +18,6 @@ enum class SettingsRefresh { No, Yes };
 // confirmed request is queued: the level shifts and the two distances. Text that is not
 // a 16-bit number ends the command without a word; the request is not echoed.
 struct RangedSetting {
-    QString text;
     int lowest = 0;
     int highest = 0;
     QString rangeMessage;

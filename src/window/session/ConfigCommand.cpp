@@ -74,9 +74,9 @@ void ConfigCommand::queue(const QByteArray &frame, const QString &logLine, Echo 
         emit m_session.sensorSettingsWanted();
 }
 
-void queueRangedSetting(SensorSession &session, const RangedSetting &s)
+void queueRangedSetting(SensorSession &session, const RangedSetting &s, const QString &text)
 {
-    const SettingCheck check = checkRangedValue(s, s.text);
+    const SettingCheck check = checkRangedValue(s, text);
     ConfigCommand cmd(session);
     if (!cmd.require(check.value.has_value(), check.refusal) || !cmd.addressSelected() ||
         !cmd.confirmed(s.question))

@@ -61,9 +61,9 @@ private:
     mutable QString m_logged;
 };
 
-// Queues a ranged setting (a level shift, a distance) from its box, after the checks and
-// the operator's Yes.
-void queueRangedSetting(SensorSession &session, const RangedSetting &setting);
+// Queues a ranged setting (a level shift, a distance) from the text of its box, after the
+// checks and the operator's Yes.
+void queueRangedSetting(SensorSession &session, const RangedSetting &setting, const QString &text);
 
 // Queues a typed setting (the address, a password) for the sensor that is answering.
 void queueTypedSetting(SensorSession &session, const TypedSetting &setting);

@@ -22,22 +22,6 @@
 #include <QLocale>
 #include <QPushButton>
 
-namespace
-{
-RangedSetting levelShift(const QString &text, bool full)
-{
-    RangedSetting s = levelShiftRule(full);
-    s.text = text;
-    return s;
-}
-
-RangedSetting withText(RangedSetting s, const QString &text)
-{
-    s.text = text;
-    return s;
-}
-} // namespace
-
 SettingsPart::SettingsPart(SensorSession &session, const SettingsControls &controls,
                            QWidget *window, QObject *parent)
     : QObject(parent), m_session(session), m_ui(controls), m_window(window)
@@ -81,12 +65,12 @@ void SettingsPart::shift_Click()
 
 void SettingsPart::sdv_hi_Click()
 {
-    queueRangedSetting(m_session, levelShift(levelShiftWindow()->shiftText(), true));
+    queueRangedSetting(m_session, levelShiftRule(true), levelShiftWindow()->shiftText());
 }
 
 void SettingsPart::sdv_low_Click()
 {
-    queueRangedSetting(m_session, levelShift(levelShiftWindow()->shiftText(), false));
+    queueRangedSetting(m_session, levelShiftRule(false), levelShiftWindow()->shiftText());
 }
 
 void SettingsPart::SetAir_Click()
@@ -105,12 +89,12 @@ void SettingsPart::SetAir_Click()
 
 void SettingsPart::Dalnost_Click()
 {
-    queueRangedSetting(m_session, withText(maxDistanceRule(), m_ui.maxLong->text()));
+    queueRangedSetting(m_session, maxDistanceRule(), m_ui.maxLong->text());
 }
 
 void SettingsPart::Command1_Click()
 {
-    queueRangedSetting(m_session, withText(minDistanceRule(), m_ui.lamp_level->text()));
+    queueRangedSetting(m_session, minDistanceRule(), m_ui.lamp_level->text());
 }
 
 void SettingsPart::net_Click()
