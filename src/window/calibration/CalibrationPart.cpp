@@ -114,11 +114,10 @@ CalibrationPart::CalibrationPart(SensorSession &session, const CalibrationContro
     connect(m_ui.ch_portion, &QPushButton::clicked, this, &CalibrationPart::ch_portion_Click);
     connect(m_ui.Command14, &QPushButton::clicked, this, &CalibrationPart::Command14_Click);
     connect(m_ui.Command6, &QPushButton::clicked, this, &CalibrationPart::Command6_Click);
-    auto alt = [](Qt::Key key) { return QKeySequence(Qt::ALT | key); };
-    bindActionKeys({{m_ui.Command6, alt(Qt::Key_R)},
-                    {m_ui.Command11, alt(Qt::Key_T)},
-                    {m_ui.Command12, alt(Qt::Key_U)},
-                    {m_ui.ch_portion, alt(Qt::Key_H)}});
+    bindActionKeys({{m_ui.Command6, Qt::Key_R},
+                    {m_ui.Command11, Qt::Key_T},
+                    {m_ui.Command12, Qt::Key_U},
+                    {m_ui.ch_portion, Qt::Key_H}});
 
     // F9 presses "Enter value" while this window is active. A key held down repeats, but
     // the tank has had one portion: only the press counts.

@@ -30,10 +30,8 @@ FirmwarePart::FirmwarePart(SensorSession &session, const FirmwareControls &contr
     connect(m_ui.Command8, &QPushButton::clicked, this, &FirmwarePart::Command8_Click);
     connect(m_ui.start, &QPushButton::clicked, this, &FirmwarePart::start_Click);
     connect(m_ui.fwCancel, &QPushButton::clicked, this, &FirmwarePart::fwCancel_Click);
-    auto alt = [](Qt::Key key) { return QKeySequence(Qt::ALT | key); };
-    bindActionKeys({{m_ui.Command8, alt(Qt::Key_F)},
-                    {m_ui.start, alt(Qt::Key_T)},
-                    {m_ui.fwCancel, alt(Qt::Key_A)}});
+    bindActionKeys(
+        {{m_ui.Command8, Qt::Key_F}, {m_ui.start, Qt::Key_T}, {m_ui.fwCancel, Qt::Key_A}});
 
     connect(m_update, &FirmwareUpdate::phaseChanged, this, &FirmwarePart::showPhase);
     connect(m_update, &FirmwareUpdate::optionBytesWritten, this,

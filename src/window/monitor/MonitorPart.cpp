@@ -23,7 +23,7 @@ MonitorPart::MonitorPart(SensorSession &session, const MonitorControls &controls
     connect(m_ui.CmbNet, &QComboBox::activated, this, &MonitorPart::CmbNet_Click);
     connect(m_ui.Slider1, &QSlider::valueChanged, this, &MonitorPart::Slider1_Change);
     connect(m_ui.Set_mode, &QPushButton::clicked, this, &MonitorPart::Set_mode_Click);
-    bindActionKeys({{m_ui.Opros, QKeySequence(Qt::ALT | Qt::Key_E)}});
+    bindActionKeys({{m_ui.Opros, Qt::Key_E}});
     // The distance is shown large; where "No data" is longer in the language shown than the
     // room the form gives it, the column widens rather than cut it.
     QLabel *distance = m_ui.Uroven;

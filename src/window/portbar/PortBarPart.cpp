@@ -42,8 +42,7 @@ PortBarPart::PortBarPart(SensorSession &session, const PortBarControls &controls
     // the port to be closed too.
     connect(&m_session.engine(), &ExchangeEngine::linkLost, this, &PortBarPart::BTNCloseCom_Click);
     connect(&m_session, &SensorSession::portCloseRequested, this, &PortBarPart::BTNCloseCom_Click);
-    auto alt = [](Qt::Key key) { return QKeySequence(Qt::ALT | key); };
-    bindActionKeys({{m_ui.BTNOpenCom, alt(Qt::Key_O)}, {m_ui.BTNCloseCom, alt(Qt::Key_C)}});
+    bindActionKeys({{m_ui.BTNOpenCom, Qt::Key_O}, {m_ui.BTNCloseCom, Qt::Key_C}});
 }
 
 void PortBarPart::start()

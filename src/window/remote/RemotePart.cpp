@@ -85,8 +85,7 @@ RemotePart::RemotePart(SensorSession &session, const RemoteControls &controls, Q
     connect(m_ui.ch_ver, &QCheckBox::clicked, this, &RemotePart::ch_ver_Click);
     // The operator must be able to select and copy the line, never edit it.
     m_ui.gen_txt->setReadOnly(true);
-    auto alt = [](Qt::Key key) { return QKeySequence(Qt::ALT | key); };
-    bindActionKeys({{m_ui.gen_zapr, alt(Qt::Key_G)}, {m_ui.gen_copy, alt(Qt::Key_P)}});
+    bindActionKeys({{m_ui.gen_zapr, Qt::Key_G}, {m_ui.gen_copy, Qt::Key_P}});
 
     // While a port is open the local commands are the way to a sensor.
     connect(&m_session, &SensorSession::portOpened, this,

@@ -33,7 +33,7 @@ SettingsPart::SettingsPart(SensorSession &session, const SettingsControls &contr
     connect(m_ui.net, &QPushButton::clicked, this, &SettingsPart::net_Click);
     connect(m_ui.Vvod_PWD, &QPushButton::clicked, this, &SettingsPart::Vvod_PWD_Click);
     connect(m_ui.Chg_pass, &QPushButton::clicked, this, &SettingsPart::Chg_pass_Click);
-    bindActionKeys({{m_ui.shift, QKeySequence(Qt::ALT | Qt::Key_L)}});
+    bindActionKeys({{m_ui.shift, Qt::Key_L}});
 
     connect(&m_session.engine(), &ExchangeEngine::answered, this, &SettingsPart::answered);
     connect(&m_session, &SensorSession::dataShown, this, &SettingsPart::showDistances);

@@ -7,10 +7,10 @@ class QAbstractButton;
 
 struct ActionKey {
     QAbstractButton *button;
-    QKeySequence key;
+    Qt::Key key; // pressed with Alt
 };
 
-// Gives each button a key of its window that presses it, as a mnemonic would, while the
+// Gives each button Alt and a key of its window that presses it, as a mnemonic would, while the
 // button can be seen and used: a button on a page not shown, or disabled, does not answer,
 // so buttons on different pages may share a key. The captions keep their text; the key is
 // the button's tool tip, which screen readers also read as its description.
