@@ -45,7 +45,6 @@ void MonitorPart::showSearch(const QByteArray &addresses)
     m_ui.netdev->setText(list);
     m_session.display().echoFrame(addresses);
     m_session.log(QStringLiteral("Устройства в сети ") + list);
-    m_session.engine().queue(identityRequestFrame());
     m_session.display().showStatus(tr("Network polled."));
 }
 
