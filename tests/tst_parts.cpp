@@ -230,7 +230,6 @@ private slots:
             *p = new QPushButton(&owner);
         MAKE(&owner, c, filename_prog);
         MAKE(&owner, c, PL140);
-        MAKE(&owner, c, PL540);
         MAKE(&owner, c, EEPROM);
         MAKE(&owner, c, fwProgress);
         MAKE(&owner, c, txtRec1);

@@ -19,8 +19,7 @@ struct UpdateResult;
 struct FirmwareControls {
     QPushButton *Command8 = nullptr; // opens the image file
     QLabel *filename_prog = nullptr;
-    QRadioButton *PL140 = nullptr;
-    QRadioButton *PL540 = nullptr;
+    QRadioButton *PL140 = nullptr; // checked: a PL-140 image, else a PL-540 one
     QCheckBox *EEPROM = nullptr;
     QPushButton *start = nullptr;
     QProgressBar *fwProgress = nullptr;

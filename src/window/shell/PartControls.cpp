@@ -124,7 +124,6 @@ FirmwareControls firmwareControls(const Ui::frmSerial &ui)
     c.Command8 = ui.Command8;
     c.filename_prog = ui.filename_prog;
     c.PL140 = ui.PL140;
-    c.PL540 = ui.PL540;
     c.EEPROM = ui.EEPROM;
     c.start = ui.start;
     c.fwProgress = ui.fwProgress;
