@@ -22,8 +22,6 @@ const char *const kNoSessionLog = QT_TRANSLATE_NOOP("frmSerial", "Running withou
 frmSerial::frmSerial(const Platform &p, QWidget *parent)
     : QMainWindow(parent), ui(std::make_unique<Ui::frmSerial>()), m_platform(p)
 {
-    if (!m_platform.clock)
-        m_platform.clock = [] { return QDateTime::currentDateTime(); };
     // The styles file and the common-controls call exist for Windows only; Qt draws the
     // platform's own style everywhere.
     ui->setupUi(this);
@@ -74,7 +72,7 @@ void frmSerial::Form_Load()
     m_monitor->start();
     m_display->closeAllTags();
 
-    if (const auto failure = m_log.start(m_platform.logFolder, m_platform.clock())) {
+    if (const auto failure = m_log.start(m_platform.logFolder, m_session->now())) {
         m_platform.dialogs->MsgBox(failure->description, OperatorDialogs::Icon::Critical,
                                    tr("Error#%1").arg(failure->number));
         // Without a log the program still has to reach the bus (a read-only home, a
