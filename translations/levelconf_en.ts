@@ -1427,6 +1427,13 @@ OK!
     </message>
 </context>
 <context>
+    <name>SensorSession</name>
+    <message>
+        <source>Mode answer damaged: not confirmed.</source>
+        <translation>Mode answer damaged: not confirmed.</translation>
+    </message>
+</context>
+<context>
     <name>SessionLog</name>
     <message>
         <source>Path not found: %1</source>
@@ -1588,10 +1595,6 @@ OK!
     <message>
         <source>Wrong response</source>
         <translation>Unexpected answer</translation>
-    </message>
-    <message>
-        <source>Mode answer damaged: not confirmed.</source>
-        <translation>Mode answer damaged: not confirmed.</translation>
     </message>
 </context>
 <context>

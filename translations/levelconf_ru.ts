@@ -1440,6 +1440,13 @@ Ok!
     </message>
 </context>
 <context>
+    <name>SensorSession</name>
+    <message>
+        <source>Mode answer damaged: not confirmed.</source>
+        <translation>Ответ о режиме повреждён: режим не подтверждён.</translation>
+    </message>
+</context>
+<context>
     <name>SessionLog</name>
     <message>
         <source>Path not found: %1</source>
@@ -1601,10 +1608,6 @@ Ok!
     <message>
         <source>Wrong response</source>
         <translation>Неожиданный ответ</translation>
-    </message>
-    <message>
-        <source>Mode answer damaged: not confirmed.</source>
-        <translation>Ответ о режиме повреждён: режим не подтверждён.</translation>
     </message>
 </context>
 <context>

@@ -126,7 +126,7 @@ CalibrationPart::CalibrationPart(SensorSession &session, const CalibrationContro
     f9->setAutoRepeat(false);
     connect(f9, &QShortcut::activated, this, &CalibrationPart::enterValueKey);
 
-    connect(&m_session.engine(), &ExchangeEngine::answered, this,
+    connect(&m_session, &SensorSession::answerTaken, this,
             [this](quint8 code, const QByteArray &answer) {
                 if (code == Cmd::ReadTable)
                     tableAnswer(answer);

@@ -31,7 +31,7 @@ MonitorPart::MonitorPart(SensorSession &session, const MonitorControls &controls
         qMax(distance->minimumWidth(), distance->fontMetrics().horizontalAdvance(noDataText())));
 
     ExchangeEngine &e = m_session.engine();
-    connect(&e, &ExchangeEngine::answered, this, &MonitorPart::answered);
+    connect(&m_session, &SensorSession::answerTaken, this, &MonitorPart::answered);
     connect(&e, &ExchangeEngine::searchAnswered, this, &MonitorPart::showSearch);
     // A table write is followed by the mode, with the table's flags that make the sensor
     // use it.
@@ -101,13 +101,6 @@ std::optional<FirmwareCapabilities> MonitorPart::capabilitiesAt(quint8 address) 
 
 void MonitorPart::answered(quint8 code, const QByteArray &answer)
 {
-    // Nothing of a data or mode answer that is not whole and intact is taken; the setting
-    // commands say so for the mode.
-    if ((code == Cmd::ReadData || code == Cmd::SetMode) && !m_session.answerIntact(answer)) {
-        if (code == Cmd::ReadData)
-            emit m_session.readingMissed();
-        return;
-    }
     switch (code) {
     case Cmd::ReadIdentity:
         identityAnswer(answer);

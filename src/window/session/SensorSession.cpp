@@ -1,11 +1,16 @@
 #include "SensorSession.h"
 
 #include "SelectedSensor.h"
+#include "SessionDisplay.h"
 #include "TableFlags.h"
 #include "core/log/SessionLog.h"
+#include "core/protocol/AnswerCheck.h"
 #include "core/protocol/AnswerLength.h"
 #include "core/protocol/ByteString.h"
+#include "core/protocol/CommandCodes.h"
+#include "core/protocol/ExchangeEngine.h"
 #include "window/platform/Tone.h"
+#include "window/widgets/Colours.h"
 
 SensorSession::SensorSession(const Platform &platform, ExchangeEngine &engine,
                              const SessionLog &log, SessionDisplay &display, QObject *parent)
@@ -13,6 +18,7 @@ SensorSession::SensorSession(const Platform &platform, ExchangeEngine &engine,
 {
     if (!m_platform.clock)
         m_platform.clock = [] { return QDateTime::currentDateTime(); };
+    connect(&m_engine, &ExchangeEngine::answered, this, &SensorSession::takeAnswer);
     connect(this, &SensorSession::portOpened, this, [this] { m_portOpen = true; });
     connect(this, &SensorSession::portClosed, this, [this] { m_portOpen = false; });
 }
@@ -61,6 +67,22 @@ bool SensorSession::answerIntact(const QByteArray &answer) const
     const std::optional<FirmwareCapabilities> caps =
         m_sensor && address ? m_sensor->capabilitiesAt(*address) : std::nullopt;
     return ::answerIntact(answer, caps);
+}
+
+void SensorSession::takeAnswer(quint8 code, const QByteArray &answer)
+{
+    if ((code == Cmd::ReadData || code == Cmd::SetMode) && !answerIntact(answer)) {
+        if (code == Cmd::ReadData) {
+            emit readingMissed();
+            return;
+        }
+        m_display.setStatusColour(Colours::Red);
+        m_display.showStatus(tr("Mode answer damaged: not confirmed."));
+        log(QStringLiteral("Mode answer damaged: ") + answerCheckText(answer));
+        beep(400, 800);
+        return;
+    }
+    emit answerTaken(code, answer);
 }
 
 QString SensorSession::presentLevel() const

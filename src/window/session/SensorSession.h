@@ -53,10 +53,6 @@ public:
     QString selectedEntry() const;
     bool sensorAnswering() const;
     FirmwareCapabilities capabilities() const;
-    // The answer has the length and CRC it must have. The data and mode answers of the
-    // sensor whose firmware is known have that firmware's length; two sensors answering at
-    // one address, or an answer cut short, do not, whatever their CRC says.
-    bool answerIntact(const QByteArray &answer) const;
     QString presentLevel() const;
 
     // The litre and per-cent flags of the mode: kept by the table editor, shown on the
@@ -68,6 +64,10 @@ public:
     void setTableFlags(Qt::CheckState litres, Qt::CheckState percent);
 
 signals:
+    // An answer of the sensor for the parts to take. The engine's data and mode answers
+    // come only whole and intact: a damaged data answer is a missed reading, a damaged mode
+    // answer confirms nothing and says so.
+    void answerTaken(quint8 code, const QByteArray &answer);
     void portOpened();
     void portClosed();
     // A part asks for the port to be closed, as the "Close port" button does.
@@ -86,6 +86,12 @@ signals:
     void percentFlagChanged();
 
 private:
+    void takeAnswer(quint8 code, const QByteArray &answer);
+    // The answer has the length and CRC it must have. The data and mode answers of the
+    // sensor whose firmware is known have that firmware's length; two sensors answering at
+    // one address, or an answer cut short, do not, whatever their CRC says.
+    bool answerIntact(const QByteArray &answer) const;
+
     Platform m_platform;
     ExchangeEngine &m_engine;
     const SessionLog &m_log;

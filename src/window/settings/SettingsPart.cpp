@@ -3,7 +3,6 @@
 
 #include "Form4.h"
 #include "core/config/SettingRules.h"
-#include "core/protocol/AnswerCheck.h"
 #include "core/protocol/ByteString.h"
 #include "core/protocol/CommandCodes.h"
 #include "core/protocol/Confirmations.h"
@@ -35,7 +34,7 @@ SettingsPart::SettingsPart(SensorSession &session, const SettingsControls &contr
     connect(m_ui.Chg_pass, &QPushButton::clicked, this, &SettingsPart::Chg_pass_Click);
     bindActionKeys({{m_ui.shift, Qt::Key_L}});
 
-    connect(&m_session.engine(), &ExchangeEngine::answered, this, &SettingsPart::answered);
+    connect(&m_session, &SensorSession::answerTaken, this, &SettingsPart::answered);
     connect(&m_session, &SensorSession::dataShown, this, &SettingsPart::showDistances);
 
     // Defaults that hold a decimal fraction are shown in the locale's own way, so that
@@ -130,13 +129,6 @@ void SettingsPart::answered(quint8 code, const QByteArray &answer)
     if (carriesData(code))
         return;
     SessionDisplay &display = m_session.display();
-    if (code == Cmd::SetMode && !m_session.answerIntact(answer)) {
-        display.setStatusColour(Colours::Red);
-        display.showStatus(tr("Mode answer damaged: not confirmed."));
-        m_session.log(QStringLiteral("Mode answer damaged: ") + answerCheckText(answer));
-        m_session.beep(400, 800);
-        return;
-    }
     const auto row = confirmationFor(code);
     if (!row) {
         display.showStatus(tr(" Wrong data! "));
