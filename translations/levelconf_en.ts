@@ -160,24 +160,24 @@
         <translation>Tank calibration portion size</translation>
     </message>
     <message>
-        <source>
-
-%1: %2.
-
-No point is recorded until a calibration is started or continued.</source>
-        <translation>
-
-%1: %2.
-
-No point is recorded until a calibration is started or continued.</translation>
-    </message>
-    <message>
         <source>Wrong portion size value</source>
         <translation>Wrong portion size value</translation>
     </message>
     <message>
         <source>Point %1 was not recorded: the file %2 did not take it (%3). Check the file and the disk, then record the point again.</source>
         <translation>Point %1 was not recorded: the file %2 did not take it (%3). Check the file and the disk, then record the point again.</translation>
+    </message>
+    <message>
+        <source>File not found
+
+%1: %2.
+
+No point is recorded until a calibration is started or continued.</source>
+        <translation>File not found
+
+%1: %2.
+
+No point is recorded until a calibration is started or continued.</translation>
     </message>
 </context>
 <context>

@@ -162,24 +162,24 @@
         <translation>Размер порции тарировки</translation>
     </message>
     <message>
-        <source>
-
-%1: %2.
-
-No point is recorded until a calibration is started or continued.</source>
-        <translation>
-
-%1: %2.
-
-Точки не записываются, пока тарировка не будет начата заново или продолжена.</translation>
-    </message>
-    <message>
         <source>Wrong portion size value</source>
         <translation>Неверное значение размера порции</translation>
     </message>
     <message>
         <source>Point %1 was not recorded: the file %2 did not take it (%3). Check the file and the disk, then record the point again.</source>
         <translation>Точка %1 не записана: файл %2 её не принял (%3). Проверьте файл и диск и запишите точку снова.</translation>
+    </message>
+    <message>
+        <source>File not found
+
+%1: %2.
+
+No point is recorded until a calibration is started or continued.</source>
+        <translation>Файл не найден
+
+%1: %2.
+
+Точки не записываются, пока тарировка не будет начата заново или продолжена.</translation>
     </message>
 </context>
 <context>

@@ -339,9 +339,9 @@ void CalibrationPart::Command12_Click()
 void CalibrationPart::continueFailed(const QString &path, const QString &reason)
 {
     m_ui.tar_file_name->clear();
-    m_session.dialogs().MsgBox(tr(kNotFound) + tr("\n\n%1: %2.\n\nNo point is recorded until a "
-                                                  "calibration is started or continued.")
-                                                   .arg(QDir::toNativeSeparators(path), reason));
+    m_session.dialogs().MsgBox(tr("File not found\n\n%1: %2.\n\nNo point is recorded until a "
+                                  "calibration is started or continued.")
+                                   .arg(QDir::toNativeSeparators(path), reason));
 }
 
 void CalibrationPart::ch_portion_Click()
