@@ -1,14 +1,14 @@
 #include "CliArguments.h"
 #include "CliRunner.h"
 #include "Terminal.h"
-#include "core/serial/QtSerialPort.h"
+#include "core/serial/SystemSerialPort.h"
 #include "core/system/TerminationSignals.h"
 #include "core/text/Language.h"
+#include "core/text/LocaleEnvironment.h"
 #include "core/text/Translations.h"
 
 #include <QCoreApplication>
 #include <QLocale>
-#include <QProcessEnvironment>
 
 #include <cstdio>
 
@@ -24,7 +24,7 @@ int main(int argc, char *argv[])
 
     const QStringList arguments = QCoreApplication::arguments().mid(1);
     // Before any text is made, the help and the refusals of the arguments among them.
-    installTranslations(toolLanguage(arguments, QProcessEnvironment::systemEnvironment()));
+    installTranslations(toolLanguage(arguments, localeEnvironment()));
 
     CliOutput output(stdout, stderr, standardErrorIsTerminal());
     QString error;
@@ -45,8 +45,8 @@ int main(int argc, char *argv[])
                                                                              : CliExit::Ok);
     }
 
-    QtSerialPort port;
-    CliRunner runner(*args, port, output);
+    const std::unique_ptr<SerialPort> port = makeSystemSerialPort();
+    CliRunner runner(*args, *port, output);
     const std::unique_ptr<TerminationSignals> stop = catchTerminationSignals();
     if (stop)
         QObject::connect(stop.get(), &TerminationSignals::requested, &runner,
