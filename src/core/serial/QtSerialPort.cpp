@@ -1,6 +1,7 @@
 #include "QtSerialPort.h"
 
 #include "LineSettings.h"
+#include "PortDevice.h"
 #include "PortNames.h"
 #include "TransferRules.h"
 
@@ -84,17 +85,6 @@ bool applyLineSettings(QSerialPort &port, const LineSettings &line)
            port.setFlowControl(QSerialPort::NoFlowControl);
 }
 
-// One device may be reached by several names (a link made by a simulator or by udev);
-// the lock that keeps the open exclusive belongs to the device itself.
-QString devicePathToOpen(const QString &device)
-{
-    if (kWindows)
-        return device;
-    const QFileInfo info(device);
-    if (info.isSymLink() && info.exists())
-        return info.canonicalFilePath();
-    return device;
-}
 } // namespace
 
 QtSerialPort::QtSerialPort()
@@ -147,10 +137,21 @@ bool QtSerialPort::ComOpen(const QString &device, const QString &settings)
     m_failure = OpenFailure::None;
     m_lost = false;
 
-    const QString path = devicePathToOpen(device);
-    m_port.setPortName(path);
+    // Opened by the device's own path, so that whatever keeps a port to one program sees
+    // one device however it was named.
+    const PortDevice target = findPortDevice(device);
+    if (target.failure != OpenFailure::None) {
+        m_failure = target.failure;
+        return false;
+    }
+    m_port.setPortName(target.path);
     if (!m_port.open(QIODevice::ReadWrite)) {
-        m_failure = classifyOpenFailure(path);
+        m_failure = classifyOpenFailure(target.path);
+        return false;
+    }
+    if (!keepPortDevice(m_port.handle())) {
+        m_port.close();
+        m_failure = OpenFailure::Busy;
         return false;
     }
     m_open = true;
@@ -176,11 +177,8 @@ bool QtSerialPort::ComOpen(const QString &device, const QString &settings)
 
 SerialPort::OpenFailure QtSerialPort::classifyOpenFailure(const QString &path) const
 {
-    // A folder, a regular file or a device without line settings (/dev/null) opens as far
-    // as the system goes, but is no port to talk to a bus through.
-    const QFileInfo info(path);
-    if (info.isDir() || info.isFile())
-        return OpenFailure::NotASerialPort;
+    // Only devices get this far. One without line settings (/dev/null) opens as far as the
+    // system goes, but is no port to talk to a bus through.
     switch (m_port.error()) {
     case QSerialPort::UnsupportedOperationError:
         return OpenFailure::NotASerialPort;
