@@ -11,6 +11,7 @@
 #include <cerrno>
 #include <fcntl.h>
 #include <sys/file.h>
+#include <sys/ioctl.h>
 #include <sys/stat.h>
 #include <termios.h>
 #include <unistd.h>
@@ -462,6 +463,10 @@ private slots:
         QVERIFY(first.ComOpen(plain, kSettings));
         QVERIFY(!second.ComOpen(name, kSettings));
         QCOMPARE(second.lastOpenFailure(), SerialPort::OpenFailure::Busy);
+        // The refused open left the holder's terminal as it was, exclusive flag and all.
+        int exclusive = 0;
+        QCOMPARE(::ioctl(pty.slaveFd(), TIOCGEXCL, &exclusive), 0);
+        QCOMPARE(exclusive, 1);
 
         QVERIFY(first.ComClose());
         QVERIFY(second.ComOpen(name, kSettings));

@@ -1,7 +1,6 @@
 #include "QtSerialPort.h"
 
 #include "LineSettings.h"
-#include "PortDevice.h"
 #include "PortNames.h"
 #include "TransferRules.h"
 
@@ -137,10 +136,12 @@ bool QtSerialPort::ComOpen(const QString &device, const QString &settings)
     m_failure = OpenFailure::None;
     m_lost = false;
 
-    // Opened by the device's own path, so that whatever keeps a port to one program sees
-    // one device however it was named.
-    const PortDevice target = findPortDevice(device);
-    if (target.failure != OpenFailure::None) {
+    // The device is claimed before Qt opens it: Qt sets a line up as it opens it, and
+    // clears the terminal's exclusive flag as it closes it, which would disturb a port that
+    // another program holds. It is opened by its own path, so that Qt's lock file, too,
+    // is named after the device however it was asked for.
+    PortDevice target = claimPortDevice(device);
+    if (!target.hold) {
         m_failure = target.failure;
         return false;
     }
@@ -149,11 +150,7 @@ bool QtSerialPort::ComOpen(const QString &device, const QString &settings)
         m_failure = classifyOpenFailure(target.path);
         return false;
     }
-    if (!keepPortDevice(m_port.handle())) {
-        m_port.close();
-        m_failure = OpenFailure::Busy;
-        return false;
-    }
+    m_hold = std::move(target.hold);
     m_open = true;
 
     // The read and write time-outs are kept by ComRead and ComWrite, so there is nothing
@@ -206,6 +203,7 @@ bool QtSerialPort::setUpFailed(const QString &text)
 {
     emit events().lineSetUpFailed(text);
     m_port.close();
+    m_hold.reset();
     m_open = false;
     m_failure = OpenFailure::Other;
     return false;
@@ -217,6 +215,7 @@ bool QtSerialPort::ComClose()
         return false;
     if (m_port.isOpen())
         m_port.close();
+    m_hold.reset();
     m_open = false;
     m_lost = false;
     return true;
