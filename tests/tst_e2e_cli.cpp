@@ -465,7 +465,12 @@ private slots:
             << QStringList{"flash", "x.cri"} << none << 0 << 1 << QString();
         QTest::newRow("no such port")
             << QStringList{"--port", "/nonexistent/tty", "search"} << none << 0 << 2
-            << "levelconf-cli: Com Port /nonexistent/tty unavailable.\n";
+            << "levelconf-cli: Com Port /nonexistent/tty unavailable. There is no such device.\n";
+        // A name without a folder is a port as the window lists it, and is said to be one.
+        QTest::newRow("a port name")
+            << QStringList{"--port", "ttyLEVELCONF9", "search"} << none << 0 << 2
+            << "levelconf-cli: Com Port ttyLEVELCONF9 is /dev/ttyLEVELCONF9.\n"
+               "levelconf-cli: Com Port ttyLEVELCONF9 unavailable. There is no such device.\n";
         QTest::newRow("the search address")
             << QStringList{"watch", "255"} << none << 0 << 5 << QString();
         QTest::newRow("a device that is no port")
@@ -518,6 +523,34 @@ private slots:
         QCOMPARE(r.status, status);
         if (!err.isEmpty())
             QCOMPARE(r.err, err);
+    }
+
+    // One device, one program: a second run is refused by whatever name it gives the port,
+    // and a run killed while holding it leaves nothing behind that keeps the next one out.
+    void aPortInUseIsRefusedByAnyName()
+    {
+        Bench b;
+        QVERIFY(b.start());
+        QProcess holder;
+        holder.start(LEVELCONF_CLI_PROGRAM,
+                     {"--port", b.sim.slavePath(), "--log-folder", b.path("log"), "watch", "5"});
+        QVERIFY(holder.waitForReadyRead(30000));
+
+        const QString plain = b.sim.slavePath();
+        const QString doubled = QString(plain).insert(plain.indexOf('/', 1), '/');
+        QVERIFY(QFile::link(b.sim.slavePath(), b.path("bus")));
+        for (const QString &name : {b.sim.slavePath(), doubled, b.path("bus")}) {
+            const Run r = b.run({"--port", name, "info", "5"});
+            QCOMPARE(r.status, 2);
+            QCOMPARE(r.err, "levelconf-cli: Com Port " + name +
+                                " unavailable. It is in use by another program.\n");
+        }
+
+        ::kill(static_cast<pid_t>(holder.processId()), SIGKILL);
+        QVERIFY(holder.waitForFinished(30000));
+        const Run after = b.run({"--port", doubled, "info", "5"});
+        QCOMPARE(after.status, 0);
+        QVERIFY2(after.err.isEmpty(), qPrintable(after.err));
     }
 
     void interruptedFlashWritesNothing()

@@ -2,12 +2,16 @@
 #include "PortReports.h"
 #include "PtyPair.h"
 #include "core/serial/LineSettings.h"
+#include "core/serial/PortAdvice.h"
 #include "core/serial/PortNames.h"
 #include "core/serial/QtSerialPort.h"
 
 #include <QtTest>
 
 #include <cerrno>
+#include <fcntl.h>
+#include <sys/file.h>
+#include <sys/ioctl.h>
 #include <sys/stat.h>
 #include <termios.h>
 #include <unistd.h>
@@ -331,6 +335,137 @@ private slots:
         QVERIFY(!port.ComOpen(pty.slavePath(), kSettings));
         QCOMPARE(port.lastOpenFailure(), SerialPort::OpenFailure::PermissionDenied);
         QVERIFY(reports.messages().isEmpty());
+    }
+
+    // Every refusal has a reason the operator is told, found without waiting on anything
+    // that is not a port.
+    void eachRefusalSaysWhy_data()
+    {
+        QTest::addColumn<QString>("make");
+        QTest::addColumn<int>("failure");
+        using F = SerialPort::OpenFailure;
+        QTest::newRow("nothing there") << "missing" << int(F::NotFound);
+        QTest::newRow("a link to nothing") << "dangling link" << int(F::NotFound);
+        QTest::newRow("a file on the way") << "under a file" << int(F::NotFound);
+        QTest::newRow("two links to each other") << "loop" << int(F::LinkLoop);
+        QTest::newRow("a folder") << "folder" << int(F::NotASerialPort);
+        QTest::newRow("a regular file") << "file" << int(F::NotASerialPort);
+        QTest::newRow("a named pipe") << "fifo" << int(F::NotASerialPort);
+        QTest::newRow("a device without line settings") << "/dev/null" << int(F::NotASerialPort);
+        QTest::newRow("in use") << "in use" << int(F::Busy);
+        QTest::newRow("locked by another program") << "locked" << int(F::Busy);
+        QTest::newRow("no permission") << "no access" << int(F::PermissionDenied);
+    }
+    void eachRefusalSaysWhy()
+    {
+        QFETCH(QString, make);
+        QFETCH(int, failure);
+        QTemporaryDir dir;
+        PtyPair pty;
+        QtSerialPort holder;
+        int locked = -1;
+        const auto unlock = qScopeGuard([&locked] {
+            if (locked >= 0)
+                ::close(locked);
+        });
+        const QString path = dir.filePath("port");
+        const QByteArray p = QFile::encodeName(path);
+        const QByteArray other = QFile::encodeName(dir.filePath("other"));
+        QString name = path;
+        if (make == "dangling link") {
+            QVERIFY(::symlink(other.constData(), p.constData()) == 0);
+        } else if (make == "under a file") {
+            QVERIFY(QFile(path).open(QIODevice::WriteOnly));
+            name = path + "/tty";
+        } else if (make == "loop") {
+            QVERIFY(::symlink(other.constData(), p.constData()) == 0);
+            QVERIFY(::symlink(p.constData(), other.constData()) == 0);
+        } else if (make == "folder") {
+            QVERIFY(QDir(dir.path()).mkdir("port"));
+        } else if (make == "file") {
+            QVERIFY(QFile(path).open(QIODevice::WriteOnly));
+        } else if (make == "fifo") {
+            QVERIFY(::mkfifo(p.constData(), 0600) == 0);
+        } else if (make == "in use") {
+            QVERIFY(holder.ComOpen(pty.slavePath(), kSettings));
+            name = pty.slavePath();
+        } else if (make == "locked") {
+            // As a terminal program holds it: no lock file, no exclusive flag, only the
+            // kernel's lock on the device.
+            locked = ::open(QFile::encodeName(pty.slavePath()).constData(), O_RDWR | O_NOCTTY);
+            QVERIFY(locked >= 0 && ::flock(locked, LOCK_EX | LOCK_NB) == 0);
+            name = pty.slavePath();
+        } else if (make == "no access") {
+            if (::geteuid() == 0)
+                QSKIP("access rights do not bind the superuser");
+            QVERIFY(::chmod(QFile::encodeName(pty.slavePath()).constData(), 0) == 0);
+            name = pty.slavePath();
+        } else if (make != "missing") {
+            name = make;
+        }
+
+        PortReports reports;
+        QtSerialPort port;
+        reports.watch(port);
+        QVERIFY(!port.ComOpen(name, kSettings));
+        QCOMPARE(int(port.lastOpenFailure()), failure);
+        QVERIFY(!openFailureAdvice(port.lastOpenFailure(), name).isEmpty());
+        QVERIFY(reports.messages().isEmpty());
+        QVERIFY(!port.ComClose());
+    }
+
+    // A device is one port by whatever name it is reached, in either direction, and free
+    // again once its holder lets it go. The kernel's lock does this for the superuser too,
+    // whom the terminal's exclusive flag does not stop.
+    void oneDeviceUnderAnyNameIsOnePort_data()
+    {
+        QTest::addColumn<QString>("spelling");
+        QTest::newRow("a doubled slash") << "doubled slash";
+        QTest::newRow("a way up and down") << "parent";
+        QTest::newRow("a link to a link") << "link to link";
+        QTest::newRow("relative to the current folder") << "relative";
+    }
+    void oneDeviceUnderAnyNameIsOnePort()
+    {
+        QFETCH(QString, spelling);
+        PtyPair pty;
+        QTemporaryDir dir;
+        const QString plain = pty.slavePath(); // /dev/pts/N
+        const QString folder = QFileInfo(plain).path();
+        const QString leaf = QFileInfo(plain).fileName();
+        QString name;
+        if (spelling == "doubled slash") {
+            name = QString(plain).insert(plain.indexOf('/', 1), '/');
+        } else if (spelling == "parent") {
+            name = folder + "/../" + QFileInfo(folder).fileName() + '/' + leaf;
+        } else if (spelling == "link to link") {
+            QVERIFY(QFile::link(plain, dir.filePath("first")));
+            name = dir.filePath("bus");
+            QVERIFY(QFile::link(dir.filePath("first"), name));
+        } else {
+            name = QDir::current().relativeFilePath(plain);
+        }
+        QVERIFY2(name != plain && QFileInfo(name).canonicalFilePath() == plain, qPrintable(name));
+
+        QtSerialPort first;
+        QtSerialPort second;
+        BlockingLine secondLine(second);
+        QVERIFY(first.ComOpen(plain, kSettings));
+        QVERIFY(!second.ComOpen(name, kSettings));
+        QCOMPARE(second.lastOpenFailure(), SerialPort::OpenFailure::Busy);
+        // The refused open left the holder's terminal as it was, exclusive flag and all.
+        int exclusive = 0;
+        QCOMPARE(::ioctl(pty.slaveFd(), TIOCGEXCL, &exclusive), 0);
+        QCOMPARE(exclusive, 1);
+
+        QVERIFY(first.ComClose());
+        QVERIFY(second.ComOpen(name, kSettings));
+        QCOMPARE(secondLine.write("by name"), 7);
+        QCOMPARE(pty.readAll(), QByteArray("by name"));
+        QVERIFY(!first.ComOpen(plain, kSettings));
+        QCOMPARE(first.lastOpenFailure(), SerialPort::OpenFailure::Busy);
+        QVERIFY(second.ComClose());
+        QVERIFY(first.ComOpen(plain, kSettings));
     }
 
     void unreadableSettingsAreReportedAndThePortLetGo()

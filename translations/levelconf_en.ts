@@ -77,6 +77,14 @@
             <numerusform>%n polls in a row missed</numerusform>
         </translation>
     </message>
+    <message>
+        <source>not a serial device</source>
+        <translation>not a serial device</translation>
+    </message>
+    <message>
+        <source>its symbolic links lead round in a loop</source>
+        <translation>its symbolic links lead round in a loop</translation>
+    </message>
 </context>
 <context>
     <name>CalibrationPart</name>
@@ -574,6 +582,14 @@ are the same in every language.
             <numerusform>%1: a table file holds %2 lines, this one %n</numerusform>
             <numerusform>%1: a table file holds %2 lines, this one %n</numerusform>
         </translation>
+    </message>
+    <message>
+        <source>Com Port %1 is %2.</source>
+        <translation>Com Port %1 is %2.</translation>
+    </message>
+    <message>
+        <source>For %1 in the current folder give ./%1.</source>
+        <translation>For %1 in the current folder give ./%1.</translation>
     </message>
 </context>
 <context>
@@ -1235,6 +1251,18 @@ OK!
     <message>
         <source>It is not a serial port: it takes no line settings.</source>
         <translation>It is not a serial port: it takes no line settings.</translation>
+    </message>
+    <message>
+        <source>It is in use by another program.</source>
+        <translation>It is in use by another program.</translation>
+    </message>
+    <message>
+        <source>There is no such device.</source>
+        <translation>There is no such device.</translation>
+    </message>
+    <message>
+        <source>Its symbolic links lead round in a loop.</source>
+        <translation>Its symbolic links lead round in a loop.</translation>
     </message>
 </context>
 <context>

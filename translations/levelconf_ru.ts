@@ -78,6 +78,14 @@
             <numerusform>%n опросов подряд без ответа</numerusform>
         </translation>
     </message>
+    <message>
+        <source>not a serial device</source>
+        <translation>не последовательное устройство</translation>
+    </message>
+    <message>
+        <source>its symbolic links lead round in a loop</source>
+        <translation>его символические ссылки замыкаются в кольцо</translation>
+    </message>
 </context>
 <context>
     <name>CalibrationPart</name>
@@ -581,6 +589,14 @@ JSON и CSV, файлы и слова командной строки (кома�
             <numerusform>%1: в файле таблицы %2 строк, а в этом %n строки</numerusform>
             <numerusform>%1: в файле таблицы %2 строк, а в этом %n строк</numerusform>
         </translation>
+    </message>
+    <message>
+        <source>Com Port %1 is %2.</source>
+        <translation>COM-порт %1 — это %2.</translation>
+    </message>
+    <message>
+        <source>For %1 in the current folder give ./%1.</source>
+        <translation>Чтобы открыть %1 из текущей папки, укажите ./%1.</translation>
     </message>
 </context>
 <context>
@@ -1246,6 +1262,18 @@ Ok!
     <message>
         <source>It is not a serial port: it takes no line settings.</source>
         <translation>Это не последовательный порт: он не принимает параметры линии.</translation>
+    </message>
+    <message>
+        <source>It is in use by another program.</source>
+        <translation>Он занят другой программой.</translation>
+    </message>
+    <message>
+        <source>There is no such device.</source>
+        <translation>Такого устройства нет.</translation>
+    </message>
+    <message>
+        <source>Its symbolic links lead round in a loop.</source>
+        <translation>Его символические ссылки замыкаются в кольцо.</translation>
     </message>
 </context>
 <context>

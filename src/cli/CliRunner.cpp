@@ -11,6 +11,7 @@
 #include <QCoreApplication>
 #include <QDateTime>
 #include <QDir>
+#include <QFileInfo>
 
 namespace
 {
@@ -66,14 +67,8 @@ CliExit CliRunner::run()
         return fail(CliExit::BadInput, tr("%1. Nothing was sent.").arg(*refusal));
     startLog();
     const QString device = m_port.deviceName(m_args.port);
-    if (!m_port.ComOpen(device, kBusLineSettings)) {
-        const LoggedText text = loggedText("CliRunner", kPortUnavailable).arg(m_args.port);
-        m_log.append(text.logged, QTime::currentTime());
-        const QString advice = openFailureAdvice(m_port.lastOpenFailure(), device);
-        if (advice.isEmpty())
-            return fail(CliExit::Port, text.shown);
-        return fail(CliExit::Port, text.shown + QLatin1Char(' ') + advice);
-    }
+    if (const std::optional<CliExit> failure = openPort(device))
+        return *failure;
     m_log.append(QStringLiteral("Com Port ") + device + QStringLiteral(" Open"),
                  QTime::currentTime());
     m_session = std::make_unique<BusSession>(m_port, m_log);
@@ -83,6 +78,27 @@ CliExit CliRunner::run()
     m_log.append(QStringLiteral("Com Port ") + device + QStringLiteral(" Closed"),
                  QTime::currentTime());
     return result;
+}
+
+std::optional<CliExit> CliRunner::openPort(const QString &device)
+{
+    // A name without a folder is a port as the window lists it (ttyUSB0, COM3). The device
+    // it stands for is said, so that a script's reader knows what was talked to.
+    const bool named = device != m_args.port;
+    if (named)
+        m_out.error(tr("Com Port %1 is %2.").arg(m_args.port, device));
+    if (m_port.ComOpen(device, kBusLineSettings))
+        return std::nullopt;
+    const SerialPort::OpenFailure failure = m_port.lastOpenFailure();
+    const LoggedText text = loggedText("CliRunner", kPortUnavailable).arg(m_args.port);
+    m_log.append(text.logged, QTime::currentTime());
+    QString shown = text.shown;
+    if (const QString advice = openFailureAdvice(failure, device); !advice.isEmpty())
+        shown += QLatin1Char(' ') + advice;
+    // A file of the current folder is no port name: it is reached by its path.
+    if (named && failure == SerialPort::OpenFailure::NotFound && QFileInfo::exists(m_args.port))
+        shown += QLatin1Char(' ') + tr("For %1 in the current folder give ./%1.").arg(m_args.port);
+    return fail(CliExit::Port, shown);
 }
 
 CliExit CliRunner::withOutput(CliExit result)

@@ -38,6 +38,8 @@ private:
     CliExit runCommand();
     void startLog();
     CliExit fail(CliExit code, const QString &text);
+    // Opens the port at `device`: nothing when it is open, the failure's status otherwise.
+    std::optional<CliExit> openPort(const QString &device);
     CliExit replyFailure(const BusSession::Reply &reply, quint8 address);
     // The status once standard output has had its say: a result it did not take is no
     // success.

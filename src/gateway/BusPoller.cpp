@@ -26,6 +26,10 @@ QString openFailureText(SerialPort::OpenFailure failure)
         return BusPoller::tr("no permission; the gateway's user must be in the dialout group");
     case SerialPort::OpenFailure::Busy:
         return BusPoller::tr("in use by another program");
+    case SerialPort::OpenFailure::NotASerialPort:
+        return BusPoller::tr("not a serial device");
+    case SerialPort::OpenFailure::LinkLoop:
+        return BusPoller::tr("its symbolic links lead round in a loop");
     default:
         break;
     }
@@ -74,17 +78,20 @@ void BusPoller::openPort()
 {
     if (m_stopping)
         return;
-    if (!m_port.ComOpen(m_settings.device, kBusLineSettings)) {
+    // A name without a folder is a port as the window lists it (ttyUSB0); the log then
+    // names the device it stands for.
+    const QString device = m_port.deviceName(m_settings.device);
+    if (!m_port.ComOpen(device, kBusLineSettings)) {
         if (!m_openFailureLogged) {
             gatewayLog(tr("Port %1 cannot be opened (%2); trying again every %3 s")
-                           .arg(m_settings.device, openFailureText(m_port.lastOpenFailure()))
+                           .arg(device, openFailureText(m_port.lastOpenFailure()))
                            .arg(kPortRetryMs / 1000));
             m_openFailureLogged = true;
         }
         m_portTimer.start(kPortRetryMs);
         return;
     }
-    gatewayLog(tr("Port %1 opened").arg(m_settings.device));
+    gatewayLog(tr("Port %1 opened").arg(device));
     m_open = true;
     m_openFailureLogged = false;
     m_engine.attach();

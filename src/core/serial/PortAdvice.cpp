@@ -26,6 +26,12 @@ QString notASerialPort(const QString &device)
 QString openFailureAdvice(SerialPort::OpenFailure failure, const QString &device)
 {
     switch (failure) {
+    case SerialPort::OpenFailure::Busy:
+        return Texts::tr("It is in use by another program.");
+    case SerialPort::OpenFailure::NotFound:
+        return Texts::tr("There is no such device.");
+    case SerialPort::OpenFailure::LinkLoop:
+        return Texts::tr("Its symbolic links lead round in a loop.");
     case SerialPort::OpenFailure::PermissionDenied:
         return Texts::tr("No permission to use the port: add your user to the \"dialout\" group "
                          "(sudo usermod -aG dialout $USER), then log out and in again.");

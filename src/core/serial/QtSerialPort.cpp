@@ -85,17 +85,6 @@ bool applyLineSettings(QSerialPort &port, const LineSettings &line)
            port.setFlowControl(QSerialPort::NoFlowControl);
 }
 
-// One device may be reached by several names (a link made by a simulator or by udev);
-// the lock that keeps the open exclusive belongs to the device itself.
-QString devicePathToOpen(const QString &device)
-{
-    if (kWindows)
-        return device;
-    const QFileInfo info(device);
-    if (info.isSymLink() && info.exists())
-        return info.canonicalFilePath();
-    return device;
-}
 } // namespace
 
 QtSerialPort::QtSerialPort()
@@ -148,12 +137,21 @@ bool QtSerialPort::ComOpen(const QString &device, const QString &settings)
     m_failure = OpenFailure::None;
     m_lost = false;
 
-    const QString path = devicePathToOpen(device);
-    m_port.setPortName(path);
-    if (!m_port.open(QIODevice::ReadWrite)) {
-        m_failure = classifyOpenFailure(path);
+    // The device is claimed before Qt opens it: Qt sets a line up as it opens it, and
+    // clears the terminal's exclusive flag as it closes it, which would disturb a port that
+    // another program holds. It is opened by its own path, so that Qt's lock file, too,
+    // is named after the device however it was asked for.
+    PortDevice target = claimPortDevice(device);
+    if (!target.hold) {
+        m_failure = target.failure;
         return false;
     }
+    m_port.setPortName(target.path);
+    if (!m_port.open(QIODevice::ReadWrite)) {
+        m_failure = classifyOpenFailure(target.path);
+        return false;
+    }
+    m_hold = std::move(target.hold);
     m_open = true;
 
     // The read and write time-outs are kept by ComRead and ComWrite, so there is nothing
@@ -177,11 +175,8 @@ bool QtSerialPort::ComOpen(const QString &device, const QString &settings)
 
 SerialPort::OpenFailure QtSerialPort::classifyOpenFailure(const QString &path) const
 {
-    // A folder, a regular file or a device without line settings (/dev/null) opens as far
-    // as the system goes, but is no port to talk to a bus through.
-    const QFileInfo info(path);
-    if (info.isDir() || info.isFile())
-        return OpenFailure::NotASerialPort;
+    // Only devices get this far. One without line settings (/dev/null) opens as far as the
+    // system goes, but is no port to talk to a bus through.
     switch (m_port.error()) {
     case QSerialPort::UnsupportedOperationError:
         return OpenFailure::NotASerialPort;
@@ -209,6 +204,7 @@ bool QtSerialPort::setUpFailed(const QString &text)
 {
     emit events().lineSetUpFailed(text);
     m_port.close();
+    m_hold.reset();
     m_open = false;
     m_failure = OpenFailure::Other;
     return false;
@@ -220,6 +216,7 @@ bool QtSerialPort::ComClose()
         return false;
     if (m_port.isOpen())
         m_port.close();
+    m_hold.reset();
     m_open = false;
     m_lost = false;
     return true;

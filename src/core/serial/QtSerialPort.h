@@ -1,9 +1,12 @@
 #pragma once
 
+#include "PortDevice.h"
 #include "SerialPort.h"
 
 #include <QElapsedTimer>
 #include <QSerialPort>
+
+#include <memory>
 
 // The real port, on Qt SerialPort. It belongs to the window's thread: every call comes
 // from there, and reads and writes block only within the port's time-outs.
@@ -36,6 +39,7 @@ private:
     void refreshSnapshot();
 
     QSerialPort m_port;
+    std::unique_ptr<PortHold> m_hold; // the device, from a good open until ComClose
     OpenFailure m_failure = OpenFailure::None;
     bool m_open = false; // between a good ComOpen and ComClose, lost device or not
     bool m_lost = false;

@@ -12,7 +12,17 @@ class SerialPort
 {
 public:
     // Why the last ComOpen failed, so that the operator can be told what to do about it.
-    enum class OpenFailure { None, NotFound, PermissionDenied, Busy, NotASerialPort, Other };
+    // Busy: another program (or another port of this one) holds the device, by whatever
+    // name. LinkLoop: the name's symbolic links lead round in a circle.
+    enum class OpenFailure {
+        None,
+        NotFound,
+        PermissionDenied,
+        Busy,
+        NotASerialPort,
+        LinkLoop,
+        Other
+    };
 
     virtual ~SerialPort() = default;
 

@@ -132,8 +132,11 @@ void PortBarPart::BTNOpenCom_Click()
     const QString device = port.deviceName(item);
     if (!port.ComOpen(device, kBusLineSettings)) {
         const LoggedText text = loggedText("PortBarPart", kUnavailable).arg(item);
+        // With no port present there is nothing to give a reason about.
         QString shown = text.shown;
-        if (const QString advice = openFailureAdvice(port.lastOpenFailure()); !advice.isEmpty())
+        const QString advice =
+            item == kNoPort ? QString() : openFailureAdvice(port.lastOpenFailure(), device);
+        if (!advice.isEmpty())
             shown += QLatin1Char('\n') + advice;
         m_session.dialogs().MsgBox(shown, OperatorDialogs::Icon::Warning);
         m_session.log(text.logged);
