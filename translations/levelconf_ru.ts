@@ -1387,10 +1387,6 @@ Ok!
         <source>something else</source>
         <translation>что-то иное</translation>
     </message>
-    <message>
-        <source>a device</source>
-        <translation>устройство</translation>
-    </message>
 </context>
 <context>
     <name>RemotePart</name>
