@@ -29,11 +29,12 @@ packages+=(clang libclang-rt-dev)
 # The arm64 package: the cross compiler, Debian's arm64 Qt, ALSA and libmosquitto beside this
 # machine's own (multiarch), qemu-user to run the arm64 programs here (their man pages are
 # made from their --help, and scripts/test-arm64.sh runs them), lintian to check the
-# package, and the subscriber and the JSON reader of scripts/test-arm64.sh.
+# package, the subscriber and the JSON reader of scripts/test-arm64.sh, and valgrind, whose
+# callgrind bench/poll-instructions.sh runs (it unpacks the arm64 one itself).
 if $arm64; then
     packages+=(crossbuild-essential-arm64 qt6-base-dev:arm64 qt6-serialport-dev:arm64
                libasound2-dev:arm64 libmosquitto-dev:arm64 qemu-user-static lintian
-               mosquitto-clients python3)
+               mosquitto-clients python3 valgrind)
 fi
 
 missing=()
