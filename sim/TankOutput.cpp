@@ -31,8 +31,8 @@ quint16 tankOutputCode(const SensorConfig &config, quint16 distanceCode)
     const double litres = tableVolume(config.table, distanceCode);
     if (!percent)
         return quint16(qBound(0.0, litres + 0.5, 65535.0));
-    const quint16 fullest = *std::max_element(config.table.volumes.begin(),
-                                              config.table.volumes.end());
+    const quint16 fullest =
+        *std::max_element(config.table.volumes.begin(), config.table.volumes.end());
     if (fullest == 0)
         return 0;
     return quint16(qBound(0.0, litres * 1000.0 / fullest + 0.5, 1000.0));

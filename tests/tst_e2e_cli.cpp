@@ -170,8 +170,8 @@ private slots:
         QVERIFY2(lines[1].endsWith(row) && lines[2].endsWith(row), qPrintable(lines[1]));
     }
 
-    // The output in the quantity the mode names: the sensor's table turns its distance
-    // code of 2048 into 2048 L (the factory table reads as it is), or 50 % of its 4096 L;
+    // The output in the quantity the mode names: the sensor's table of a 3000-litre tank
+    // turns its distance code of 2048 into 1500 L, or 50 % of the tank;
     // --json and --csv name the kind and carry the output under its own key and column.
     void theOutputIsInTheQuantityOfTheMode_data()
     {
@@ -182,7 +182,8 @@ private slots:
         QTest::addColumn<QString>("csv"); // the row after the time, from the distance
         QTest::newRow("litres") << "active-rs485+litres+range4096"
                                 << "volume"
-                                << "volume_L" << 2048.0 << ",5,,2048,250000,21,2348,2.5,,volume,2048,";
+                                << "volume_L" << 1500.0
+                                << ",5,,1500,250000,21,1800,1.83,,volume,1500,";
         QTest::newRow("per cent") << "active-rs485+percent+range4096"
                                   << "percent"
                                   << "percent" << 50.0 << ",5,,50,250000,21,800,0.61,,percent,,50";

@@ -161,9 +161,8 @@ private slots:
         QTest::addColumn<QString>("expected"); // the summary, or the error
         const QStringList port{"--port", "/dev/ttyUSB0"};
         QTest::newRow("defaults") << port << "changes=0 heartbeat=60 forget-after=604800 forget=-";
-        QTest::newRow("changes")
-            << port + QStringList{"--publish", "changes", "--heartbeat", "5m"}
-            << "changes=1 heartbeat=300 forget-after=604800 forget=-";
+        QTest::newRow("changes") << port + QStringList{"--publish", "changes", "--heartbeat", "5m"}
+                                 << "changes=1 heartbeat=300 forget-after=604800 forget=-";
         QTest::newRow("forget after hours, or never")
             << port + QStringList{"--forget-after", "12h"}
             << "changes=0 heartbeat=60 forget-after=43200 forget=-";
@@ -180,8 +179,8 @@ private slots:
         QTest::newRow("a heartbeat of nothing")
             << port + QStringList{"--heartbeat", "0"}
             << "--heartbeat must be a time such as 7d, 12h, 30m or 45s, not \"0\"";
-        QTest::newRow("a serial that is none") << QStringList{"--forget", "tank"}
-                                               << "--forget takes a serial number, not \"tank\"";
+        QTest::newRow("a serial that is none")
+            << QStringList{"--forget", "tank"} << "--forget takes a serial number, not \"tank\"";
     }
     void lifecycleOptions()
     {

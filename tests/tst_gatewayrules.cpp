@@ -2,6 +2,7 @@
 // search answers become sensors, which readings the queue lets go, what a reading says and
 // what Home Assistant is told of it.
 #include "DiscoveryCheck.h"
+#include "TankOutput.h"
 #include "gateway/BusPoller.h"
 #include "gateway/Discovery.h"
 #include "gateway/Gateway.h"
@@ -200,8 +201,7 @@ private slots:
             if (leaf == object) {
                 QCOMPARE(c.value("unit_of_measurement").toString(), unit);
                 QCOMPARE(c.value("device_class").toString(), deviceClass);
-                QCOMPARE(c.value("value_template").toString(),
-                         "{{ value_json." + key + " }}");
+                QCOMPARE(c.value("value_template").toString(), "{{ value_json." + key + " }}");
             }
         }
         QCOMPARE(entities, 7);
@@ -211,6 +211,36 @@ private slots:
         }
     }
 
+    // The simulated sensor's output through its tank table (readings 100, 200 ... 2000
+    // against 1500, 3000 ... 30000 L): a line between the points, from the zero point up,
+    // flat past the last; per cent in tenths of the largest volume.
+    void theSimulatedTankOutputsThroughItsTable_data()
+    {
+        QTest::addColumn<int>("mode");
+        QTest::addColumn<int>("distanceCode");
+        QTest::addColumn<int>("output");
+        QTest::newRow("a distance") << 0x80 << 1234 << 1234;
+        QTest::newRow("litres on a point") << 0x40 << 1000 << 15000;
+        QTest::newRow("litres between points") << 0x40 << 1050 << 15750;
+        QTest::newRow("litres below the first point") << 0x40 << 50 << 750;
+        QTest::newRow("litres past the last point") << 0x40 << 4000 << 30000;
+        QTest::newRow("per cent") << 0x20 << 1000 << 500;
+        QTest::newRow("per cent with the litre flag") << 0x60 << 2000 << 1000;
+    }
+    void theSimulatedTankOutputsThroughItsTable()
+    {
+        QFETCH(int, mode);
+        QFETCH(int, distanceCode);
+        QFETCH(int, output);
+        SensorConfig c;
+        c.mode = quint8(mode);
+        for (int i = 0; i < 20; ++i) {
+            c.table.readings[i] = quint16(100 * (i + 1));
+            c.table.volumes[i] = quint16(1500 * (i + 1));
+        }
+        QCOMPARE(int(tankOutputCode(c, quint16(distanceCode))), output);
+    }
+
     // The checker finds what Home Assistant would refuse, or it would prove nothing.
     void theCheckerFindsFaults_data()
     {
@@ -218,13 +248,14 @@ private slots:
         QTest::addColumn<QByteArray>("config");
         QTest::addColumn<QString>("fault");
         const QByteArray ok = R"("state_topic":"s","unique_id":"u","device":{"identifiers":["d"]})";
-        QTest::newRow("good") << QByteArray("sensor") << "{" + ok + "}" << "";
-        QTest::newRow("an unknown key") << QByteArray("sensor")
-                                        << "{" + ok + R"(,"unit":"cm"})" << "unit: not a";
-        QTest::newRow("a wrong type") << QByteArray("sensor")
-                                      << "{" + ok + R"(,"qos":"1"})" << "qos: not of its";
-        QTest::newRow("no state topic") << QByteArray("sensor") << QByteArray("{}")
-                                        << "state_topic: missing";
+        QTest::newRow("good") << QByteArray("sensor") << "{" + ok + "}"
+                              << "";
+        QTest::newRow("an unknown key") << QByteArray("sensor") << "{" + ok + R"(,"unit":"cm"})"
+                                        << "unit: not a";
+        QTest::newRow("a wrong type") << QByteArray("sensor") << "{" + ok + R"(,"qos":"1"})"
+                                      << "qos: not of its";
+        QTest::newRow("no state topic")
+            << QByteArray("sensor") << QByteArray("{}") << "state_topic: missing";
         QTest::newRow("a unit its class does not take")
             << QByteArray("sensor")
             << "{" + ok + R"(,"device_class":"volume_storage","unit_of_measurement":"cm"})"
@@ -237,7 +268,8 @@ private slots:
             << QByteArray("sensor") << "{" + ok + R"(,"entity_category":"config"})"
             << "entity_category: config";
         QTest::newRow("a device without identifiers")
-            << QByteArray("binary_sensor") << QByteArray(R"({"state_topic":"s","unique_id":"u","device":{"name":"n"}})")
+            << QByteArray("binary_sensor")
+            << QByteArray(R"({"state_topic":"s","unique_id":"u","device":{"name":"n"}})")
             << "device: neither";
         QTest::newRow("an origin without a name")
             << QByteArray("binary_sensor") << "{" + ok + R"(,"origin":{"sw_version":"1"}})"
@@ -291,7 +323,7 @@ private slots:
         QTest::addColumn<int>("waitMs");
         QTest::newRow("doubling") << 2500 << false << 50 << 5000;
         QTest::newRow("up to 20 s") << 20000 << false << 50 << 20000;
-        QTest::newRow("a new sensor starts again") << 20000 << true << 50 << 2500;
+        QTest::newRow("a changed bus starts again") << 20000 << true << 50 << 2500;
         QTest::newRow("a slow search waits nine times its time") << 2500 << true << 400 << 3600;
     }
     void theSearchBacksOff()

@@ -87,6 +87,8 @@ void BusPoller::openPort()
     }
     gatewayLog(tr("Port %1 opened").arg(m_settings.device));
     m_open = true;
+    // What is on the bus now is to be found out again, soon.
+    m_searchWaitMs = kSearchShortestMs;
     m_openFailureLogged = false;
     m_engine.attach();
     beginCycle();
@@ -114,10 +116,10 @@ void BusPoller::portLost()
         m_portTimer.start(kPortRetryMs);
 }
 
-int nextSearchWaitMs(int lastWaitMs, bool foundNew, qint64 searchTookMs)
+int nextSearchWaitMs(int lastWaitMs, bool changed, qint64 searchTookMs)
 {
-    const int backedOff = foundNew ? BusPoller::kSearchShortestMs
-                                   : qMin(lastWaitMs * 2, BusPoller::kSearchLongestMs);
+    const int backedOff =
+        changed ? BusPoller::kSearchShortestMs : qMin(lastWaitMs * 2, BusPoller::kSearchLongestMs);
     return int(qMax<qint64>(backedOff, 9 * searchTookMs));
 }
 
@@ -222,9 +224,17 @@ void BusPoller::takeSearch(const QByteArray &answer)
     m_searchClock.start();
     m_counts.lastSearch = QDateTime::currentDateTime();
     const std::vector<quint8> candidates = searchCandidates(answer);
-    const bool foundNew = std::any_of(candidates.begin(), candidates.end(),
-                                      [this](quint8 a) { return !m_roster.sensor(a); });
-    m_searchWaitMs = nextSearchWaitMs(m_searchWaitMs, foundNew, took);
+    // The bus has changed when an address is new, or a sensor known did not answer.
+    const auto answered = [&](quint8 a) {
+        return std::find(candidates.begin(), candidates.end(), a) != candidates.end();
+    };
+    const std::vector<SensorRoster::Sensor> &known = m_roster.sensors();
+    const bool changed =
+        std::any_of(candidates.begin(), candidates.end(),
+                    [this](quint8 a) { return !m_roster.sensor(a); }) ||
+        std::any_of(known.begin(), known.end(),
+                    [&](const SensorRoster::Sensor &s) { return !answered(s.address); });
+    m_searchWaitMs = nextSearchWaitMs(m_searchWaitMs, changed, took);
     m_roster.searchFound(candidates);
     const QString found = addressesText(m_roster.sensors());
     if (found != m_foundText) {

@@ -22,9 +22,10 @@ class SerialPort;
 // again every few seconds; meanwhile every sensor is offline.
 //
 // Without a list of addresses the bus is searched at the start and then again and again,
-// so that a sensor plugged in is found within half a minute: a search that finds nobody
-// new waits twice as long before the next, from a few seconds up to 20 s, and a search
-// never takes more than a tenth of the bus's time from the polls.
+// so that a sensor plugged in is found within half a minute: a search that finds the bus
+// as it was waits twice as long before the next, from a few seconds up to 20 s, one that
+// finds it changed (or a port opened again) starts from the shortest, and searching never
+// takes more than a tenth of the bus's time from the polls.
 class BusPoller : public QObject
 {
     Q_OBJECT
@@ -36,8 +37,8 @@ public:
 
     // What the polls have come to since the gateway started, for its diagnostics.
     struct Counts {
-        quint64 polls = 0;  // data polls asked
-        quint64 missed = 0; // of them, without a reading
+        quint64 polls = 0;       // data polls asked
+        quint64 missed = 0;      // of them, without a reading
         double latencySumMs = 0; // from request to reading, over the readings
         quint64 readings = 0;
         QDateTime lastSearch; // invalid until the first
@@ -95,7 +96,7 @@ private:
     int m_searchWaitMs = kSearchShortestMs;
     Counts m_counts;
     QHash<quint32, quint64> m_seq; // readings of each sensor since the start
-    std::vector<quint8> m_due;   // addresses still to poll in this cycle
+    std::vector<quint8> m_due;     // addresses still to poll in this cycle
     int m_polledInCycle = 0;
     Asked m_asked = Asked::Nothing;
     quint8 m_askedAddress = 0;
@@ -107,7 +108,7 @@ private:
     bool m_stopped = false;
 };
 
-// The wait before the next search: after one that found a new address the shortest, else
+// The wait before the next search: after one that found the bus changed the shortest, else
 // twice the last up to the longest; and at least nine times what the search took, so that
 // searching takes at most a tenth of the bus.
-int nextSearchWaitMs(int lastWaitMs, bool foundNew, qint64 searchTookMs);
+int nextSearchWaitMs(int lastWaitMs, bool changed, qint64 searchTookMs);

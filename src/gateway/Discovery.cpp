@@ -90,9 +90,9 @@ QJsonObject sensorConfig(const GatewayTopics &topics, quint32 serial, const QStr
         QJsonObject{{QStringLiteral("topic"), QString::fromUtf8(topics.availability(serial))}},
         QJsonObject{{QStringLiteral("topic"), QString::fromUtf8(topics.status())}}};
     const bool isEnum = qstrcmp(m.deviceClass, "enum") == 0;
-    QJsonObject o = entity(text(m.name), QStringLiteral("levelconf_%1_%2").arg(serial).arg(m.object),
-                           topics.state(serial), availability,
-                           sensorDevice(topics, serial, firmware));
+    QJsonObject o =
+        entity(text(m.name), QStringLiteral("levelconf_%1_%2").arg(serial).arg(m.object),
+               topics.state(serial), availability, sensorDevice(topics, serial, firmware));
     o.insert(QStringLiteral("value_template"), valueTemplate(text(m.key), isEnum));
     o.insert(QStringLiteral("expire_after"), expireAfterS);
     describe(&o, m.unit, m.deviceClass, m.stateClass, m.diagnostic);
@@ -122,8 +122,7 @@ const GatewayEntity kGatewayEntities[] = {
 } // namespace
 
 std::vector<MqttMessage> sensorDiscovery(const GatewayTopics &topics, quint32 serial,
-                                         const QString &firmware, OutputKind kind,
-                                         int expireAfterS)
+                                         const QString &firmware, OutputKind kind, int expireAfterS)
 {
     std::vector<MqttMessage> out;
     for (const Measurement &m : measurements()) {
@@ -133,8 +132,8 @@ std::vector<MqttMessage> sensorDiscovery(const GatewayTopics &topics, quint32 se
         if (m.kind && *m.kind != kind)
             out.push_back({topic, QByteArray(), true});
         else
-            out.push_back({topic, compact(sensorConfig(topics, serial, firmware, m, expireAfterS)),
-                           true});
+            out.push_back(
+                {topic, compact(sensorConfig(topics, serial, firmware, m, expireAfterS)), true});
     }
     return out;
 }
@@ -163,8 +162,9 @@ std::vector<MqttMessage> gatewayDiscovery(const GatewayTopics &topics)
     status.insert(QStringLiteral("payload_on"), QStringLiteral("online"));
     status.insert(QStringLiteral("payload_off"), QStringLiteral("offline"));
     describe(&status, nullptr, "connectivity", nullptr, true);
-    out.push_back({topics.gatewayDiscovery(QStringLiteral("binary_sensor"), QStringLiteral("status")),
-                   compact(status), true});
+    out.push_back(
+        {topics.gatewayDiscovery(QStringLiteral("binary_sensor"), QStringLiteral("status")),
+         compact(status), true});
     for (const GatewayEntity &g : kGatewayEntities) {
         QJsonObject o = entity(text(g.name), id + QLatin1Char('_') + text(g.key),
                                topics.diagnostics(), availability, gatewayDevice(topics));

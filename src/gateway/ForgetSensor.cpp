@@ -47,10 +47,10 @@ bool forgetSensor(const GatewayOptions &options, QString *error)
     loop.exec();
     link.stop();
     if (!sent || !unacked.isEmpty()) {
-        *error = QCoreApplication::translate("levelconf-gateway",
-                                             "MQTT broker %1: not reached in %2 s")
-                     .arg(options.broker.text())
-                     .arg(kGiveUpMs / 1000);
+        *error =
+            QCoreApplication::translate("levelconf-gateway", "MQTT broker %1: not reached in %2 s")
+                .arg(options.broker.text())
+                .arg(kGiveUpMs / 1000);
         return false;
     }
     gatewayLog(QCoreApplication::translate("levelconf-gateway", "Sensor %1: its topics are cleared")

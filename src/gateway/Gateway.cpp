@@ -64,8 +64,7 @@ void Gateway::sayDiagnostics()
     const double seconds = qMax<qint64>(1, m_diagnosticsClock.restart()) / 1000.0;
     const quint64 readings = c.readings - m_readingsBefore;
     QJsonObject o{
-        {QStringLiteral("polls_per_s"),
-         qRound((c.polls - m_pollsBefore) / seconds * 100) / 100.0},
+        {QStringLiteral("polls_per_s"), qRound((c.polls - m_pollsBefore) / seconds * 100) / 100.0},
         {QStringLiteral("missed_polls"), qint64(c.missed)},
         {QStringLiteral("queue"), m_publisher.queueDepth()},
         {QStringLiteral("dropped"), qint64(m_publisher.dropped())},

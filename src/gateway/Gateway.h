@@ -6,8 +6,8 @@
 #include "MqttLink.h"
 #include "Publisher.h"
 
-#include <QObject>
 #include <QElapsedTimer>
+#include <QObject>
 #include <QTimer>
 
 class SerialPort;

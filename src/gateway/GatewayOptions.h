@@ -21,11 +21,11 @@ struct GatewayOptions {
     QString topicPrefix = QStringLiteral("levelconf");
     QString discoveryPrefix = QStringLiteral("homeassistant");
     bool discovery = true;
-    int queueSize = 3600; // readings kept while the broker is away: an hour of one sensor
-    bool changesOnly = false;              // --publish changes
-    int heartbeatS = 60;                   // with changes, a state at least this often
-    qint64 forgetAfterS = 7 * 24 * 3600;   // a sensor not heard this long is cleared; 0: never
-    std::optional<quint32> forget;         // --forget SERIAL: clear its topics and exit
+    int queueSize = 3600;     // readings kept while the broker is away: an hour of one sensor
+    bool changesOnly = false; // --publish changes
+    int heartbeatS = 60;      // with changes, a state at least this often
+    qint64 forgetAfterS = 7 * 24 * 3600; // a sensor not heard this long is cleared; 0: never
+    std::optional<quint32> forget;       // --forget SERIAL: clear its topics and exit
     bool help = false;
     bool version = false;
 };

@@ -203,7 +203,6 @@ void MqttLink::onMessage(mosquitto *, void *self, const struct mosquitto_message
     const QByteArray topic(m->topic);
     const QByteArray payload(static_cast<const char *>(m->payload), m->payloadlen);
     const bool retained = m->retain;
-    link->post([link, topic, payload, retained] {
-        emit link->messageArrived(topic, payload, retained);
-    });
+    link->post(
+        [link, topic, payload, retained] { emit link->messageArrived(topic, payload, retained); });
 }

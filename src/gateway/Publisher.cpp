@@ -54,7 +54,8 @@ Publisher::Publisher(MqttLink &link, const GatewayTopics &topics, const Settings
     connect(&m_forgetTimer, &QTimer::timeout, this, &Publisher::forgetUnheard);
     // A look every tenth of the time, within a second and a minute, is soon enough.
     if (m_settings.forgetAfterMs > 0)
-        m_forgetTimer.start(int(qBound(qint64(1000), m_settings.forgetAfterMs / 10, qint64(60000))));
+        m_forgetTimer.start(
+            int(qBound(qint64(1000), m_settings.forgetAfterMs / 10, qint64(60000))));
     connect(&m_link, &MqttLink::connected, this, &Publisher::onConnected);
     connect(&m_link, &MqttLink::connectFailed, this, &Publisher::onConnectFailed);
     connect(&m_link, &MqttLink::refused, this, &Publisher::onRefused);
@@ -165,7 +166,8 @@ void Publisher::onConnected()
     // The configs of an earlier run tell which sensors were this gateway's, so that one
     // that left while it was not running is forgotten too.
     if (m_settings.discovery && m_settings.forgetAfterMs > 0)
-        m_link.subscribe((m_topics.discoveryPrefix + QStringLiteral("/sensor/+/+/config")).toUtf8());
+        m_link.subscribe(
+            (m_topics.discoveryPrefix + QStringLiteral("/sensor/+/+/config")).toUtf8());
     // The library sends what it still held from the last connection first; what is said
     // here follows it.
     sayAll(false);
@@ -312,8 +314,8 @@ void Publisher::sayDiscovery(quint32 serial, Sensor &sensor)
 {
     if (!m_settings.discovery || sensor.discoverySaid || sensor.firmware.isEmpty())
         return;
-    for (const MqttMessage &m : sensorDiscovery(m_topics, serial, sensor.firmware, sensor.kind,
-                                                m_settings.expireAfterS))
+    for (const MqttMessage &m :
+         sensorDiscovery(m_topics, serial, sensor.firmware, sensor.kind, m_settings.expireAfterS))
         sayRetained(m);
     sensor.discoverySaid = true;
 }

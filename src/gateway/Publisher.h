@@ -9,9 +9,9 @@
 #include <QElapsedTimer>
 #include <QMap>
 #include <QObject>
-#include <QTimer>
 #include <QSet>
 #include <QString>
+#include <QTimer>
 #include <optional>
 
 // Whether a state of these measurements goes out: with every reading, or when they differ
@@ -44,7 +44,7 @@ public:
     struct Settings {
         int queueSize = 3600;
         bool discovery = true;
-        int expireAfterS = 0;    // of every sensor entity
+        int expireAfterS = 0;     // of every sensor entity
         bool changesOnly = false; // a state only when a value changed, or at the heartbeat
         qint64 heartbeatMs = 0;
         qint64 forgetAfterMs = 0; // 0: never
@@ -78,10 +78,10 @@ private:
         QString firmware; // empty: known only from a retained config of an earlier run
         std::optional<bool> online;
         std::optional<bool> availabilitySaid; // what the broker was last told
-        bool discoverySaid = false; // on this connection
+        bool discoverySaid = false;           // on this connection
         OutputKind kind = OutputKind::Distance;
-        QByteArray lastState;  // the payload of its last reading
-        QJsonObject lastSent;  // the measurements of the last state published
+        QByteArray lastState; // the payload of its last reading
+        QJsonObject lastSent; // the measurements of the last state published
         qint64 lastSentMs = -1;
         qint64 lastHeardMs = 0; // on m_clock
     };

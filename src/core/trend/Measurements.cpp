@@ -13,8 +13,7 @@ QJsonValue none()
 }
 
 // The output in its quantity, under the key of `kind` alone.
-template <OutputKind kind>
-QJsonValue output(R m)
+template <OutputKind kind> QJsonValue output(R m)
 {
     if (m.entry.gap || m.entry.kind != kind)
         return none();
@@ -58,8 +57,7 @@ QJsonValue analog(R m)
 
 QJsonValue levelText(R m)
 {
-    return m.entry.gap ? none()
-                       : QJsonValue(outputText(m.entry.output, m.entry.kind, m.locale));
+    return m.entry.gap ? none() : QJsonValue(outputText(m.entry.output, m.entry.kind, m.locale));
 }
 
 // Left out while the lamp says nothing yet, as the command line leaves it blank.
@@ -125,18 +123,16 @@ const std::vector<Measurement> &measurements()
          OutputKind::Volume, output<OutputKind::Volume>},
         {"percent", "percent", "Level", "%", nullptr, "measurement", false, true,
          OutputKind::Percent, output<OutputKind::Percent>},
-        {"output", nullptr, nullptr, nullptr, nullptr, nullptr, false, true, std::nullopt,
-         kindOf},
+        {"output", nullptr, nullptr, nullptr, nullptr, nullptr, false, true, std::nullopt, kindOf},
         {"level_text", "level_text", "Level text", nullptr, nullptr, nullptr, true, false,
          std::nullopt, levelText},
         {"empty", nullptr, nullptr, nullptr, nullptr, nullptr, false, true, std::nullopt,
          emptyValue},
-        {"full", nullptr, nullptr, nullptr, nullptr, nullptr, false, true, std::nullopt,
-         fullValue},
+        {"full", nullptr, nullptr, nullptr, nullptr, nullptr, false, true, std::nullopt, fullValue},
         {"amplitude", "amplitude", "Amplitude", nullptr, nullptr, "measurement", true, true,
          std::nullopt, amplitude},
-        {"temperature_C", "temperature", "Temperature", "°C", "temperature", "measurement",
-         false, true, std::nullopt, temperature},
+        {"temperature_C", "temperature", "Temperature", "°C", "temperature", "measurement", false,
+         true, std::nullopt, temperature},
         {"frequency_Hz", "frequency", "Frequency", "Hz", "frequency", "measurement", true, true,
          std::nullopt, frequency},
         {"analog_V", "analog", "Analog output", "V", "voltage", "measurement", true, true,

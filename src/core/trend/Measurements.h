@@ -37,14 +37,14 @@ struct MeasuredReading {
 // the gateway's state takes every row; discovery makes an entity of every row with an
 // `object`.
 struct Measurement {
-    const char *key;         // in the JSON
-    const char *object;      // ends its discovery topic and unique id; null: no entity
-    const char *name;        // the entity's name
-    const char *unit;        // null: none
-    const char *deviceClass; // null: none
-    const char *stateClass;  // null: a text, which must carry no state class
-    bool diagnostic;         // a technical reading: entity_category diagnostic
-    bool record;             // in levelconf-cli's readings too, not the gateway's alone
+    const char *key;                // in the JSON
+    const char *object;             // ends its discovery topic and unique id; null: no entity
+    const char *name;               // the entity's name
+    const char *unit;               // null: none
+    const char *deviceClass;        // null: none
+    const char *stateClass;         // null: a text, which must carry no state class
+    bool diagnostic;                // a technical reading: entity_category diagnostic
+    bool record;                    // in levelconf-cli's readings too, not the gateway's alone
     std::optional<OutputKind> kind; // present only while the output is of this kind
     // The value of this reading; Undefined leaves the key out of it.
     QJsonValue (*value)(const MeasuredReading &);

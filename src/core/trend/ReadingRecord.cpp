@@ -5,8 +5,8 @@
 
 namespace
 {
-void addMeasured(const TrendEntry &e, const DataReadings &r, const QLocale &locale,
-                 bool gatewayToo, QJsonObject *o)
+void addMeasured(const TrendEntry &e, const DataReadings &r, const QLocale &locale, bool gatewayToo,
+                 QJsonObject *o)
 {
     // A gap has no readings, whatever the answer held before it failed.
     if (e.gap)

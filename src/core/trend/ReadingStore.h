@@ -21,8 +21,8 @@ struct TrendEntry {
     quint32 amplitude = 0; // the values are meaningless in a gap
     quint16 output = 0;    // the output code N, of the kind below
     OutputKind kind = OutputKind::Distance; // what N is, by the mode byte
-    qint8 temperature = 0; // degrees Celsius
-    quint8 address = 0;    // of the sensor answering, or for a gap the one polled
+    qint8 temperature = 0;                  // degrees Celsius
+    quint8 address = 0;                     // of the sensor answering, or for a gap the one polled
     StabilityLamp lamp = StabilityLamp::Yellow;
     bool lampKnown = true;  // false while the lamp says nothing yet (kStabilityWarmUpAnswers)
     bool range4096 = false; // the analog output's 4096-code range was ticked

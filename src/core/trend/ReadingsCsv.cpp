@@ -28,8 +28,7 @@ constexpr int kFields = 12;
 // The output under the column of its kind, empty under the others.
 QString outputColumn(const TrendEntry &e, OutputKind kind)
 {
-    return e.kind == kind ? shortestDecimal(outputValue(e.output, kind), QLocale::c())
-                          : QString();
+    return e.kind == kind ? shortestDecimal(outputValue(e.output, kind), QLocale::c()) : QString();
 }
 
 QStringList rowOf(const TrendEntry &e, const QLocale &locale)

@@ -96,7 +96,7 @@ const QMap<QString, QSet<QString>> kSensorClasses{
 };
 
 const QSet<QString> kBinarySensorClasses{"battery", "connectivity", "moisture", "problem",
-                                         "running", "safety", "update"};
+                                         "running", "safety",       "update"};
 
 bool hasType(const QJsonValue &v, Type t)
 {
