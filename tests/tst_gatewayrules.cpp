@@ -5,9 +5,7 @@
 #include "TankOutput.h"
 #include "gateway/BusPoller.h"
 #include "gateway/Discovery.h"
-#include "gateway/Gateway.h"
 #include "gateway/GatewayOptions.h"
-#include "gateway/Publisher.h"
 #include "gateway/ReadingQueue.h"
 #include "gateway/SensorRoster.h"
 #include "gateway/StatePayload.h"
@@ -287,32 +285,6 @@ private slots:
             QVERIFY2(faults.join("; ").contains(fault), qPrintable(faults.join("; ")));
     }
 
-    // With --publish changes a state goes when its measurements changed, or at the
-    // heartbeat; otherwise every reading goes.
-    void aStateIsDue_data()
-    {
-        QTest::addColumn<bool>("changesOnly");
-        QTest::addColumn<qint64>("lastSentMs");
-        QTest::addColumn<int>("now"); // the distance now; the last state had 100
-        QTest::addColumn<qint64>("nowMs");
-        QTest::addColumn<bool>("due");
-        QTest::newRow("every reading") << false << qint64(0) << 100 << qint64(10) << true;
-        QTest::newRow("the first") << true << qint64(-1) << 100 << qint64(0) << true;
-        QTest::newRow("a change") << true << qint64(0) << 101 << qint64(10) << true;
-        QTest::newRow("unchanged") << true << qint64(0) << 100 << qint64(1999) << false;
-        QTest::newRow("the heartbeat") << true << qint64(0) << 100 << qint64(2000) << true;
-    }
-    void aStateIsDue()
-    {
-        QFETCH(bool, changesOnly);
-        QFETCH(qint64, lastSentMs);
-        QFETCH(int, now);
-        QFETCH(qint64, nowMs);
-        QFETCH(bool, due);
-        const QJsonObject last{{"distance_cm", 100}};
-        QCOMPARE(stateDue(changesOnly, last, lastSentMs, {{"distance_cm", now}}, nowMs, 2000), due);
-    }
-
     // The searches back off while they find nobody new, up to 20 s so that a sensor
     // plugged in is found within half a minute, and never take more than a tenth of the bus.
     void theSearchBacksOff_data()
@@ -334,25 +306,6 @@ private slots:
         QFETCH(int, waitMs);
         QCOMPARE(nextSearchWaitMs(lastWaitMs, foundNew, tookMs), waitMs);
         QVERIFY(tookMs * 10 <= tookMs + waitMs);
-    }
-
-    // Values expire after three times the time between states and 30 s more.
-    void valuesExpire_data()
-    {
-        QTest::addColumn<int>("intervalMs");
-        QTest::addColumn<bool>("changesOnly");
-        QTest::addColumn<int>("expireAfterS");
-        QTest::newRow("every second") << 1000 << false << 33;
-        QTest::newRow("as fast as the bus goes") << 0 << false << 33;
-        QTest::newRow("every 10 s") << 10000 << false << 60;
-        QTest::newRow("changes, heartbeat 60 s") << 1000 << true << 210;
-    }
-    void valuesExpire()
-    {
-        QFETCH(int, intervalMs);
-        QFETCH(bool, changesOnly);
-        QFETCH(int, expireAfterS);
-        QCOMPARE(expireAfterSeconds(intervalMs, changesOnly, 60), expireAfterS);
     }
 
     void theQueueLetsTheOldestGo_data()
