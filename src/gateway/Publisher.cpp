@@ -185,9 +185,11 @@ void Publisher::sayAll(bool homeAssistantAsked)
     // deleted in Home Assistant while its sensor is away stays deleted.
     for (auto it = m_sensors.begin(); it != m_sensors.end(); ++it) {
         if (it->online != true) {
-            // Gone offline while the broker was away: that much is said.
+            // Gone offline while the broker was away: that much is said. Its configs are
+            // said again once it is identified again.
             if (it->online && it->availabilitySaid != it->online)
                 sayAvailability(it.key(), *it);
+            it->discoverySaid = false;
             continue;
         }
         it->discoverySaid = false;
