@@ -69,9 +69,10 @@ void Gateway::sayDiagnostics()
         {QStringLiteral("queue"), m_publisher.queueDepth()},
         {QStringLiteral("dropped"), qint64(m_publisher.dropped())},
     };
+    // Without a reading in the time, the latency stays what it was.
     if (readings > 0)
-        o.insert(QStringLiteral("latency_ms"),
-                 qRound((c.latencySumMs - m_latencyBefore) / readings * 10) / 10.0);
+        m_latencyMs = qRound((c.latencySumMs - m_latencyBefore) / readings * 10) / 10.0;
+    o.insert(QStringLiteral("latency_ms"), m_latencyMs);
     if (c.lastSearch.isValid())
         o.insert(QStringLiteral("last_search"),
                  isoLocalTime(c.lastSearch.toMSecsSinceEpoch(), c.lastSearch.offsetFromUtc()));

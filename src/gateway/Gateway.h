@@ -49,6 +49,7 @@ private:
     quint64 m_pollsBefore = 0; // at the last diagnostics
     quint64 m_readingsBefore = 0;
     double m_latencyBefore = 0;
+    double m_latencyMs = 0; // as last said
     int m_stopRequests = 0;
     bool m_finished = false;
 };

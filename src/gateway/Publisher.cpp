@@ -120,8 +120,13 @@ void Publisher::setAvailability(quint32 serial, bool online)
     s.online = online;
     if (online)
         s.lastHeardMs = m_clock.elapsed();
-    if (m_link.isConnected())
-        sayAvailability(serial, s);
+    if (!m_link.isConnected())
+        return;
+    // Identified while the broker was away, or before the connection said the online
+    // sensors: its configs go before its availability.
+    if (online)
+        sayDiscovery(serial, s);
+    sayAvailability(serial, s);
 }
 
 void Publisher::sayAvailability(quint32 serial, Sensor &sensor)
