@@ -124,6 +124,11 @@ set(LEVELCONF_GATEWAY_CONFIG "${CMAKE_INSTALL_FULL_SYSCONFDIR}/levelconf/gateway
 configure_file(${dist}/levelconf-gateway.service.in ${generated}/levelconf-gateway.service
                @ONLY)
 install(FILES ${generated}/levelconf-gateway.service DESTINATION lib/systemd/system)
+# The template for a gateway of each bus, each with its own configuration beside that one.
+set(LEVELCONF_GATEWAY_CONFIG_DIR "${CMAKE_INSTALL_FULL_SYSCONFDIR}/levelconf")
+configure_file(${dist}/levelconf-gateway@.service.in
+               ${generated}/levelconf-gateway@.service @ONLY)
+install(FILES ${generated}/levelconf-gateway@.service DESTINATION lib/systemd/system)
 install(FILES ${dist}/gateway.conf DESTINATION ${CMAKE_INSTALL_FULL_SYSCONFDIR}/levelconf)
 file(WRITE ${generated}/conffiles "${LEVELCONF_GATEWAY_CONFIG}\n")
 

@@ -1,4 +1,5 @@
 // levelconf-gateway: every sensor of an RS-485 bus published to an MQTT broker.
+#include "ForgetSensor.h"
 #include "Gateway.h"
 #include "GatewayOptions.h"
 #include "MqttLink.h"
@@ -39,6 +40,12 @@ int main(int argc, char *argv[])
     }
 
     const MqttLink::Library mqtt;
+    if (options->forget) {
+        if (forgetSensor(*options, &error))
+            return 0;
+        std::fprintf(stderr, "levelconf-gateway: %s\n", error.toUtf8().constData());
+        return 1;
+    }
     QtSerialPort port;
     Gateway gateway(*options, port);
     QObject::connect(&gateway, &Gateway::finished, &app, &QCoreApplication::quit);
