@@ -16,6 +16,9 @@ int main(int argc, char *argv[])
 {
     // First of all, before any file is opened in the place of a missing stream.
     prepareStandardStreams();
+    // The locale as the user set it: Qt may replace one it cannot use by C.UTF-8 in the
+    // environment when the application starts.
+    const QProcessEnvironment userEnvironment = QProcessEnvironment::systemEnvironment();
     QCoreApplication app(argc, argv);
     QCoreApplication::setApplicationName(QStringLiteral("levelconf"));
     QCoreApplication::setApplicationVersion(QStringLiteral("2.6.4"));
@@ -24,7 +27,7 @@ int main(int argc, char *argv[])
 
     const QStringList arguments = QCoreApplication::arguments().mid(1);
     // Before any text is made, the help and the refusals of the arguments among them.
-    installTranslations(toolLanguage(arguments, QProcessEnvironment::systemEnvironment()));
+    installTranslations(toolLanguage(arguments, userEnvironment));
 
     CliOutput output(stdout, stderr, standardErrorIsTerminal());
     QString error;

@@ -14,13 +14,15 @@
 
 int main(int argc, char *argv[])
 {
+    // The locale as the user set it, before Qt replaces one it cannot use.
+    const QProcessEnvironment userEnvironment = QProcessEnvironment::systemEnvironment();
     QCoreApplication app(argc, argv);
     QCoreApplication::setApplicationName(QStringLiteral("levelconf-gateway"));
     QCoreApplication::setApplicationVersion(QStringLiteral(LEVELCONF_VERSION));
 
     // Everything the gateway says, its help included, is in the language chosen first.
     const QStringList arguments = QCoreApplication::arguments().mid(1);
-    installTranslations(toolLanguage(arguments, QProcessEnvironment::systemEnvironment()));
+    installTranslations(toolLanguage(arguments, userEnvironment));
 
     QString error;
     const std::optional<GatewayOptions> options = parseGatewayOptions(arguments, &error);
