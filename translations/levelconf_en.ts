@@ -1179,6 +1179,15 @@ OK!
         <source>Change full value</source>
         <translation>Set the full level</translation>
     </message>
+    <message>
+        <source>Coefficient K</source>
+        <translation>Coefficient K</translation>
+    </message>
+    <message>
+        <source>--------</source>
+        <comment>firmware version of no sensor</comment>
+        <translation>Version ---------</translation>
+    </message>
 </context>
 <context>
     <name>MqttLink</name>
@@ -1242,6 +1251,14 @@ OK!
     <message>
         <source>Com Port %1 unavailable. Select the right COM port.</source>
         <translation>COM port %1 is unavailable. Select the right COM port.</translation>
+    </message>
+    <message>
+        <source>Error! COM port unavailable</source>
+        <translation>Error! The COM port is unavailable.</translation>
+    </message>
+    <message>
+        <source>Port device</source>
+        <translation>Port device</translation>
     </message>
 </context>
 <context>
@@ -1600,10 +1617,6 @@ OK!
 <context>
     <name>ShellDisplay</name>
     <message>
-        <source>Error! COM port unavailable</source>
-        <translation>Error! The COM port is unavailable.</translation>
-    </message>
-    <message>
         <source>This command cannot be executed in Frequency mode. Disconnect the sensor, reconnect it and click Search sensors</source>
         <translation>This command cannot be carried out in frequency mode. Disconnect the sensor, connect it again and press &quot;Search sensors&quot;.</translation>
     </message>
@@ -1851,7 +1864,7 @@ OK!
     </message>
     <message>
         <source>Poll network add</source>
-        <translation>Network search</translation>
+        <translation>Poll address</translation>
     </message>
     <message>
         <source>Search sensors</source>
