@@ -24,10 +24,13 @@ bool operable(const QWidget *w)
            qobject_cast<const QAbstractItemView *>(w) || qobject_cast<const QTabWidget *>(w);
 }
 
-// A part of a compound control (a combo box's edit field, a view's scroll bars and headers,
-// a tab bar's scroll buttons), announced as part of it.
+// A part of a compound control (a combo box's edit field, a view's or an area's scroll bars,
+// a view's headers, a tab bar's scroll buttons), announced as part of it.
 bool innerPart(const QWidget *w)
 {
+    // A scroll area's bars are announced as part of the area.
+    if (qobject_cast<const QScrollBar *>(w))
+        return true;
     for (const QWidget *p = w->parentWidget(); p && p != w->window(); p = p->parentWidget()) {
         const bool view =
             qobject_cast<const QAbstractScrollArea *>(p) && !qobject_cast<const QScrollArea *>(p);

@@ -184,7 +184,7 @@ void PortBarPart::BTNCloseCom_Click()
 void PortBarPart::tellPortFailure()
 {
     // While the firmware update has the port it tells the failure itself.
-    if (m_failureTold || !m_session.engine().isPolling())
+    if (m_failureTold || !m_session.engine().holdsPort())
         return;
     m_failureTold = true;
     const LoggedText text = loggedText("PortBarPart", kPortFailed);

@@ -19,6 +19,9 @@ QScrollArea *scrollAreaFor(QWidget *content, const QString &name, QWidget *paren
     area->setObjectName(name);
     area->setFrameShape(QFrame::NoFrame);
     area->setWidgetResizable(true);
+    // The area scrolls to the control that takes the focus; it takes none itself, so that a
+    // click beside the controls leaves the focus where it was.
+    area->setFocusPolicy(Qt::NoFocus);
     area->setWidget(content);
     // The page's own background shows through, as it did without the area.
     area->viewport()->setAutoFillBackground(false);
