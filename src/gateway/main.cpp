@@ -3,6 +3,7 @@
 #include "GatewayOptions.h"
 #include "MqttLink.h"
 #include "core/serial/QtSerialPort.h"
+#include "core/system/LocaleFallback.h"
 #include "core/system/TerminationSignals.h"
 #include "core/text/Language.h"
 #include "core/text/Translations.h"
@@ -14,8 +15,10 @@
 
 int main(int argc, char *argv[])
 {
-    // The locale as the user set it, before Qt replaces one it cannot use.
+    // The language follows the locale as the user set it, even one that cannot be used and
+    // that the process therefore runs without.
     const QProcessEnvironment userEnvironment = QProcessEnvironment::systemEnvironment();
+    fallBackToUtf8Locale();
     QCoreApplication app(argc, argv);
     QCoreApplication::setApplicationName(QStringLiteral("levelconf-gateway"));
     QCoreApplication::setApplicationVersion(QStringLiteral(LEVELCONF_VERSION));
