@@ -8,7 +8,8 @@
 # the base system and, through ./test.sh, the build packages). The root is kept in
 # ${LEVELCONF_DEBIAN_ROOTS:-~/.cache/levelconf-debian}/SUITE and reused by later runs, as is a
 # compiler cache inside it. Each run clones the committed state of this checkout afresh into
-# the root and runs ./test.sh there under chroot. Needs root rights and debootstrap.
+# the root and runs ./test.sh there under chroot. Needs root rights; debootstrap is installed
+# when it is missing.
 #
 # Environment: LEVELCONF_DEBIAN_MIRROR (default http://deb.debian.org/debian).
 set -euo pipefail
@@ -65,10 +66,10 @@ mount_all() {
 }
 
 make_root() {
-    command -v debootstrap >/dev/null || {
-        echo "debootstrap is missing (apt-get install debootstrap)" >&2
-        exit 1
-    }
+    if ! command -v debootstrap >/dev/null; then
+        apt-get update
+        DEBIAN_FRONTEND=noninteractive apt-get install -y --no-install-recommends debootstrap
+    fi
     echo "Making a $suite root in $root"
     rm -rf "$root"
     mkdir -p "$root"
