@@ -1223,6 +1223,15 @@ OK!
         <source>Change full value</source>
         <translation>Set the full level</translation>
     </message>
+    <message>
+        <source>Coefficient K</source>
+        <translation>Coefficient K</translation>
+    </message>
+    <message>
+        <source>--------</source>
+        <comment>firmware version of no sensor</comment>
+        <translation>Version ---------</translation>
+    </message>
 </context>
 <context>
     <name>MqttLink</name>
@@ -1298,6 +1307,14 @@ OK!
     <message>
         <source>Com Port %1 unavailable. Select the right COM port.</source>
         <translation>COM port %1 is unavailable. Select the right COM port.</translation>
+    </message>
+    <message>
+        <source>Error! COM port unavailable</source>
+        <translation>Error! The COM port is unavailable.</translation>
+    </message>
+    <message>
+        <source>Port device</source>
+        <translation>Port device</translation>
     </message>
 </context>
 <context>
@@ -1689,10 +1706,6 @@ OK!
 <context>
     <name>ShellDisplay</name>
     <message>
-        <source>Error! COM port unavailable</source>
-        <translation>Error! The COM port is unavailable.</translation>
-    </message>
-    <message>
         <source>This command cannot be executed in Frequency mode. Disconnect the sensor, reconnect it and click Search sensors</source>
         <translation>This command cannot be carried out in frequency mode. Disconnect the sensor, connect it again and press &quot;Search sensors&quot;.</translation>
     </message>
@@ -1940,7 +1953,7 @@ OK!
     </message>
     <message>
         <source>Poll network add</source>
-        <translation>Network search</translation>
+        <translation>Poll address</translation>
     </message>
     <message>
         <source>Search sensors</source>

@@ -1234,6 +1234,15 @@ Ok!
         <source>Change full value</source>
         <translation>Задайте уровень полного</translation>
     </message>
+    <message>
+        <source>Coefficient K</source>
+        <translation>Коэффициент K</translation>
+    </message>
+    <message>
+        <source>--------</source>
+        <comment>firmware version of no sensor</comment>
+        <translation>Версия ---------</translation>
+    </message>
 </context>
 <context>
     <name>MqttLink</name>
@@ -1309,6 +1318,14 @@ Ok!
     <message>
         <source>Com Port %1 unavailable. Select the right COM port.</source>
         <translation>COM-порт %1 недоступен. Выберите правильный COM-порт.</translation>
+    </message>
+    <message>
+        <source>Error! COM port unavailable</source>
+        <translation>Ошибка! COM-порт недоступен.</translation>
+    </message>
+    <message>
+        <source>Port device</source>
+        <translation>Устройство порта</translation>
     </message>
 </context>
 <context>
@@ -1705,10 +1722,6 @@ Ok!
 <context>
     <name>ShellDisplay</name>
     <message>
-        <source>Error! COM port unavailable</source>
-        <translation>Ошибка! COM-порт недоступен.</translation>
-    </message>
-    <message>
         <source>This command cannot be executed in Frequency mode. Disconnect the sensor, reconnect it and click Search sensors</source>
         <translation>В частотном режиме эта команда невыполнима. Отключите датчик, подключите его снова и нажмите «Поиск датчиков».</translation>
     </message>
@@ -1957,7 +1970,7 @@ Ok!
     </message>
     <message>
         <source>Poll network add</source>
-        <translation>Поиск в сети</translation>
+        <translation>Адрес опроса</translation>
     </message>
     <message>
         <source>Search sensors</source>

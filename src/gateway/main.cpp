@@ -4,6 +4,7 @@
 #include "GatewayOptions.h"
 #include "MqttLink.h"
 #include "core/serial/QtSerialPort.h"
+#include "core/system/LocaleFallback.h"
 #include "core/system/TerminationSignals.h"
 #include "core/text/Language.h"
 #include "core/text/Translations.h"
@@ -15,13 +16,17 @@
 
 int main(int argc, char *argv[])
 {
+    // The language follows the locale as the user set it, even one that cannot be used and
+    // that the process therefore runs without.
+    const QProcessEnvironment userEnvironment = QProcessEnvironment::systemEnvironment();
+    fallBackToUtf8Locale();
     QCoreApplication app(argc, argv);
     QCoreApplication::setApplicationName(QStringLiteral("levelconf-gateway"));
     QCoreApplication::setApplicationVersion(QStringLiteral(LEVELCONF_VERSION));
 
     // Everything the gateway says, its help included, is in the language chosen first.
     const QStringList arguments = QCoreApplication::arguments().mid(1);
-    installTranslations(toolLanguage(arguments, QProcessEnvironment::systemEnvironment()));
+    installTranslations(toolLanguage(arguments, userEnvironment));
 
     QString error;
     const std::optional<GatewayOptions> options = parseGatewayOptions(arguments, &error);
