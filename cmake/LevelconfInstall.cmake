@@ -46,18 +46,35 @@ if(NOT LEVELCONF_HELP2MAN)
                     "(scripts/install-deps.sh installs it)")
 endif()
 
+# In a cross build the programs cannot run here by themselves: help2man runs each through a
+# script of the program's name that starts it under the emulator (qemu-user).
+if(LEVELCONF_HELP2MAN AND CMAKE_CROSSCOMPILING AND NOT CMAKE_CROSSCOMPILING_EMULATOR)
+    message(WARNING "cross-building without an emulator: no man pages are built or installed "
+                    "(qemu-user-static runs the programs)")
+    set(LEVELCONF_HELP2MAN "")
+endif()
+
 # levelconf_man_page(<target> <one-line description>)
 function(levelconf_man_page target description)
     if(NOT LEVELCONF_HELP2MAN OR NOT TARGET ${target})
         return()
     endif()
     set(page ${generated}/man/${target}.1)
+    set(program $<TARGET_FILE:${target}>)
+    if(CMAKE_CROSSCOMPILING)
+        set(program ${generated}/emulated/${target})
+        string(JOIN " " emulator ${CMAKE_CROSSCOMPILING_EMULATOR})
+        file(GENERATE OUTPUT ${program}
+             CONTENT "#!/bin/sh\nexec ${emulator} \"$<TARGET_FILE:${target}>\" \"$@\"\n"
+             FILE_PERMISSIONS OWNER_READ OWNER_WRITE OWNER_EXECUTE GROUP_READ GROUP_EXECUTE
+                              WORLD_READ WORLD_EXECUTE)
+    endif()
     add_custom_command(
         OUTPUT ${page}.gz
         COMMAND ${CMAKE_COMMAND} -E make_directory ${generated}/man
         COMMAND ${CMAKE_COMMAND} -E env ${man_env}
                 ${LEVELCONF_HELP2MAN} --no-info --section=1 --name=${description}
-                --include=${dist}/${target}.h2m --output=${page} $<TARGET_FILE:${target}>
+                --include=${dist}/${target}.h2m --output=${page} ${program}
         COMMAND gzip -9 -n -f ${page}
         DEPENDS ${target} ${dist}/${target}.h2m
         COMMENT "Generating the man page of ${target}"
@@ -81,6 +98,11 @@ set(LEVELCONF_GATEWAY_CONFIG "${CMAKE_INSTALL_FULL_SYSCONFDIR}/levelconf/gateway
 configure_file(${dist}/levelconf-gateway.service.in ${generated}/levelconf-gateway.service
                @ONLY)
 install(FILES ${generated}/levelconf-gateway.service DESTINATION lib/systemd/system)
+# The template for a gateway of each bus, each with its own configuration beside that one.
+set(LEVELCONF_GATEWAY_CONFIG_DIR "${CMAKE_INSTALL_FULL_SYSCONFDIR}/levelconf")
+configure_file(${dist}/levelconf-gateway@.service.in
+               ${generated}/levelconf-gateway@.service @ONLY)
+install(FILES ${generated}/levelconf-gateway@.service DESTINATION lib/systemd/system)
 install(FILES ${dist}/gateway.conf DESTINATION ${CMAKE_INSTALL_FULL_SYSCONFDIR}/levelconf)
 file(WRITE ${generated}/conffiles "${LEVELCONF_GATEWAY_CONFIG}\n")
 

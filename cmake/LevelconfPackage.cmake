@@ -29,6 +29,15 @@ set(CPACK_DEBIAN_PACKAGE_MAINTAINER "${LEVELCONF_MAINTAINER}")
 set(CPACK_DEBIAN_PACKAGE_SECTION electronics)
 set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
+# A cross build's package is of the architecture built for, not of the machine building it
+# (CPack asks dpkg for the latter). dpkg-shlibdeps then needs that architecture's libraries
+# and the DEB_HOST_* of dpkg-architecture in its environment, as scripts/make-package.sh
+# sets them.
+if(CMAKE_CROSSCOMPILING)
+    execute_process(COMMAND dpkg-architecture -t${CMAKE_LIBRARY_ARCHITECTURE} -qDEB_HOST_ARCH
+                    OUTPUT_VARIABLE CPACK_DEBIAN_PACKAGE_ARCHITECTURE
+                    OUTPUT_STRIP_TRAILING_WHITESPACE ERROR_QUIET)
+endif()
 # The program's own translations are built into it; Qt's, for the standard buttons and the
 # file dialog in Russian, come from Qt's package. Without it those stay in English.
 set(CPACK_DEBIAN_PACKAGE_RECOMMENDS qt6-translations-l10n)

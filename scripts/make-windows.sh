@@ -14,7 +14,6 @@ cache=${LEVELCONF_WINDOWS_CACHE:-${XDG_CACHE_HOME:-$HOME/.cache}/levelconf-windo
 jobs=${JOBS:-$(nproc)}
 toolchain=$root/cmake/toolchains/mingw-w64-x86_64.cmake
 
-scripts/install-deps.sh
 scripts/install-deps.sh --windows
 
 qt_prefix=$cache/qt6-win64

@@ -14,7 +14,7 @@ folder=$root/build-windows/levelconf-$version
 if [ ! -x "$folder/levelconf-cli.exe" ] || [ ! -x "$folder/levelconf.exe" ]; then
     scripts/make-windows.sh || exit 1
 fi
-scripts/install-deps.sh && scripts/install-deps.sh --windows || exit 1
+scripts/install-deps.sh --windows || exit 1
 
 # sensor-sim, and a levelconf-cli to compare with, built for this machine.
 host=$root/build-windows/host

@@ -34,7 +34,8 @@ struct SensorConfig {
     quint16 k = 100;
     qint8 temperature = 21; // degrees Celsius
     quint32 amplitude = 250000;
-    quint16 outputCode = 2048; // tenths of a centimetre of distance
+    quint16 outputCode = 2048; // tenths of a centimetre of distance; with the litre or per-cent
+                               // flag in the mode, the table turns it into the output
     qint32 fillRate = 0;       // codes per second the output moves by as the sim runs: a tank
                                // filling (negative, the distance shrinks) or emptying
     bool liveVariation = true;

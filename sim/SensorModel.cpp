@@ -1,6 +1,7 @@
 #include "SensorModel.h"
 
 #include "Answers.h"
+#include "TankOutput.h"
 #include "core/protocol/CommandCodes.h"
 
 #include <cmath>
@@ -49,9 +50,9 @@ quint16 SensorModel::liveOutputCode() const
 {
     const quint16 level = filledOutputCode(m_config, m_running.elapsed());
     if (!m_config.liveVariation)
-        return level;
+        return tankOutputCode(m_config, level);
     const int v = level + qRound(2.0 * std::sin(m_polls * 0.37));
-    return quint16(qBound(0, v, 0xFFFF));
+    return tankOutputCode(m_config, quint16(qBound(0, v, 0xFFFF)));
 }
 
 QByteArray SensorModel::searchAnswer() const

@@ -35,7 +35,8 @@ public:
     // Its answer to the network search: its address as one raw byte.
     QByteArray searchAnswer() const;
 
-    // The readings of the next data answer, with the live variation.
+    // The readings of the next data answer, with the live variation; the output code in
+    // the quantity the mode byte chooses (a distance, or through the tank table).
     quint32 liveAmplitude() const;
     quint16 liveOutputCode() const;
 

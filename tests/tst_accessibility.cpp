@@ -24,10 +24,13 @@ bool operable(const QWidget *w)
            qobject_cast<const QAbstractItemView *>(w) || qobject_cast<const QTabWidget *>(w);
 }
 
-// A part of a compound control (a combo box's edit field, a view's scroll bars and headers,
-// a tab bar's scroll buttons), announced as part of it.
+// A part of a compound control (a combo box's edit field, a view's or an area's scroll bars,
+// a view's headers, a tab bar's scroll buttons), announced as part of it.
 bool innerPart(const QWidget *w)
 {
+    // A scroll area's bars are announced as part of the area.
+    if (qobject_cast<const QScrollBar *>(w))
+        return true;
     for (const QWidget *p = w->parentWidget(); p && p != w->window(); p = p->parentWidget()) {
         const bool view =
             qobject_cast<const QAbstractScrollArea *>(p) && !qobject_cast<const QScrollArea *>(p);
@@ -240,7 +243,11 @@ private slots:
         QHash<QString, QString> seen;
         const QList<QWidget *> controls = controlsOf(root);
         for (QWidget *w : controls) {
-            const QString name = announcedName(w);
+            QString name = announcedName(w);
+            // The text field of an editable box is a control of its own to a screen reader.
+            if (auto *box = qobject_cast<QComboBox *>(w);
+                box && box->lineEdit() && box->lineEdit()->accessibleName().isEmpty())
+                name.clear();
             const QGroupBox *group = groupOf(w);
             QAccessibleInterface *a = QAccessible::queryAccessibleInterface(w);
             const QString key =
@@ -327,6 +334,9 @@ private slots:
                 continue;
             auto *button = qobject_cast<QAbstractButton *>(control);
             const bool wasChecked = button && button->isChecked();
+            // A check box's caption greys with it, as an option button's does.
+            if (qobject_cast<QCheckBox *>(control))
+                QVERIFY2(!label->isEnabled(), qPrintable(nameOf(label)));
             QTest::mouseClick(label, Qt::LeftButton);
             ++tried;
             QCOMPARE(nameOf(QApplication::focusWidget()), QString("CmbPort"));

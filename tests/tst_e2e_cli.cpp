@@ -149,8 +149,8 @@ private slots:
         QTest::addColumn<QString>("row"); // after the time
         QTest::newRow("csv") << QStringList{"--csv"}
                              << "time,address,distance_cm,level_text,amplitude,temperature_C,"
-                                "frequency_Hz,analog_V,stability\r"
-                             << ",5,204.8,204.8,250000,21,2348,2.5,\r";
+                                "frequency_Hz,analog_V,stability,output,volume_L,percent\r"
+                             << ",5,204.8,204.8,250000,21,2348,2.5,,distance,,\r";
         QTest::newRow("columns") << QStringList{}
                                  << "time address distance_cm amplitude temperature_C stability"
                                  << " 5 204.8 250000 21";
@@ -168,6 +168,53 @@ private slots:
         QCOMPARE(lines.size(), 3);
         QCOMPARE(lines[0], header);
         QVERIFY2(lines[1].endsWith(row) && lines[2].endsWith(row), qPrintable(lines[1]));
+    }
+
+    // The output in the quantity the mode names: the sensor's table of a 3000-litre tank
+    // turns its distance code of 2048 into 1500 L, or 50 % of the tank;
+    // --json and --csv name the kind and carry the output under its own key and column.
+    void theOutputIsInTheQuantityOfTheMode_data()
+    {
+        QTest::addColumn<QString>("mode");
+        QTest::addColumn<QString>("kind");
+        QTest::addColumn<QString>("key");
+        QTest::addColumn<double>("value");
+        QTest::addColumn<QString>("csv"); // the row after the time, from the distance
+        QTest::newRow("litres") << "active-rs485+litres+range4096"
+                                << "volume"
+                                << "volume_L" << 1500.0
+                                << ",5,,1500,250000,21,1800,1.83,,volume,1500,";
+        QTest::newRow("per cent") << "active-rs485+percent+range4096"
+                                  << "percent"
+                                  << "percent" << 50.0 << ",5,,50,250000,21,800,0.61,,percent,,50";
+        QTest::newRow("distance") << "active-rs485+range4096"
+                                  << "distance"
+                                  << "distance_cm" << 204.8
+                                  << ",5,204.8,204.8,250000,21,2348,2.5,,distance,,";
+    }
+    void theOutputIsInTheQuantityOfTheMode()
+    {
+        QFETCH(QString, mode);
+        QFETCH(QString, kind);
+        QFETCH(QString, key);
+        QFETCH(double, value);
+        QFETCH(QString, csv);
+        Bench b;
+        QVERIFY(b.start());
+        QCOMPARE(b.run({"set", "5", "mode=" + mode}).status, 0);
+        const Run json = b.run({"--json", "watch", "5", "--count", "1"});
+        const QJsonObject o = QJsonDocument::fromJson(json.out.toUtf8()).object();
+        QCOMPARE(o.value("output").toString(), kind);
+        QCOMPARE(o.value(key).toDouble(), value);
+        for (const char *other : {"distance_cm", "volume_L", "percent"})
+            QCOMPARE(o.contains(other), key == other);
+        const Run rows = b.run({"--csv", "watch", "5", "--count", "1"});
+        const QStringList lines = rows.out.split("\r\n", Qt::SkipEmptyParts);
+        QCOMPARE(lines.size(), 2);
+        QVERIFY2(lines[1].endsWith(csv), qPrintable(lines[1]));
+        const Run info = b.run({"--json", "info", "5"});
+        QCOMPARE(QJsonDocument::fromJson(info.out.toUtf8()).object().value("output").toString(),
+                 kind);
     }
 
     void setSendsEachKeyInTurn_data()

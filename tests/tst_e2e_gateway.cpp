@@ -2,6 +2,7 @@
 // a pseudo-terminal and Debian's mosquitto broker, judged by what a subscriber gets, the
 // gateway's log and how it ends.
 #include "Broker.h"
+#include "DiscoveryCheck.h"
 #include "Faults.h"
 #include "MqttSubscriber.h"
 #include "SensorSim.h"
@@ -48,7 +49,7 @@ public:
             m_process.setProcessEnvironment(env);
         }
         m_process.start(LEVELCONF_GATEWAY_PROGRAM,
-                        QStringList{"--port", port, "--mqtt", broker, "--client-id", "test"} +
+                        QStringList{"--port", port, "--mqtt", broker, "--client-id", m_clientId} +
                             more);
     }
     // Its log as far as it has been read; a wait for a line gives it time to come.
@@ -76,8 +77,10 @@ public:
 
     // The locale it is started in; the test's own without it.
     void setLocale(const QString &locale) { m_locale = locale; }
+    void setClientId(const QString &id) { m_clientId = id; }
 
 private:
+    QString m_clientId = "test";
     QProcess m_process;
     QString m_log;
     QString m_locale;
@@ -159,6 +162,56 @@ bool strictlyFalling(const QList<double> &values)
     }
     return true;
 }
+// The discovery configs that came, with the component their topic names; an empty one
+// removed its entity.
+struct Config {
+    QByteArray topic;
+    QByteArray component;
+    QJsonObject config;
+};
+QList<Config> configs(const QList<MqttSubscriber::Message> &messages)
+{
+    QList<Config> out;
+    for (const MqttSubscriber::Message &m : messages) {
+        if (m.topic.startsWith("homeassistant/") && m.topic.endsWith("/config"))
+            out.append({m.topic, m.topic.split('/').at(1), json(m.payload)});
+    }
+    return out;
+}
+
+// The messages that came after the first `from`.
+QList<MqttSubscriber::Message> since(const MqttSubscriber &s, int from)
+{
+    return s.messages().mid(from);
+}
+
+QList<qint64> seqs(const MqttSubscriber &s, const QByteArray &topic)
+{
+    QList<qint64> out;
+    for (const QByteArray &p : s.payloads(topic))
+        out << json(p).value("seq").toInteger();
+    return out;
+}
+
+// Sensors whose output goes through the tank table: litres, then per cent of the table's
+// largest volume, at address 7 beside a distance sensor at 5.
+std::vector<SensorConfig> tankSensors()
+{
+    SensorConfig litres;
+    litres.address = 7;
+    litres.serial = 7007;
+    litres.mode = 0xC0; // litres, range 4096
+    litres.outputCode = 1000;
+    litres.liveVariation = false;
+    for (int i = 0; i < 20; ++i) {
+        litres.table.readings[i] = quint16(100 * (i + 1));
+        litres.table.volumes[i] = quint16(1500 * (i + 1)); // 15,000 L at a reading of 100 cm
+    }
+    SensorConfig distance;
+    distance.address = 5;
+    distance.liveVariation = false;
+    return {distance, litres};
+}
 } // namespace
 
 class tst_E2EGateway : public QObject
@@ -188,27 +241,28 @@ private slots:
         QTest::addColumn<QString>("field");
         QTest::addColumn<QString>("unit");
         QTest::addColumn<bool>("number");
+        QTest::addColumn<bool>("diagnostic");
         QTest::newRow("distance") << "distance"
                                   << "distance_cm"
-                                  << "cm" << true;
+                                  << "cm" << true << false;
         QTest::newRow("level text") << "level_text"
                                     << "level_text"
-                                    << "" << false;
+                                    << "" << false << true;
         QTest::newRow("amplitude") << "amplitude"
                                    << "amplitude"
-                                   << "" << true;
+                                   << "" << true << true;
         QTest::newRow("temperature") << "temperature"
                                      << "temperature_C"
-                                     << "°C" << true;
+                                     << "°C" << true << false;
         QTest::newRow("frequency") << "frequency"
                                    << "frequency_Hz"
-                                   << "Hz" << true;
+                                   << "Hz" << true << true;
         QTest::newRow("analog output") << "analog"
                                        << "analog_V"
-                                       << "V" << true;
+                                       << "V" << true << true;
         QTest::newRow("stability") << "stability"
                                    << "stability"
-                                   << "" << false;
+                                   << "" << false << false;
     }
     void discoveryConfigsAreRetained()
     {
@@ -216,6 +270,7 @@ private slots:
         QFETCH(QString, field);
         QFETCH(QString, unit);
         QFETCH(bool, number);
+        QFETCH(bool, diagnostic);
         const QByteArray topic =
             "homeassistant/sensor/levelconf_12345/" + measurement.toUtf8() + "/config";
         QTRY_VERIFY_WITH_TIMEOUT(!m_subscriber.last(topic).isEmpty(), kLongMs);
@@ -246,6 +301,54 @@ private slots:
         QCOMPARE(device.value("serial_number").toString(), QString("12345"));
         QCOMPARE(device.value("model").toString(), QString("QX-510/HZL-310 level sensor"));
         QCOMPARE(device.value("sw_version").toString(), QString("1.7.6."));
+        QCOMPARE(device.value("via_device").toString(), QString("levelconf_gateway_test"));
+        QCOMPARE(o.value("entity_category").toString(), diagnostic ? "diagnostic" : "");
+        QCOMPARE(o.value("qos").toInt(), 1);
+        // Three polling intervals of a second, and half a minute more.
+        QCOMPARE(o.value("expire_after").toInt(), 33);
+    }
+
+    // Every config, the sensors' and the gateway's own, keeps Home Assistant's documented
+    // rules; the gateway is a device of its own, which every sensor's device names, with
+    // its status and diagnostics; and no entity is announced for a quantity a sensor does
+    // not output.
+    void everyConfigKeepsHomeAssistantsRules()
+    {
+        const QByteArray diagnostics = "levelconf/gateway/test/diagnostics";
+        QTRY_VERIFY_WITH_TIMEOUT(!m_subscriber.last(diagnostics).isEmpty(), kLongMs);
+        const QJsonObject d = json(m_subscriber.last(diagnostics));
+        for (const char *key :
+             {"polls_per_s", "missed_polls", "latency_ms", "queue", "dropped", "last_search"})
+            QVERIFY2(d.contains(key), key);
+        QVERIFY(d.value("polls_per_s").toDouble() > 0);
+
+        QSet<QByteArray> sensorsNamingTheGateway;
+        QSet<QByteArray> gatewayEntities;
+        for (const Config &c : configs(m_subscriber.messages())) {
+            // An empty one removes the entity of a quantity the sensor does not output.
+            if (c.config.isEmpty()) {
+                QVERIFY2(c.topic.contains("/volume/") || c.topic.contains("/percent/"), c.topic);
+                continue;
+            }
+            const QStringList faults =
+                discoveryFaults(c.component, QJsonDocument(c.config).toJson());
+            QVERIFY2(faults.isEmpty(), qPrintable(c.topic + ": " + faults.join("; ")));
+            const QJsonObject device = c.config.value("device").toObject();
+            if (c.topic.contains("/levelconf_gateway_test/")) {
+                QCOMPARE(device.value("identifiers").toArray().first().toString(),
+                         QString("levelconf_gateway_test"));
+                QCOMPARE(c.config.value("entity_category").toString(), QString("diagnostic"));
+                gatewayEntities << c.topic.split('/').at(3);
+            } else if (device.value("via_device").toString() == "levelconf_gateway_test") {
+                sensorsNamingTheGateway << c.topic.split('/').at(2);
+            }
+            QVERIFY2(!c.topic.contains("/volume/") && !c.topic.contains("/percent/"), c.topic);
+        }
+        QCOMPARE(sensorsNamingTheGateway,
+                 QSet<QByteArray>({"levelconf_1001", "levelconf_1002", "levelconf_12345"}));
+        QCOMPARE(gatewayEntities,
+                 QSet<QByteArray>({"status", "polls_per_s", "missed_polls", "latency_ms", "queue",
+                                   "dropped", "last_search"}));
     }
 
     // Each sensor's readings under its serial number, with the watch command's fields.
@@ -278,8 +381,239 @@ private slots:
         // The stability comes once the lamp says something, after its first answers.
         QVERIFY(!o.contains("stability") ||
                 QStringList({"green", "yellow", "red"}).contains(o.value("stability").toString()));
-        QVERIFY(QDateTime::fromString(o.value("time").toString(), Qt::ISODate).isValid());
-        QVERIFY(o.value("time").toString().contains(QRegularExpression("[+-]\\d\\d:\\d\\d$")));
+        QCOMPARE(o.value("output").toString(), QString("distance"));
+        QVERIFY(QDateTime::fromString(o.value("time").toString(), Qt::ISODateWithMs).isValid());
+        QVERIFY(o.value("time").toString().contains(
+            QRegularExpression("T\\d\\d:\\d\\d:\\d\\d\\.\\d\\d\\d[+-]\\d\\d:\\d\\d$")));
+        // Counted from the gateway's start, one by one.
+        const QList<qint64> seq = seqs(m_subscriber, topic);
+        QCOMPARE(seq.first(), 1);
+        for (int i = 1; i < seq.size(); ++i)
+            QCOMPARE(seq[i], seq[i - 1] + 1);
+    }
+
+    // Home Assistant restarted says online: every online sensor's configs, availability
+    // and last state come again, at once.
+    void homeAssistantsOnlineBringsConfigsAndStates()
+    {
+        const int from = m_subscriber.messages().size();
+        MqttSubscriber homeAssistant("home-assistant");
+        QVERIFY(homeAssistant.start(m_broker.port(), "homeassistant/status"));
+        QTRY_VERIFY_WITH_TIMEOUT(homeAssistant.subscribed(), kLongMs);
+        QVERIFY(homeAssistant.publish("homeassistant/status", "online"));
+        QElapsedTimer clock;
+        clock.start();
+        const auto came = [&](const QByteArray &topic) {
+            for (const MqttSubscriber::Message &m : since(m_subscriber, from)) {
+                if (m.topic == topic && !m.payload.isEmpty())
+                    return true;
+            }
+            return false;
+        };
+        for (const QByteArray serial : {"1001", "1002", "12345"}) {
+            QTRY_VERIFY_WITH_TIMEOUT(
+                came("homeassistant/sensor/levelconf_" + serial + "/distance/config"), 5000);
+            QTRY_VERIFY_WITH_TIMEOUT(came("levelconf/" + serial + "/availability"), 5000);
+            // The last state again, its seq the same, between the new readings.
+            QTRY_VERIFY_WITH_TIMEOUT(
+                [&] {
+                    const QList<qint64> seq = seqs(m_subscriber, "levelconf/" + serial + "/state");
+                    return QSet<qint64>(seq.begin(), seq.end()).size() < seq.size();
+                }(),
+                5000);
+        }
+        QVERIFY(came("homeassistant/binary_sensor/levelconf_gateway_test/status/config"));
+        QVERIFY(clock.elapsed() < 5000);
+    }
+
+    // A sensor in litres shows its volume in L, and its entities follow the mode: set to
+    // per cent, the percentage replaces the volume, whose config is emptied. A sensor
+    // plugged in meanwhile is found by the searches that go on.
+    void theOutputFollowsTheMode()
+    {
+        Site site(tankSensors());
+        QVERIFY(site.start());
+        MqttSubscriber &sub = site.subscriber;
+        const QByteArray state = "levelconf/7007/state";
+        const QByteArray node = "homeassistant/sensor/levelconf_7007/";
+        QTRY_VERIFY_WITH_TIMEOUT(!sub.last(state).isEmpty(), kLongMs);
+        QJsonObject o = json(sub.last(state));
+        QCOMPARE(o.value("output").toString(), QString("volume"));
+        QCOMPARE(o.value("volume_L").toDouble(), 15000.0);
+        QCOMPARE(o.value("level_text").toString(), QString("15000"));
+        QVERIFY(!o.contains("distance_cm"));
+        QTRY_VERIFY_WITH_TIMEOUT(!sub.last(node + "volume/config").isEmpty(), kLongMs);
+        const QJsonObject volume = json(sub.last(node + "volume/config"));
+        QCOMPARE(volume.value("unit_of_measurement").toString(), QString("L"));
+        QCOMPARE(volume.value("device_class").toString(), QString("volume_storage"));
+        QCOMPARE(volume.value("value_template").toString(), QString("{{ value_json.volume_L }}"));
+        QVERIFY(sub.last(node + "distance/config").isEmpty());
+        QCOMPARE(json(sub.last("levelconf/12345/state")).value("output").toString(),
+                 QString("distance"));
+
+        site.sim.bus().updateSensor(7, [](SensorConfig &c) { c.mode = 0xA0; });
+        QTRY_COMPARE_WITH_TIMEOUT(json(sub.last(state)).value("percent").toDouble(), 50.0, kLongMs);
+        QTRY_VERIFY_WITH_TIMEOUT(!sub.last(node + "percent/config").isEmpty(), kLongMs);
+        QCOMPARE(json(sub.last(node + "percent/config")).value("unit_of_measurement").toString(),
+                 QString("%"));
+        QTRY_VERIFY_WITH_TIMEOUT(sub.last(node + "volume/config").isEmpty(), kLongMs);
+        MqttSubscriber later("later");
+        QVERIFY(later.start(site.broker.port(), "homeassistant/sensor/levelconf_7007/#"));
+        QTRY_VERIFY_WITH_TIMEOUT(!later.last(node + "percent/config").isEmpty(), kLongMs);
+        QVERIFY(later.last(node + "volume/config").isEmpty());
+
+        SensorConfig plugged;
+        plugged.address = 9;
+        plugged.serial = 9009;
+        site.sim.bus().addSensor(plugged);
+        QTRY_VERIFY_WITH_TIMEOUT(!sub.last("levelconf/9009/state").isEmpty(), 2 * kLongMs);
+    }
+
+    // Lifecycle: a sensor gone offline is not announced again after a broker outage, and
+    // once it has not been heard for --forget-after its topics are cleared; --forget
+    // clears one at once, the running gateway forgetting it too.
+    void aSensorThatLeftIsForgotten()
+    {
+        Site site(threeSensors());
+        QVERIFY(site.start({"--forget-after", "12s"}));
+        MqttSubscriber &sub = site.subscriber;
+        QTRY_COMPARE_WITH_TIMEOUT(sub.last("levelconf/12345/availability"), QByteArray("online"),
+                                  kLongMs);
+        site.sim.bus().setFault(5, Fault::Silent);
+        QTRY_COMPARE_WITH_TIMEOUT(sub.last("levelconf/12345/availability"), QByteArray("offline"),
+                                  kLongMs);
+
+        site.broker.stop();
+        QTest::qWait(1000);
+        const int from = sub.messages().size();
+        QVERIFY(site.broker.start());
+        QTRY_COMPARE_WITH_TIMEOUT(site.gateway.log().count(": connected\n"), 2, kLongMs);
+        const QByteArray online = "homeassistant/sensor/levelconf_1001/distance/config";
+        // What the gateway publishes anew, not what the broker keeps and gives the
+        // subscriber again as it comes back.
+        const auto published = [&] {
+            QList<MqttSubscriber::Message> out;
+            for (const MqttSubscriber::Message &m : since(sub, from))
+                if (!m.retained)
+                    out << m;
+            return out;
+        };
+        QTRY_VERIFY_WITH_TIMEOUT(
+            [&] {
+                for (const Config &c : configs(published()))
+                    if (c.topic == online)
+                        return true;
+                return false;
+            }(),
+            kLongMs);
+        for (const MqttSubscriber::Message &m : published())
+            QVERIFY2(!m.topic.contains("12345"), m.topic);
+
+        QTRY_VERIFY_WITH_TIMEOUT(
+            site.gateway.log().contains("Sensor 12345: not heard for 12 s; its topics are "
+                                        "cleared"),
+            kLongMs);
+        const auto retainedFor = [&](const QByteArray &serial) -> QList<QByteArray> {
+            MqttSubscriber later("later-" + serial);
+            later.start(site.broker.port());
+            // What is retained comes first, before the readings of 1001 that follow.
+            for (int waited = 0; later.payloads("levelconf/1001/state").isEmpty(); waited += 50) {
+                if (waited > kLongMs)
+                    return {"no state came"};
+                QTest::qWait(50);
+            }
+            QList<QByteArray> out;
+            for (const MqttSubscriber::Message &m : later.messages())
+                if (m.retained && m.topic.contains(serial))
+                    out << m.topic;
+            return out;
+        };
+        QCOMPARE(retainedFor("12345"), QList<QByteArray>());
+
+        QProcess forget;
+        forget.start(LEVELCONF_GATEWAY_PROGRAM,
+                     {"--forget", "1002", "--mqtt", site.broker.url(), "--client-id", "test"});
+        QVERIFY(forget.waitForFinished(kLongMs));
+        QCOMPARE(forget.exitCode(), 0);
+        QTRY_VERIFY_WITH_TIMEOUT(
+            site.gateway.log().contains("Sensor 1002: forgotten on request; its topics are "
+                                        "cleared"),
+            kLongMs);
+        QCOMPARE(retainedFor("1002"), QList<QByteArray>());
+        // The running gateway kept its connection.
+        QCOMPARE(site.gateway.log().count(": connected\n"), 2);
+    }
+
+    // --publish changes: a steady sensor's state goes out at the heartbeat alone, a
+    // changing one's with every reading, so between two heartbeats nothing is lost.
+    void publishChangesSendsFewerStates()
+    {
+        std::vector<SensorConfig> sensors = fillingTank();
+        SensorConfig steady;
+        steady.address = 6;
+        steady.serial = 6006;
+        steady.liveVariation = false;
+        sensors.push_back(steady);
+        Site site(sensors);
+        DataAnswers answers(site.sim);
+        QVERIFY(site.start({"--addresses", "5,6", "--interval", "0.2", "--publish", "changes",
+                            "--heartbeat", "2s"}));
+        QTest::qWait(7000);
+        site.gateway.signal(SIGTERM);
+        QCOMPARE(site.gateway.waitForExit(), 0);
+        const QList<qint64> filling = seqs(site.subscriber, "levelconf/12345/state");
+        const QList<qint64> still = seqs(site.subscriber, "levelconf/6006/state");
+        QVERIFY(answers.count(6) >= 20);
+        QVERIFY2(still.size() >= 3 && still.size() <= 6, qPrintable(QString::number(still.size())));
+        QCOMPARE(still.first(), 1);
+        // Every reading taken of the changing one went out: its seq misses none.
+        QVERIFY(filling.size() >= 20);
+        for (int i = 0; i < filling.size(); ++i)
+            QCOMPARE(filling[i], i + 1);
+    }
+
+    // Two buses on one broker, a gateway each: their own status, device and sensors, and
+    // one stopping leaves the other as it was.
+    void twoBusesOnOneBroker()
+    {
+        Site a(threeSensors());
+        std::vector<SensorConfig> others = threeSensors();
+        for (SensorConfig &c : others)
+            c.serial += 50000;
+        SensorSim simB(others);
+        QVERIFY(simB.start());
+        a.gateway.setClientId("bus-a");
+        QVERIFY(a.start());
+        Gateway b;
+        b.setClientId("bus-b");
+        b.start(simB.slavePath(), a.broker.url());
+        MqttSubscriber &sub = a.subscriber;
+        for (const QByteArray serial : {"1001", "51001", "62345"})
+            QTRY_COMPARE_WITH_TIMEOUT(sub.last("levelconf/" + serial + "/availability"),
+                                      QByteArray("online"), kLongMs);
+        QCOMPARE(sub.last("levelconf/gateway/bus-a/status"), QByteArray("online"));
+        QCOMPARE(sub.last("levelconf/gateway/bus-b/status"), QByteArray("online"));
+        const auto via = [&](const QByteArray &serial) {
+            const QByteArray t = "homeassistant/sensor/levelconf_" + serial + "/distance/config";
+            return json(sub.last(t)).value("device").toObject().value("via_device").toString();
+        };
+        QTRY_COMPARE_WITH_TIMEOUT(via("1001"), QString("levelconf_gateway_bus-a"), kLongMs);
+        QTRY_COMPARE_WITH_TIMEOUT(via("51001"), QString("levelconf_gateway_bus-b"), kLongMs);
+        for (const QByteArray id : {"bus-a", "bus-b"})
+            QVERIFY(
+                !sub.last("homeassistant/binary_sensor/levelconf_gateway_" + id + "/status/config")
+                     .isEmpty());
+
+        a.gateway.signal(SIGTERM);
+        QCOMPARE(a.gateway.waitForExit(), 0);
+        QTRY_COMPARE_WITH_TIMEOUT(sub.last("levelconf/gateway/bus-a/status"), QByteArray("offline"),
+                                  kLongMs);
+        QCOMPARE(sub.last("levelconf/1001/availability"), QByteArray("offline"));
+        const int from = sub.messages().size();
+        QTRY_VERIFY_WITH_TIMEOUT(!since(sub, from).isEmpty(), kLongMs);
+        QCOMPARE(sub.last("levelconf/gateway/bus-b/status"), QByteArray("online"));
+        QCOMPARE(sub.last("levelconf/51001/availability"), QByteArray("online"));
+        QVERIFY(b.log().count(": connected\n") == 1);
     }
 
     // A sensor that falls silent goes offline after three missed polls, and online again

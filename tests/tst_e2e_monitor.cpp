@@ -114,7 +114,7 @@ private slots:
         QLocale::setDefault(QLocale::c());
     }
 
-    void searchPickWatchAndPullTheDevice()
+    void searchPickAndWatch()
     {
         SensorSim sim(busOfTwo());
         QVERIFY2(sim.start(), qPrintable(sim.errorString()));
@@ -212,26 +212,63 @@ private slots:
         QCOMPARE(ui->maxLong->text(), QStringLiteral("1500"));
         QCOMPARE(ui->ProgressBar1->maximum(), 4096);
         QVERIFY(h.dialogs.shown.isEmpty());
+    }
 
-        // The adapter is pulled out: every failed write says so, the fourth closes the port.
-        sim.vanish();
-        QVERIFY(sim.hasVanished());
-        for (int i = 0; i < 3 * kTickBound && !ownEnabled(ui->BTNOpenCom); ++i) {
-            const qsizetype before = h.dialogs.messages().size();
-            h.tick();
-            const QStringList shown = h.dialogs.messages();
-            QVERIFY(shown.size() - before <= 1);
-            for (const QString &text : shown)
-                QCOMPARE(text, QStringLiteral("Error! COM port unavailable"));
-            QCOMPARE(ownEnabled(ui->BTNOpenCom), shown.size() == 4);
-            QCOMPARE(ownEnabled(ui->BTNCloseCom), shown.size() < 4);
+    void aPulledAdapterIsToldOnce_data()
+    {
+        QTest::addColumn<bool>("pulled");
+        QTest::newRow("pulled out while watched (SIGUSR1)") << true;
+        QTest::newRow("gone at a request (--vanish-after)") << false;
+    }
+    // The line goes while a sensor is watched: at once nothing looks live, the operator is
+    // told once, the log says why, and the fourth failed write closes the port.
+    void aPulledAdapterIsToldOnce()
+    {
+        QFETCH(bool, pulled);
+        QTest::failOnWarning(QRegularExpression(QStringLiteral("QTextCursor")));
+        SensorSim sim(busOfTwo());
+        QVERIFY2(sim.start(), qPrintable(sim.errorString()));
+        BusWindowHarness h;
+        Ui::frmSerial *ui = h.ui();
+        QVERIFY(h.open(sim.slavePath()));
+        const auto listed = [&] { return items(ui->CmbNet) == QStringList{"3", "7"}; };
+        QVERIFY(askUntil(
+            h, [&] { ui->Opros->click(); }, listed));
+        QVERIFY(tickUntil(h, [&] { return ui->ne->text() == QLatin1String("3"); }));
+        QCOMPARE(ui->MsgCom->text(), QStringLiteral("Sensor connected"));
+
+        if (pulled) {
+            sim.vanish();
+            QVERIFY(sim.hasVanished());
+        } else {
+            sim.setVanishAfter(1);
         }
-        QCOMPARE(h.dialogs.messages().size(), 4);
-        QVERIFY(!h.w().engine().isPolling());
+        const auto told = [&] { return !h.dialogs.messages().isEmpty(); };
+        QVERIFY(tickUntil(h, told));
+        QCOMPARE(h.dialogs.messages(), QStringList{"Error! COM port unavailable"});
+        // Before the port is closed, nothing on screen is left as if live.
+        QVERIFY(ownEnabled(ui->BTNCloseCom));
+        QCOMPARE(ui->MsgCom->text(), QStringLiteral("Error! COM port unavailable"));
         for (QLabel *reading : {ui->tek, ui->temp, ui->Uroven, ui->lo, ui->hi, ui->ne})
             QCOMPARE(reading->text(), QStringLiteral("No data"));
+
+        QVERIFY(tickUntil(h, [&] { return ownEnabled(ui->BTNOpenCom); }));
+        QCOMPARE(h.dialogs.messages().size(), 1);
+        QVERIFY(!h.w().engine().isPolling());
         QVERIFY(!ownEnabled(ui->Slider1));
-        QVERIFY(h.logEvents().last().endsWith(QStringLiteral(" Closed")));
+        const QStringList events = h.logEvents();
+        QVERIFY(events.last().endsWith(QStringLiteral(" Closed")));
+        const QString failure = events.at(events.size() - 2);
+        QVERIFY2(failure.startsWith(QStringLiteral("Error! COM port unavailable: ")) &&
+                     failure.size() > 30,
+                 qPrintable(failure));
+
+        // The port list's trace comes on a line of its own after the last frame's echo.
+        const QString echoed = ui->txtRec->toPlainText();
+        QSignalSpy refreshed(h.w().parts().portBar, &PortBarPart::listTimerTicked);
+        QVERIFY(refreshed.wait(3000));
+        const QString after = ui->txtRec->toPlainText();
+        QVERIFY2(after.startsWith(echoed + QLatin1Char('\n')), qPrintable(after));
     }
 };
 

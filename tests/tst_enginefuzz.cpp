@@ -128,6 +128,8 @@ private slots:
             fields.amplitude = 0;
             const QByteArray answer = randomAnswer(rng, &fields);
             h.port.reads.push_back(answer);
+            // A failure is told once, so the box does not show each write the port refuses.
+            const bool writeTaken = h.port.writeCounts.empty();
             const int writesBefore = h.port.writes.size();
             h.w().engine().tick();
 
@@ -137,9 +139,7 @@ private slots:
             QVERIFY(kLampColours.contains(fillOf(h.ui()->ind_stab)));
             QVERIFY(h.ui()->CmbNet->count() >= 1 && h.ui()->CmbNet->count() < 20);
             // A complete, intact data answer always shows its amplitude.
-            if (answer.size() == 26 && fields.amplitude != 0 && h.port.open &&
-                h.port.writeCounts.empty() &&
-                !h.dialogs.messages().contains("Error! COM port unavailable")) {
+            if (answer.size() == 26 && fields.amplitude != 0 && h.port.open && writeTaken) {
                 QCOMPARE(h.ui()->tek->text(), QString::number(fields.amplitude));
                 ++complete;
             }

@@ -152,6 +152,53 @@ private slots:
         else
             QCOMPARE(error, expected);
     }
+
+    // What to publish and for how long a sensor is remembered, and the forget run, which
+    // needs no port.
+    void lifecycleOptions_data()
+    {
+        QTest::addColumn<QStringList>("args");
+        QTest::addColumn<QString>("expected"); // the summary, or the error
+        const QStringList port{"--port", "/dev/ttyUSB0"};
+        QTest::newRow("defaults") << port << "changes=0 heartbeat=60 forget-after=604800 forget=-";
+        QTest::newRow("changes") << port + QStringList{"--publish", "changes", "--heartbeat", "5m"}
+                                 << "changes=1 heartbeat=300 forget-after=604800 forget=-";
+        QTest::newRow("forget after hours, or never")
+            << port + QStringList{"--forget-after", "12h"}
+            << "changes=0 heartbeat=60 forget-after=43200 forget=-";
+        QTest::newRow("never") << port + QStringList{"--forget-after", "0"}
+                               << "changes=0 heartbeat=60 forget-after=0 forget=-";
+        QTest::newRow("forget one, no port") << QStringList{"--forget", "12345"}
+                                             << "changes=0 heartbeat=60 forget-after=604800 "
+                                                "forget=12345";
+        QTest::newRow("publish what") << port + QStringList{"--publish", "some"}
+                                      << "--publish must be all or changes, not \"some\"";
+        QTest::newRow("a time without its unit")
+            << port + QStringList{"--forget-after", "7w"}
+            << "--forget-after must be a time such as 7d, 12h, 30m or 45s, not \"7w\"";
+        QTest::newRow("a heartbeat of nothing")
+            << port + QStringList{"--heartbeat", "0"}
+            << "--heartbeat must be a time such as 7d, 12h, 30m or 45s, not \"0\"";
+        QTest::newRow("a serial that is none")
+            << QStringList{"--forget", "tank"} << "--forget takes a serial number, not \"tank\"";
+    }
+    void lifecycleOptions()
+    {
+        QFETCH(QStringList, args);
+        QFETCH(QString, expected);
+        QString error;
+        const std::optional<GatewayOptions> o = parseGatewayOptions(args, &error);
+        if (!o) {
+            QCOMPARE(error, expected);
+            return;
+        }
+        QCOMPARE(QStringLiteral("changes=%1 heartbeat=%2 forget-after=%3 forget=%4")
+                     .arg(o->changesOnly)
+                     .arg(o->heartbeatS)
+                     .arg(o->forgetAfterS)
+                     .arg(o->forget ? QString::number(*o->forget) : QString("-")),
+                 expected);
+    }
 };
 
 QTEST_GUILESS_MAIN(tst_GatewayOptions)

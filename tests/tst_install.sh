@@ -123,6 +123,9 @@ for line in DynamicUser=yes SupplementaryGroups=dialout ProtectSystem=strict Pro
     PrivateTmp=yes NoNewPrivileges=yes "RestrictAddressFamilies=AF_UNIX AF_INET AF_INET6"; do
     grep -qx "$line" "$unit" || fail "the unit has no $line"
 done
+template=$usr/lib/systemd/system/levelconf-gateway@.service
+grep -q "^ExecStart=/.*/bin/levelconf-gateway --config ${GATEWAY_CONFIG%.conf}-%i.conf --client-id levelconf-%l-%i\$" \
+    "$template" || fail "the template unit does not start a gateway for each instance"
 [ -z "$(find "$root/dest" -path '*.wants/*')" ] || fail "the install enables a unit"
 if command -v systemd-analyze >/dev/null; then
     # Checked as it stands, but pointing at the files of this root rather than the system's.

@@ -45,13 +45,14 @@ private slots:
         // The level text is the window's own and keeps the locale's comma, so it is quoted;
         // every number the file gives is written with a dot.
         QTest::newRow("C") << QLocale::c()
-                           << "2026-12-07T14:05:33+01:00,5,123.4,123.4,300000,-7,1534,1.51,green";
+                           << "2026-12-07T14:05:33+01:00,5,123.4,123.4,300000,-7,1534,1.51,green,"
+                              "distance,,";
         QTest::newRow("German") << QLocale(QLocale::German, QLocale::Germany)
                                 << "2026-12-07T14:05:33+01:00,5,123.4,\"123,4\",300000,-7,1534,"
-                                   "1.51,green";
+                                   "1.51,green,distance,,";
         QTest::newRow("Russian") << QLocale(QLocale::Russian, QLocale::Russia)
                                  << "2026-12-07T14:05:33+01:00,5,123.4,\"123,4\",300000,-7,1534,"
-                                    "1.51,green";
+                                    "1.51,green,distance,,";
     }
     void rowsWhateverTheLocale()
     {
@@ -62,7 +63,8 @@ private slots:
         const QStringList got = lines(readingsCsv(store, locale));
         QCOMPARE(got.size(), 2);
         QCOMPARE(got[0], QStringLiteral("time,address,distance_cm,level_text,amplitude,"
-                                        "temperature_C,frequency_Hz,analog_V,stability"));
+                                        "temperature_C,frequency_Hz,analog_V,stability,output,"
+                                        "volume_L,percent"));
         QCOMPARE(got[1], row);
     }
 
@@ -87,11 +89,11 @@ private slots:
         store.add(early);
         const QStringList got = lines(readingsCsv(store, QLocale::c()));
         QCOMPARE(got.mid(1), QStringList({
-                                 "2026-12-07T14:05:33+01:00,5,0,0,0,127,300,0,red",
-                                 "2026-12-07T14:05:34+01:00,5,,,,,,,",
+                                 "2026-12-07T14:05:33+01:00,5,0,0,0,127,300,0,red,distance,,",
+                                 "2026-12-07T14:05:34+01:00,5,,,,,,,,,,",
                                  "2026-12-07T14:05:35+01:00,5,6553.5,6553.5,4294967295,-128,"
-                                 "65835,80,yellow",
-                                 "2026-12-07T14:05:36+01:00,5,0.1,0.1,1,1,301,0,",
+                                 "65835,80,yellow,distance,,",
+                                 "2026-12-07T14:05:36+01:00,5,0.1,0.1,1,1,301,0,,distance,,",
                              }));
     }
 

@@ -998,10 +998,6 @@ OK!
         <translation>The client name at the broker, also in the gateway&apos;s status topic (default levelconf- and the host&apos;s name).</translation>
     </message>
     <message>
-        <source>The sensors&apos; addresses, e.g. 1,2,5 or 1-30. Without it the bus is searched at start and every 5 minutes.</source>
-        <translation>The sensors&apos; addresses, e.g. 1,2,5 or 1-30. Without it the bus is searched at start and every 5 minutes.</translation>
-    </message>
-    <message>
         <source>Each sensor is polled this often (default 1); 0 polls as fast as the bus goes.</source>
         <translation>Each sensor is polled this often (default 1); 0 polls as fast as the bus goes.</translation>
     </message>
@@ -1096,6 +1092,38 @@ OK!
     <message>
         <source>names address %1 twice</source>
         <translation>names address %1 twice</translation>
+    </message>
+    <message>
+        <source>must be all or changes, not &quot;%1&quot;</source>
+        <translation>must be all or changes, not &quot;%1&quot;</translation>
+    </message>
+    <message>
+        <source>must be a time such as 7d, 12h, 30m or 45s, not &quot;%1&quot;</source>
+        <translation>must be a time such as 7d, 12h, 30m or 45s, not &quot;%1&quot;</translation>
+    </message>
+    <message>
+        <source>The sensors&apos; addresses, e.g. 1,2,5 or 1-30. Without it the bus is searched at start and again every 20 s at most.</source>
+        <translation>The sensors&apos; addresses, e.g. 1,2,5 or 1-30. Without it the bus is searched at start and again every 20 s at most.</translation>
+    </message>
+    <message>
+        <source>all: a state for every reading (default); changes: only when a value changed, and at least every heartbeat.</source>
+        <translation>all: a state for every reading (default); changes: only when a value changed, and at least every heartbeat.</translation>
+    </message>
+    <message>
+        <source>With --publish changes, a sensor&apos;s state at least this often (default 60s).</source>
+        <translation>With --publish changes, a sensor&apos;s state at least this often (default 60s).</translation>
+    </message>
+    <message>
+        <source>A sensor not heard for this long has its discovery configs and availability cleared (default 7d; 0 never).</source>
+        <translation>A sensor not heard for this long has its discovery configs and availability cleared (default 7d; 0 never).</translation>
+    </message>
+    <message>
+        <source>Clear the topics of the sensor with this serial number on the broker, also for the gateway of this client id if it runs, and exit.</source>
+        <translation>Clear the topics of the sensor with this serial number on the broker, also for the gateway of this client id if it runs, and exit.</translation>
+    </message>
+    <message>
+        <source>--forget takes a serial number, not &quot;%1&quot;</source>
+        <translation>--forget takes a serial number, not &quot;%1&quot;</translation>
     </message>
 </context>
 <context>
@@ -1195,6 +1223,15 @@ OK!
         <source>Change full value</source>
         <translation>Set the full level</translation>
     </message>
+    <message>
+        <source>Coefficient K</source>
+        <translation>Coefficient K</translation>
+    </message>
+    <message>
+        <source>--------</source>
+        <comment>firmware version of no sensor</comment>
+        <translation>Version ---------</translation>
+    </message>
 </context>
 <context>
     <name>MqttLink</name>
@@ -1271,6 +1308,14 @@ OK!
         <source>Com Port %1 unavailable. Select the right COM port.</source>
         <translation>COM port %1 is unavailable. Select the right COM port.</translation>
     </message>
+    <message>
+        <source>Error! COM port unavailable</source>
+        <translation>Error! The COM port is unavailable.</translation>
+    </message>
+    <message>
+        <source>Port device</source>
+        <translation>Port device</translation>
+    </message>
 </context>
 <context>
     <name>Publisher</name>
@@ -1319,6 +1364,39 @@ OK!
     <message>
         <source>A reading for %1 was refused by the MQTT library</source>
         <translation>A reading for %1 was refused by the MQTT library</translation>
+    </message>
+    <message numerus="yes">
+        <source>%n days</source>
+        <translation>
+            <numerusform>%n day</numerusform>
+            <numerusform>%n days</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>%n hours</source>
+        <translation>
+            <numerusform>%n hour</numerusform>
+            <numerusform>%n hours</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>%n s</source>
+        <translation>
+            <numerusform>%n s</numerusform>
+            <numerusform>%n s</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>forgotten on request</source>
+        <translation>forgotten on request</translation>
+    </message>
+    <message>
+        <source>not heard for %1</source>
+        <translation>not heard for %1</translation>
+    </message>
+    <message>
+        <source>Sensor %1: %2; its topics are cleared</source>
+        <translation>Sensor %1: %2; its topics are cleared</translation>
     </message>
 </context>
 <context>
@@ -1624,10 +1702,6 @@ OK!
 <context>
     <name>ShellDisplay</name>
     <message>
-        <source>Error! COM port unavailable</source>
-        <translation>Error! The COM port is unavailable.</translation>
-    </message>
-    <message>
         <source>This command cannot be executed in Frequency mode. Disconnect the sensor, reconnect it and click Search sensors</source>
         <translation>This command cannot be carried out in frequency mode. Disconnect the sensor, connect it again and press &quot;Search sensors&quot;.</translation>
     </message>
@@ -1875,7 +1949,7 @@ OK!
     </message>
     <message>
         <source>Poll network add</source>
-        <translation>Network search</translation>
+        <translation>Poll address</translation>
     </message>
     <message>
         <source>Search sensors</source>
@@ -2230,6 +2304,14 @@ Try levelconf-gateway --help.
         <translation>levelconf-gateway: %1
 Try levelconf-gateway --help.
 </translation>
+    </message>
+    <message>
+        <source>MQTT broker %1: not reached in %2 s</source>
+        <translation>MQTT broker %1: not reached in %2 s</translation>
+    </message>
+    <message>
+        <source>Sensor %1: its topics are cleared</source>
+        <translation>Sensor %1: its topics are cleared</translation>
     </message>
 </context>
 <context>

@@ -1009,10 +1009,6 @@ Ok!
         <translation>Имя клиента на брокере, оно же входит в топик состояния шлюза (по умолчанию levelconf- и имя хоста).</translation>
     </message>
     <message>
-        <source>The sensors&apos; addresses, e.g. 1,2,5 or 1-30. Without it the bus is searched at start and every 5 minutes.</source>
-        <translation>Адреса датчиков, например 1,2,5 или 1-30. Без этого шина опрашивается поиском при запуске и каждые 5 минут.</translation>
-    </message>
-    <message>
         <source>Each sensor is polled this often (default 1); 0 polls as fast as the bus goes.</source>
         <translation>Период опроса каждого датчика в секундах (по умолчанию 1); 0 — опрос с наибольшей скоростью шины.</translation>
     </message>
@@ -1107,6 +1103,38 @@ Ok!
     <message>
         <source>names address %1 twice</source>
         <translation>называет адрес %1 дважды</translation>
+    </message>
+    <message>
+        <source>must be all or changes, not &quot;%1&quot;</source>
+        <translation>должно быть all или changes, а не &quot;%1&quot;</translation>
+    </message>
+    <message>
+        <source>must be a time such as 7d, 12h, 30m or 45s, not &quot;%1&quot;</source>
+        <translation>должно быть временем вида 7d, 12h, 30m или 45s, а не &quot;%1&quot;</translation>
+    </message>
+    <message>
+        <source>The sensors&apos; addresses, e.g. 1,2,5 or 1-30. Without it the bus is searched at start and again every 20 s at most.</source>
+        <translation>Адреса датчиков, например 1,2,5 или 1-30. Без этого шина опрашивается поиском при запуске и затем не реже чем каждые 20 с.</translation>
+    </message>
+    <message>
+        <source>all: a state for every reading (default); changes: only when a value changed, and at least every heartbeat.</source>
+        <translation>all: состояние на каждое измерение (по умолчанию); changes: только когда значение изменилось, и не реже чем раз в heartbeat.</translation>
+    </message>
+    <message>
+        <source>With --publish changes, a sensor&apos;s state at least this often (default 60s).</source>
+        <translation>При --publish changes состояние датчика публикуется не реже чем с этим интервалом (по умолчанию 60s).</translation>
+    </message>
+    <message>
+        <source>A sensor not heard for this long has its discovery configs and availability cleared (default 7d; 0 never).</source>
+        <translation>У датчика, молчащего так долго, очищаются конфигурации обнаружения и доступность (по умолчанию 7d; 0 — никогда).</translation>
+    </message>
+    <message>
+        <source>Clear the topics of the sensor with this serial number on the broker, also for the gateway of this client id if it runs, and exit.</source>
+        <translation>Очистить на брокере топики датчика с этим серийным номером, также для работающего шлюза с этим именем клиента, и выйти.</translation>
+    </message>
+    <message>
+        <source>--forget takes a serial number, not &quot;%1&quot;</source>
+        <translation>--forget принимает серийный номер, а не &quot;%1&quot;</translation>
     </message>
 </context>
 <context>
@@ -1206,6 +1234,15 @@ Ok!
         <source>Change full value</source>
         <translation>Задайте уровень полного</translation>
     </message>
+    <message>
+        <source>Coefficient K</source>
+        <translation>Коэффициент K</translation>
+    </message>
+    <message>
+        <source>--------</source>
+        <comment>firmware version of no sensor</comment>
+        <translation>Версия ---------</translation>
+    </message>
 </context>
 <context>
     <name>MqttLink</name>
@@ -1282,6 +1319,14 @@ Ok!
         <source>Com Port %1 unavailable. Select the right COM port.</source>
         <translation>COM-порт %1 недоступен. Выберите правильный COM-порт.</translation>
     </message>
+    <message>
+        <source>Error! COM port unavailable</source>
+        <translation>Ошибка! COM-порт недоступен.</translation>
+    </message>
+    <message>
+        <source>Port device</source>
+        <translation>Устройство порта</translation>
+    </message>
 </context>
 <context>
     <name>Publisher</name>
@@ -1332,6 +1377,42 @@ Ok!
     <message>
         <source>A reading for %1 was refused by the MQTT library</source>
         <translation>Библиотека MQTT отклонила показание для %1</translation>
+    </message>
+    <message numerus="yes">
+        <source>%n days</source>
+        <translation>
+            <numerusform>%n день</numerusform>
+            <numerusform>%n дня</numerusform>
+            <numerusform>%n дней</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>%n hours</source>
+        <translation>
+            <numerusform>%n час</numerusform>
+            <numerusform>%n часа</numerusform>
+            <numerusform>%n часов</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>%n s</source>
+        <translation>
+            <numerusform>%n с</numerusform>
+            <numerusform>%n с</numerusform>
+            <numerusform>%n с</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>forgotten on request</source>
+        <translation>забыт по запросу</translation>
+    </message>
+    <message>
+        <source>not heard for %1</source>
+        <translation>не отвечал %1</translation>
+    </message>
+    <message>
+        <source>Sensor %1: %2; its topics are cleared</source>
+        <translation>Датчик %1: %2; его топики очищены</translation>
     </message>
 </context>
 <context>
@@ -1637,10 +1718,6 @@ Ok!
 <context>
     <name>ShellDisplay</name>
     <message>
-        <source>Error! COM port unavailable</source>
-        <translation>Ошибка! COM-порт недоступен.</translation>
-    </message>
-    <message>
         <source>This command cannot be executed in Frequency mode. Disconnect the sensor, reconnect it and click Search sensors</source>
         <translation>В частотном режиме эта команда невыполнима. Отключите датчик, подключите его снова и нажмите «Поиск датчиков».</translation>
     </message>
@@ -1889,7 +1966,7 @@ Ok!
     </message>
     <message>
         <source>Poll network add</source>
-        <translation>Поиск в сети</translation>
+        <translation>Адрес опроса</translation>
     </message>
     <message>
         <source>Search sensors</source>
@@ -2246,6 +2323,14 @@ Try levelconf-gateway --help.
         <translation>levelconf-gateway: %1
 См. levelconf-gateway --help.
 </translation>
+    </message>
+    <message>
+        <source>MQTT broker %1: not reached in %2 s</source>
+        <translation>MQTT-брокер %1: недоступен в течение %2 с</translation>
+    </message>
+    <message>
+        <source>Sensor %1: its topics are cleared</source>
+        <translation>Датчик %1: его топики очищены</translation>
     </message>
 </context>
 <context>

@@ -216,14 +216,15 @@ CliExit CliRunner::info(quint8 address)
     addSettings(*r, &o);
     addReadingFields(*r, &o);
     m_out.result(
-        o,
-        textOf(shownSettings(o, *r),
-               {QStringLiteral("address"), QStringLiteral("serial"), QStringLiteral("firmware"),
-                QStringLiteral("firmware_code"), QStringLiteral("mode_byte"),
-                QStringLiteral("mode"), QStringLiteral("filtration_level"), QStringLiteral("echo"),
-                QStringLiteral("min_distance_cm"), QStringLiteral("max_distance_cm"),
-                QStringLiteral("empty"), QStringLiteral("full"), QStringLiteral("distance_cm"),
-                QStringLiteral("amplitude"), QStringLiteral("temperature_C")}));
+        o, textOf(shownSettings(o, *r),
+                  {QStringLiteral("address"), QStringLiteral("serial"), QStringLiteral("firmware"),
+                   QStringLiteral("firmware_code"), QStringLiteral("mode_byte"),
+                   QStringLiteral("mode"), QStringLiteral("filtration_level"),
+                   QStringLiteral("echo"), QStringLiteral("min_distance_cm"),
+                   QStringLiteral("max_distance_cm"), QStringLiteral("empty"),
+                   QStringLiteral("full"), QStringLiteral("output"), QStringLiteral("distance_cm"),
+                   QStringLiteral("volume_L"), QStringLiteral("percent"),
+                   QStringLiteral("amplitude"), QStringLiteral("temperature_C")}));
     return CliExit::Ok;
 }
 

@@ -2,6 +2,7 @@
 #include "CliRunner.h"
 #include "Terminal.h"
 #include "core/serial/SystemSerialPort.h"
+#include "core/system/LocaleFallback.h"
 #include "core/system/TerminationSignals.h"
 #include "core/text/Language.h"
 #include "core/text/LocaleEnvironment.h"
@@ -16,6 +17,10 @@ int main(int argc, char *argv[])
 {
     // First of all, before any file is opened in the place of a missing stream.
     prepareStandardStreams();
+    // The language follows the locale as the user set it, even one that cannot be used and
+    // that the process therefore runs without.
+    const QProcessEnvironment userEnvironment = localeEnvironment();
+    fallBackToUtf8Locale();
     QCoreApplication app(argc, argv);
     QCoreApplication::setApplicationName(QStringLiteral("levelconf"));
     QCoreApplication::setApplicationVersion(QStringLiteral("2.6.4"));
@@ -24,7 +29,7 @@ int main(int argc, char *argv[])
 
     const QStringList arguments = QCoreApplication::arguments().mid(1);
     // Before any text is made, the help and the refusals of the arguments among them.
-    installTranslations(toolLanguage(arguments, localeEnvironment()));
+    installTranslations(toolLanguage(arguments, userEnvironment));
 
     CliOutput output(stdout, stderr, standardErrorIsTerminal());
     QString error;

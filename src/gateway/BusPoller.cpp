@@ -13,6 +13,7 @@
 #include <QDateTime>
 #include <QStringList>
 
+#include <algorithm>
 #include <utility>
 
 namespace
@@ -93,6 +94,8 @@ void BusPoller::openPort()
     }
     gatewayLog(tr("Port %1 opened").arg(device));
     m_open = true;
+    // What is on the bus now is to be found out again, soon.
+    m_searchWaitMs = kSearchShortestMs;
     m_openFailureLogged = false;
     m_engine.attach();
     beginCycle();
@@ -120,14 +123,18 @@ void BusPoller::portLost()
         m_portTimer.start(kPortRetryMs);
 }
 
+int nextSearchWaitMs(int lastWaitMs, bool changed, qint64 searchTookMs)
+{
+    const int backedOff =
+        changed ? BusPoller::kSearchShortestMs : qMin(lastWaitMs * 2, BusPoller::kSearchLongestMs);
+    return int(qMax<qint64>(backedOff, 9 * searchTookMs));
+}
+
 bool BusPoller::searchDue() const
 {
     if (!m_settings.addresses.empty())
         return false;
-    if (!m_searchClock.isValid())
-        return true;
-    const int every = m_roster.sensors().empty() ? kEmptyBusSearchMs : kSearchEveryMs;
-    return m_searchClock.elapsed() >= every;
+    return !m_searchClock.isValid() || m_searchClock.elapsed() >= m_searchWaitMs;
 }
 
 void BusPoller::beginCycle()
@@ -178,6 +185,9 @@ void BusPoller::endCycle()
 
 void BusPoller::ask(Asked what, quint8 address, const QByteArray &frame)
 {
+    m_askClock.start();
+    if (what == Asked::Data)
+        ++m_counts.polls;
     m_asked = what;
     m_askedAddress = address;
     m_answer.clear();
@@ -217,8 +227,22 @@ void BusPoller::takeAnswer()
 
 void BusPoller::takeSearch(const QByteArray &answer)
 {
+    const qint64 took = m_askClock.elapsed();
     m_searchClock.start();
-    m_roster.searchFound(searchCandidates(answer));
+    m_counts.lastSearch = QDateTime::currentDateTime();
+    const std::vector<quint8> candidates = searchCandidates(answer);
+    // The bus has changed when an address is new, or a sensor known did not answer.
+    const auto answered = [&](quint8 a) {
+        return std::find(candidates.begin(), candidates.end(), a) != candidates.end();
+    };
+    const std::vector<SensorRoster::Sensor> &known = m_roster.sensors();
+    const bool changed =
+        std::any_of(candidates.begin(), candidates.end(),
+                    [this](quint8 a) { return !m_roster.sensor(a); }) ||
+        std::any_of(known.begin(), known.end(),
+                    [&](const SensorRoster::Sensor &s) { return !answered(s.address); });
+    m_searchWaitMs = nextSearchWaitMs(m_searchWaitMs, changed, took);
+    m_roster.searchFound(candidates);
     const QString found = addressesText(m_roster.sensors());
     if (found != m_foundText) {
         gatewayLog(found.isEmpty() ? tr("Search: no sensor answered")
@@ -255,13 +279,18 @@ void BusPoller::takeData(quint8 address, const QByteArray &answer)
     const std::optional<DataReadings> r =
         readingsFromAnswer(answer, address, s->identity->versionCode);
     if (!r) {
+        ++m_counts.missed;
         report(m_roster.missed(address),
                tr("%n polls in a row missed", nullptr, SensorRoster::kMissesOffline));
         return;
     }
+    m_counts.latencySumMs += m_askClock.nsecsElapsed() / 1e6;
+    ++m_counts.readings;
     report(m_roster.answered(address));
     const std::optional<StabilityLamp> lamp = m_roster.lampAfter(address, r->amplitude.value_or(0));
-    emit reading(serial, statePayload(*r, address, lamp, QDateTime::currentDateTime()));
+    const SensorState state =
+        sensorState(*r, address, lamp, QDateTime::currentDateTime(), ++m_seq[serial]);
+    emit reading(serial, state, outputKindOf(r->modeByte));
 }
 
 void BusPoller::report(const std::optional<AvailabilityChange> &change, const QString &why)

@@ -6,6 +6,7 @@
 #include "MqttLink.h"
 #include "Publisher.h"
 
+#include <QElapsedTimer>
 #include <QObject>
 #include <QTimer>
 
@@ -21,6 +22,7 @@ class Gateway : public QObject
 
 public:
     static constexpr int kDeliverOnStopMs = 5000;
+    static constexpr int kDiagnosticsEveryMs = 10000;
 
     Gateway(const GatewayOptions &options, SerialPort &port, QObject *parent = nullptr);
 
@@ -34,6 +36,7 @@ signals:
 private:
     void pollingStopped();
     void finish();
+    void sayDiagnostics();
 
     GatewayOptions m_options;
     GatewayTopics m_topics;
@@ -41,6 +44,19 @@ private:
     Publisher m_publisher;
     BusPoller m_poller;
     QTimer m_deliverTimer;
+    QTimer m_diagnosticsTimer;
+    QElapsedTimer m_diagnosticsClock;
+    quint64 m_pollsBefore = 0; // at the last diagnostics
+    quint64 m_readingsBefore = 0;
+    double m_latencyBefore = 0;
+    double m_latencyMs = 0; // as last said
     int m_stopRequests = 0;
     bool m_finished = false;
 };
+
+// How long Home Assistant shows a sensor's values without a new state: three times the
+// time between states (the polling interval, at least a second, or the heartbeat when
+// only changes go out), after which the gateway itself would have said the sensor offline,
+// and 30 s more for a full bus's cycle and the broker's delays. Beyond that, a gateway that
+// hangs without dying leaves no value shown as current.
+int expireAfterSeconds(int intervalMs, bool changesOnly, int heartbeatS);

@@ -28,6 +28,7 @@ constexpr int kMaxQueueSize = 1000000;
 constexpr double kMaxIntervalS = 3600;
 constexpr int kHighestAddress = Cmd::HighestSensorAddress;
 constexpr int kMaxClientIdLength = 64;
+constexpr qint64 kMaxDurationS = 3650LL * 24 * 3600;
 
 using Setter = std::function<bool(GatewayOptions &, const QString &, QString *)>;
 
@@ -118,6 +119,28 @@ bool setDiscovery(GatewayOptions &o, const QString &value, QString *error)
     return true;
 }
 
+bool setPublish(GatewayOptions &o, const QString &value, QString *error)
+{
+    if (value != QLatin1String("all") && value != QLatin1String("changes")) {
+        *error = Texts::tr("must be all or changes, not \"%1\"").arg(value);
+        return false;
+    }
+    o.changesOnly = value == QLatin1String("changes");
+    return true;
+}
+
+// A duration within these bounds, in seconds, into `target`.
+bool setDuration(qint64 *target, const QString &value, qint64 least, QString *error)
+{
+    const std::optional<qint64> s = parseDuration(value);
+    if (!s || *s < least || *s > kMaxDurationS) {
+        *error = Texts::tr("must be a time such as 7d, 12h, 30m or 45s, not \"%1\"").arg(value);
+        return false;
+    }
+    *target = *s;
+    return true;
+}
+
 const std::vector<Key> &keys()
 {
     static const std::vector<Key> table = {
@@ -157,7 +180,7 @@ const std::vector<Key> &keys()
         {QStringLiteral("addresses"),
          QT_TRANSLATE_NOOP("GatewayOptions",
                            "The sensors' addresses, e.g. 1,2,5 or 1-30. Without it the bus is "
-                           "searched at start and every 5 minutes."),
+                           "searched at start and again every 20 s at most."),
          QStringLiteral("LIST"),
          [](GatewayOptions &o, const QString &v, QString *e) {
              const auto list = parseAddressList(v, e);
@@ -193,6 +216,30 @@ const std::vector<Key> &keys()
                            "Readings kept while the broker cannot be reached; past it the oldest "
                            "go (default 3600)."),
          QStringLiteral("N"), setQueueSize},
+        {QStringLiteral("publish"),
+         QT_TRANSLATE_NOOP("GatewayOptions",
+                           "all: a state for every reading (default); changes: only when a "
+                           "value changed, and at least every heartbeat."),
+         QStringLiteral("all|changes"), setPublish},
+        {QStringLiteral("heartbeat"),
+         QT_TRANSLATE_NOOP("GatewayOptions",
+                           "With --publish changes, a sensor's state at least this often "
+                           "(default 60s)."),
+         QStringLiteral("TIME"),
+         [](GatewayOptions &o, const QString &v, QString *e) {
+             qint64 s = 0;
+             const bool ok = setDuration(&s, v, 1, e);
+             o.heartbeatS = int(qMin<qint64>(s, 86400));
+             return ok;
+         }},
+        {QStringLiteral("forget-after"),
+         QT_TRANSLATE_NOOP("GatewayOptions",
+                           "A sensor not heard for this long has its discovery configs and "
+                           "availability cleared (default 7d; 0 never)."),
+         QStringLiteral("TIME"),
+         [](GatewayOptions &o, const QString &v, QString *e) {
+             return setDuration(&o.forgetAfterS, v, 0, e);
+         }},
     };
     return table;
 }
@@ -219,6 +266,11 @@ void addOptions(QCommandLineParser &parser)
     for (const Key &k : keys())
         parser.addOption({k.name, Texts::tr(k.help), k.valueName});
     parser.addOption({QStringLiteral("no-discovery"), Texts::tr("The same as --discovery off.")});
+    parser.addOption({QStringLiteral("forget"),
+                      Texts::tr("Clear the topics of the sensor with this serial number on the "
+                                "broker, also for the gateway of this client id if it runs, "
+                                "and exit."),
+                      QStringLiteral("SERIAL")});
     parser.addOption({QStringLiteral("language"),
                       Texts::tr("Write the log and the messages in LANGUAGE: en (English), ru "
                                 "(Russian) or described (the window's first texts). Without it "
@@ -293,7 +345,7 @@ bool readPassword(GatewayOptions &o, QString *error)
 
 bool checkTogether(GatewayOptions &o, QString *error)
 {
-    if (o.port.isEmpty()) {
+    if (o.port.isEmpty() && !o.forget) {
         *error = Texts::tr("--port DEVICE is required");
         return false;
     }
@@ -351,6 +403,15 @@ std::optional<GatewayOptions> parseGatewayOptions(const QStringList &arguments, 
         if (parser.isSet(k.name))
             given[k.name] = {parser.value(k.name), QStringLiteral("--") + k.name};
     }
+    if (parser.isSet(QStringLiteral("forget"))) {
+        bool ok = false;
+        o.forget = parser.value(QStringLiteral("forget")).toUInt(&ok);
+        if (!ok) {
+            *error = Texts::tr("--forget takes a serial number, not \"%1\"")
+                         .arg(parser.value(QStringLiteral("forget")));
+            return std::nullopt;
+        }
+    }
     if (parser.isSet(QStringLiteral("no-discovery")))
         given[QStringLiteral("discovery")] = {QStringLiteral("off"),
                                               QStringLiteral("--no-discovery")};
@@ -404,6 +465,21 @@ std::optional<std::vector<quint8>> parseAddressList(const QString &text, QString
         }
     }
     return out;
+}
+
+std::optional<qint64> parseDuration(const QString &text)
+{
+    static const QRegularExpression form(QStringLiteral("^(\\d{1,10})([smhd]?)$"));
+    const QRegularExpressionMatch m = form.match(text.trimmed());
+    if (!m.hasMatch())
+        return std::nullopt;
+    const qint64 n = m.captured(1).toLongLong();
+    const QString unit = m.captured(2);
+    const qint64 factor = unit == QLatin1String("d")   ? 86400
+                          : unit == QLatin1String("h") ? 3600
+                          : unit == QLatin1String("m") ? 60
+                                                       : 1;
+    return n * factor;
 }
 
 QString defaultClientId(const QString &hostName)

@@ -21,7 +21,11 @@ struct GatewayOptions {
     QString topicPrefix = QStringLiteral("levelconf");
     QString discoveryPrefix = QStringLiteral("homeassistant");
     bool discovery = true;
-    int queueSize = 3600; // readings kept while the broker is away: an hour of one sensor
+    int queueSize = 3600;     // readings kept while the broker is away: an hour of one sensor
+    bool changesOnly = false; // --publish changes
+    int heartbeatS = 60;      // with changes, a state at least this often
+    qint64 forgetAfterS = 7 * 24 * 3600; // a sensor not heard this long is cleared; 0: never
+    std::optional<quint32> forget;       // --forget SERIAL: clear its topics and exit
     bool help = false;
     bool version = false;
 };
@@ -32,6 +36,9 @@ std::optional<GatewayOptions> parseGatewayOptions(const QStringList &arguments, 
 
 // The text of --help.
 QString gatewayHelpText();
+
+// "7d", "12h", "30m", "45s" or plain seconds: the seconds; nothing when it is none of these.
+std::optional<qint64> parseDuration(const QString &text);
 
 // "1,2,5" or ranges such as "1-30,40": addresses 0 to 254, each once.
 std::optional<std::vector<quint8>> parseAddressList(const QString &text, QString *error);

@@ -63,10 +63,13 @@ bool MqttLink::start(QString *error)
     mosquitto_connect_callback_set(m_client, &MqttLink::onConnect);
     mosquitto_disconnect_callback_set(m_client, &MqttLink::onDisconnect);
     mosquitto_publish_callback_set(m_client, &MqttLink::onPublish);
+    mosquitto_message_callback_set(m_client, &MqttLink::onMessage);
 
     const MqttMessage &will = m_settings.will;
-    int rc = mosquitto_will_set(m_client, will.topic.constData(), int(will.payload.size()),
-                                will.payload.constData(), 1, will.retain);
+    int rc = will.topic.isEmpty()
+                 ? MOSQ_ERR_SUCCESS
+                 : mosquitto_will_set(m_client, will.topic.constData(), int(will.payload.size()),
+                                      will.payload.constData(), 1, will.retain);
     if (rc == MOSQ_ERR_SUCCESS && !m_settings.username.isEmpty()) {
         const QByteArray password = utf8OrNull(m_settings.password);
         rc = mosquitto_username_pw_set(m_client, m_settings.username.toUtf8().constData(),
@@ -113,6 +116,11 @@ std::optional<int> MqttLink::publish(const MqttMessage &message)
     if (rc == MOSQ_ERR_SUCCESS || rc == MOSQ_ERR_NO_CONN)
         return mid;
     return std::nullopt;
+}
+
+void MqttLink::subscribe(const QByteArray &filter)
+{
+    mosquitto_subscribe(m_client, nullptr, filter.constData(), 1);
 }
 
 void MqttLink::run()
@@ -187,4 +195,14 @@ void MqttLink::onPublish(mosquitto *, void *self, int mid)
 {
     auto *link = static_cast<MqttLink *>(self);
     link->post([link, mid] { emit link->acked(mid); });
+}
+
+void MqttLink::onMessage(mosquitto *, void *self, const struct mosquitto_message *m)
+{
+    auto *link = static_cast<MqttLink *>(self);
+    const QByteArray topic(m->topic);
+    const QByteArray payload(static_cast<const char *>(m->payload), m->payloadlen);
+    const bool retained = m->retain;
+    link->post(
+        [link, topic, payload, retained] { emit link->messageArrived(topic, payload, retained); });
 }

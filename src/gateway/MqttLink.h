@@ -37,7 +37,7 @@ public:
         QString username;
         QString password;
         QString clientId;
-        MqttMessage will;
+        MqttMessage will; // none when its topic is empty
     };
 
     // The library's set-up, once for the program, for as long as this lives.
@@ -66,6 +66,9 @@ public:
     // broker has it, or nothing when the library refused it. A message handed over while
     // the connection is down is kept by the library and sent once it is back.
     std::optional<int> publish(const MqttMessage &message);
+    // Subscribes to `filter` with QoS 1 on the connection now; the session is clean, so
+    // each connection subscribes again.
+    void subscribe(const QByteArray &filter);
 
 signals:
     void connected();
@@ -77,6 +80,8 @@ signals:
     // A working connection broke; the link reconnects.
     void connectionLost(const QString &reason);
     void acked(int messageId);
+    // A message came on a subscribed topic.
+    void messageArrived(const QByteArray &topic, const QByteArray &payload, bool retained);
 
 private:
     void run();
@@ -85,6 +90,7 @@ private:
     static void onConnect(mosquitto *, void *self, int rc);
     static void onDisconnect(mosquitto *, void *self, int rc);
     static void onPublish(mosquitto *, void *self, int mid);
+    static void onMessage(mosquitto *, void *self, const struct mosquitto_message *m);
 
     Settings m_settings;
     mosquitto *m_client = nullptr;

@@ -5,18 +5,22 @@
 
 #include <QJsonDocument>
 
-QByteArray statePayload(const DataReadings &readings, quint8 address,
-                        std::optional<StabilityLamp> lamp, const QDateTime &time,
+QByteArray SensorState::payload() const
+{
+    QJsonObject o = values;
+    o.insert(QStringLiteral("seq"), qint64(seq));
+    o.insert(QStringLiteral("time"),
+             isoLocalTime(time.toMSecsSinceEpoch(), time.offsetFromUtc(), true));
+    return QJsonDocument(o).toJson(QJsonDocument::Compact);
+}
+
+SensorState sensorState(const DataReadings &readings, quint8 address,
+                        std::optional<StabilityLamp> lamp, const QDateTime &time, quint64 seq,
                         const QLocale &locale)
 {
-    const TrendEntry e =
-        readingEntry(readings, address, lamp.value_or(StabilityLamp::Yellow), time);
-    QJsonObject o = readingJson(e, readings);
-    if (!e.gap) {
-        o.insert(QStringLiteral("level_text"), distanceText(e.output, locale));
-        // Left out while the lamp says nothing yet, as the command line leaves it blank.
-        if (lamp)
-            o.insert(QStringLiteral("stability"), lampWord(*lamp));
-    }
-    return QJsonDocument(o).toJson(QJsonDocument::Compact);
+    TrendEntry e = readingEntry(readings, address, lamp.value_or(StabilityLamp::Yellow), time);
+    e.lampKnown = lamp.has_value();
+    QJsonObject values = measuredValues(e, readings, locale);
+    values.insert(QStringLiteral("address"), address);
+    return {values, seq, time};
 }

@@ -1,8 +1,10 @@
 // levelconf-gateway: every sensor of an RS-485 bus published to an MQTT broker.
+#include "ForgetSensor.h"
 #include "Gateway.h"
 #include "GatewayOptions.h"
 #include "MqttLink.h"
 #include "core/serial/QtSerialPort.h"
+#include "core/system/LocaleFallback.h"
 #include "core/system/TerminationSignals.h"
 #include "core/text/Language.h"
 #include "core/text/Translations.h"
@@ -14,13 +16,17 @@
 
 int main(int argc, char *argv[])
 {
+    // The language follows the locale as the user set it, even one that cannot be used and
+    // that the process therefore runs without.
+    const QProcessEnvironment userEnvironment = QProcessEnvironment::systemEnvironment();
+    fallBackToUtf8Locale();
     QCoreApplication app(argc, argv);
     QCoreApplication::setApplicationName(QStringLiteral("levelconf-gateway"));
     QCoreApplication::setApplicationVersion(QStringLiteral(LEVELCONF_VERSION));
 
     // Everything the gateway says, its help included, is in the language chosen first.
     const QStringList arguments = QCoreApplication::arguments().mid(1);
-    installTranslations(toolLanguage(arguments, QProcessEnvironment::systemEnvironment()));
+    installTranslations(toolLanguage(arguments, userEnvironment));
 
     QString error;
     const std::optional<GatewayOptions> options = parseGatewayOptions(arguments, &error);
@@ -39,6 +45,12 @@ int main(int argc, char *argv[])
     }
 
     const MqttLink::Library mqtt;
+    if (options->forget) {
+        if (forgetSensor(*options, &error))
+            return 0;
+        std::fprintf(stderr, "levelconf-gateway: %s\n", error.toUtf8().constData());
+        return 1;
+    }
     QtSerialPort port;
     Gateway gateway(*options, port);
     QObject::connect(&gateway, &Gateway::finished, &app, &QCoreApplication::quit);

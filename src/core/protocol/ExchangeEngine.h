@@ -40,6 +40,8 @@ public:
     // another bus, or to a sensor with new firmware.
     void stop();
     bool isPolling() const { return m_timer.isActive(); }
+    // Between start or attach and stop: the port's traffic is the engine's.
+    bool holdsPort() const { return m_attached; }
     int interval() const { return m_timer.interval(); }
 
     // One tick: the answer to the frame of the previous tick is taken, then the next frame

@@ -11,8 +11,11 @@
 #include <QTimer>
 
 #include <cerrno>
+#include <cstring>
 #ifdef Q_OS_WIN
 #include <qt_windows.h>
+#else
+#include <poll.h>
 #endif
 
 namespace
@@ -26,6 +29,50 @@ constexpr bool kWindows = false;
 // The list refresh asks about each of up to 30 names once a second; one enumeration
 // serves them all.
 constexpr int kSnapshotMaxAgeMs = 500;
+
+// How often an open device is looked at for a hang-up that nothing else reports. Some Qt
+// versions read the end of file of a device that has gone as "no bytes yet" and say
+// nothing, so the port looks at the descriptor itself.
+constexpr int kHangUpCheckMs = 250;
+
+// The system's words for a failure number.
+QString systemReason(int error)
+{
+    return QString::fromLocal8Bit(std::strerror(error));
+}
+
+// Why the descriptor can no longer be used; empty while it can. A hung-up terminal (an
+// adapter pulled out, the far end of a pseudo-terminal closed) polls as hung up or in
+// error at once, without waiting.
+QString hangUpReason(qintptr descriptor)
+{
+#ifdef Q_OS_WIN
+    Q_UNUSED(descriptor);
+    return {};
+#else
+    if (descriptor < 0)
+        return {};
+    pollfd p{static_cast<int>(descriptor), POLLIN | POLLOUT, 0};
+    if (::poll(&p, 1, 0) <= 0)
+        return {};
+    if (p.revents & POLLNVAL)
+        return systemReason(EBADF);
+    if (p.revents & (POLLHUP | POLLERR))
+        return QStringLiteral("the device hung up");
+    return {};
+#endif
+}
+
+// A write the driver refused because the device is no longer there.
+bool isGoneError(int error)
+{
+#ifdef Q_OS_WIN
+    Q_UNUSED(error);
+    return false;
+#else
+    return error == EIO || error == ENXIO || error == ENODEV;
+#endif
+}
 
 // The number the operating system gave for its last failure.
 int lastSystemError()
@@ -92,6 +139,8 @@ QtSerialPort::QtSerialPort()
     QObject::connect(&m_port, &QSerialPort::errorOccurred, &m_port,
                      [this](QSerialPort::SerialPortError error) { noteError(error); });
     QObject::connect(&m_port, &QSerialPort::readyRead, &events(), &SerialPortEvents::bytesArrived);
+    m_hangUpCheck.setInterval(kHangUpCheckMs);
+    QObject::connect(&m_hangUpCheck, &QTimer::timeout, &m_port, [this] { checkHangUp(); });
 }
 
 QtSerialPort::~QtSerialPort()
@@ -136,6 +185,7 @@ bool QtSerialPort::ComOpen(const QString &device, const QString &settings)
         ComClose();
     m_failure = OpenFailure::None;
     m_lost = false;
+    m_ioFailure.clear();
 
     // The device is claimed before Qt opens it: Qt sets a line up as it opens it, and
     // clears the terminal's exclusive flag as it closes it, which would disturb a port that
@@ -170,6 +220,7 @@ bool QtSerialPort::ComOpen(const QString &device, const QString &settings)
     }
     // Bytes that reached the device before it was ours belong to nobody's request.
     m_port.clear(QSerialPort::Input);
+    m_hangUpCheck.start();
     return true;
 }
 
@@ -214,6 +265,7 @@ bool QtSerialPort::ComClose()
 {
     if (!m_open)
         return false;
+    m_hangUpCheck.stop();
     if (m_port.isOpen())
         m_port.close();
     m_hold.reset();
@@ -239,20 +291,39 @@ QByteArray QtSerialPort::ComTakeArrived()
 {
     if (!m_open || m_lost)
         return {};
-    return m_port.readAll();
+    const QByteArray arrived = m_port.readAll();
+    if (arrived.isEmpty())
+        checkHangUp();
+    return arrived;
 }
 
 int QtSerialPort::ComSend(const QByteArray &data)
 {
     if (data.isEmpty() || !m_open || m_lost)
         return 0;
+    if (checkHangUp())
+        return 0;
     const qint64 queued = m_port.write(data);
     if (queued <= 0)
         return 0;
     // Starts the bytes on their way now rather than on the next pass of the event loop;
     // this writes what the driver takes at once and never waits.
+    errno = 0;
     m_port.flush();
+    const int error = errno;
+    if (!m_lost && isGoneError(error))
+        markLost(systemReason(error));
     return m_lost ? 0 : static_cast<int>(queued);
+}
+
+bool QtSerialPort::checkHangUp()
+{
+    if (!m_open || m_lost)
+        return m_lost;
+    const QString reason = hangUpReason(m_port.handle());
+    if (!reason.isEmpty())
+        markLost(reason);
+    return m_lost;
 }
 
 void QtSerialPort::noteError(QSerialPort::SerialPortError error)
@@ -262,7 +333,14 @@ void QtSerialPort::noteError(QSerialPort::SerialPortError error)
     if (error != QSerialPort::ResourceError && error != QSerialPort::ReadError &&
         error != QSerialPort::WriteError)
         return;
+    markLost(m_port.errorString());
+}
+
+void QtSerialPort::markLost(const QString &reason)
+{
     m_lost = true;
+    m_ioFailure = reason;
+    m_hangUpCheck.stop();
     // A device that has gone keeps signalling, and the window's event loop would spin on
     // it; the handle is given up as soon as control is back outside the port's own code.
     QTimer::singleShot(0, &m_port, [this] { announceLostDevice(); });

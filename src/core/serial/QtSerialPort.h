@@ -5,6 +5,7 @@
 
 #include <QElapsedTimer>
 #include <QSerialPort>
+#include <QTimer>
 
 #include <memory>
 
@@ -29,10 +30,13 @@ public:
     // True once the open device has gone (an adapter pulled out): reads then return
     // nothing and writes nothing, until ComClose.
     bool deviceLost() const { return m_lost; }
+    QString ioFailure() const override { return m_ioFailure; }
 
 private:
     bool setUpFailed(const QString &text);
     void noteError(QSerialPort::SerialPortError error);
+    void markLost(const QString &reason);
+    bool checkHangUp();
     void releaseLostDevice();
     void announceLostDevice();
     OpenFailure classifyOpenFailure(const QString &path) const;
@@ -43,6 +47,8 @@ private:
     OpenFailure m_failure = OpenFailure::None;
     bool m_open = false; // between a good ComOpen and ComClose, lost device or not
     bool m_lost = false;
+    QString m_ioFailure; // the system's reason for the loss
+    QTimer m_hangUpCheck;
     QStringList m_present; // port names of the last enumeration
     QElapsedTimer m_presentAge;
 };

@@ -55,6 +55,10 @@ public:
     // the port is not usable.
     virtual int ComSend(const QByteArray &data) = 0;
 
+    // Why the open port stopped reading or writing, in the system's words; empty while it
+    // works or when the port cannot tell.
+    virtual QString ioFailure() const { return {}; }
+
     SerialPortEvents &events() { return m_events; }
 
 private:

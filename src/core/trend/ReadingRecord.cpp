@@ -1,6 +1,26 @@
 #include "ReadingRecord.h"
 
+#include "Measurements.h"
 #include "ReadingsCsv.h"
+
+namespace
+{
+void addMeasured(const TrendEntry &e, const DataReadings &r, const QLocale &locale, bool gatewayToo,
+                 QJsonObject *o)
+{
+    // A gap has no readings, whatever the answer held before it failed.
+    if (e.gap)
+        return;
+    const MeasuredReading m{e, r, locale};
+    for (const Measurement &row : measurements()) {
+        if (!row.record && !gatewayToo)
+            continue;
+        const QJsonValue v = row.value(m);
+        if (!v.isUndefined())
+            o->insert(QLatin1String(row.key), v);
+    }
+}
+} // namespace
 
 TrendEntry readingEntry(const DataReadings &r, quint8 address, StabilityLamp lamp,
                         const QDateTime &now)
@@ -14,6 +34,7 @@ TrendEntry readingEntry(const DataReadings &r, quint8 address, StabilityLamp lam
         return e;
     e.amplitude = r.amplitude.value_or(0);
     e.output = *r.output;
+    e.kind = outputKindOf(r.modeByte);
     e.temperature = static_cast<qint8>(r.temperature.value_or(0));
     e.lamp = lamp;
     e.range4096 = r.modeByte && (*r.modeByte & 0x80);
@@ -22,26 +43,21 @@ TrendEntry readingEntry(const DataReadings &r, quint8 address, StabilityLamp lam
 
 void addReadingFields(const DataReadings &r, QJsonObject *o)
 {
-    if (r.emptyValue)
-        o->insert(QStringLiteral("empty"), qint64(*r.emptyValue));
-    if (r.fullValue)
-        o->insert(QStringLiteral("full"), qint64(*r.fullValue));
-    if (r.output)
-        o->insert(QStringLiteral("distance_cm"), *r.output / 10.0);
-    if (r.amplitude)
-        o->insert(QStringLiteral("amplitude"), qint64(*r.amplitude));
-    if (r.temperature)
-        o->insert(QStringLiteral("temperature_C"), *r.temperature);
+    const TrendEntry e = readingEntry(r, r.address.value_or(0), StabilityLamp::Yellow, {});
+    addMeasured(e, r, QLocale::c(), false, o);
 }
 
 QJsonObject readingJson(const TrendEntry &e, const DataReadings &r)
 {
     QJsonObject o{{QStringLiteral("time"), isoLocalTime(e.msecs, e.utcOffset)},
                   {QStringLiteral("address"), e.address}};
-    if (e.gap)
-        return o;
-    addReadingFields(r, &o);
-    o.insert(QStringLiteral("frequency_Hz"), int(e.output) + 300);
-    o.insert(QStringLiteral("analog_V"), analogVolts(e.output, e.range4096));
+    addMeasured(e, r, QLocale::c(), false, &o);
+    return o;
+}
+
+QJsonObject measuredValues(const TrendEntry &e, const DataReadings &r, const QLocale &locale)
+{
+    QJsonObject o;
+    addMeasured(e, r, locale, true, &o);
     return o;
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "Measurements.h"
 #include "core/sensor/DataAnswer.h"
 
 #include <QString>
@@ -18,9 +19,10 @@ struct TrendEntry {
     qint32 utcOffset = 0;  // seconds ahead of UTC of the local time it was taken in
     quint32 series = 0;    // given by the store
     quint32 amplitude = 0; // the values are meaningless in a gap
-    quint16 output = 0;    // the output code N: tenths of a centimetre
-    qint8 temperature = 0; // degrees Celsius
-    quint8 address = 0;    // of the sensor answering, or for a gap the one polled
+    quint16 output = 0;    // the output code N, of the kind below
+    OutputKind kind = OutputKind::Distance; // what N is, by the mode byte
+    qint8 temperature = 0;                  // degrees Celsius
+    quint8 address = 0;                     // of the sensor answering, or for a gap the one polled
     StabilityLamp lamp = StabilityLamp::Yellow;
     bool lampKnown = true;  // false while the lamp says nothing yet (kStabilityWarmUpAnswers)
     bool range4096 = false; // the analog output's 4096-code range was ticked

@@ -1,5 +1,6 @@
 #include "ReadingsCsv.h"
 
+#include "Measurements.h"
 #include "ReadingStore.h"
 #include "core/sensor/DataAnswer.h"
 
@@ -16,10 +17,19 @@ QString stabilityWord(const TrendEntry &entry)
     return entry.lampKnown ? lampWord(entry.lamp) : QString();
 }
 
+// The output's kind and its other quantities came later than the first nine columns and
+// follow them, so that a reader of those finds them where they were.
 const QString kHeader = QStringLiteral("time,address,distance_cm,level_text,amplitude,"
-                                       "temperature_C,frequency_Hz,analog_V,stability");
+                                       "temperature_C,frequency_Hz,analog_V,stability,"
+                                       "output,volume_L,percent");
 const QString kLineEnd = QStringLiteral("\r\n");
-constexpr int kFields = 9;
+constexpr int kFields = 12;
+
+// The output under the column of its kind, empty under the others.
+QString outputColumn(const TrendEntry &e, OutputKind kind)
+{
+    return e.kind == kind ? shortestDecimal(outputValue(e.output, kind), QLocale::c()) : QString();
+}
 
 QStringList rowOf(const TrendEntry &e, const QLocale &locale)
 {
@@ -30,10 +40,12 @@ QStringList rowOf(const TrendEntry &e, const QLocale &locale)
         return row;
     }
     const QLocale c = QLocale::c();
-    row << shortestDecimal(e.output / 10.0, c) << distanceText(e.output, locale)
+    row << outputColumn(e, OutputKind::Distance) << outputText(e.output, e.kind, locale)
         << QString::number(e.amplitude) << QString::number(e.temperature)
         << QString::number(int(e.output) + 300)
-        << shortestDecimal(analogVolts(e.output, e.range4096), c) << stabilityWord(e);
+        << shortestDecimal(analogVolts(e.output, e.range4096), c) << stabilityWord(e)
+        << outputKindWord(e.kind) << outputColumn(e, OutputKind::Volume)
+        << outputColumn(e, OutputKind::Percent);
     return row;
 }
 } // namespace
@@ -62,11 +74,12 @@ QString csvField(const QString &text)
            QLatin1Char('"');
 }
 
-QString isoLocalTime(qint64 msecs, qint32 utcOffsetSeconds)
+QString isoLocalTime(qint64 msecs, qint32 utcOffsetSeconds, bool milliseconds)
 {
     const QDateTime t = QDateTime::fromMSecsSinceEpoch(msecs, Qt::OffsetFromUTC, utcOffsetSeconds);
     const int minutes = qAbs(utcOffsetSeconds) / 60;
-    return t.toString(QStringLiteral("yyyy-MM-ddTHH:mm:ss")) +
+    return t.toString(milliseconds ? QStringLiteral("yyyy-MM-ddTHH:mm:ss.zzz")
+                                   : QStringLiteral("yyyy-MM-ddTHH:mm:ss")) +
            (utcOffsetSeconds < 0 ? QLatin1Char('-') : QLatin1Char('+')) +
            QStringLiteral("%1:%2")
                .arg(minutes / 60, 2, 10, QLatin1Char('0'))

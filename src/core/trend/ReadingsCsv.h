@@ -32,5 +32,6 @@ QString csvField(const QString &text);
 // a person reads.
 QString lampWord(StabilityLamp lamp);
 
-// ISO 8601 local time with its offset, "2026-12-07T14:05:33+01:00".
-QString isoLocalTime(qint64 msecs, qint32 utcOffsetSeconds);
+// ISO 8601 local time with its offset, "2026-12-07T14:05:33+01:00", or with its
+// milliseconds, "2026-12-07T14:05:33.250+01:00".
+QString isoLocalTime(qint64 msecs, qint32 utcOffsetSeconds, bool milliseconds = false);

@@ -22,6 +22,7 @@
 
 #include <QDir>
 #include <QFileInfo>
+#include <QHeaderView>
 #include <QLabel>
 #include <QPushButton>
 #include <QShortcut>
@@ -109,6 +110,12 @@ CalibrationPart::CalibrationPart(SensorSession &session, const CalibrationContro
       m_tank(std::make_unique<PointGrid>(controls.MSFlexGrid1))
 {
     m_ui.MSFlexGrid1->setAccessibleName(tr("Tank calibration points"));
+    // The described grid heads its columns with an empty fixed row; the translations name
+    // them in a header of their own instead.
+    if (m_session.language() != Language::Described) {
+        m_ui.MSFlexGrid1->horizontalHeader()->setVisible(true);
+        m_ui.MSFlexGrid1->setRowHidden(0, true);
+    }
     connect(m_ui.Command11, &QPushButton::clicked, this, &CalibrationPart::Command11_Click);
     connect(m_ui.Command12, &QPushButton::clicked, this, &CalibrationPart::Command12_Click);
     connect(m_ui.ch_portion, &QPushButton::clicked, this, &CalibrationPart::ch_portion_Click);
@@ -288,16 +295,23 @@ void CalibrationPart::Command11_Click()
     OperatorDialogs &dialogs = m_session.dialogs();
     m_tank->reset();
     m_ui.tar_file_name->clear();
-    if (!enterPortion(dialogs, *m_tank, m_ui.step_zapr, tr("Wrong portion size")))
+    // A calibration that does not start shows no point waiting for its level.
+    if (!enterPortion(dialogs, *m_tank, m_ui.step_zapr, tr("Wrong portion size"))) {
+        m_tank->resetToEmpty();
         return;
+    }
     const QString path = dialogs.SaveFile(tr("Схранить"), tr(kFilter), m_session.programFolder());
-    if (path.isEmpty())
+    if (path.isEmpty()) {
+        // The portion stays set.
+        m_tank->resetToEmpty();
         return;
+    }
     const QString failure = createPointFile(path);
     if (!failure.isEmpty()) {
         dialogs.MsgBox(
             tr("Cannot create the file %1: %2.").arg(QDir::toNativeSeparators(path), failure),
             OperatorDialogs::Icon::Warning);
+        m_tank->resetToEmpty();
         return;
     }
     m_tank->take(path, SeriesEnd{}, m_tank->points().portion());

@@ -14,6 +14,12 @@ void PointGrid::reset()
     show(true);
 }
 
+void PointGrid::resetToEmpty()
+{
+    reset();
+    m_grid->clearContents();
+}
+
 void PointGrid::putLoaded(const CalibrationPoint &point)
 {
     m_points.putLoaded(point);

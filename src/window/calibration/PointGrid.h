@@ -15,6 +15,9 @@ public:
     const PointRecorder &points() const { return m_points; }
 
     void reset();
+    // As reset, but showing no pending point either: a calibration that was not started
+    // leaves nothing behind on the grid.
+    void resetToEmpty();
     void putLoaded(const CalibrationPoint &point);
     void take(const QString &path, const SeriesEnd &end, qint16 portion);
     void setPortion(qint16 portion);

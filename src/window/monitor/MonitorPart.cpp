@@ -45,6 +45,7 @@ MonitorPart::MonitorPart(SensorSession &session, const MonitorControls &controls
 
     connect(&m_session, &SensorSession::portOpened, this, &MonitorPart::portOpened);
     connect(&m_session, &SensorSession::portClosed, this, &MonitorPart::portClosed);
+    connect(&m_session, &SensorSession::portFailed, this, &MonitorPart::clearReadings);
     connect(&m_session, &SensorSession::sensorSettingsWanted, this,
             &MonitorPart::followSensorSettings);
     connect(&m_session, &SensorSession::litresFlagChanged, this,
@@ -65,6 +66,13 @@ void MonitorPart::start()
     m_ui.CmbNet->addItem(QStringLiteral("0"));
     m_ui.CmbNet->setCurrentIndex(0);
     m_ui.ProgressBar1->setValue(621);
+    // The described texts show the coefficient bare, after a Latin placeholder; the
+    // translations caption it and start it as the other readings start.
+    if (m_session.language() != Language::Described) {
+        m_ui.lblKo->setText(tr("Coefficient K"));
+        m_ui.lblKo->setVisible(true);
+        m_ui.ko->setText(noDataText());
+    }
 }
 
 std::optional<QString> MonitorPart::selectedEntry() const
@@ -138,7 +146,14 @@ void MonitorPart::portClosed()
     m_ui.CmbNet->setCurrentIndex(0);
 
     m_ui.sn->setText(QStringLiteral("0"));
-    m_ui.vv->setText(QStringLiteral("--------"));
+    // The described texts drop the caption's word here; the translations keep it.
+    m_ui.vv->setText(tr("--------", "firmware version of no sensor"));
+    m_ui.netdev->setText(QStringLiteral("---------"));
+    clearReadings();
+}
+
+void MonitorPart::clearReadings()
+{
     const QString noData = noDataText();
     // Frequency and analog output are readings too: left alone they would show the last
     // sensor's values as if it were still connected.
@@ -147,7 +162,6 @@ void MonitorPart::portClosed()
         reading->setText(noData);
     m_ui.ProgressBar1->setValue(0);
     m_ui.Kalibr_warning->setText(QString());
-    m_ui.netdev->setText(QStringLiteral("---------"));
     for (QLabel *label : {m_ui.hi, m_ui.h, m_ui.Label19})
         setBackColour(label, QColor());
     setFill(m_ui.ind_stab, Colours::StabOff);

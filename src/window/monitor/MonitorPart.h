@@ -62,6 +62,7 @@ struct MonitorControls {
     QLabel *Label10 = nullptr;
     QLabel *kko = nullptr;
     QLabel *ko = nullptr;
+    QLabel *lblKo = nullptr; // the caption of ko, which the described texts leave out
     QLabel *Kalibr_warning = nullptr;
     QCheckBox *per_sents = nullptr;
 };
@@ -117,6 +118,8 @@ private:
     void showTableFlags();
     void portOpened();
     void portClosed();
+    // Every reading shows that there is none, as when no sensor is connected.
+    void clearReadings();
 
     SensorSession &m_session;
     MonitorControls m_ui;

@@ -10,8 +10,10 @@
 #include "window/session/SensorSession.h"
 #include "window/session/SessionDisplay.h"
 #include "window/widgets/ActionKeys.h"
+#include "window/widgets/Colours.h"
 
 #include <QComboBox>
+#include <QLineEdit>
 #include <QPushButton>
 
 namespace
@@ -20,6 +22,8 @@ const QString kNoPort = QStringLiteral("----");
 // Shown and logged when the port will not open.
 const char *const kUnavailable =
     QT_TRANSLATE_NOOP("PortBarPart", "Com Port %1 unavailable. Select the right COM port.");
+// Shown, and logged with the system's reason, when the open port stops working.
+const char *const kPortFailed = QT_TRANSLATE_NOOP("PortBarPart", "Error! COM port unavailable");
 } // namespace
 
 PortBarPart::PortBarPart(SensorSession &session, const PortBarControls &controls, QObject *parent)
@@ -32,6 +36,9 @@ PortBarPart::PortBarPart(SensorSession &session, const PortBarControls &controls
     // A path typed into the box and confirmed with Enter stays typed text rather than
     // becoming an item: the next refresh of the list would otherwise drop it again.
     m_ui.CmbPort->setInsertPolicy(QComboBox::NoInsert);
+    // The text field inside the box is a control of its own to a screen reader.
+    if (QLineEdit *typed = m_ui.CmbPort->lineEdit())
+        typed->setAccessibleName(tr("Port device"));
     // A device that opens but will not take the line settings says why in a box of its own,
     // before the open is reported as failed.
     connect(&m_session.port().events(), &SerialPortEvents::lineSetUpFailed, this,
@@ -41,6 +48,13 @@ PortBarPart::PortBarPart(SensorSession &session, const PortBarControls &controls
     // The engine gives up a port that no longer takes its frames; another part may ask for
     // the port to be closed too.
     connect(&m_session.engine(), &ExchangeEngine::linkLost, this, &PortBarPart::BTNCloseCom_Click);
+    // A device that goes, or a write it refuses, is told once; the engine closes the port
+    // after its failed writes, and a write that goes through again ends the failure.
+    connect(&m_session.port().events(), &SerialPortEvents::deviceLost, this,
+            &PortBarPart::tellPortFailure);
+    connect(&m_session.engine(), &ExchangeEngine::writeFailed, this, &PortBarPart::tellPortFailure);
+    connect(&m_session.engine(), &ExchangeEngine::frameWritten, this,
+            [this] { m_failureTold = false; });
     connect(&m_session, &SensorSession::portCloseRequested, this, &PortBarPart::BTNCloseCom_Click);
     bindActionKeys({{m_ui.BTNOpenCom, Qt::Key_O}, {m_ui.BTNCloseCom, Qt::Key_C}});
 }
@@ -147,6 +161,7 @@ void PortBarPart::BTNOpenCom_Click()
     m_session.engine().start();
     m_ui.BTNOpenCom->setEnabled(false);
     m_ui.BTNCloseCom->setEnabled(true);
+    m_failureTold = false;
     m_session.log(QStringLiteral("Com Port ") + device + QStringLiteral(" Open"));
     emit m_session.portOpened();
     m_session.beep(1000, 100);
@@ -167,4 +182,21 @@ void PortBarPart::BTNCloseCom_Click()
     // The readings, the lamps and the address list show that nothing is connected.
     emit m_session.portClosed();
     m_timer1.start();
+}
+
+void PortBarPart::tellPortFailure()
+{
+    // While the firmware update has the port it tells the failure itself.
+    if (m_failureTold || !m_session.engine().holdsPort())
+        return;
+    m_failureTold = true;
+    const LoggedText text = loggedText("PortBarPart", kPortFailed);
+    const QString reason = m_session.port().ioFailure();
+    m_session.log(reason.isEmpty() ? text.logged : text.logged + QStringLiteral(": ") + reason);
+    // Nothing on screen may look live once the line is gone, the box included.
+    SessionDisplay &display = m_session.display();
+    display.setStatusColour(Colours::Red);
+    display.showStatus(text.shown);
+    emit m_session.portFailed();
+    m_session.dialogs().MsgBox(text.shown, OperatorDialogs::Icon::Critical);
 }

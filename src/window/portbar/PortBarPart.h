@@ -43,8 +43,11 @@ signals:
     void listTimerTicked();
 
 private:
+    void tellPortFailure();
+
     SensorSession &m_session;
     PortBarControls m_ui;
-    QTimer m_timer1;          // 1000 ms, only while no port is open
-    QStringList m_extraPorts; // devices kept in the list whatever the platform finds
+    QTimer m_timer1;            // 1000 ms, only while no port is open
+    QStringList m_extraPorts;   // devices kept in the list whatever the platform finds
+    bool m_failureTold = false; // the port's failure was told; writes failing on say nothing
 };

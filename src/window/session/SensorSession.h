@@ -35,6 +35,8 @@ public:
     SessionDisplay &display() const { return m_display; }
     QString programFolder() const { return m_platform.programFolder; }
     QDateTime now() const { return m_platform.clock(); }
+    // The set of texts the window shows.
+    Language language() const { return m_platform.language; }
 
     // Between portOpened and portClosed.
     bool portOpen() const { return m_portOpen; }
@@ -70,6 +72,9 @@ signals:
     void answerTaken(quint8 code, const QByteArray &answer);
     void portOpened();
     void portClosed();
+    // The open port stopped working (a device gone, a write refused): the readings on
+    // screen are no longer live. The port is closed a little later.
+    void portFailed();
     // A part asks for the port to be closed, as the "Close port" button does.
     void portCloseRequested();
     // A data answer was shown: its readings, the stability lamp they lit and the level

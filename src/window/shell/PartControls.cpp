@@ -50,6 +50,7 @@ MonitorControls monitorControls(const Ui::frmSerial &ui)
     c.Label10 = ui.Label10;
     c.kko = ui.kko;
     c.ko = ui.ko;
+    c.lblKo = ui.lblKo;
     c.Kalibr_warning = ui.Kalibr_warning;
     c.per_sents = ui.per_sents;
     return c;

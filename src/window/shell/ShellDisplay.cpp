@@ -10,6 +10,9 @@
 
 #include <QLabel>
 #include <QPlainTextEdit>
+#include <QTextBlock>
+#include <QTextCursor>
+#include <QTextDocument>
 
 namespace
 {
@@ -22,10 +25,6 @@ void ShellDisplay::watch(ExchangeEngine &engine, SensorSession &session)
     QObject *context = m_ui.window;
     QObject::connect(&engine, &ExchangeEngine::frameChosen, context,
                      [this](const QByteArray &frame) { echoFrame(frame); });
-    QObject::connect(&engine, &ExchangeEngine::writeFailed, context, [&session] {
-        session.dialogs().MsgBox(tr("Error! COM port unavailable"),
-                                 OperatorDialogs::Icon::Critical);
-    });
     QObject::connect(&engine, &ExchangeEngine::refusedInFrequencyMode, context, [&session] {
         session.dialogs().MsgBox(tr("This command cannot be executed in Frequency mode. "
                                     "Disconnect the sensor, reconnect it and click Search "
@@ -77,8 +76,13 @@ void ShellDisplay::showResults(const QString &text)
 
 void ShellDisplay::appendResults(const QString &text)
 {
+    // What is added starts on a line of its own, never at the end of a frame's echo.
+    QTextCursor end(m_ui.txtRec->document());
+    end.movePosition(QTextCursor::End);
+    if (!end.block().text().isEmpty())
+        end.insertText(QStringLiteral("\n"));
+    end.insertText(text);
     m_ui.txtRec->moveCursor(QTextCursor::End);
-    m_ui.txtRec->insertPlainText(text);
 }
 
 void ShellDisplay::closeAllTags()

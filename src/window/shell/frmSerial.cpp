@@ -10,6 +10,7 @@
 #include "window/trend/TrendPage.h"
 #include "window/trend/TrendPart.h"
 #include "window/widgets/LabelClicks.h"
+#include "window/widgets/ScreenFit.h"
 #include "window/widgets/Tags.h"
 
 #include <QCloseEvent>
@@ -25,6 +26,7 @@ frmSerial::frmSerial(const Platform &p, QWidget *parent)
     // The styles file and the common-controls call exist for Windows only; Qt draws the
     // platform's own style everywhere.
     ui->setupUi(this);
+    scrollCentralWidget(this);
     makeParts();
     Form_Load();
     // Caption labels act on their controls, once every page has its labels, some of which
@@ -97,6 +99,7 @@ void frmSerial::showAfterStartUp()
     // bring the start-up swap back.
     if (m_listTicks < 2 && ++m_listTicks == 2) {
         m_startupPicture->hide();
+        fitToScreen(this);
         show();
     }
 }

@@ -1,6 +1,7 @@
 #include "LabelClicks.h"
 
 #include <QAbstractButton>
+#include <QCheckBox>
 #include <QLabel>
 #include <QMouseEvent>
 
@@ -9,13 +10,25 @@ LabelClicks::LabelClicks(QWidget *window) : QObject(window)
     const auto labels = window->findChildren<QLabel *>();
     for (QLabel *label : labels) {
         // Secondary windows parented to this one watch their own labels.
-        if (label->buddy() && label->window() == window)
-            label->installEventFilter(this);
+        if (!label->buddy() || label->window() != window)
+            continue;
+        label->installEventFilter(this);
+        if (auto *box = qobject_cast<QCheckBox *>(label->buddy())) {
+            m_captionOf.insert(box, label);
+            box->installEventFilter(this);
+            label->setEnabled(box->isEnabled());
+        }
     }
 }
 
 bool LabelClicks::eventFilter(QObject *watched, QEvent *event)
 {
+    if (event->type() == QEvent::EnabledChange) {
+        if (QLabel *caption = m_captionOf.value(watched)) {
+            caption->setEnabled(static_cast<QWidget *>(watched)->isEnabled());
+        }
+        return false;
+    }
     if (event->type() != QEvent::MouseButtonRelease)
         return false;
     auto *label = qobject_cast<QLabel *>(watched);

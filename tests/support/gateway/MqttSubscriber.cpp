@@ -29,6 +29,12 @@ bool MqttSubscriber::start(quint16 port, const QByteArray &filter)
            mosquitto_loop_start(m_client) == MOSQ_ERR_SUCCESS;
 }
 
+bool MqttSubscriber::publish(const QByteArray &topic, const QByteArray &payload, bool retain)
+{
+    return mosquitto_publish(m_client, nullptr, topic.constData(), int(payload.size()),
+                             payload.constData(), 1, retain) == MOSQ_ERR_SUCCESS;
+}
+
 bool MqttSubscriber::subscribed() const
 {
     std::lock_guard<std::mutex> lock(m_mutex);

@@ -33,6 +33,10 @@ public:
     // Whether its subscription is in place.
     bool subscribed() const;
 
+    // Publishes with QoS 1, as another client of the broker would (Home Assistant saying
+    // it is online, say).
+    bool publish(const QByteArray &topic, const QByteArray &payload, bool retain = false);
+
     QList<Message> messages() const;
     // The payloads of `topic`, in the order they came.
     QList<QByteArray> payloads(const QByteArray &topic) const;
