@@ -18,10 +18,11 @@ scripts/install-deps.sh --windows || exit 1
 
 # sensor-sim, and a levelconf-cli to compare with, built for this machine.
 host=$root/build-windows/host
-cmake -S . -B "$host" -G Ninja -DCMAKE_BUILD_TYPE=Release -DLEVELCONF_TESTS=OFF \
-    -DLEVELCONF_BENCH=OFF >/dev/null || exit 1
+cmake -S . -B "$host" -G Ninja -DCMAKE_BUILD_TYPE=Release -DLEVELCONF_TESTS=OFF -DLEVELCONF_BENCH=ON \
+    >/dev/null || exit 1
 cmake --build "$host" --target sensor-sim levelconf-cli >/dev/null || exit 1
 sim=$host/sim/sensor-sim
+cache_qt=${LEVELCONF_WINDOWS_CACHE:-${XDG_CACHE_HOME:-$HOME/.cache}/levelconf-windows}/qt6-win64
 
 work=$(mktemp -d)
 export WINEPREFIX=$work/prefix
@@ -107,21 +108,19 @@ cli "--version" 0 '^levelconf-cli '"$version"'$' --version
 cli "search finds the demo bus" 0 '^1 2 5$' --port COM5 search
 cli "the typed device name opens too" 0 '^1 2 5$' --port '\\.\COM5' search
 cli "--json info" 0 '"firmware":"1\.7\.6\.".*"serial":12345' --port COM5 --json info 5
-cli "watch --count 3" 0 '^([^\n]*\n){3}' --port COM5 watch 5 --count 3
 watch_lines=$(cd "$work" && wine "$folder/levelconf-cli.exe" --port COM5 --log-folder 'C:\logs' \
     watch 5 --count 3 2>/dev/null | tr -d '\r' | wc -l)
 if [ "$watch_lines" -eq 4 ]; then pass "watch prints a header and 3 readings"; else
     fail "watch prints a header and 3 readings" "$watch_lines lines"; fi
-cli "a setting" 0 'Max distance set' --port COM5 set 1 max-distance=800
+cli "a setting" 0 'Distance limit set' --port COM5 set 1 max-distance=800
 cli "a refused setting" 4 'Wrong password' --port COM5 set 2 max-distance=800
 cli "table read" 0 '' --port COM5 table read 5 'C:\tank.pl5'
 if [ -s "$WINEPREFIX/drive_c/tank.pl5" ]; then pass "the table file is written"; else
     fail "the table file is written"; fi
-cli "table write" 0 'Tank calibration table set' --port COM5 table write 5 'C:\tank.pl5' --litres
-cli "a session log per run" 0 '' --version
+cli "table write" 0 'Calibration table written' --port COM5 table write 5 'C:\tank.pl5' --litres
 logs=$(find "$WINEPREFIX/drive_c/logs" -type f 2>/dev/null | wc -l)
-if [ "$logs" -ge 8 ]; then pass "the session logs are written ($logs)"; else
-    fail "the session logs are written" "$logs files"; fi
+if [ "$logs" -ge 1 ]; then pass "the session logs are written ($logs files)"; else
+    fail "the session logs are written" "no file"; fi
 if grep -rqa "Com Port .*COM5 Closed" "$WINEPREFIX/drive_c/logs"; then
     pass "the logs close the port"
 else fail "the logs close the port"; fi
@@ -129,13 +128,18 @@ else fail "the logs close the port"; fi
 # Bad input gets what it gets on Linux.
 cli "a port that does not exist" 2 'Com Port .*COM9 unavailable' --port COM9 search
 cli "a bad address" 5 'not a sensor.s network address' --port COM5 info 300
+# The language follows the Windows display language, which Wine takes from the locale.
+ru=$(cd "$work" && LC_ALL=ru_RU.UTF-8 wine "$folder/levelconf-cli.exe" --port COM5 info 300 2>&1 | tr -d '\r')
+if grep -q 'Ничего не отправлено' <<<"$ru"; then pass "a Russian display language speaks Russian"
+else fail "a Russian display language speaks Russian" "$ru"; fi
+cli "--language ru whatever the display language" 5 "Ничего не отправлено" --port COM5 --language ru info 300
 cli "a table file that is a device" 5 'not a regular file|cannot be opened' \
     --port COM5 table write 5 NUL
 (cd "$work" && timeout 60 wine "$folder/levelconf-cli.exe" --port COM5 --log-folder 'C:\logs' \
     watch 5 --count 8 >/dev/null 2>&1) &
 holder=$!
 sleep 4
-cli "a port another program holds" 2 'unavailable' --port COM5 search
+cli "a port another program holds" 2 'unavailable. It is in use by another program' --port COM5 search
 wait "$holder"
 
 # Firmware: a full PL-540 image into the simulated loader.
@@ -162,9 +166,28 @@ cli "the port pulled mid-update" 2 'COM port unavailable' --port COM5 flash 'C:\
     --type PL540
 
 if [ "${BENCH:-0}" = 1 ]; then
+    # The engine's ticks on the window's thread, the Windows serial module under Wine beside
+    # Qt SerialPort on Linux, against the same simulated sensor.
+    cmake --build "$root/build-windows/programs" --target bench_tick_port >/dev/null &&
+        cmake --build "$host" --target bench_tick_port >/dev/null || exit 1
+    cp "$root/build-windows/programs/bench_tick_port.exe" "$folder/"
+    start_bus --sensor address=5,serial=12345,firmware=176,mode=0x88,filtration=0x13
+    echo "BENCH: Wine, drawn through Wine's windows"
+    (cd "$work" && wine "$folder/bench_tick_port.exe" --port COM5 2>/dev/null | tr -d '\r')
+    # The same without Wine's drawing, as the Linux run draws offscreen.
+    cp "$cache_qt/plugins/platforms/qoffscreen.dll" "$folder/platforms/"
+    echo "BENCH: Wine, offscreen"
+    (cd "$work" && wine "$folder/bench_tick_port.exe" -platform offscreen --port COM5 \
+        2>/dev/null | tr -d '\r')
+    rm -f "$folder/bench_tick_port.exe" "$folder/platforms/qoffscreen.dll"
+    echo "BENCH: Linux"
+    QT_QPA_PLATFORM=offscreen "$host/bench/bench_tick_port" --port "$work/bus" 2>/dev/null
     # The update as the technician sees it: 19200 baud, 3 ms programming a block.
     for run in 1 2 3; do
         start_bus --demo
+        start=$(date +%s.%N)
+        (cd "$work" && wine "$folder/levelconf-cli.exe" --version >/dev/null 2>&1)
+        startup_s=$(echo "$(date +%s.%N) - $start" | bc)
         start=$(date +%s.%N)
         (cd "$work" && wine "$folder/levelconf-cli.exe" --port COM5 --log-folder 'C:\logs' \
             flash 'C:\PL-540.cri' --type PL540 >/dev/null 2>&1)
@@ -174,7 +197,8 @@ if [ "${BENCH:-0}" = 1 ]; then
         "$host/levelconf-cli" --port "$work/bus" --log-folder "$work/linux-logs" \
             flash "$work/PL-540.cri" --type PL540 >/dev/null 2>&1
         linux_s=$(echo "$(date +%s.%N) - $start" | bc)
-        echo "BENCH: full PL-540 update, run $run: Wine ${wine_s} s, Linux ${linux_s} s"
+        echo "BENCH: full PL-540 update, run $run: Wine ${wine_s} s (of it ${startup_s} s" \
+            "starting a program under Wine), Linux ${linux_s} s"
     done
 fi
 
@@ -202,18 +226,19 @@ done
 if [ -n "$wid" ]; then
     pass "the window opens"
     sleep 6 # the start-up picture
-    xdotool windowactivate --sync "$wid" 2>/dev/null
-    xdotool key --window "$wid" alt+o
+    xdotool windowactivate --sync "$wid" >/dev/null 2>&1
+    xdotool key --window "$wid" alt+o 2>/dev/null
     sleep 2
-    xdotool key --window "$wid" alt+e
+    xdotool key --window "$wid" alt+e 2>/dev/null
     sleep 4
     sleep 6
     import -window root "$work/window.png" 2>/dev/null
     mkdir -p "$root/build-windows"
     cp "$work/window.png" "$root/build-windows/levelconf-wine.png" 2>/dev/null
-    xdotool key --window "$wid" alt+c
+    xdotool key --window "$wid" alt+c 2>/dev/null
     sleep 2
-    xdotool windowclose "$wid" 2>/dev/null || xdotool key --window "$wid" alt+F4
+    # As Windows closes a program that is asked to: a WM_CLOSE to its window.
+    wine taskkill /im levelconf.exe >/dev/null 2>&1
 else
     fail "the window opens" "$(cat "$work/window.out")"
 fi

@@ -71,6 +71,36 @@ QStringList registeredPorts()
     return names;
 }
 
+// The port held by this program while it is open, by a name of the port's own: the driver
+// keeps a port to one handle, but not every one does (Wine's ports on a pseudo-terminal do
+// not), and two programs on one bus would take each other's answers.
+HANDLE holdPortName(const QString &device, bool *taken)
+{
+    QString name = dosName(device).toUpper();
+    name.replace(QLatin1Char('\\'), QLatin1Char('/'));
+    const std::wstring mutexName =
+        (QStringLiteral("Global\\levelconf-port-") + name).toStdWString();
+    HANDLE hold = ::CreateMutexW(nullptr, FALSE, mutexName.c_str());
+    *taken = false;
+    if (!hold)
+        return nullptr;
+    const DWORD r = ::WaitForSingleObject(hold, 0);
+    // A holder that ended without closing the port leaves it abandoned, and so free.
+    if (r == WAIT_OBJECT_0 || r == WAIT_ABANDONED)
+        return hold;
+    ::CloseHandle(hold);
+    *taken = true;
+    return nullptr;
+}
+
+void releasePortName(void *hold)
+{
+    if (hold) {
+        ::ReleaseMutex(handleOf(hold));
+        ::CloseHandle(handleOf(hold));
+    }
+}
+
 SerialPort::OpenFailure openFailureOf(DWORD error)
 {
     switch (error) {
@@ -170,10 +200,18 @@ bool Win32SerialPort::ComOpen(const QString &device, const QString &settings)
     m_failure = OpenFailure::None;
     m_lost = false;
 
+    bool taken = false;
+    m_nameHold = holdPortName(device, &taken);
+    if (taken) {
+        m_failure = OpenFailure::Busy;
+        return false;
+    }
     HANDLE port = ::CreateFileW(wide(device).c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr,
                                 OPEN_EXISTING, FILE_FLAG_OVERLAPPED, nullptr);
     if (port == INVALID_HANDLE_VALUE) {
         m_failure = openFailureOf(::GetLastError());
+        releasePortName(m_nameHold);
+        m_nameHold = nullptr;
         return false;
     }
     m_handle = port;
@@ -253,6 +291,8 @@ bool Win32SerialPort::ComClose()
     stopWorker();
     const bool closed = ::CloseHandle(handleOf(m_handle)) != 0;
     m_handle = nullptr;
+    releasePortName(m_nameHold);
+    m_nameHold = nullptr;
     m_open = false;
     m_lost = false;
     std::lock_guard<std::mutex> lock(m_mutex);

@@ -46,6 +46,7 @@ private:
     void *m_handle = nullptr;    // the port, or null while closed
     void *m_stopEvent = nullptr; // set to end the worker
     void *m_wakeEvent = nullptr; // set when there is something to write
+    void *m_nameHold = nullptr;  // the port's name, held against another program of ours
 
     OpenFailure m_failure = OpenFailure::None;
     bool m_open = false;
