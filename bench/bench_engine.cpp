@@ -13,6 +13,7 @@
 // The window is the real one on the real serial port; run it under xvfb-run (or with
 // QT_QPA_PLATFORM=offscreen) on a machine without a display.
 #include "BenchWindow.h"
+#include "TickTiming.h"
 #include "SensorSim.h"
 #include "core/protocol/CommandCodes.h"
 #include "core/protocol/ExchangeEngine.h"
@@ -41,24 +42,9 @@
 namespace
 {
 constexpr quint8 kAddress = 5;
-constexpr double kBlockedTargetMs = 2;
-// Ticks this close after the one before come while the sensor's answer (5 to 30 ms after the
-// request, then some 14 ms on the line) is often still arriving.
-constexpr int kArrivingSpacingMs = 20;
 constexpr double kCpuTargetPercent = 1;
 constexpr double kMemoryTargetMb = 80;
 const QString kVersion = QStringLiteral("1.7.6.");
-
-struct Figures {
-    double median = 0;
-    double max = 0;
-};
-
-Figures figuresOf(std::vector<double> ms)
-{
-    std::sort(ms.begin(), ms.end());
-    return {ms[ms.size() / 2], ms.back()};
-}
 
 SensorConfig benchSensor()
 {
@@ -69,70 +55,6 @@ SensorConfig benchSensor()
     c.mode = 0x88;
     c.filtration = 0x13;
     return c;
-}
-
-double msSince(const QElapsedTimer &t)
-{
-    return t.nsecsElapsed() / 1e6;
-}
-
-// ---- ticks ----
-
-struct TickRun {
-    std::vector<double> wall;  // the longest stretch the tick held the thread
-    std::vector<double> cpu;   // the same stretches in processor time
-    std::vector<double> toEnd; // from the tick to its end, waiting included
-    int deferred = 0;          // ticks whose answer was still coming in
-    int answered = 0;
-};
-
-// One tick, and the event loop run until the tick has ended. The tick's own call is timed,
-// and so is the pass of the event loop in which a tick that waited for its answer ends;
-// the window's repaints in the passes between are the window's drawing, as after any tick.
-void timeTick(frmSerial &w, TickRun &run)
-{
-    QElapsedTimer total;
-    total.start();
-    Stretch blocked = timed([&] { w.engine().tick(); });
-    if (w.engine().busy())
-        ++run.deferred;
-    while (w.engine().busy()) {
-        const Stretch pass = timed([] { QCoreApplication::processEvents(); });
-        if (!w.engine().busy())
-            blocked = {std::max(blocked.wall, pass.wall), std::max(blocked.cpu, pass.cpu)};
-    }
-    run.wall.push_back(blocked.wall);
-    run.cpu.push_back(blocked.cpu);
-    run.toEnd.push_back(msSince(total));
-    if (!w.engine().noData())
-        ++run.answered;
-}
-
-TickRun timeTicks(frmSerial &w, int count, int spacingMs)
-{
-    TickRun run;
-    for (int i = 0; i < count; ++i) {
-        runEvents(spacingMs);
-        timeTick(w, run);
-    }
-    return run;
-}
-
-void printTicks(const char *what, const TickRun &run)
-{
-    const Figures wall = figuresOf(run.wall);
-    const Figures cpu = figuresOf(run.cpu);
-    const Figures toEnd = figuresOf(run.toEnd);
-    std::printf("  %s: %zu ticks, %d found an answer, %d waited for one still arriving\n", what,
-                run.wall.size(), run.answered, run.deferred);
-    std::printf("    window blocked, wall    median %6.2f ms   max %6.2f ms   (target at most "
-                "2 ms: %s)\n",
-                wall.median, wall.max, wall.max <= kBlockedTargetMs ? "met" : "NOT MET");
-    std::printf("    the same, processor     median %6.2f ms   max %6.2f ms\n", cpu.median,
-                cpu.max);
-    std::printf("    tick to its end         median %6.2f ms   max %6.2f ms   (the window free "
-                "meanwhile)\n",
-                toEnd.median, toEnd.max);
 }
 
 int benchTicks(int ticks, int arrivingTicks, int silentTicks, int spacingMs)

@@ -2,10 +2,6 @@
 # the AppStream metainfo, a man page for each program and the package's documents.
 # Included from the top-level CMakeLists.txt once the levelconf and sensor-sim targets exist.
 
-set(LEVELCONF_HOMEPAGE "https://levelconf.org" CACHE STRING
-    "Home page named in the AppStream metainfo and the package; its docs/ holds the screenshots")
-set(LEVELCONF_MAINTAINER "The levelconf maintainers <maintainers@levelconf.org>" CACHE STRING
-    "Maintainer named in the package and its copyright file")
 # The date of this version's release, for the metainfo; dist/changelog has the same.
 set(LEVELCONF_RELEASE_DATE "2026-12-08")
 
@@ -28,36 +24,14 @@ install(FILES ${generated}/${LEVELCONF_APP_ID}.metainfo.xml
         DESTINATION ${CMAKE_INSTALL_DATADIR}/metainfo)
 
 # The icon: the drawing itself, and PNG renderings of it for desktops and toolkits that
-# cannot read SVG. The PNGs are also built into levelconf, for its window when it runs
-# from the build folder and the desktop has no installed icon to offer.
+# cannot read SVG (cmake/LevelconfIcons.cmake renders them, and builds them into levelconf).
 set(icon_dir ${CMAKE_INSTALL_DATADIR}/icons/hicolor)
 install(FILES ${dist}/${LEVELCONF_APP_ID}.svg DESTINATION ${icon_dir}/scalable/apps)
-
-find_program(LEVELCONF_RSVG_CONVERT rsvg-convert)
-set(LEVELCONF_ICON_SIZES "")
-if(LEVELCONF_RSVG_CONVERT)
-    set(LEVELCONF_ICON_SIZES 16 24 32 48 64 128 256)
-else()
-    message(STATUS "rsvg-convert not found: only the SVG icon is installed")
-endif()
-set(icon_pngs "")
+include(${CMAKE_CURRENT_LIST_DIR}/LevelconfIcons.cmake)
 foreach(size ${LEVELCONF_ICON_SIZES})
-    set(png ${generated}/icons/${size}/${LEVELCONF_APP_ID}.png)
-    add_custom_command(
-        OUTPUT ${png}
-        COMMAND ${CMAKE_COMMAND} -E make_directory ${generated}/icons/${size}
-        COMMAND ${LEVELCONF_RSVG_CONVERT} -w ${size} -h ${size} -o ${png}
-                ${dist}/${LEVELCONF_APP_ID}.svg
-        DEPENDS ${dist}/${LEVELCONF_APP_ID}.svg
-        COMMENT "Rendering the ${size}x${size} icon"
-        VERBATIM)
-    install(FILES ${png} DESTINATION ${icon_dir}/${size}x${size}/apps)
-    list(APPEND icon_pngs ${png})
+    install(FILES ${generated}/icons/${size}/${LEVELCONF_APP_ID}.png
+            DESTINATION ${icon_dir}/${size}x${size}/apps)
 endforeach()
-if(icon_pngs)
-    qt_add_resources(levelconf levelconf_icons PREFIX /icons BASE ${generated}/icons
-                     FILES ${icon_pngs})
-endif()
 
 # Man pages, from each program's own --help and --version, so that they never drift from
 # the options. levelconf makes its application object before it reads the options, so it

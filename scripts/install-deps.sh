@@ -5,15 +5,24 @@
 #
 #   scripts/install-deps.sh --arm64   also what the arm64 package is cross-built and tested
 #                                     with (scripts/make-package.sh --arch arm64)
+#   scripts/install-deps.sh --windows also what the Windows programs are cross-built and
+#                                     tested with (scripts/make-windows.sh, test-windows.sh)
 set -euo pipefail
 
 arm64=false
+windows=false
 for arg in "$@"; do
     case $arg in
         --arm64) arm64=true ;;
+        --windows) windows=true ;;
         *) echo "install-deps.sh: unknown option $arg" >&2; exit 2 ;;
     esac
 done
+
+sudo=""
+if [ "$(id -u)" -ne 0 ]; then
+    sudo="sudo"
+fi
 
 packages=(cmake g++ ninja-build pkg-config qt6-base-dev qt6-base-dev-tools
           qt6-serialport-dev libasound2-dev xvfb xauth imagemagick
@@ -37,6 +46,25 @@ if $arm64; then
                mosquitto-clients python3 valgrind)
 fi
 
+# Windows: MinGW-w64 with POSIX threads, Wine and xdotool to run and drive what it makes,
+# NSIS for the installer, zip for the portable folder, python3 and bc for the test's image
+# and figures, and the source of Debian's Qt 6 base, which is built for Windows once. That
+# source comes through a deb-src entry for the archive the machine already uses.
+if $windows; then
+    packages+=(g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64 wine wine64 nsis zip
+               unzip xdotool python3 bc)
+    if ! apt-get source --print-uris qt6-base >/dev/null 2>&1; then
+        suites=$(sed -n 's/^Suites: *//p' /etc/apt/sources.list.d/debian.sources | head -n 1)
+        uris=$(sed -n 's/^URIs: *//p' /etc/apt/sources.list.d/debian.sources | head -n 1)
+        [ -n "$suites" ] || suites="$(. /etc/os-release && echo "$VERSION_CODENAME")"
+        [ -n "$uris" ] || uris=http://deb.debian.org/debian
+        printf 'Types: deb-src\nURIs: %s\nSuites: %s\nComponents: main\nSigned-By: %s\n' \
+            "$uris" "$suites" /usr/share/keyrings/debian-archive-keyring.gpg |
+            $sudo tee /etc/apt/sources.list.d/levelconf-deb-src.sources >/dev/null
+        $sudo apt-get update
+    fi
+fi
+
 missing=()
 for p in "${packages[@]}"; do
     if ! dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed"; then
@@ -45,10 +73,6 @@ for p in "${packages[@]}"; do
 done
 [ ${#missing[@]} -eq 0 ] && exit 0
 
-sudo=""
-if [ "$(id -u)" -ne 0 ]; then
-    sudo="sudo"
-fi
 echo "Installing: ${missing[*]}"
 if $arm64 && ! dpkg --print-foreign-architectures | grep -qx arm64; then
     $sudo dpkg --add-architecture arm64

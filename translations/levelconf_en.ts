@@ -1452,10 +1452,6 @@ OK!
         <source>something else</source>
         <translation>something else</translation>
     </message>
-    <message>
-        <source>a device</source>
-        <translation>a device</translation>
-    </message>
 </context>
 <context>
     <name>RemotePart</name>

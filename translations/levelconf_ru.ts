@@ -1468,10 +1468,6 @@ Ok!
         <source>something else</source>
         <translation>что-то иное</translation>
     </message>
-    <message>
-        <source>a device</source>
-        <translation>устройство</translation>
-    </message>
 </context>
 <context>
     <name>RemotePart</name>

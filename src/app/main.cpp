@@ -1,16 +1,16 @@
 #include "core/log/LogFolder.h"
-#include "core/serial/QtSerialPort.h"
+#include "core/serial/SystemSerialPort.h"
+#include "core/text/LocaleEnvironment.h"
 #include "core/text/Translations.h"
-#include "window/platform/AlsaTone.h"
 #include "window/platform/QtOperatorDialogs.h"
 #include "window/platform/SignalQuit.h"
+#include "window/platform/TonePlayer.h"
 #include "window/shell/frmSerial.h"
 
 #include <QApplication>
 #include <QCommandLineParser>
 #include <QDir>
 #include <QIcon>
-#include <QProcessEnvironment>
 #include <cstdio>
 #include <cstdlib>
 
@@ -85,7 +85,7 @@ bool asksForTextOnly(const Options &o, const QStringList &arguments)
 Language chosenLanguage(const Options &o)
 {
     if (!o.parser.isSet(o.language))
-        return languageOfLocale(QProcessEnvironment::systemEnvironment(), Language::Described);
+        return languageOfLocale(localeEnvironment(), Language::Described);
     const QString name = o.parser.value(o.language);
     if (const std::optional<Language> l = languageNamed(name))
         return *l;
@@ -128,13 +128,13 @@ int main(int argc, char *argv[])
     o.parser.process(app);
 
     QtOperatorDialogs dialogs;
-    QtSerialPort port;
-    AlsaTone tone;
+    const std::unique_ptr<SerialPort> port = makeSystemSerialPort();
+    const std::unique_ptr<Tone> tone = makeSystemTone();
 
     Platform platform;
-    platform.port = &port;
+    platform.port = port.get();
     platform.dialogs = &dialogs;
-    platform.tone = &tone;
+    platform.tone = tone.get();
     platform.programFolder = QApplication::applicationDirPath();
     platform.logFolder = defaultLogFolder(platform.programFolder);
     platform.language = language;

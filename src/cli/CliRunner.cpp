@@ -82,10 +82,11 @@ CliExit CliRunner::run()
 
 std::optional<CliExit> CliRunner::openPort(const QString &device)
 {
-    // A name without a folder is a port as the window lists it (ttyUSB0, COM3). The device
-    // it stands for is said, so that a script's reader knows what was talked to.
+    // A name without a folder is a port as the window lists it (ttyUSB0, COM3). Where it
+    // stands for a file elsewhere (/dev/ttyUSB0), that file is said, so that a script's
+    // reader knows what was talked to; COM3 is the port's own name on Windows.
     const bool named = device != m_args.port;
-    if (named)
+    if (named && device.startsWith(QLatin1Char('/')))
         m_out.error(tr("Com Port %1 is %2.").arg(m_args.port, device));
     if (m_port.ComOpen(device, kBusLineSettings))
         return std::nullopt;

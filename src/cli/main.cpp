@@ -1,15 +1,15 @@
 #include "CliArguments.h"
 #include "CliRunner.h"
 #include "Terminal.h"
-#include "core/serial/QtSerialPort.h"
+#include "core/serial/SystemSerialPort.h"
 #include "core/system/LocaleFallback.h"
 #include "core/system/TerminationSignals.h"
 #include "core/text/Language.h"
+#include "core/text/LocaleEnvironment.h"
 #include "core/text/Translations.h"
 
 #include <QCoreApplication>
 #include <QLocale>
-#include <QProcessEnvironment>
 
 #include <cstdio>
 
@@ -19,7 +19,7 @@ int main(int argc, char *argv[])
     prepareStandardStreams();
     // The language follows the locale as the user set it, even one that cannot be used and
     // that the process therefore runs without.
-    const QProcessEnvironment userEnvironment = QProcessEnvironment::systemEnvironment();
+    const QProcessEnvironment userEnvironment = localeEnvironment();
     fallBackToUtf8Locale();
     QCoreApplication app(argc, argv);
     QCoreApplication::setApplicationName(QStringLiteral("levelconf"));
@@ -50,8 +50,8 @@ int main(int argc, char *argv[])
                                                                              : CliExit::Ok);
     }
 
-    QtSerialPort port;
-    CliRunner runner(*args, port, output);
+    const std::unique_ptr<SerialPort> port = makeSystemSerialPort();
+    CliRunner runner(*args, *port, output);
     const std::unique_ptr<TerminationSignals> stop = catchTerminationSignals();
     if (stop)
         QObject::connect(stop.get(), &TerminationSignals::requested, &runner,

@@ -3,14 +3,19 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QStandardPaths>
+#include <QTemporaryFile>
 
 namespace
 {
+// Whether a log can be written there. A folder's permission bits do not tell on every
+// system (an install under Program Files on Windows looks writable and is not), so a file
+// is made and removed to see.
 bool usable(const QString &folder)
 {
     if (!makeLogFolder(folder))
         return false;
-    return QFileInfo(folder).isWritable();
+    QTemporaryFile probe(QDir(folder).filePath(QStringLiteral(".probe-XXXXXX")));
+    return probe.open();
 }
 } // namespace
 
@@ -42,6 +47,6 @@ QString defaultLogFolder(const QString &programFolder)
     const QString beside = QDir(programFolder).filePath(QStringLiteral("log"));
     if (!runsInstalled(programFolder) && usable(beside))
         return beside;
-    const QString data = QStandardPaths::writableLocation(QStandardPaths::AppDataLocation);
+    const QString data = QStandardPaths::writableLocation(QStandardPaths::AppLocalDataLocation);
     return QDir(data).filePath(QStringLiteral("log"));
 }

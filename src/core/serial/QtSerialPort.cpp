@@ -2,6 +2,7 @@
 
 #include "LineSettings.h"
 #include "PortNames.h"
+#include "SystemSerialPort.h"
 #include "TransferRules.h"
 
 #include <QDeadlineTimer>
@@ -357,4 +358,9 @@ void QtSerialPort::releaseLostDevice()
 {
     if (m_lost && m_port.isOpen())
         m_port.close();
+}
+
+std::unique_ptr<SerialPort> makeSystemSerialPort()
+{
+    return std::make_unique<QtSerialPort>();
 }

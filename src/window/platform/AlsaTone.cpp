@@ -7,7 +7,6 @@
 namespace
 {
 constexpr int kRate = 44100;
-constexpr int kMaxQueued = 8; // a burst of confirmations must not queue minutes of sound
 
 void play(int frequencyHz, int durationMs)
 {
@@ -56,42 +55,9 @@ std::deque<short> sineSamples(int frequencyHz, int durationMs, int rate)
     return out;
 }
 
-AlsaTone::AlsaTone() : m_worker([this] { run(); }) {}
+AlsaTone::AlsaTone() : TonePlayer(&play) {}
 
-AlsaTone::~AlsaTone()
+std::unique_ptr<Tone> makeSystemTone()
 {
-    {
-        std::lock_guard<std::mutex> lock(m_mutex);
-        m_stop = true;
-        m_queue.clear();
-    }
-    m_wake.notify_all();
-    m_worker.join();
-}
-
-void AlsaTone::Beep(int frequencyHz, int durationMs)
-{
-    {
-        std::lock_guard<std::mutex> lock(m_mutex);
-        if (static_cast<int>(m_queue.size()) >= kMaxQueued)
-            return;
-        m_queue.emplace_back(frequencyHz, durationMs);
-    }
-    m_wake.notify_one();
-}
-
-void AlsaTone::run()
-{
-    for (;;) {
-        std::pair<int, int> tone;
-        {
-            std::unique_lock<std::mutex> lock(m_mutex);
-            m_wake.wait(lock, [this] { return m_stop || !m_queue.empty(); });
-            if (m_stop)
-                return;
-            tone = m_queue.front();
-            m_queue.pop_front();
-        }
-        play(tone.first, tone.second);
-    }
+    return std::make_unique<AlsaTone>();
 }

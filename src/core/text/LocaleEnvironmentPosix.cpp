@@ -1,0 +1,6 @@
+#include "LocaleEnvironment.h"
+
+QProcessEnvironment localeEnvironment()
+{
+    return QProcessEnvironment::systemEnvironment();
+}
