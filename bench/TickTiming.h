@@ -92,3 +92,31 @@ inline void printTicks(const char *what, const TickRun &run)
                 "meanwhile)\n",
                 toEnd.median, toEnd.max);
 }
+
+// Opens `device` in the window, hands its engine's ticks to the caller, searches the bus and
+// lets the window ask the sensor who it is and show its first reading, as an operator
+// would; true once firmware `version` shows a reading. That first reading also makes the
+// hidden table editor, whose flags it sets: a one-off that the ticks measured after it do
+// not repeat.
+inline bool openAndFindSensor(frmSerial &w, const QString &device, const QString &version,
+                              int spacingMs)
+{
+    // The start-up picture gives way to the window on the second tick of the port list.
+    if (!runEventsUntil([&] { return w.isVisible(); }, 5000) || !openPort(w, device)) {
+        std::fprintf(stderr, "cannot open %s\n", qPrintable(device));
+        return false;
+    }
+    // The ticks are driven from here, so that each one can be timed.
+    w.engine().stop();
+    w.engine().attach();
+    w.form()->Opros->click();
+    const auto shown = [&] {
+        return w.form()->vv->text() == version && w.form()->tek->text() != "No data";
+    };
+    for (int i = 0; i < 10 && !shown(); ++i)
+        timeTicks(w, 1, spacingMs);
+    if (!shown())
+        std::fprintf(stderr, "no sensor of firmware %s was found on %s\n", qPrintable(version),
+                     qPrintable(device));
+    return shown();
+}

@@ -13,8 +13,8 @@
 // The window is the real one on the real serial port; run it under xvfb-run (or with
 // QT_QPA_PLATFORM=offscreen) on a machine without a display.
 #include "BenchWindow.h"
-#include "TickTiming.h"
 #include "SensorSim.h"
+#include "TickTiming.h"
 #include "core/protocol/CommandCodes.h"
 #include "core/protocol/ExchangeEngine.h"
 #include "core/serial/QtSerialPort.h"
@@ -69,26 +69,8 @@ int benchTicks(int ticks, int arrivingTicks, int silentTicks, int spacingMs)
     NoTone tone;
     QtSerialPort port;
     frmSerial w(platformFor(&port, &dialogs, &tone, dir));
-    // The start-up picture gives way to the window on the second tick of the port list.
-    if (!runEventsUntil([&] { return w.isVisible(); }, 5000) || !openPort(w, sim.slavePath()))
+    if (!openAndFindSensor(w, sim.slavePath(), kVersion, spacingMs))
         return 1;
-    // The ticks are driven from here, so that each one can be timed.
-    w.engine().stop();
-    w.engine().attach();
-
-    // Search the bus and let the window ask the sensor who it is and show its first reading,
-    // as an operator would. That first reading also makes the hidden table editor, whose
-    // flags it sets: a one-off that the ticks measured below do not repeat.
-    w.form()->Opros->click();
-    const auto shown = [&] {
-        return w.form()->vv->text() == kVersion && w.form()->tek->text() != "No data";
-    };
-    for (int i = 0; i < 10 && !shown(); ++i)
-        timeTicks(w, 1, spacingMs);
-    if (!shown()) {
-        std::fprintf(stderr, "the sensor was not found\n");
-        return 1;
-    }
 
     std::printf("Engine tick (TMRComm_Timer) on the window's thread, Release build.\n"
                 "Ticks are %d ms apart instead of the timer's 1000 ms, to keep the run short;\n"

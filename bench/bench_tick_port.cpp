@@ -23,22 +23,8 @@ int benchTicks(const QString &device, int ticks, int spacingMs)
     NoTone tone;
     const std::unique_ptr<SerialPort> port = makeSystemSerialPort();
     frmSerial w(platformFor(port.get(), &dialogs, &tone, dir));
-    if (!runEventsUntil([&] { return w.isVisible(); }, 5000) || !openPort(w, device)) {
-        std::fprintf(stderr, "cannot open %s\n", qPrintable(device));
+    if (!openAndFindSensor(w, device, kVersion, spacingMs))
         return 1;
-    }
-    w.engine().stop();
-    w.engine().attach();
-    w.form()->Opros->click();
-    const auto shown = [&] {
-        return w.form()->vv->text() == kVersion && w.form()->tek->text() != "No data";
-    };
-    for (int i = 0; i < 10 && !shown(); ++i)
-        timeTicks(w, 1, spacingMs);
-    if (!shown()) {
-        std::fprintf(stderr, "no sensor of firmware 1.7.6 was found on %s\n", qPrintable(device));
-        return 1;
-    }
     std::printf("Engine tick on the window's thread, port %s, platform %s.\n", qPrintable(device),
                 qPrintable(QGuiApplication::platformName()));
     printTicks("answering sensor (firmware 1.7.6, 26-byte data answer)",
