@@ -10,8 +10,10 @@ packages=(cmake g++ ninja-build pkg-config qt6-base-dev qt6-base-dev-tools
 # Qt Linguist's lupdate and lrelease with their CMake package, and Qt's own translations
 # (the standard buttons and the file dialog) for the languages the window speaks.
 packages+=(qt6-l10n-tools qt6-tools-dev qt6-translations-l10n)
-# The gateway's MQTT client library, and the broker its tests run.
-packages+=(libmosquitto-dev mosquitto)
+# The gateway's MQTT client library, and the broker its tests run (with mosquitto_passwd);
+# OpenSSL's headers, with which the gateway checks its TLS files at start; and
+# systemd-analyze, which checks its unit.
+packages+=(libmosquitto-dev mosquitto libssl-dev systemd)
 # clang and its libFuzzer runtime, for the fuzz targets of the parsers.
 packages+=(clang libclang-rt-dev)
 

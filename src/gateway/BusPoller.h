@@ -35,6 +35,8 @@ public:
     BusPoller(SerialPort &port, const Settings &settings, QObject *parent = nullptr);
 
     void start();
+    // Whether what the sensors do reaches the broker now, for the log to say.
+    void setPublished(bool published) { m_published = published; }
     // Polling ends once the poll under way has its answer; then the port is closed and
     // stopped() follows.
     void stop();
@@ -82,4 +84,5 @@ private:
     bool m_openFailureLogged = false;
     bool m_stopping = false;
     bool m_stopped = false;
+    bool m_published = false;
 };

@@ -3,12 +3,17 @@
 #include "GatewayTopics.h"
 #include "MqttLink.h"
 #include "ReadingQueue.h"
+#include "SpoolRecords.h"
 
+#include <QHash>
 #include <QMap>
 #include <QObject>
 #include <QSet>
 #include <QString>
 #include <optional>
+#include <vector>
+
+class ReadingSpool;
 
 // What the gateway says on the broker. Readings wait in a bounded queue and go out in
 // order, a few at a time, each taken off only once the broker has it; while the broker
@@ -30,6 +35,11 @@ public:
     Publisher(MqttLink &link, const GatewayTopics &topics, int queueSize, bool discovery,
               QObject *parent = nullptr);
 
+    // Readings are kept in `spool` as well from now on; what it held from before the start
+    // is queued ahead of every new reading.
+    void keepIn(ReadingSpool *spool, const std::vector<SpoolRecords::Pending> &held,
+                quint64 nextSeq);
+
     void addState(quint32 serial, const QByteArray &payload);
     void sensorIdentified(quint32 serial, const QString &firmware);
     void setAvailability(quint32 serial, bool online);
@@ -38,6 +48,10 @@ public:
 
     // Nothing queued, and the broker has acknowledged everything handed to it.
     bool settled() const;
+    // Readings not yet delivered, and of them those not kept in a spool: lost if the
+    // gateway ends now.
+    int undelivered() const;
+    int unkept() const;
 
 signals:
     // Everything is delivered.
@@ -53,7 +67,8 @@ private:
     void noteNotReached();
     void onConnected();
     void onConnectFailed(const QString &reason);
-    void onRefused(const QString &reason);
+    void onRefused(const QString &reason, bool credentials);
+    void onClientIdInUse();
     void onConnectionLost(const QString &reason);
     void onAcked(int messageId);
     // The broker cannot be reached: one line saying `what`.
@@ -61,6 +76,8 @@ private:
     void sayRetained(const MqttMessage &message);
     void sayDiscovery(quint32 serial, Sensor &sensor);
     void pump();
+    void queueState(const MqttMessage &message, quint64 seq);
+    void settleState(quint64 seq);
     void logBroker(const QString &what);
 
     MqttLink &m_link;
@@ -68,7 +85,9 @@ private:
     bool m_discovery;
     ReadingQueue m_queue;
     QMap<quint32, Sensor> m_sensors;
-    QSet<int> m_statesInFlight;
+    QHash<int, quint64> m_statesInFlight; // message id, and the reading's number
+    ReadingSpool *m_spool = nullptr;
+    quint64 m_nextSeq = 1;
     QSet<int> m_othersInFlight;
     bool m_goingOffline = false;
     quint64 m_droppedSaid = 0;
