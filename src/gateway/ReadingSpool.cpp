@@ -136,7 +136,12 @@ void ReadingSpool::flush()
     if (m_buffer.isEmpty() || !m_file.isOpen())
         return;
     const qint64 before = m_fileBytes;
-    const qint64 written = m_file.write(m_buffer);
+    qint64 written = m_file.write(m_buffer);
+    // A write cut short says nothing of why; the next one on the rest does.
+    if (written >= 0 && written < m_buffer.size()) {
+        const qint64 rest = m_file.write(m_buffer.mid(written));
+        written = rest < 0 ? rest : written + rest;
+    }
     if (written != m_buffer.size()) {
         writeFailed(m_file.errorString(), before);
         return;
