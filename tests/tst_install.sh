@@ -4,7 +4,8 @@
 # desktop entry and metainfo that pass their validators and name what is installed, the icon
 # at each size built, the man pages, and an installed levelconf that writes its session log in
 # the user's folder, never beside itself; and the gateway's service: its unit, sandboxed,
-# installed but not enabled and passing systemd-analyze verify, and its example
+# installed but not enabled, passing systemd-analyze verify with an exposure of 2.0 at most
+# in systemd-analyze security, and its example
 # configuration, which the installed gateway starts with.
 #
 # Usage: tst_install.sh BUILD_DIR APP_ID VERSION [ICON_SIZE...]
@@ -117,10 +118,12 @@ zcat "$usr/share/doc/levelconf/changelog.gz" | head -n 1 | grep -q "^levelconf (
 
 # The gateway's unit: it starts the installed gateway with the installed configuration, in
 # its sandbox, and nothing enables it before the port and the broker are set.
-grep -q "^ExecStart=/.*/bin/levelconf-gateway --config $GATEWAY_CONFIG\$" "$unit" ||
-    fail "the unit does not start levelconf-gateway with $GATEWAY_CONFIG"
+spool=/var/lib/levelconf-gateway
+grep -q "^ExecStart=/.*/bin/levelconf-gateway --config $GATEWAY_CONFIG --spool-dir $spool\$" \
+    "$unit" || fail "the unit does not start levelconf-gateway with $GATEWAY_CONFIG and its spool"
 for line in DynamicUser=yes SupplementaryGroups=dialout ProtectSystem=strict ProtectHome=yes \
-    PrivateTmp=yes NoNewPrivileges=yes "RestrictAddressFamilies=AF_UNIX AF_INET AF_INET6"; do
+    PrivateTmp=yes NoNewPrivileges=yes "RestrictAddressFamilies=AF_UNIX AF_INET AF_INET6" \
+    StateDirectory=levelconf-gateway RestartPreventExitStatus=1 DevicePolicy=closed UMask=0077; do
     grep -qx "$line" "$unit" || fail "the unit has no $line"
 done
 [ -z "$(find "$root/dest" -path '*.wants/*')" ] || fail "the install enables a unit"
@@ -133,6 +136,11 @@ if command -v systemd-analyze >/dev/null; then
     if ! verdict=$(systemd-analyze verify --man=no "$checked" 2>&1) || [ -n "$verdict" ]; then
         echo "$verdict"
         fail "systemd-analyze verify $unit"
+    fi
+    # Its sandbox: an exposure of 2.0 at most, on systemd-analyze's scale of 10.
+    if ! exposure=$(systemd-analyze security --offline=yes --threshold=20 "$checked" 2>&1); then
+        echo "$exposure" | tail -n 3
+        fail "the unit's exposure is above 2.0"
     fi
 else
     echo "the unit is not verified: systemd-analyze is not installed"
