@@ -54,8 +54,12 @@ bool ReadingSpool::open(std::vector<SpoolRecords::Pending> *pending, quint64 *ne
         return fail(path, tr("not a regular file"));
 
     m_file.setFileName(path);
+    const bool made = !info.exists();
     if (!m_file.open(QIODevice::ReadWrite))
         return fail(path, m_file.errorString());
+    // A file just made is in its folder only once the folder is on the disk too.
+    if (made)
+        SpoolDisk::syncFolder(m_folder);
     const std::optional<SpoolRecords::Contents> contents = SpoolRecords::read(m_file.readAll());
     if (!contents)
         return fail(path, tr("not a spool file of levelconf-gateway"));
