@@ -3,6 +3,7 @@
 #include "Gateway.h"
 #include "GatewayOptions.h"
 #include "MqttLink.h"
+#include "OptionChecks.h"
 #include "core/serial/QtSerialPort.h"
 #include "core/system/TerminationSignals.h"
 #include "core/text/Language.h"
@@ -11,10 +12,16 @@
 #include <QCoreApplication>
 #include <QProcessEnvironment>
 
+#include <csignal>
 #include <cstdio>
 
 int main(int argc, char *argv[])
 {
+#ifdef SIGPIPE
+    // A log read through a pipe that closed (a pager quit, a collector gone) is no reason to
+    // stop polling: the write fails, and the gateway goes on.
+    std::signal(SIGPIPE, SIG_IGN);
+#endif
     QCoreApplication app(argc, argv);
     QCoreApplication::setApplicationName(QStringLiteral("levelconf-gateway"));
     QCoreApplication::setApplicationVersion(QStringLiteral(LEVELCONF_VERSION));
@@ -28,7 +35,7 @@ int main(int argc, char *argv[])
     if (!options) {
         const QString text = QCoreApplication::translate(
             "levelconf-gateway", "levelconf-gateway: %1\nTry levelconf-gateway --help.\n");
-        std::fputs(text.arg(error).toUtf8().constData(), stderr);
+        std::fputs(text.arg(escapedText(error)).toUtf8().constData(), stderr);
         return 1;
     }
     if (options->help || options->version) {
@@ -43,18 +50,18 @@ int main(int argc, char *argv[])
     if (options->forget) {
         if (forgetSensor(*options, &error))
             return 0;
-        std::fprintf(stderr, "levelconf-gateway: %s\n", error.toUtf8().constData());
-        return 1;
+        std::fprintf(stderr, "levelconf-gateway: %s\n", escapedText(error).toUtf8().constData());
+        return ExitConfiguration;
     }
     QtSerialPort port;
     Gateway gateway(*options, port);
-    QObject::connect(&gateway, &Gateway::finished, &app, &QCoreApplication::quit);
+    QObject::connect(&gateway, &Gateway::finished, &app, &QCoreApplication::exit);
     const std::unique_ptr<TerminationSignals> stop = catchTerminationSignals();
     if (stop)
         QObject::connect(stop.get(), &TerminationSignals::requested, &gateway, &Gateway::stop);
     if (!gateway.start(&error)) {
-        std::fprintf(stderr, "levelconf-gateway: %s\n", error.toUtf8().constData());
-        return 1;
+        std::fprintf(stderr, "levelconf-gateway: %s\n", escapedText(error).toUtf8().constData());
+        return ExitConfiguration;
     }
     return app.exec();
 }
