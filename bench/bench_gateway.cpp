@@ -8,7 +8,12 @@
 // alone on such a line: how soon after an answer's last byte it reports it, by each of the
 // rules that end an answer.
 //
+// With --spool, the same measure with the queue kept in a spool folder, then what it costs
+// in calls to sync the disk (counted by strace, where installed) and the time from a
+// restart to the first spooled reading delivered.
+//
 //   bench_gateway [--seconds N]   the measure, N seconds of polling (default 60)
+//   bench_gateway --spool [--seconds N]
 //   bench_gateway --day [--polls N]
 #include "Broker.h"
 #include "BusOption.h"
@@ -21,6 +26,7 @@
 #include "core/serial/QtSerialPort.h"
 
 #include <QCoreApplication>
+#include <QDateTime>
 #include <QEventLoop>
 #include <QFile>
 #include <QHash>
@@ -35,6 +41,7 @@
 #include <chrono>
 #include <cstdio>
 #include <deque>
+#include <memory>
 #include <mutex>
 #include <thread>
 #include <unistd.h>
@@ -127,17 +134,22 @@ private:
 class GatewayRun
 {
 public:
-    GatewayRun(const QString &port, const Broker &broker, const QString &log) : m_logPath(log)
+    GatewayRun(const QString &port, const Broker &broker, const QString &log,
+               const QStringList &more = {})
+        : m_logPath(log)
     {
-        m_process.setStandardErrorFile(log);
+        m_process.setStandardErrorFile(log, QIODevice::Append);
         m_process.setStandardOutputFile(QProcess::nullDevice());
         m_process.start(LEVELCONF_GATEWAY_PROGRAM,
-                        {"--port", port, "--mqtt", broker.url(), "--client-id", "bench",
-                         "--addresses", QStringLiteral("1-%1").arg(kSensors), "--interval", "0",
-                         // The log is read for its English words, whatever the locale.
-                         "--language", "en"});
+                        QStringList{"--port", port, "--mqtt", broker.url(), "--client-id", "bench",
+                                    "--addresses", QStringLiteral("1-%1").arg(kSensors),
+                                    "--interval", "0",
+                                    // The log is read for its English words, whatever the locale.
+                                    "--language", "en"} +
+                            more);
         m_process.waitForStarted();
     }
+    qint64 pid() const { return m_process.processId(); }
     ~GatewayRun()
     {
         m_process.terminate();
@@ -284,7 +296,77 @@ int engineAlone()
     return 0;
 }
 
-int measure(int seconds)
+// The calls of `pid` to sync a file to the disk over `seconds`, by strace; -1 without it.
+int syncCalls(qint64 pid, int seconds, QTemporaryDir &dir)
+{
+    const QString out = dir.filePath(QStringLiteral("strace.txt"));
+    QProcess strace;
+    strace.start(QStringLiteral("strace"), {"-f", "-c", "-e", "trace=fsync,fdatasync", "-o", out,
+                                            "-p", QString::number(pid)});
+    if (!strace.waitForStarted(5000))
+        return -1;
+    sleepMs(seconds * 1000);
+    strace.terminate();
+    strace.waitForFinished(10000);
+    QFile f(out);
+    if (!f.open(QIODevice::ReadOnly))
+        return -1;
+    // The summary's lines: % time, seconds, usecs/call, calls, [errors,] syscall.
+    int calls = 0;
+    for (const QByteArray &line : f.readAll().split('\n')) {
+        const QList<QByteArray> fields = line.simplified().split(' ');
+        if (fields.size() >= 5 && (fields.last() == "fsync" || fields.last() == "fdatasync"))
+            calls += fields.at(3).toInt();
+    }
+    return calls;
+}
+
+// With the gateway's queue in a spool: the broker stopped for `awayS` seconds, the gateway
+// ended meanwhile and started again once the broker is back; the time from its start to the
+// first reading of the spool at the subscriber.
+void restartToSpooled(const QString &port, Broker &broker, MqttSubscriber &subscriber,
+                      std::unique_ptr<GatewayRun> &gateway, const QStringList &more,
+                      const QString &log, int awayS)
+{
+    broker.stop();
+    sleepMs(awayS * 1000);
+    gateway.reset(); // SIGTERM: what the broker could not take stays in the spool
+    const QString kept = [&] {
+        QFile f(log);
+        f.open(QIODevice::ReadOnly);
+        const QRegularExpression line(QStringLiteral("Stopped with (\\d+) readings undelivered, "
+                                                     "kept in the spool"));
+        return line.match(QString::fromUtf8(f.readAll())).captured(1);
+    }();
+    broker.start();
+    waitFor([&] { return subscriber.subscribed(); }, 30);
+    const int before = int(subscriber.messages().size());
+    const qint64 start = nowNs();
+    const qint64 restart = QDateTime::currentMSecsSinceEpoch();
+    gateway = std::make_unique<GatewayRun>(port, broker, log, more);
+    qint64 firstNs = 0;
+    QDateTime firstTime;
+    waitFor(
+        [&] {
+            const QList<MqttSubscriber::Message> all = subscriber.messages();
+            for (int i = before; i < all.size(); ++i) {
+                if (all[i].topic.endsWith("/state") && all[i].receivedNs > start) {
+                    firstNs = all[i].receivedNs;
+                    firstTime = QDateTime::fromString(
+                        QJsonDocument::fromJson(all[i].payload)["time"].toString(), Qt::ISODate);
+                    return true;
+                }
+            }
+            return false;
+        },
+        60);
+    std::printf("restart with %s readings in the spool: the first state %.0f ms after the "
+                "gateway was started, a reading taken %s the restart\n",
+                qPrintable(kept), (firstNs - start) / 1e6,
+                firstTime.toMSecsSinceEpoch() < restart ? "before" : "after");
+}
+
+int measure(int seconds, bool spool)
 {
     if (engineAlone() != 0) {
         std::fprintf(stderr, "the engine's bus would not start\n");
@@ -304,7 +386,11 @@ int measure(int seconds)
     }
     waitFor([&] { return subscriber.subscribed(); }, 10);
     answers.keep(true);
-    GatewayRun gateway(sim.slavePath(), broker, dir.filePath("gateway.log"));
+    const QStringList more =
+        spool ? QStringList{"--spool-dir", dir.filePath("spool")} : QStringList();
+    const QString logPath = dir.filePath("gateway.log");
+    auto run = std::make_unique<GatewayRun>(sim.slavePath(), broker, logPath, more);
+    GatewayRun &gateway = *run;
     const bool allOnline =
         waitFor([&] { return gateway.log().count(QStringLiteral(": online")) == kSensors; }, 60);
     if (!allOnline) {
@@ -345,6 +431,18 @@ int measure(int seconds)
                 100 * cpuS / wallS);
     std::printf("gateway resident memory    %.1f MB at most while measured, peak %.1f MB\n", rssMax,
                 peak);
+    if (!spool)
+        return 0;
+    constexpr int kCountS = 20;
+    const quint64 pollsBefore = answers.count();
+    const int syncs = syncCalls(gateway.pid(), kCountS, dir);
+    if (syncs < 0)
+        std::printf("syncs to the disk not counted: strace is not installed\n");
+    else
+        std::printf("syncs to the disk           %d in %d s (%.2f a second), %llu readings\n",
+                    syncs, kCountS, syncs / double(kCountS),
+                    static_cast<unsigned long long>(answers.count() - pollsBefore));
+    restartToSpooled(sim.slavePath(), broker, subscriber, run, more, logPath, 10);
     return 0;
 }
 
@@ -417,5 +515,6 @@ int main(int argc, char *argv[])
     };
     if (args.contains(QStringLiteral("--day")))
         return day(quint64(value(QStringLiteral("--polls"), qint64(kSensors) * 86400)));
-    return measure(int(value(QStringLiteral("--seconds"), 60)));
+    return measure(int(value(QStringLiteral("--seconds"), 60)),
+                   args.contains(QStringLiteral("--spool")));
 }

@@ -30,20 +30,22 @@ packages=(cmake g++ ninja-build pkg-config qt6-base-dev qt6-base-dev-tools
 # Qt Linguist's lupdate and lrelease with their CMake package, and Qt's own translations
 # (the standard buttons and the file dialog) for the languages the window speaks.
 packages+=(qt6-l10n-tools qt6-tools-dev qt6-translations-l10n)
-# The gateway's MQTT client library, and the broker its tests run.
-packages+=(libmosquitto-dev mosquitto)
+# The gateway's MQTT client library, and the broker its tests run (with mosquitto_passwd);
+# OpenSSL's headers, with which the gateway checks its TLS files at start; and
+# systemd-analyze, which checks its unit.
+packages+=(libmosquitto-dev mosquitto libssl-dev systemd)
 # clang and its libFuzzer runtime, for the fuzz targets of the parsers.
 packages+=(clang libclang-rt-dev)
 
-# The arm64 package: the cross compiler, Debian's arm64 Qt, ALSA and libmosquitto beside this
-# machine's own (multiarch), qemu-user to run the arm64 programs here (their man pages are
-# made from their --help, and scripts/test-arm64.sh runs them), lintian to check the
+# The arm64 package: the cross compiler, Debian's arm64 Qt, ALSA, libmosquitto and OpenSSL
+# beside this machine's own (multiarch), qemu-user to run the arm64 programs here (their man
+# pages are made from their --help, and scripts/test-arm64.sh runs them), lintian to check the
 # package, the subscriber and the JSON reader of scripts/test-arm64.sh, and valgrind, whose
 # callgrind bench/poll-instructions.sh runs (it unpacks the arm64 one itself).
 if $arm64; then
     packages+=(crossbuild-essential-arm64 qt6-base-dev:arm64 qt6-serialport-dev:arm64
-               libasound2-dev:arm64 libmosquitto-dev:arm64 qemu-user-static lintian
-               mosquitto-clients python3 valgrind)
+               libasound2-dev:arm64 libmosquitto-dev:arm64 libssl-dev:arm64
+               qemu-user-static lintian mosquitto-clients python3 valgrind)
 fi
 
 # Windows: MinGW-w64 with POSIX threads, Wine and xdotool to run and drive what it makes,

@@ -4,7 +4,8 @@
 # desktop entry and metainfo that pass their validators and name what is installed, the icon
 # at each size built, the man pages, and an installed levelconf that writes its session log in
 # the user's folder, never beside itself; and the gateway's service: its unit, sandboxed,
-# installed but not enabled and passing systemd-analyze verify, and its example
+# installed but not enabled, passing systemd-analyze verify with an exposure of 2.0 at most
+# in systemd-analyze security, and its example
 # configuration, which the installed gateway starts with.
 #
 # Usage: tst_install.sh BUILD_DIR APP_ID VERSION [ICON_SIZE...]
@@ -117,26 +118,42 @@ zcat "$usr/share/doc/levelconf/changelog.gz" | head -n 1 | grep -q "^levelconf (
 
 # The gateway's unit: it starts the installed gateway with the installed configuration, in
 # its sandbox, and nothing enables it before the port and the broker are set.
-grep -q "^ExecStart=/.*/bin/levelconf-gateway --config $GATEWAY_CONFIG\$" "$unit" ||
-    fail "the unit does not start levelconf-gateway with $GATEWAY_CONFIG"
-for line in DynamicUser=yes SupplementaryGroups=dialout ProtectSystem=strict ProtectHome=yes \
-    PrivateTmp=yes NoNewPrivileges=yes "RestrictAddressFamilies=AF_UNIX AF_INET AF_INET6"; do
-    grep -qx "$line" "$unit" || fail "the unit has no $line"
-done
+spool=/var/lib/levelconf-gateway
+grep -q "^ExecStart=/.*/bin/levelconf-gateway --config $GATEWAY_CONFIG --spool-dir $spool\$" \
+    "$unit" || fail "the unit does not start levelconf-gateway with $GATEWAY_CONFIG and its spool"
 template=$usr/lib/systemd/system/levelconf-gateway@.service
-grep -q "^ExecStart=/.*/bin/levelconf-gateway --config ${GATEWAY_CONFIG%.conf}-%i.conf --client-id levelconf-%l-%i\$" \
-    "$template" || fail "the template unit does not start a gateway for each instance"
+grep -q "^ExecStart=/.*/bin/levelconf-gateway --config ${GATEWAY_CONFIG%.conf}-%i.conf --client-id levelconf-%l-%i --spool-dir $spool-%i\$" \
+    "$template" || fail "the template unit does not start a gateway and its spool for each instance"
+grep -qx "StateDirectory=levelconf-gateway" "$unit" || fail "the unit has no state folder"
+grep -qx "StateDirectory=levelconf-gateway-%i" "$template" ||
+    fail "the template unit has no state folder for each instance"
+# Both sandboxed alike.
+for line in DynamicUser=yes SupplementaryGroups=dialout ProtectSystem=strict ProtectHome=yes \
+    PrivateTmp=yes NoNewPrivileges=yes "RestrictAddressFamilies=AF_UNIX AF_INET AF_INET6" \
+    RestartPreventExitStatus=1 DevicePolicy=closed UMask=0077; do
+    grep -qx "$line" "$unit" || fail "the unit has no $line"
+    grep -qx "$line" "$template" || fail "the template unit has no $line"
+done
 [ -z "$(find "$root/dest" -path '*.wants/*')" ] || fail "the install enables a unit"
 if command -v systemd-analyze >/dev/null; then
-    # Checked as it stands, but pointing at the files of this root rather than the system's.
-    checked=$root/levelconf-gateway.service
-    sed -e "s|^ExecStart=[^ ]*|ExecStart=$usr/bin/levelconf-gateway|" \
-        -e "s|--config [^ ]*|--config $config|" "$unit" >"$checked"
-    # A key it cannot use is only a warning to it, and a unit doing less than it says.
-    if ! verdict=$(systemd-analyze verify --man=no "$checked" 2>&1) || [ -n "$verdict" ]; then
-        echo "$verdict"
-        fail "systemd-analyze verify $unit"
-    fi
+    # Checked as they stand, but pointing at the files of this root rather than the
+    # system's; the template as one of its instances.
+    for installed in "$unit" "$template"; do
+        name=$(basename "$installed")
+        checked=$root/${name/@./@bus1.}
+        sed -e "s|^ExecStart=[^ ]*|ExecStart=$usr/bin/levelconf-gateway|" \
+            -e "s|--config [^ ]*|--config $config|" "$installed" >"$checked"
+        # A key it cannot use is only a warning to it, and a unit doing less than it says.
+        if ! verdict=$(systemd-analyze verify --man=no "$checked" 2>&1) || [ -n "$verdict" ]; then
+            echo "$verdict"
+            fail "systemd-analyze verify $installed"
+        fi
+        # Its sandbox: an exposure of 2.0 at most, on systemd-analyze's scale of 10.
+        if ! exposure=$(systemd-analyze security --offline=yes --threshold=20 "$checked" 2>&1); then
+            echo "$exposure" | tail -n 3
+            fail "the exposure of $name is above 2.0"
+        fi
+    done
 else
     echo "the unit is not verified: systemd-analyze is not installed"
 fi

@@ -85,6 +85,14 @@
         <source>its symbolic links lead round in a loop</source>
         <translation>its symbolic links lead round in a loop</translation>
     </message>
+    <message>
+        <source>Sensor %1: answering; not published while the MQTT broker cannot be reached</source>
+        <translation>Sensor %1: answering; not published while the MQTT broker cannot be reached</translation>
+    </message>
+    <message>
+        <source>Sensor %1: offline (%2); not published while the MQTT broker cannot be reached</source>
+        <translation>Sensor %1: offline (%2); not published while the MQTT broker cannot be reached</translation>
+    </message>
 </context>
 <context>
     <name>CalibrationPart</name>
@@ -939,12 +947,29 @@ OK!
         <translation>Stopping</translation>
     </message>
     <message>
-        <source>Stopped with readings undelivered: the broker could not take them in time</source>
-        <translation>Stopped with readings undelivered: the broker could not take them in time</translation>
-    </message>
-    <message>
         <source>Stopped</source>
         <translation>Stopped</translation>
+    </message>
+    <message numerus="yes">
+        <source>MQTT broker %1 refused the gateway&apos;s user name or password %n times: giving up</source>
+        <translation>
+            <numerusform>MQTT broker %1 refused the gateway&apos;s user name or password %n time: giving up</numerusform>
+            <numerusform>MQTT broker %1 refused the gateway&apos;s user name or password %n times: giving up</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>Stopped with %n readings undelivered, kept in the spool for the next start</source>
+        <translation>
+            <numerusform>Stopped with %n reading undelivered, kept in the spool for the next start</numerusform>
+            <numerusform>Stopped with %n readings undelivered, kept in the spool for the next start</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>Stopped with %n readings undelivered and lost: the broker could not take them in time</source>
+        <translation>
+            <numerusform>Stopped with %n reading undelivered and lost: the broker could not take it in time</numerusform>
+            <numerusform>Stopped with %n readings undelivered and lost: the broker could not take them in time</numerusform>
+        </translation>
     </message>
 </context>
 <context>
@@ -952,10 +977,6 @@ OK!
     <message>
         <source>takes a value</source>
         <translation>takes a value</translation>
-    </message>
-    <message>
-        <source>must be topic levels joined by /, without + or #, not &quot;%1&quot;</source>
-        <translation>must be topic levels joined by /, without + or #, not &quot;%1&quot;</translation>
     </message>
     <message>
         <source>must be 1 to %1 characters without /, +, # or blanks, not &quot;%2&quot;</source>
@@ -1062,14 +1083,6 @@ OK!
         <translation>--port DEVICE is required</translation>
     </message>
     <message>
-        <source>a CA file is for a broker over TLS (mqtts://)</source>
-        <translation>a CA file is for a broker over TLS (mqtts://)</translation>
-    </message>
-    <message>
-        <source>%1: no such file</source>
-        <translation>%1: no such file</translation>
-    </message>
-    <message>
         <source>a password is never given on the command line, where every user of the machine can read it: give --password-file</source>
         <translation>a password is never given on the command line, where every user of the machine can read it: give --password-file</translation>
     </message>
@@ -1124,6 +1137,54 @@ OK!
     <message>
         <source>--forget takes a serial number, not &quot;%1&quot;</source>
         <translation>--forget takes a serial number, not &quot;%1&quot;</translation>
+    </message>
+    <message>
+        <source>must be topic levels joined by /, none of them empty, without + or #, in UTF-8 and at most %1 bytes, not &quot;%2&quot;</source>
+        <translation>must be topic levels joined by /, none of them empty, without + or #, in UTF-8 and at most %1 bytes, not &quot;%2&quot;</translation>
+    </message>
+    <message>
+        <source>must be a number of refusals from 1 to %1, or forever, not &quot;%2&quot;</source>
+        <translation>must be a number of refusals from 1 to %1, or forever, not &quot;%2&quot;</translation>
+    </message>
+    <message>
+        <source>mqtts: the gateway&apos;s own certificate (PEM), for a broker that knows its clients by certificate; with --key-file.</source>
+        <translation>mqtts: the gateway&apos;s own certificate (PEM), for a broker that knows its clients by certificate; with --key-file.</translation>
+    </message>
+    <message>
+        <source>mqtts: the private key (PEM, without a pass phrase) of --cert-file.</source>
+        <translation>mqtts: the private key (PEM, without a pass phrase) of --cert-file.</translation>
+    </message>
+    <message>
+        <source>Take a password file that other users can read (refused without it).</source>
+        <translation>Take a password file that other users can read (refused without it).</translation>
+    </message>
+    <message>
+        <source>End with status 4 after the broker has refused the credentials this many times (default forever).</source>
+        <translation>End with status 4 after the broker has refused the credentials this many times (default forever).</translation>
+    </message>
+    <message>
+        <source>Keep the queue in this folder as well, so that a restart or a power cut loses no reading (default: in memory only).</source>
+        <translation>Keep the queue in this folder as well, so that a restart or a power cut loses no reading (default: in memory only).</translation>
+    </message>
+    <message>
+        <source>%1: not UTF-8 text</source>
+        <translation>%1: not UTF-8 text</translation>
+    </message>
+    <message>
+        <source>%1: other users can read it; make it readable by the gateway alone (chmod 600), or give --allow-readable-password</source>
+        <translation>%1: other users can read it; make it readable by the gateway alone (chmod 600), or give --allow-readable-password</translation>
+    </message>
+    <message>
+        <source>%1: no password on its first line</source>
+        <translation>%1: no password on its first line</translation>
+    </message>
+    <message>
+        <source>a CA file, a certificate and a key are for a broker over TLS (mqtts://)</source>
+        <translation>a CA file, a certificate and a key are for a broker over TLS (mqtts://)</translation>
+    </message>
+    <message>
+        <source>%1 must not hold control characters, not &quot;%2&quot;</source>
+        <translation>%1 must not hold control characters, not &quot;%2&quot;</translation>
     </message>
 </context>
 <context>
@@ -1397,6 +1458,59 @@ OK!
     <message>
         <source>Sensor %1: %2; its topics are cleared</source>
         <translation>Sensor %1: %2; its topics are cleared</translation>
+    </message>
+    <message>
+        <source>refused the gateway&apos;s user name or password (%1); trying again</source>
+        <translation>refused the gateway&apos;s user name or password (%1); trying again</translation>
+    </message>
+    <message>
+        <source>client id %1 is in use by another client; each takes the connection from the other, so the gateway waits longer and longer before it takes it back</source>
+        <translation>client id %1 is in use by another client; each takes the connection from the other, so the gateway waits longer and longer before it takes it back</translation>
+    </message>
+</context>
+<context>
+    <name>ReadingSpool</name>
+    <message>
+        <source>spool %1: %2</source>
+        <translation>spool %1: %2</translation>
+    </message>
+    <message>
+        <source>the folder cannot be made</source>
+        <translation>the folder cannot be made</translation>
+    </message>
+    <message>
+        <source>not a regular file</source>
+        <translation>not a regular file</translation>
+    </message>
+    <message>
+        <source>not a spool file of levelconf-gateway</source>
+        <translation>not a spool file of levelconf-gateway</translation>
+    </message>
+    <message numerus="yes">
+        <source>Spool %1: the last record was cut short (%n bytes); it is dropped</source>
+        <translation>
+            <numerusform>Spool %1: the last record was cut short (%n byte); it is dropped</numerusform>
+            <numerusform>Spool %1: the last record was cut short (%n bytes); it is dropped</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>Spool %1: %n readings from before the start go out first</source>
+        <translation>
+            <numerusform>Spool %1: %n reading from before the start goes out first</numerusform>
+            <numerusform>Spool %1: %n readings from before the start go out first</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>Spool %1: writing again</source>
+        <translation>Spool %1: writing again</translation>
+    </message>
+    <message>
+        <source>Spool %1: cannot write (%2); readings are kept in memory only until it can, and lost if the gateway stops before the broker has them</source>
+        <translation>Spool %1: cannot write (%2); readings are kept in memory only until it can, and lost if the gateway stops before the broker has them</translation>
+    </message>
+    <message>
+        <source>in use by another levelconf-gateway</source>
+        <translation>in use by another levelconf-gateway</translation>
     </message>
 </context>
 <context>
@@ -1718,6 +1832,41 @@ OK!
             <numerusform>it is larger than %n byte, far more than any calibration file</numerusform>
             <numerusform>it is larger than %n bytes, far more than any calibration file</numerusform>
         </translation>
+    </message>
+</context>
+<context>
+    <name>TlsFiles</name>
+    <message>
+        <source>larger than %1 bytes</source>
+        <translation>larger than %1 bytes</translation>
+    </message>
+    <message>
+        <source>cannot be read</source>
+        <translation>cannot be read</translation>
+    </message>
+    <message>
+        <source>holds no certificate in PEM form</source>
+        <translation>holds no certificate in PEM form</translation>
+    </message>
+    <message>
+        <source>the key is encrypted; give it without a pass phrase, readable by the gateway alone</source>
+        <translation>the key is encrypted; give it without a pass phrase, readable by the gateway alone</translation>
+    </message>
+    <message>
+        <source>holds no private key in PEM form</source>
+        <translation>holds no private key in PEM form</translation>
+    </message>
+    <message>
+        <source>a client certificate (--cert-file) and its key (--key-file) go together</source>
+        <translation>a client certificate (--cert-file) and its key (--key-file) go together</translation>
+    </message>
+    <message>
+        <source>the certificate has expired</source>
+        <translation>the certificate has expired</translation>
+    </message>
+    <message>
+        <source>not the key of the certificate in %1</source>
+        <translation>not the key of the certificate in %1</translation>
     </message>
 </context>
 <context>

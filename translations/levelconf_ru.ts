@@ -86,6 +86,14 @@
         <source>its symbolic links lead round in a loop</source>
         <translation>его символические ссылки замыкаются в кольцо</translation>
     </message>
+    <message>
+        <source>Sensor %1: answering; not published while the MQTT broker cannot be reached</source>
+        <translation>Датчик %1: отвечает; не публикуется, пока брокер MQTT недоступен</translation>
+    </message>
+    <message>
+        <source>Sensor %1: offline (%2); not published while the MQTT broker cannot be reached</source>
+        <translation>Датчик %1: нет связи (%2); не публикуется, пока брокер MQTT недоступен</translation>
+    </message>
 </context>
 <context>
     <name>CalibrationPart</name>
@@ -950,12 +958,32 @@ Ok!
         <translation>Остановка</translation>
     </message>
     <message>
-        <source>Stopped with readings undelivered: the broker could not take them in time</source>
-        <translation>Остановлен, не все показания доставлены: брокер не успел их принять</translation>
-    </message>
-    <message>
         <source>Stopped</source>
         <translation>Остановлен</translation>
+    </message>
+    <message numerus="yes">
+        <source>MQTT broker %1 refused the gateway&apos;s user name or password %n times: giving up</source>
+        <translation>
+            <numerusform>Брокер MQTT %1 %n раз отклонил имя пользователя или пароль шлюза: попытки прекращены</numerusform>
+            <numerusform>Брокер MQTT %1 %n раза отклонил имя пользователя или пароль шлюза: попытки прекращены</numerusform>
+            <numerusform>Брокер MQTT %1 %n раз отклонил имя пользователя или пароль шлюза: попытки прекращены</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>Stopped with %n readings undelivered, kept in the spool for the next start</source>
+        <translation>
+            <numerusform>Остановлен; %n недоставленное показание сохранено в буфере на диске до следующего запуска</numerusform>
+            <numerusform>Остановлен; %n недоставленных показания сохранены в буфере на диске до следующего запуска</numerusform>
+            <numerusform>Остановлен; %n недоставленных показаний сохранено в буфере на диске до следующего запуска</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>Stopped with %n readings undelivered and lost: the broker could not take them in time</source>
+        <translation>
+            <numerusform>Остановлен; %n недоставленное показание потеряно: брокер не успел его принять</numerusform>
+            <numerusform>Остановлен; %n недоставленных показания потеряны: брокер не успел их принять</numerusform>
+            <numerusform>Остановлен; %n недоставленных показаний потеряно: брокер не успел их принять</numerusform>
+        </translation>
     </message>
 </context>
 <context>
@@ -963,10 +991,6 @@ Ok!
     <message>
         <source>takes a value</source>
         <translation>требует значения</translation>
-    </message>
-    <message>
-        <source>must be topic levels joined by /, without + or #, not &quot;%1&quot;</source>
-        <translation>должен состоять из уровней топика через /, без + и #, а не «%1»</translation>
     </message>
     <message>
         <source>must be 1 to %1 characters without /, +, # or blanks, not &quot;%2&quot;</source>
@@ -1073,14 +1097,6 @@ Ok!
         <translation>нужно указать --port DEVICE</translation>
     </message>
     <message>
-        <source>a CA file is for a broker over TLS (mqtts://)</source>
-        <translation>файл сертификатов нужен только для брокера по TLS (mqtts://)</translation>
-    </message>
-    <message>
-        <source>%1: no such file</source>
-        <translation>%1: нет такого файла</translation>
-    </message>
-    <message>
         <source>a password is never given on the command line, where every user of the machine can read it: give --password-file</source>
         <translation>пароль никогда не указывается в командной строке, которую может прочесть любой пользователь машины: укажите --password-file</translation>
     </message>
@@ -1135,6 +1151,54 @@ Ok!
     <message>
         <source>--forget takes a serial number, not &quot;%1&quot;</source>
         <translation>--forget принимает серийный номер, а не &quot;%1&quot;</translation>
+    </message>
+    <message>
+        <source>must be topic levels joined by /, none of them empty, without + or #, in UTF-8 and at most %1 bytes, not &quot;%2&quot;</source>
+        <translation>должен состоять из уровней темы через /, без пустых, без + и #, в UTF-8 и не длиннее %1 байт, а не «%2»</translation>
+    </message>
+    <message>
+        <source>must be a number of refusals from 1 to %1, or forever, not &quot;%2&quot;</source>
+        <translation>должен быть числом отказов от 1 до %1 или forever, а не «%2»</translation>
+    </message>
+    <message>
+        <source>mqtts: the gateway&apos;s own certificate (PEM), for a broker that knows its clients by certificate; with --key-file.</source>
+        <translation>mqtts: собственный сертификат шлюза (PEM) для брокера, узнающего клиентов по сертификату; вместе с --key-file.</translation>
+    </message>
+    <message>
+        <source>mqtts: the private key (PEM, without a pass phrase) of --cert-file.</source>
+        <translation>mqtts: закрытый ключ (PEM, без парольной фразы) к --cert-file.</translation>
+    </message>
+    <message>
+        <source>Take a password file that other users can read (refused without it).</source>
+        <translation>Принять файл пароля, доступный для чтения другим пользователям (без этого он отклоняется).</translation>
+    </message>
+    <message>
+        <source>End with status 4 after the broker has refused the credentials this many times (default forever).</source>
+        <translation>Завершиться с кодом 4 после стольких отказов брокера в учётных данных (по умолчанию forever — никогда).</translation>
+    </message>
+    <message>
+        <source>Keep the queue in this folder as well, so that a restart or a power cut loses no reading (default: in memory only).</source>
+        <translation>Хранить очередь также в этой папке, чтобы ни одно показание не терялось при перезапуске или отключении питания (по умолчанию только в памяти).</translation>
+    </message>
+    <message>
+        <source>%1: not UTF-8 text</source>
+        <translation>%1: это не текст в UTF-8</translation>
+    </message>
+    <message>
+        <source>%1: other users can read it; make it readable by the gateway alone (chmod 600), or give --allow-readable-password</source>
+        <translation>%1: его могут читать другие пользователи; сделайте его доступным только шлюзу (chmod 600) или укажите --allow-readable-password</translation>
+    </message>
+    <message>
+        <source>%1: no password on its first line</source>
+        <translation>%1: в первой строке нет пароля</translation>
+    </message>
+    <message>
+        <source>a CA file, a certificate and a key are for a broker over TLS (mqtts://)</source>
+        <translation>файл CA, сертификат и ключ нужны только для брокера по TLS (mqtts://)</translation>
+    </message>
+    <message>
+        <source>%1 must not hold control characters, not &quot;%2&quot;</source>
+        <translation>%1 не должен содержать управляющих символов, а не «%2»</translation>
     </message>
 </context>
 <context>
@@ -1413,6 +1477,61 @@ Ok!
     <message>
         <source>Sensor %1: %2; its topics are cleared</source>
         <translation>Датчик %1: %2; его топики очищены</translation>
+    </message>
+    <message>
+        <source>refused the gateway&apos;s user name or password (%1); trying again</source>
+        <translation>отклонил имя пользователя или пароль шлюза (%1); новая попытка</translation>
+    </message>
+    <message>
+        <source>client id %1 is in use by another client; each takes the connection from the other, so the gateway waits longer and longer before it takes it back</source>
+        <translation>идентификатор клиента %1 занят другим клиентом; они отбирают соединение друг у друга, поэтому шлюз ждёт всё дольше, прежде чем вернуть его</translation>
+    </message>
+</context>
+<context>
+    <name>ReadingSpool</name>
+    <message>
+        <source>spool %1: %2</source>
+        <translation>буфер %1: %2</translation>
+    </message>
+    <message>
+        <source>the folder cannot be made</source>
+        <translation>папку не удаётся создать</translation>
+    </message>
+    <message>
+        <source>not a regular file</source>
+        <translation>это не обычный файл</translation>
+    </message>
+    <message>
+        <source>not a spool file of levelconf-gateway</source>
+        <translation>это не файл буфера levelconf-gateway</translation>
+    </message>
+    <message numerus="yes">
+        <source>Spool %1: the last record was cut short (%n bytes); it is dropped</source>
+        <translation>
+            <numerusform>Буфер %1: последняя запись оборвана (%n байт); она отброшена</numerusform>
+            <numerusform>Буфер %1: последняя запись оборвана (%n байта); она отброшена</numerusform>
+            <numerusform>Буфер %1: последняя запись оборвана (%n байт); она отброшена</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>Spool %1: %n readings from before the start go out first</source>
+        <translation>
+            <numerusform>Буфер %1: %n показание, снятое до запуска, отправляется первым</numerusform>
+            <numerusform>Буфер %1: %n показания, снятые до запуска, отправляются первыми</numerusform>
+            <numerusform>Буфер %1: %n показаний, снятых до запуска, отправляются первыми</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>Spool %1: writing again</source>
+        <translation>Буфер %1: запись снова идёт</translation>
+    </message>
+    <message>
+        <source>Spool %1: cannot write (%2); readings are kept in memory only until it can, and lost if the gateway stops before the broker has them</source>
+        <translation>Буфер %1: запись невозможна (%2); пока она не пойдёт, показания хранятся только в памяти и пропадут, если шлюз остановится раньше, чем брокер их примет</translation>
+    </message>
+    <message>
+        <source>in use by another levelconf-gateway</source>
+        <translation>занят другим levelconf-gateway</translation>
     </message>
 </context>
 <context>
@@ -1735,6 +1854,41 @@ Ok!
             <numerusform>он больше %n байт — намного больше любого файла тарировки</numerusform>
             <numerusform>он больше %n байт — намного больше любого файла тарировки</numerusform>
         </translation>
+    </message>
+</context>
+<context>
+    <name>TlsFiles</name>
+    <message>
+        <source>larger than %1 bytes</source>
+        <translation>больше %1 байт</translation>
+    </message>
+    <message>
+        <source>cannot be read</source>
+        <translation>не удаётся прочитать</translation>
+    </message>
+    <message>
+        <source>holds no certificate in PEM form</source>
+        <translation>не содержит сертификата в формате PEM</translation>
+    </message>
+    <message>
+        <source>the key is encrypted; give it without a pass phrase, readable by the gateway alone</source>
+        <translation>ключ зашифрован; укажите ключ без парольной фразы, доступный только шлюзу</translation>
+    </message>
+    <message>
+        <source>holds no private key in PEM form</source>
+        <translation>не содержит закрытого ключа в формате PEM</translation>
+    </message>
+    <message>
+        <source>a client certificate (--cert-file) and its key (--key-file) go together</source>
+        <translation>сертификат клиента (--cert-file) и его ключ (--key-file) указываются вместе</translation>
+    </message>
+    <message>
+        <source>the certificate has expired</source>
+        <translation>срок действия сертификата истёк</translation>
+    </message>
+    <message>
+        <source>not the key of the certificate in %1</source>
+        <translation>это не ключ сертификата из %1</translation>
     </message>
 </context>
 <context>

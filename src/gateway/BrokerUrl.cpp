@@ -1,6 +1,7 @@
 #include "BrokerUrl.h"
 
 #include <QCoreApplication>
+#include <QRegularExpression>
 #include <QUrl>
 
 namespace
@@ -18,6 +19,16 @@ QString BrokerUrl::text() const
     return QStringLiteral("%1://%2:%3").arg(tls ? "mqtts" : "mqtt", h).arg(port);
 }
 
+QString withoutUserInfo(const QString &text)
+{
+    // Up to the last "@" before the path: a password may hold "@" or ":" of its own.
+    static const QRegularExpression userInfo(QStringLiteral("^([^/]*//)?[^/?#]*@"));
+    const QRegularExpressionMatch m = userInfo.match(text);
+    if (!m.hasMatch())
+        return text;
+    return m.captured(1) + QStringLiteral("***@") + text.mid(m.capturedEnd());
+}
+
 std::optional<BrokerUrl> parseBrokerUrl(const QString &text, QString *error)
 {
     const QUrl url(text, QUrl::StrictMode);
@@ -26,7 +37,7 @@ std::optional<BrokerUrl> parseBrokerUrl(const QString &text, QString *error)
     if (!url.isValid() || (!b.tls && url.scheme() != QLatin1String("mqtt"))) {
         *error = Texts::tr("the broker is given as mqtt://HOST[:PORT] or "
                            "mqtts://HOST[:PORT], not \"%1\"")
-                     .arg(text);
+                     .arg(withoutUserInfo(text));
         return std::nullopt;
     }
     if (!url.userInfo().isEmpty()) {
@@ -37,7 +48,8 @@ std::optional<BrokerUrl> parseBrokerUrl(const QString &text, QString *error)
     if (url.host().isEmpty() || url.port() == 0 ||
         (!url.path().isEmpty() && url.path() != QLatin1String("/")) || url.hasQuery() ||
         url.hasFragment()) {
-        *error = Texts::tr("the broker is given as a host and a port only, not \"%1\"").arg(text);
+        *error = Texts::tr("the broker is given as a host and a port only, not \"%1\"")
+                     .arg(withoutUserInfo(text));
         return std::nullopt;
     }
     b.host = url.host();

@@ -19,3 +19,7 @@ struct BrokerUrl {
 // host, a path or query, or a user name or password in it: those would be on the command
 // line for every user of the machine to see.
 std::optional<BrokerUrl> parseBrokerUrl(const QString &text, QString *error);
+
+// `text` with whatever stands between its scheme and an "@" (a user name and password)
+// written as ***, for messages: a URL refused for any reason is shown so.
+QString withoutUserInfo(const QString &text);

@@ -297,8 +297,17 @@ void BusPoller::report(const std::optional<AvailabilityChange> &change, const QS
 {
     if (!change)
         return;
-    gatewayLog(change->online ? tr("Sensor %1: online").arg(change->serial)
-                              : tr("Sensor %1: offline (%2)").arg(change->serial).arg(why));
+    if (!m_published)
+        gatewayLog(change->online ? tr("Sensor %1: answering; not published while the MQTT "
+                                       "broker cannot be reached")
+                                        .arg(change->serial)
+                                  : tr("Sensor %1: offline (%2); not published while the MQTT "
+                                       "broker cannot be reached")
+                                        .arg(change->serial)
+                                        .arg(why));
+    else
+        gatewayLog(change->online ? tr("Sensor %1: online").arg(change->serial)
+                                  : tr("Sensor %1: offline (%2)").arg(change->serial).arg(why));
     emit availabilityChanged(change->serial, change->online);
 }
 

@@ -53,6 +53,8 @@ public:
     BusPoller(SerialPort &port, const Settings &settings, QObject *parent = nullptr);
 
     void start();
+    // Whether what the sensors do reaches the broker now, for the log to say.
+    void setPublished(bool published) { m_published = published; }
     // Polling ends once the poll under way has its answer; then the port is closed and
     // stopped() follows.
     void stop();
@@ -106,6 +108,7 @@ private:
     bool m_openFailureLogged = false;
     bool m_stopping = false;
     bool m_stopped = false;
+    bool m_published = false;
 };
 
 // The wait before the next search: after one that found the bus changed the shortest, else

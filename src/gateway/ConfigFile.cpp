@@ -1,5 +1,7 @@
 #include "ConfigFile.h"
 
+#include "BrokerUrl.h"
+
 #include "core/files/RegularFile.h"
 
 #include <QCoreApplication>
@@ -28,8 +30,11 @@ std::optional<std::vector<ConfigEntry>> parseConfigText(const QString &text, con
         const int eq = line.indexOf(QLatin1Char('='));
         const QString key = line.left(eq).trimmed();
         if (eq <= 0 || key.isEmpty()) {
-            *error =
-                Texts::tr("%1, line %2: \"%3\" is not key = value").arg(name).arg(i + 1).arg(line);
+            // The line may be a broker's URL with its password.
+            *error = Texts::tr("%1, line %2: \"%3\" is not key = value")
+                         .arg(name)
+                         .arg(i + 1)
+                         .arg(withoutUserInfo(line));
             return std::nullopt;
         }
         if (seen.contains(key)) {

@@ -18,7 +18,8 @@ bool forgetSensor(const GatewayOptions &options, QString *error)
 {
     const GatewayTopics topics{options.topicPrefix, options.discoveryPrefix, options.clientId};
     const quint32 serial = *options.forget;
-    MqttLink link({options.broker, options.caFile, options.username, options.password,
+    MqttLink link({options.broker, options.caFile, options.certFile, options.keyFile,
+                   options.username, options.password,
                    (options.clientId + QStringLiteral("-forget")).left(64), MqttMessage{}});
     std::vector<MqttMessage> messages = sensorForgotten(topics, serial);
     messages.push_back({topics.availability(serial), QByteArray(), true});

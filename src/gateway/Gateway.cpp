@@ -1,6 +1,7 @@
 #include "Gateway.h"
 
 #include "GatewayLog.h"
+#include "ReadingSpool.h"
 #include "core/sensor/IdentityAnswer.h"
 #include "core/trend/ReadingsCsv.h"
 
@@ -30,6 +31,7 @@ MqttLink::Settings linkSettings(const GatewayOptions &o, const GatewayTopics &to
     // The broker says offline for the gateway when it goes without a goodbye (killed,
     // the machine off, the network cut); its sensors then show unavailable with it.
     return {o.broker,   o.caFile,
+            o.certFile, o.keyFile,
             o.username, o.password,
             o.clientId, MqttMessage{topics.status(), QByteArrayLiteral("offline"), true}};
 }
@@ -55,6 +57,16 @@ Gateway::Gateway(const GatewayOptions &options, SerialPort &port, QObject *paren
     connect(&m_poller, &BusPoller::reading, &m_publisher, &Publisher::addState);
     connect(&m_poller, &BusPoller::availabilityChanged, &m_publisher, &Publisher::setAvailability);
     connect(&m_poller, &BusPoller::stopped, this, &Gateway::pollingStopped);
+    // While the broker is away the log says that what the sensors do is not published.
+    connect(&m_link, &MqttLink::connected, this, [this] {
+        m_poller.setPublished(true);
+        m_credentialRefusals = 0;
+    });
+    connect(&m_link, &MqttLink::connectionLost, this, [this] { m_poller.setPublished(false); });
+    connect(&m_link, &MqttLink::refused, this, [this](const QString &, bool credentials) {
+        if (credentials)
+            credentialsRefused();
+    });
     connect(&m_diagnosticsTimer, &QTimer::timeout, this, &Gateway::sayDiagnostics);
 }
 
@@ -82,11 +94,32 @@ void Gateway::sayDiagnostics()
     m_publisher.setDiagnostics(QJsonDocument(o).toJson(QJsonDocument::Compact));
 }
 
+void Gateway::credentialsRefused()
+{
+    if (m_options.authRetries == 0 || ++m_credentialRefusals < m_options.authRetries)
+        return;
+    gatewayLog(tr("MQTT broker %1 refused the gateway's user name or password %n times: "
+                  "giving up",
+                  nullptr, m_credentialRefusals)
+                   .arg(m_options.broker.text()));
+    giveUp(ExitBrokerRefused);
+}
+
+Gateway::~Gateway() = default;
+
 bool Gateway::start(QString *error)
 {
     gatewayLog(tr("levelconf-gateway %1: bus %2, MQTT broker %3, topics %4/")
                    .arg(QCoreApplication::applicationVersion(), m_options.port,
                         m_options.broker.text(), m_options.topicPrefix));
+    if (!m_options.spoolDir.isEmpty()) {
+        m_spool = std::make_unique<ReadingSpool>(m_options.spoolDir);
+        std::vector<SpoolRecords::Pending> held;
+        quint64 nextSeq = 1;
+        if (!m_spool->open(&held, &nextSeq, error))
+            return false;
+        m_publisher.keepIn(m_spool.get(), held, nextSeq);
+    }
     if (!m_link.start(error))
         return false;
     m_poller.start();
@@ -109,7 +142,8 @@ void Gateway::stop()
 void Gateway::pollingStopped()
 {
     m_publisher.goOffline();
-    if (m_publisher.settled()) {
+    // Giving up on the broker, there is nothing to wait for.
+    if (m_publisher.settled() || m_exitStatus != ExitStopped) {
         finish();
         return;
     }
@@ -123,10 +157,30 @@ void Gateway::finish()
         return;
     m_finished = true;
     m_deliverTimer.stop();
-    if (!m_publisher.settled())
-        gatewayLog(tr("Stopped with readings undelivered: the broker could not "
-                      "take them in time"));
+    const int unkept = m_publisher.unkept();
+    const int kept = m_publisher.undelivered() - unkept;
+    if (kept > 0)
+        gatewayLog(tr("Stopped with %n readings undelivered, kept in the spool for the next "
+                      "start",
+                      nullptr, kept));
+    if (unkept > 0) {
+        gatewayLog(tr("Stopped with %n readings undelivered and lost: the broker could not "
+                      "take them in time",
+                      nullptr, unkept));
+        if (m_exitStatus == ExitStopped)
+            m_exitStatus = ExitReadingsLost;
+    }
     m_link.stop();
+    if (m_spool)
+        m_spool->close();
     gatewayLog(tr("Stopped"));
-    emit finished();
+    emit finished(m_exitStatus);
+}
+
+void Gateway::giveUp(int exitStatus)
+{
+    m_exitStatus = exitStatus;
+    m_stopRequests = qMax(m_stopRequests, 1);
+    m_diagnosticsTimer.stop();
+    m_poller.stop();
 }

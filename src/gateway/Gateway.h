@@ -10,7 +10,18 @@
 #include <QObject>
 #include <QTimer>
 
+#include <memory>
+
+class ReadingSpool;
 class SerialPort;
+
+// How the gateway ends, its exit status.
+enum GatewayExit : int {
+    ExitStopped = 0,       // stopped, every reading delivered or kept in the spool
+    ExitConfiguration = 1, // options, a configuration or a file that cannot be used
+    ExitReadingsLost = 3,  // stopped with readings undelivered and nowhere to keep them
+    ExitBrokerRefused = 4, // the broker refused the gateway's credentials --auth-retries times
+};
 
 // The gateway: the bus polled on one side, the broker told on the other. Stopping (SIGTERM,
 // SIGINT) ends the poll under way, sets the gateway's status and its sensors offline,
@@ -25,20 +36,24 @@ public:
     static constexpr int kDiagnosticsEveryMs = 10000;
 
     Gateway(const GatewayOptions &options, SerialPort &port, QObject *parent = nullptr);
+    ~Gateway() override;
 
     bool start(QString *error);
     // A second request to stop gives up delivering what is left.
     void stop();
 
 signals:
-    void finished();
+    void finished(int exitStatus);
 
 private:
     void pollingStopped();
     void finish();
     void sayDiagnostics();
+    void giveUp(int exitStatus);
+    void credentialsRefused();
 
     GatewayOptions m_options;
+    std::unique_ptr<ReadingSpool> m_spool;
     GatewayTopics m_topics;
     MqttLink m_link;
     Publisher m_publisher;
@@ -51,6 +66,8 @@ private:
     double m_latencyBefore = 0;
     double m_latencyMs = 0; // as last said
     int m_stopRequests = 0;
+    int m_exitStatus = ExitStopped;
+    int m_credentialRefusals = 0; // in a row
     bool m_finished = false;
 };
 

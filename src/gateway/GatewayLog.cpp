@@ -1,9 +1,11 @@
 #include "GatewayLog.h"
 
+#include "OptionChecks.h"
+
 #include <cstdio>
 
 void gatewayLog(const QString &line)
 {
-    std::fprintf(stderr, "%s\n", line.toUtf8().constData());
+    std::fprintf(stderr, "%s\n", escapedText(line).toUtf8().constData());
     std::fflush(stderr);
 }

@@ -1,6 +1,8 @@
 #include "GatewayOptions.h"
 
 #include "ConfigFile.h"
+#include "OptionChecks.h"
+#include "TlsFiles.h"
 #include "core/protocol/CommandCodes.h"
 #include "core/text/Language.h"
 
@@ -9,6 +11,7 @@
 #include <QFileInfo>
 #include <QLocale>
 #include <QRegularExpression>
+#include <QStringDecoder>
 #include <QSysInfo>
 
 #include <cmath>
@@ -29,6 +32,9 @@ constexpr double kMaxIntervalS = 3600;
 constexpr int kHighestAddress = Cmd::HighestSensorAddress;
 constexpr int kMaxClientIdLength = 64;
 constexpr qint64 kMaxDurationS = 3650LL * 24 * 3600;
+// A topic is at most 65,535 bytes; this leaves the gateway's own levels room after a prefix.
+constexpr int kMaxPrefixBytes = 65000;
+constexpr int kMaxAuthRetries = 1000000;
 
 using Setter = std::function<bool(GatewayOptions &, const QString &, QString *)>;
 
@@ -50,13 +56,37 @@ Setter text(QString GatewayOptions::*field)
     };
 }
 
+// A key that is on or off: "on", "yes" or "true", or their opposites. A flag of the
+// command line is given as "on".
+std::optional<bool> onOff(const QString &value)
+{
+    const QString v = value.toLower();
+    if (v == QLatin1String("on") || v == QLatin1String("yes") || v == QLatin1String("true"))
+        return true;
+    if (v == QLatin1String("off") || v == QLatin1String("no") || v == QLatin1String("false"))
+        return false;
+    return std::nullopt;
+}
+
+Setter flag(bool GatewayOptions::*field)
+{
+    return [field](GatewayOptions &o, const QString &value, QString *error) {
+        const std::optional<bool> on = onOff(value);
+        if (!on)
+            *error = Texts::tr("must be on or off, not \"%1\"").arg(value);
+        o.*field = on.value_or(false);
+        return bool(on);
+    };
+}
+
 // A prefix of topics: levels joined by "/", none of them empty, no wildcards.
 bool setPrefix(QString *target, const QString &value, QString *error)
 {
-    static const QRegularExpression bad(QStringLiteral("[+#\\x00]|//|^/|/$"));
-    if (value.isEmpty() || value.contains(bad)) {
-        *error =
-            Texts::tr("must be topic levels joined by /, without + or #, not \"%1\"").arg(value);
+    if (!isTopicPrefix(value, kMaxPrefixBytes)) {
+        *error = Texts::tr("must be topic levels joined by /, none of them empty, without + or "
+                           "#, in UTF-8 and at most %1 bytes, not \"%2\"")
+                     .arg(kMaxPrefixBytes)
+                     .arg(value);
         return false;
     }
     *target = value;
@@ -106,16 +136,21 @@ bool setQueueSize(GatewayOptions &o, const QString &value, QString *error)
     return true;
 }
 
-bool setDiscovery(GatewayOptions &o, const QString &value, QString *error)
+bool setAuthRetries(GatewayOptions &o, const QString &value, QString *error)
 {
-    const QString v = value.toLower();
-    const QStringList on{QStringLiteral("on"), QStringLiteral("yes"), QStringLiteral("true")};
-    const QStringList off{QStringLiteral("off"), QStringLiteral("no"), QStringLiteral("false")};
-    if (!on.contains(v) && !off.contains(v)) {
-        *error = Texts::tr("must be on or off, not \"%1\"").arg(value);
+    bool ok = false;
+    const int n = value.toInt(&ok);
+    if (value == QLatin1String("forever")) {
+        o.authRetries = 0;
+        return true;
+    }
+    if (!ok || n < 1 || n > kMaxAuthRetries) {
+        *error = Texts::tr("must be a number of refusals from 1 to %1, or forever, not \"%2\"")
+                     .arg(kMaxAuthRetries)
+                     .arg(value);
         return false;
     }
-    o.discovery = on.contains(v);
+    o.authRetries = n;
     return true;
 }
 
@@ -162,6 +197,15 @@ const std::vector<Key> &keys()
          QT_TRANSLATE_NOOP("GatewayOptions",
                            "mqtts: the CA certificates (PEM) to trust instead of the system's."),
          QStringLiteral("FILE"), text(&GatewayOptions::caFile)},
+        {QStringLiteral("cert-file"),
+         QT_TRANSLATE_NOOP("GatewayOptions",
+                           "mqtts: the gateway's own certificate (PEM), for a broker that knows "
+                           "its clients by certificate; with --key-file."),
+         QStringLiteral("FILE"), text(&GatewayOptions::certFile)},
+        {QStringLiteral("key-file"),
+         QT_TRANSLATE_NOOP("GatewayOptions",
+                           "mqtts: the private key (PEM, without a pass phrase) of --cert-file."),
+         QStringLiteral("FILE"), text(&GatewayOptions::keyFile)},
         {QStringLiteral("username"),
          QT_TRANSLATE_NOOP("GatewayOptions", "The user name at the broker."),
          QStringLiteral("NAME"), text(&GatewayOptions::username)},
@@ -172,6 +216,16 @@ const std::vector<Key> &keys()
          QStringLiteral("FILE"),
          // The path for now; its line is read once all keys are in.
          text(&GatewayOptions::password)},
+        {QStringLiteral("allow-readable-password"),
+         QT_TRANSLATE_NOOP("GatewayOptions",
+                           "Take a password file that other users can read (refused without "
+                           "it)."),
+         QString(), flag(&GatewayOptions::allowReadablePassword)},
+        {QStringLiteral("auth-retries"),
+         QT_TRANSLATE_NOOP("GatewayOptions",
+                           "End with status 4 after the broker has refused the credentials this "
+                           "many times (default forever)."),
+         QStringLiteral("N"), setAuthRetries},
         {QStringLiteral("client-id"),
          QT_TRANSLATE_NOOP("GatewayOptions",
                            "The client name at the broker, also in the gateway's status topic "
@@ -210,7 +264,7 @@ const std::vector<Key> &keys()
         {QStringLiteral("discovery"),
          QT_TRANSLATE_NOOP("GatewayOptions",
                            "on or off: publish Home Assistant discovery (default on)."),
-         QStringLiteral("on|off"), setDiscovery},
+         QStringLiteral("on|off"), flag(&GatewayOptions::discovery)},
         {QStringLiteral("queue-size"),
          QT_TRANSLATE_NOOP("GatewayOptions",
                            "Readings kept while the broker cannot be reached; past it the oldest "
@@ -240,6 +294,11 @@ const std::vector<Key> &keys()
          [](GatewayOptions &o, const QString &v, QString *e) {
              return setDuration(&o.forgetAfterS, v, 0, e);
          }},
+        {QStringLiteral("spool-dir"),
+         QT_TRANSLATE_NOOP("GatewayOptions",
+                           "Keep the queue in this folder as well, so that a restart or a power "
+                           "cut loses no reading (default: in memory only)."),
+         QStringLiteral("DIR"), text(&GatewayOptions::spoolDir)},
     };
     return table;
 }
@@ -263,6 +322,7 @@ void addOptions(QCommandLineParser &parser)
     parser.addOption({QStringLiteral("config"),
                       Texts::tr("Read the options from FILE; the command line wins."),
                       QStringLiteral("FILE")});
+    // A key without a value name is a flag on the command line, on or off in the file.
     for (const Key &k : keys())
         parser.addOption({k.name, Texts::tr(k.help), k.valueName});
     parser.addOption({QStringLiteral("no-discovery"), Texts::tr("The same as --discovery off.")});
@@ -303,7 +363,13 @@ bool readConfigFile(const QString &path, std::map<QString, Given> *given, QStrin
         *error = path + QStringLiteral(": ") + *error;
         return false;
     }
-    const auto entries = parseConfigText(QString::fromUtf8(*bytes), path, error);
+    QStringDecoder utf8(QStringDecoder::Utf8);
+    const QString text = utf8(*bytes);
+    if (utf8.hasError()) {
+        *error = Texts::tr("%1: not UTF-8 text").arg(path);
+        return false;
+    }
+    const auto entries = parseConfigText(text, path, error);
     if (!entries)
         return false;
     for (const ConfigEntry &e : *entries) {
@@ -337,9 +403,22 @@ bool readPassword(GatewayOptions &o, QString *error)
         *error = path + QStringLiteral(": ") + *error;
         return false;
     }
+    // Others who can read it can be the gateway at the broker. A credential of the service
+    // (LoadCredential=) is the service's alone, and passes.
+    const QFileDevice::Permissions others = QFileDevice::ReadGroup | QFileDevice::ReadOther;
+    if ((QFile::permissions(path) & others) && !o.allowReadablePassword) {
+        *error = Texts::tr("%1: other users can read it; make it readable by the gateway alone "
+                           "(chmod 600), or give --allow-readable-password")
+                     .arg(path);
+        return false;
+    }
     o.password = QString::fromUtf8(*bytes).section(QLatin1Char('\n'), 0, 0);
     if (o.password.endsWith(QLatin1Char('\r')))
         o.password.chop(1);
+    if (o.password.isEmpty()) {
+        *error = Texts::tr("%1: no password on its first line").arg(path);
+        return false;
+    }
     return true;
 }
 
@@ -349,13 +428,14 @@ bool checkTogether(GatewayOptions &o, QString *error)
         *error = Texts::tr("--port DEVICE is required");
         return false;
     }
-    if (!o.caFile.isEmpty() && !o.broker.tls) {
-        *error = Texts::tr("a CA file is for a broker over TLS (mqtts://)");
+    if (!(o.caFile + o.certFile + o.keyFile).isEmpty() && !o.broker.tls) {
+        *error = Texts::tr("a CA file, a certificate and a key are for a broker over TLS "
+                           "(mqtts://)");
         return false;
     }
-    // The library would only call it an invalid argument.
-    if (!o.caFile.isEmpty() && !QFileInfo(o.caFile).isFile()) {
-        *error = Texts::tr("%1: no such file").arg(o.caFile);
+    // The TLS library would only fail its handshakes, again and again.
+    if (const std::optional<QString> fault = tlsFilesFault(o.caFile, o.certFile, o.keyFile)) {
+        *error = *fault;
         return false;
     }
     if (o.clientId.isEmpty())
@@ -401,14 +481,15 @@ std::optional<GatewayOptions> parseGatewayOptions(const QStringList &arguments, 
         return std::nullopt;
     for (const Key &k : keys()) {
         if (parser.isSet(k.name))
-            given[k.name] = {parser.value(k.name), QStringLiteral("--") + k.name};
+            given[k.name] = {k.valueName.isEmpty() ? QStringLiteral("on") : parser.value(k.name),
+                             QStringLiteral("--") + k.name};
     }
     if (parser.isSet(QStringLiteral("forget"))) {
         bool ok = false;
         o.forget = parser.value(QStringLiteral("forget")).toUInt(&ok);
         if (!ok) {
             *error = Texts::tr("--forget takes a serial number, not \"%1\"")
-                         .arg(parser.value(QStringLiteral("forget")));
+                         .arg(escapedText(parser.value(QStringLiteral("forget"))));
             return std::nullopt;
         }
     }
@@ -417,6 +498,14 @@ std::optional<GatewayOptions> parseGatewayOptions(const QStringList &arguments, 
                                               QStringLiteral("--no-discovery")};
     for (const Key &k : keys()) {
         const auto it = given.find(k.name);
+        if (it != given.end() && hasControlCharacters(it->second.value)) {
+            const QString value = k.name == QLatin1String("mqtt")
+                                      ? withoutUserInfo(it->second.value)
+                                      : it->second.value;
+            *error = Texts::tr("%1 must not hold control characters, not \"%2\"")
+                         .arg(it->second.label, escapedText(value));
+            return std::nullopt;
+        }
         if (it != given.end() && !k.set(o, it->second.value, error)) {
             *error = it->second.label + QLatin1Char(' ') + *error;
             return std::nullopt;

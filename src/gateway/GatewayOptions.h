@@ -12,12 +12,16 @@
 struct GatewayOptions {
     QString port;
     BrokerUrl broker{QStringLiteral("localhost")};
-    QString caFile;                // mqtts: the CA certificates to trust; empty: the system's
-    QString username;              // empty: none
-    QString password;              // read from the password file, never given on the command line
-    QString clientId;              // also names the gateway's own topics
-    std::vector<quint8> addresses; // empty: search the bus
-    int intervalMs = 1000;         // each sensor polled this often; 0: as fast as the bus goes
+    QString caFile;   // mqtts: the CA certificates to trust; empty: the system's
+    QString certFile; // mqtts: the gateway's own certificate and its key, for a
+    QString keyFile;  // broker that knows its clients by certificate
+    QString username; // empty: none
+    QString password; // read from the password file, never given on the command line
+    bool allowReadablePassword = false; // a password file other users can read is taken
+    int authRetries = 0;                // refusals of the credentials before giving up; 0: never
+    QString clientId;                   // also names the gateway's own topics
+    std::vector<quint8> addresses;      // empty: search the bus
+    int intervalMs = 1000;              // each sensor polled this often; 0: as fast as the bus goes
     QString topicPrefix = QStringLiteral("levelconf");
     QString discoveryPrefix = QStringLiteral("homeassistant");
     bool discovery = true;
@@ -26,6 +30,7 @@ struct GatewayOptions {
     int heartbeatS = 60;      // with changes, a state at least this often
     qint64 forgetAfterS = 7 * 24 * 3600; // a sensor not heard this long is cleared; 0: never
     std::optional<quint32> forget;       // --forget SERIAL: clear its topics and exit
+    QString spoolDir; // where the queue is kept on disk as well; empty: in memory only
     bool help = false;
     bool version = false;
 };

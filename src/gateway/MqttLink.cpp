@@ -77,9 +77,13 @@ bool MqttLink::start(QString *error)
     }
     if (rc == MOSQ_ERR_SUCCESS && m_settings.broker.tls) {
         const QByteArray caFile = utf8OrNull(m_settings.caFile);
-        rc = caFile.isNull() ? mosquitto_int_option(m_client, MOSQ_OPT_TLS_USE_OS_CERTS, 1)
-                             : mosquitto_tls_set(m_client, caFile.constData(), nullptr, nullptr,
-                                                 nullptr, nullptr);
+        const QByteArray certFile = utf8OrNull(m_settings.certFile);
+        const QByteArray keyFile = utf8OrNull(m_settings.keyFile);
+        if (caFile.isNull())
+            rc = mosquitto_int_option(m_client, MOSQ_OPT_TLS_USE_OS_CERTS, 1);
+        if (rc == MOSQ_ERR_SUCCESS && !(caFile.isNull() && certFile.isNull()))
+            rc = mosquitto_tls_set(m_client, orNull(caFile), nullptr, orNull(certFile),
+                                   orNull(keyFile), nullptr);
     }
     if (rc != MOSQ_ERR_SUCCESS) {
         *error = tr("the MQTT client cannot be set up: %1").arg(errorText(rc));
@@ -138,8 +142,11 @@ void MqttLink::run()
             m_madeIt = false;
             while (!m_stopping && mosquitto_loop(m_client, kLoopMs, 1) == MOSQ_ERR_SUCCESS) {
             }
-            // After a working connection the waits start short again.
-            if (m_madeIt)
+            // After a working connection the waits start short again, unless another client
+            // keeps taking it over: then they grow, and the two take turns less often.
+            if (m_madeIt && !m_stopping && takenOverAgain())
+                post([this] { emit clientIdInUse(); });
+            else if (m_madeIt)
                 wait = 1;
         } else {
             const QString reason = errorText(rc);
@@ -149,6 +156,15 @@ void MqttLink::run()
             break;
         wait = qMin(wait * 2, int(kRetryCeilingS));
     }
+}
+
+bool MqttLink::takenOverAgain()
+{
+    const auto now = std::chrono::steady_clock::now();
+    m_losses.push_back(now);
+    while (now - m_losses.front() > std::chrono::minutes(1))
+        m_losses.erase(m_losses.begin());
+    return int(m_losses.size()) > kTakeoversInAMinute;
 }
 
 bool MqttLink::waitBeforeRetry(int seconds)
@@ -168,7 +184,9 @@ void MqttLink::onConnect(mosquitto *, void *self, int rc)
     auto *link = static_cast<MqttLink *>(self);
     if (rc != 0) {
         const QString reason = QString::fromUtf8(mosquitto_connack_string(rc));
-        link->post([link, reason] { emit link->refused(reason); });
+        // 4 and 5: a bad user name or password, not authorised.
+        const bool credentials = rc == 4 || rc == 5;
+        link->post([link, reason, credentials] { emit link->refused(reason, credentials); });
         return;
     }
     link->m_madeIt = true;

@@ -7,11 +7,13 @@
 #include <QString>
 
 #include <atomic>
+#include <chrono>
 #include <condition_variable>
 #include <functional>
 #include <mutex>
 #include <optional>
 #include <thread>
+#include <vector>
 
 struct mosquitto;
 
@@ -30,10 +32,15 @@ public:
     static constexpr int kRetryCeilingS = 60;
     // The network loop looks whether it is to stop at least this often.
     static constexpr int kLoopMs = 500;
+    // More working connections than this lost within a minute are another client taking
+    // over the gateway's client id, again and again.
+    static constexpr int kTakeoversInAMinute = 3;
 
     struct Settings {
         BrokerUrl broker;
-        QString caFile; // mqtts: empty trusts the system's certificates
+        QString caFile;   // mqtts: empty trusts the system's certificates
+        QString certFile; // mqtts: the gateway's own certificate and key; empty: none
+        QString keyFile;
         QString username;
         QString password;
         QString clientId;
@@ -75,8 +82,11 @@ signals:
     // A try to reach the broker failed: the link tries again.
     void connectFailed(const QString &reason);
     // The broker refused the gateway (its credentials, its client name): the link tries
-    // again, in case that changes.
-    void refused(const QString &reason);
+    // again, in case that changes. `credentials` when the user name or password was why.
+    void refused(const QString &reason, bool credentials);
+    // The connection has been taken over by another client under the same client id too
+    // often: the link waits longer and longer before it takes it back.
+    void clientIdInUse();
     // A working connection broke; the link reconnects.
     void connectionLost(const QString &reason);
     void acked(int messageId);
@@ -86,6 +96,7 @@ signals:
 private:
     void run();
     bool waitBeforeRetry(int seconds);
+    bool takenOverAgain();
     void post(std::function<void()> what);
     static void onConnect(mosquitto *, void *self, int rc);
     static void onDisconnect(mosquitto *, void *self, int rc);
@@ -99,5 +110,6 @@ private:
     std::condition_variable m_wake;
     std::atomic<bool> m_stopping{false};
     std::atomic<bool> m_madeIt{false}; // the connection under way has worked
-    bool m_connected = false;          // on this object's thread
+    std::vector<std::chrono::steady_clock::time_point> m_losses; // of working connections
+    bool m_connected = false;                                    // on this object's thread
 };

@@ -2,6 +2,7 @@
 
 #include "Discovery.h"
 #include "GatewayLog.h"
+#include "ReadingSpool.h"
 
 #include <QJsonArray>
 #include <QJsonDocument>
@@ -60,6 +61,7 @@ Publisher::Publisher(MqttLink &link, const GatewayTopics &topics, const Settings
     connect(&m_link, &MqttLink::connectFailed, this, &Publisher::onConnectFailed);
     connect(&m_link, &MqttLink::refused, this, &Publisher::onRefused);
     connect(&m_link, &MqttLink::connectionLost, this, &Publisher::onConnectionLost);
+    connect(&m_link, &MqttLink::clientIdInUse, this, &Publisher::onClientIdInUse);
     connect(&m_link, &MqttLink::acked, this, &Publisher::onAcked);
     QTimer::singleShot(kNotReachedMs, this, &Publisher::noteNotReached);
 }
@@ -74,6 +76,16 @@ void Publisher::noteNotReached()
 void Publisher::logBroker(const QString &what)
 {
     gatewayLog(tr("MQTT broker %1: %2").arg(m_link.brokerText(), what));
+}
+
+void Publisher::keepIn(ReadingSpool *spool, const std::vector<SpoolRecords::Pending> &held,
+                       quint64 nextSeq)
+{
+    m_spool = spool;
+    m_nextSeq = qMax(m_nextSeq, nextSeq);
+    for (const SpoolRecords::Pending &p : held)
+        queueState(p.message, p.seq);
+    pump();
 }
 
 void Publisher::addState(quint32 serial, const SensorState &state, OutputKind kind)
@@ -95,12 +107,33 @@ void Publisher::addState(quint32 serial, const SensorState &state, OutputKind ki
         return;
     s.lastSent = state.values;
     s.lastSentMs = now;
-    if (m_queue.push({m_topics.state(serial), payload, false}) && !m_dropLogged) {
+    // The reading is numbered and spooled only when it goes out, so the spool holds
+    // exactly the states a live run would have sent.
+    const MqttMessage message{m_topics.state(serial), payload, false};
+    const quint64 seq = m_nextSeq++;
+    if (m_spool)
+        m_spool->append(seq, message);
+    queueState(message, seq);
+    pump();
+}
+
+void Publisher::queueState(const MqttMessage &message, quint64 seq)
+{
+    quint64 dropped = 0;
+    if (!m_queue.push(message, seq, &dropped))
+        return;
+    settleState(dropped);
+    if (!m_dropLogged) {
         gatewayLog(tr("Queue full (%n readings): the oldest readings are dropped", nullptr,
                       countOf(m_queue.capacity())));
         m_dropLogged = true;
     }
-    pump();
+}
+
+void Publisher::settleState(quint64 seq)
+{
+    if (m_spool)
+        m_spool->settle(seq);
 }
 
 void Publisher::sensorIdentified(quint32 serial, const QString &firmware)
@@ -154,6 +187,16 @@ void Publisher::goOffline()
 bool Publisher::settled() const
 {
     return m_queue.isEmpty() && m_statesInFlight.isEmpty() && m_othersInFlight.isEmpty();
+}
+
+int Publisher::undelivered() const
+{
+    return m_queue.size() + int(m_statesInFlight.size());
+}
+
+int Publisher::unkept() const
+{
+    return qMax(0, undelivered() - (m_spool ? m_spool->held() : 0));
 }
 
 void Publisher::onConnected()
@@ -278,12 +321,22 @@ void Publisher::onConnectFailed(const QString &reason)
         noteFailure(tr("cannot connect (%1); trying again").arg(reason));
 }
 
-void Publisher::onRefused(const QString &reason)
+void Publisher::onRefused(const QString &reason, bool credentials)
 {
     // Said again only when the broker changes its mind about why.
     if (reason != m_refusal)
-        noteFailure(tr("refused the gateway (%1); trying again").arg(reason));
+        noteFailure(
+            credentials
+                ? tr("refused the gateway's user name or password (%1); trying again").arg(reason)
+                : tr("refused the gateway (%1); trying again").arg(reason));
     m_refusal = reason;
+}
+
+void Publisher::onClientIdInUse()
+{
+    logBroker(tr("client id %1 is in use by another client; each takes the connection from the "
+                 "other, so the gateway waits longer and longer before it takes it back")
+                  .arg(m_topics.clientId));
 }
 
 void Publisher::onConnectionLost(const QString &reason)
@@ -304,7 +357,11 @@ void Publisher::noteFailure(const QString &what)
 
 void Publisher::onAcked(int messageId)
 {
-    m_statesInFlight.remove(messageId);
+    const auto state = m_statesInFlight.constFind(messageId);
+    if (state != m_statesInFlight.constEnd()) {
+        settleState(*state);
+        m_statesInFlight.erase(state);
+    }
     m_othersInFlight.remove(messageId);
     pump();
     if (settled())
@@ -332,11 +389,13 @@ void Publisher::pump()
     if (!m_link.isConnected())
         return;
     while (!m_queue.isEmpty() && m_statesInFlight.size() < kStatesInFlight) {
-        if (const std::optional<int> id = m_link.publish(m_queue.front()))
-            m_statesInFlight.insert(*id);
-        else
+        if (const std::optional<int> id = m_link.publish(m_queue.front())) {
+            m_statesInFlight.insert(*id, m_queue.frontSeq());
+        } else {
             gatewayLog(tr("A reading for %1 was refused by the MQTT library")
                            .arg(QString::fromUtf8(m_queue.front().topic)));
+            settleState(m_queue.frontSeq());
+        }
         m_queue.pop();
     }
     if (m_queue.isEmpty())

@@ -3,16 +3,21 @@
 #include "GatewayTopics.h"
 #include "MqttLink.h"
 #include "ReadingQueue.h"
+#include "SpoolRecords.h"
 #include "StatePayload.h"
 #include "core/trend/Measurements.h"
 
 #include <QElapsedTimer>
+#include <QHash>
 #include <QMap>
 #include <QObject>
 #include <QSet>
 #include <QString>
 #include <QTimer>
 #include <optional>
+#include <vector>
+
+class ReadingSpool;
 
 // Whether a state of these measurements goes out: with every reading, or when they differ
 // from the last sent, or when the heartbeat is due (`lastSentMs` -1: none sent yet).
@@ -53,6 +58,11 @@ public:
     Publisher(MqttLink &link, const GatewayTopics &topics, const Settings &settings,
               QObject *parent = nullptr);
 
+    // Readings are kept in `spool` as well from now on; what it held from before the start
+    // is queued ahead of every new reading.
+    void keepIn(ReadingSpool *spool, const std::vector<SpoolRecords::Pending> &held,
+                quint64 nextSeq);
+
     void addState(quint32 serial, const SensorState &state, OutputKind kind);
     void sensorIdentified(quint32 serial, const QString &firmware);
     void setAvailability(quint32 serial, bool online);
@@ -68,6 +78,10 @@ public:
 
     // Nothing queued, and the broker has acknowledged everything handed to it.
     bool settled() const;
+    // Readings not yet delivered, and of them those not kept in a spool: lost if the
+    // gateway ends now.
+    int undelivered() const;
+    int unkept() const;
 
 signals:
     // Everything is delivered.
@@ -89,7 +103,8 @@ private:
     void noteNotReached();
     void onConnected();
     void onConnectFailed(const QString &reason);
-    void onRefused(const QString &reason);
+    void onRefused(const QString &reason, bool credentials);
+    void onClientIdInUse();
     void onConnectionLost(const QString &reason);
     void onAcked(int messageId);
     // The broker cannot be reached: one line saying `what`.
@@ -102,6 +117,8 @@ private:
     void noteEarlierSensor(const QByteArray &topic, const QByteArray &payload);
     void forgetUnheard();
     void pump();
+    void queueState(const MqttMessage &message, quint64 seq);
+    void settleState(quint64 seq);
     void logBroker(const QString &what);
 
     MqttLink &m_link;
@@ -112,7 +129,9 @@ private:
     QByteArray m_diagnostics;
     ReadingQueue m_queue;
     QMap<quint32, Sensor> m_sensors;
-    QSet<int> m_statesInFlight;
+    QHash<int, quint64> m_statesInFlight; // message id, and the reading's number
+    ReadingSpool *m_spool = nullptr;
+    quint64 m_nextSeq = 1;
     QSet<int> m_othersInFlight;
     bool m_goingOffline = false;
     quint64 m_droppedSaid = 0;

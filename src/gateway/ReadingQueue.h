@@ -14,9 +14,11 @@ class ReadingQueue
 public:
     explicit ReadingQueue(int capacity) : m_capacity(qMax(1, capacity)) {}
 
-    // Adds `message` at the back. True when the oldest had to go to make room.
-    bool push(MqttMessage message);
-    const MqttMessage &front() const { return m_messages.front(); }
+    // Adds `message` at the back, with its number in the spool. True when the oldest had
+    // to go to make room; its number is then in `droppedSeq`.
+    bool push(MqttMessage message, quint64 seq = 0, quint64 *droppedSeq = nullptr);
+    const MqttMessage &front() const { return m_messages.front().message; }
+    quint64 frontSeq() const { return m_messages.front().seq; }
     void pop() { m_messages.pop_front(); }
 
     bool isEmpty() const { return m_messages.empty(); }
@@ -26,7 +28,11 @@ public:
     quint64 dropped() const { return m_dropped; }
 
 private:
-    std::deque<MqttMessage> m_messages;
+    struct Queued {
+        MqttMessage message;
+        quint64 seq;
+    };
+    std::deque<Queued> m_messages;
     int m_capacity;
     quint64 m_dropped = 0;
 };

@@ -3,6 +3,7 @@
 #include "Gateway.h"
 #include "GatewayOptions.h"
 #include "MqttLink.h"
+#include "OptionChecks.h"
 #include "core/serial/QtSerialPort.h"
 #include "core/system/LocaleFallback.h"
 #include "core/system/TerminationSignals.h"
@@ -12,10 +13,16 @@
 #include <QCoreApplication>
 #include <QProcessEnvironment>
 
+#include <csignal>
 #include <cstdio>
 
 int main(int argc, char *argv[])
 {
+#ifdef SIGPIPE
+    // A log read through a pipe that closed (a pager quit, a collector gone) is no reason to
+    // stop polling: the write fails, and the gateway goes on.
+    std::signal(SIGPIPE, SIG_IGN);
+#endif
     // The language follows the locale as the user set it, even one that cannot be used and
     // that the process therefore runs without.
     const QProcessEnvironment userEnvironment = QProcessEnvironment::systemEnvironment();
@@ -33,7 +40,7 @@ int main(int argc, char *argv[])
     if (!options) {
         const QString text = QCoreApplication::translate(
             "levelconf-gateway", "levelconf-gateway: %1\nTry levelconf-gateway --help.\n");
-        std::fputs(text.arg(error).toUtf8().constData(), stderr);
+        std::fputs(text.arg(escapedText(error)).toUtf8().constData(), stderr);
         return 1;
     }
     if (options->help || options->version) {
@@ -48,18 +55,18 @@ int main(int argc, char *argv[])
     if (options->forget) {
         if (forgetSensor(*options, &error))
             return 0;
-        std::fprintf(stderr, "levelconf-gateway: %s\n", error.toUtf8().constData());
-        return 1;
+        std::fprintf(stderr, "levelconf-gateway: %s\n", escapedText(error).toUtf8().constData());
+        return ExitConfiguration;
     }
     QtSerialPort port;
     Gateway gateway(*options, port);
-    QObject::connect(&gateway, &Gateway::finished, &app, &QCoreApplication::quit);
+    QObject::connect(&gateway, &Gateway::finished, &app, &QCoreApplication::exit);
     const std::unique_ptr<TerminationSignals> stop = catchTerminationSignals();
     if (stop)
         QObject::connect(stop.get(), &TerminationSignals::requested, &gateway, &Gateway::stop);
     if (!gateway.start(&error)) {
-        std::fprintf(stderr, "levelconf-gateway: %s\n", error.toUtf8().constData());
-        return 1;
+        std::fprintf(stderr, "levelconf-gateway: %s\n", escapedText(error).toUtf8().constData());
+        return ExitConfiguration;
     }
     return app.exec();
 }

@@ -53,19 +53,40 @@ QString userName()
 }
 } // namespace
 
-Broker::Broker() : m_port(freePort())
+Broker::Broker() : Broker(Access()) {}
+
+Broker::Broker(const Access &access) : m_port(freePort()), m_tls(access.tls)
 {
+    QString listeners = QStringLiteral("listener %1 127.0.0.1\nallow_anonymous true\n").arg(m_port);
+    m_gatewayPort = m_port;
+    if (!access.user.isEmpty() || access.tls) {
+        m_gatewayPort = freePort();
+        listeners += QStringLiteral("listener %1 127.0.0.1\n").arg(m_gatewayPort);
+    }
+    if (!access.user.isEmpty()) {
+        const QString passwords = m_dir.filePath(QStringLiteral("passwords"));
+        QProcess::execute(
+            QStringLiteral("mosquitto_passwd"),
+            {QStringLiteral("-c"), QStringLiteral("-b"), passwords, access.user, access.password});
+        listeners += QStringLiteral("allow_anonymous false\npassword_file %1\n").arg(passwords);
+    }
+    if (access.tls) {
+        const QString tls = QStringLiteral(LEVELCONF_TEST_DATA "/tls/");
+        listeners += QStringLiteral("allow_anonymous true\ncafile %1ca.pem\ncertfile "
+                                    "%1broker.pem\nkeyfile %1broker.key\n"
+                                    "require_certificate true\n")
+                         .arg(tls);
+    }
     QFile conf(m_dir.filePath(QStringLiteral("mosquitto.conf")));
     if (conf.open(QIODevice::WriteOnly)) {
-        conf.write(QStringLiteral("listener %1 127.0.0.1\n"
-                                  "allow_anonymous true\n"
+        conf.write(QStringLiteral("per_listener_settings true\n"
                                   "persistence true\n"
-                                  "persistence_location %2/\n"
-                                  "user %3\n"
+                                  "persistence_location %1/\n"
+                                  "user %2\n"
                                   "log_dest none\n")
-                       .arg(m_port)
                        .arg(m_dir.path(), userName())
-                       .toUtf8());
+                       .toUtf8() +
+                   listeners.toUtf8());
     }
     m_process.setProcessChannelMode(QProcess::MergedChannels);
 }
@@ -83,7 +104,7 @@ bool Broker::start()
         return false;
     const QDeadlineTimer deadline(10000);
     while (!deadline.hasExpired() && m_process.state() == QProcess::Running) {
-        if (listening(m_port))
+        if (listening(m_port) && listening(m_gatewayPort))
             return true;
         QThread::msleep(20);
     }
@@ -102,5 +123,5 @@ void Broker::stop()
 
 QString Broker::url() const
 {
-    return QStringLiteral("mqtt://127.0.0.1:%1").arg(m_port);
+    return QStringLiteral("%1://127.0.0.1:%2").arg(m_tls ? "mqtts" : "mqtt").arg(m_gatewayPort);
 }

@@ -11,7 +11,17 @@
 class Broker
 {
 public:
+    // How the gateway's listener takes its clients: anyone, by default; with a user name
+    // and password; or over TLS with a client certificate signed by the test CA. The
+    // subscribers' listener, port(), always takes anyone.
+    struct Access {
+        QString user;
+        QString password;
+        bool tls = false;
+    };
+
     Broker();
+    explicit Broker(const Access &access);
     ~Broker();
     Broker(const Broker &) = delete;
     Broker &operator=(const Broker &) = delete;
@@ -22,10 +32,13 @@ public:
     void stop();
 
     quint16 port() const { return m_port; }
+    // The gateway's listener.
     QString url() const;
 
 private:
     QTemporaryDir m_dir;
     QProcess m_process;
     quint16 m_port = 0;
+    quint16 m_gatewayPort = 0;
+    bool m_tls = false;
 };
