@@ -94,7 +94,7 @@ cli() {
     out=$(cd "$work" && timeout 120 wine "$folder/levelconf-cli.exe" --log-folder 'C:\logs' \
         "$@" 2>"$work/err" | tr -d '\r')
     status=$?
-    out+=$'\n'$(tr -d '\r' <"$work/err")
+    out+=$'\n'$(tr -d '\r\000' <"$work/err")
     if [ "$status" -eq "$want" ] && grep -Eq -- "$pattern" <<<"$out"; then
         pass "$name"
     else
