@@ -26,10 +26,6 @@ constexpr bool kWindows = true;
 constexpr bool kWindows = false;
 #endif
 
-// The list refresh asks about each of up to 30 names once a second; one enumeration
-// serves them all.
-constexpr int kSnapshotMaxAgeMs = 500;
-
 // How often an open device is looked at for a hang-up that nothing else reports. Some Qt
 // versions read the end of file of a device that has gone as "no bytes yet" and say
 // nothing, so the port looks at the descriptor itself.
@@ -151,27 +147,24 @@ QtSerialPort::~QtSerialPort()
 
 QStringList QtSerialPort::portNames()
 {
-    refreshSnapshot();
-    return sortPortNames(m_present);
+    return sortPortNames(m_present.fresh());
 }
 
 bool QtSerialPort::ComPortExists(const QString &name)
 {
     if (isDevicePath(name))
         return QFileInfo::exists(name);
-    if (!m_presentAge.isValid() || m_presentAge.elapsed() > kSnapshotMaxAgeMs)
-        refreshSnapshot();
-    return m_present.contains(name);
+    return m_present.recent().contains(name);
 }
 
-void QtSerialPort::refreshSnapshot()
+QStringList QtSerialPort::presentPorts()
 {
-    m_present.clear();
+    QStringList names;
     // The enumeration leaves out the legacy serial ports that have no hardware behind
     // them, so what it lists can be used.
     for (const QSerialPortInfo &info : QSerialPortInfo::availablePorts())
-        m_present.append(info.portName());
-    m_presentAge.start();
+        names.append(info.portName());
+    return names;
 }
 
 QString QtSerialPort::deviceName(const QString &item) const

@@ -1,9 +1,9 @@
 #pragma once
 
 #include "PortDevice.h"
+#include "PortListSnapshot.h"
 #include "SerialPort.h"
 
-#include <QElapsedTimer>
 #include <QSerialPort>
 #include <QTimer>
 
@@ -40,7 +40,7 @@ private:
     void releaseLostDevice();
     void announceLostDevice();
     OpenFailure classifyOpenFailure(const QString &path) const;
-    void refreshSnapshot();
+    static QStringList presentPorts();
 
     QSerialPort m_port;
     std::unique_ptr<PortHold> m_hold; // the device, from a good open until ComClose
@@ -49,6 +49,5 @@ private:
     bool m_lost = false;
     QString m_ioFailure; // the system's reason for the loss
     QTimer m_hangUpCheck;
-    QStringList m_present; // port names of the last enumeration
-    QElapsedTimer m_presentAge;
+    PortListSnapshot m_present{&QtSerialPort::presentPorts};
 };

@@ -166,7 +166,7 @@ QString errorNumber(DWORD error)
 }
 } // namespace
 
-Win32SerialPort::Win32SerialPort() = default;
+Win32SerialPort::Win32SerialPort() : m_present(&registeredPorts) {}
 
 Win32SerialPort::~Win32SerialPort()
 {
@@ -175,13 +175,13 @@ Win32SerialPort::~Win32SerialPort()
 
 QStringList Win32SerialPort::portNames()
 {
-    return sortPortNames(registeredPorts());
+    return sortPortNames(m_present.fresh());
 }
 
 bool Win32SerialPort::ComPortExists(const QString &name)
 {
     const QString dos = dosName(name);
-    if (registeredPorts().contains(dos, Qt::CaseInsensitive))
+    if (m_present.recent().contains(dos, Qt::CaseInsensitive))
         return true;
     // A port that the registry does not list (a virtual one, a link made by hand) is there
     // when the system knows the name as a device.

@@ -1,9 +1,9 @@
 #pragma once
 
+#include "PortListSnapshot.h"
 #include "SerialPort.h"
 
 #include <QByteArray>
-#include <QElapsedTimer>
 
 #include <atomic>
 #include <condition_variable>
@@ -61,4 +61,6 @@ private:
     bool m_writeCutShort = false; // the driver's time-out ended the last write early
 
     std::thread m_worker;
+
+    PortListSnapshot m_present; // the ports the registry lists
 };
