@@ -61,57 +61,10 @@ for need in "$program" "$sim"; do
     fi
 done
 
-tmp=$(mktemp -d)
-pids=()
-cleanup() {
-    local pid
-    for pid in "${pids[@]}"; do
-        kill "$pid" 2> /dev/null
-    done
-    wait 2> /dev/null
-    rm -rf "$tmp"
-}
-trap cleanup EXIT
-listening() { (exec 3<> "/dev/tcp/127.0.0.1/$1") 2> /dev/null; }
-waitFor() {
-    local deadline=$((SECONDS + $1))
-    shift
-    until "$@"; do
-        [ $SECONDS -ge $deadline ] && return 1
-        sleep 0.2
-    done
-}
-
-# startSim: sensor-sim's demo bus on a pseudo-terminal that no other program holds, linked as
-# $bus. A program elsewhere that still has an earlier terminal of the same number open keeps
-# its lock file, and a gateway elsewhere that lost its port takes the next terminal of that
-# number within the 3 s of its retry; the port would then be refused as in use. Such a
-# simulator is kept running, so that the next one gets another number.
-startSim() {
-    local try lock holder
-    for try in 1 2 3 4 5; do
-        bus=$tmp/bus$try
-        "$sim" --demo --link "$bus" > "$tmp/sim$try.out" 2>&1 &
-        pids+=($!)
-        waitFor 10 test -e "$bus" || return 1
-        sleep 3.5
-        lock=/var/lock/LCK..$(readlink "$bus" | sed 's|^/dev/||; s|/|_|g')
-        holder=$(head -n 1 "$lock" 2> /dev/null)
-        if [ -z "$holder" ] || ! kill -0 "$holder" 2> /dev/null; then
-            return 0
-        fi
-    done
-    return 1
-}
+. scripts/bus-kit.sh
 
 startSim || exit 2
-port=$((20000 + RANDOM % 20000))
-while listening "$port"; do port=$((20000 + RANDOM % 20000)); done
-printf 'listener %s 127.0.0.1\nallow_anonymous true\nuser %s\nlog_dest none\n' \
-    "$port" "$(id -un)" > "$tmp/mosquitto.conf"
-mosquitto -c "$tmp/mosquitto.conf" > /dev/null 2>&1 &
-pids+=($!)
-waitFor 10 listening "$port" || exit 2
+startBroker || exit 2
 
 states() {
     local n

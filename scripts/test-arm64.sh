@@ -47,17 +47,7 @@ for tool in mosquitto mosquitto_sub; do
     fi
 done
 
-tmp=$(mktemp -d)
-pids=()
-cleanup() {
-    local pid
-    for pid in "${pids[@]}"; do
-        kill "$pid" 2> /dev/null
-    done
-    wait 2> /dev/null
-    rm -rf "$tmp"
-}
-trap cleanup EXIT
+. scripts/bus-kit.sh
 
 passed=0
 failed=0
@@ -73,39 +63,7 @@ check() {
         failed=$((failed + 1))
     fi
 }
-# waitFor SECONDS COMMAND...: until COMMAND succeeds, or SECONDS have passed.
-waitFor() {
-    local deadline=$((SECONDS + $1))
-    shift
-    until "$@"; do
-        [ $SECONDS -ge $deadline ] && return 1
-        sleep 0.2
-    done
-}
 has() { grep -Eq "$1" "$2"; }
-listening() { (exec 3<> "/dev/tcp/127.0.0.1/$1") 2> /dev/null; }
-
-# startSim: sensor-sim's demo bus on a pseudo-terminal that no other program holds, linked as
-# $bus. A program elsewhere that still has an earlier terminal of the same number open keeps
-# its lock file, and a gateway elsewhere that lost its port takes the next terminal of that
-# number within the 3 s of its retry; the port would then be refused as in use. Such a
-# simulator is kept running, so that the next one gets another number.
-startSim() {
-    local try lock holder
-    for try in 1 2 3 4 5; do
-        bus=$tmp/bus$try
-        "$sim" --demo --link "$bus" > "$tmp/sim$try.out" 2>&1 &
-        pids+=($!)
-        waitFor 10 test -e "$bus" || return 1
-        sleep 3.5
-        lock=/var/lock/LCK..$(readlink "$bus" | sed 's|^/dev/||; s|/|_|g')
-        holder=$(head -n 1 "$lock" 2> /dev/null)
-        if [ -z "$holder" ] || ! kill -0 "$holder" 2> /dev/null; then
-            return 0
-        fi
-    done
-    return 1
-}
 
 root=$tmp/root
 dpkg-deb -x "$deb" "$root"
@@ -158,20 +116,8 @@ sys.exit(not (len(lines) == 4 and lines[0].split()[:3] == ["time", "address", "d
                       and float(r[2]) > 0 for r in rows)))
 ' "$tmp/watch"
 
-# The broker, on a loopback port nobody listens on, keeping the user it was started as.
-port=$((20000 + RANDOM % 20000))
-while listening "$port"; do
-    port=$((20000 + RANDOM % 20000))
-done
-cat > "$tmp/mosquitto.conf" << EOF
-listener $port 127.0.0.1
-allow_anonymous true
-user $(id -un)
-log_dest none
-EOF
-mosquitto -c "$tmp/mosquitto.conf" > "$tmp/mosquitto.out" 2>&1 &
-pids+=($!)
-if ! waitFor 10 listening "$port"; then
+# The broker, on a loopback port of its own.
+if ! startBroker; then
     echo "test-arm64.sh: mosquitto did not start:" >&2
     cat "$tmp/mosquitto.out" >&2
     exit 2
