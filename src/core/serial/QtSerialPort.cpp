@@ -12,20 +12,11 @@
 
 #include <cerrno>
 #include <cstring>
-#ifdef Q_OS_WIN
-#include <qt_windows.h>
-#else
 #include <poll.h>
-#endif
 
+// The port on Linux: Windows has a module of its own (Win32SerialPort).
 namespace
 {
-#ifdef Q_OS_WIN
-constexpr bool kWindows = true;
-#else
-constexpr bool kWindows = false;
-#endif
-
 // How often an open device is looked at for a hang-up that nothing else reports. Some Qt
 // versions read the end of file of a device that has gone as "no bytes yet" and say
 // nothing, so the port looks at the descriptor itself.
@@ -42,10 +33,6 @@ QString systemReason(int error)
 // error at once, without waiting.
 QString hangUpReason(qintptr descriptor)
 {
-#ifdef Q_OS_WIN
-    Q_UNUSED(descriptor);
-    return {};
-#else
     if (descriptor < 0)
         return {};
     pollfd p{static_cast<int>(descriptor), POLLIN | POLLOUT, 0};
@@ -56,38 +43,12 @@ QString hangUpReason(qintptr descriptor)
     if (p.revents & (POLLHUP | POLLERR))
         return QStringLiteral("the device hung up");
     return {};
-#endif
 }
 
 // A write the driver refused because the device is no longer there.
 bool isGoneError(int error)
 {
-#ifdef Q_OS_WIN
-    Q_UNUSED(error);
-    return false;
-#else
     return error == EIO || error == ENXIO || error == ENODEV;
-#endif
-}
-
-// The number the operating system gave for its last failure.
-int lastSystemError()
-{
-#ifdef Q_OS_WIN
-    return static_cast<int>(::GetLastError());
-#else
-    return errno;
-#endif
-}
-
-// What a settings text that cannot be read is reported with, as the system would.
-int invalidParameterError()
-{
-#ifdef Q_OS_WIN
-    return ERROR_INVALID_PARAMETER;
-#else
-    return EINVAL;
-#endif
 }
 
 QSerialPort::Parity qtParity(LineSettings::Parity p)
@@ -169,7 +130,7 @@ QStringList QtSerialPort::presentPorts()
 
 QString QtSerialPort::deviceName(const QString &item) const
 {
-    return deviceNameFor(item, kWindows);
+    return deviceNameFor(item, false);
 }
 
 bool QtSerialPort::ComOpen(const QString &device, const QString &settings)
@@ -203,11 +164,11 @@ bool QtSerialPort::ComOpen(const QString &device, const QString &settings)
     const auto line = parseLineSettings(settings);
     if (!line) {
         return setUpFailed(QStringLiteral("Unable to build Comm DCB ") + settings +
-                           QStringLiteral(" Error: ") + QString::number(invalidParameterError()));
+                           QStringLiteral(" Error: ") + QString::number(EINVAL));
     }
     errno = 0;
     if (!applyLineSettings(m_port, *line)) {
-        const int error = lastSystemError();
+        const int error = errno;
         return setUpFailed(QStringLiteral("Unable to set Comm DCB ") + settings +
                            QStringLiteral(" Error: ") + QString::number(error));
     }
@@ -226,19 +187,15 @@ SerialPort::OpenFailure QtSerialPort::classifyOpenFailure(const QString &path) c
         return OpenFailure::NotASerialPort;
     case QSerialPort::DeviceNotFoundError:
         return OpenFailure::NotFound;
-    case QSerialPort::PermissionError:
+    case QSerialPort::PermissionError: {
         // Qt reports a port in use (its lock, or the exclusive flag) as a permission error
         // too; only a device we may not read or write is a matter of access rights.
-        // Windows says "access denied" for a port that another program holds.
-        if (kWindows)
-            return OpenFailure::Busy;
-        {
-            const QFileInfo info(path);
-            if (!info.exists())
-                return OpenFailure::NotFound;
-            return info.isReadable() && info.isWritable() ? OpenFailure::Busy
-                                                          : OpenFailure::PermissionDenied;
-        }
+        const QFileInfo info(path);
+        if (!info.exists())
+            return OpenFailure::NotFound;
+        return info.isReadable() && info.isWritable() ? OpenFailure::Busy
+                                                      : OpenFailure::PermissionDenied;
+    }
     default:
         return OpenFailure::Other;
     }
