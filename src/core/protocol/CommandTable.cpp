@@ -212,7 +212,6 @@ CommandRow netAddress()
     e.cliValue = "N";
     e.cliHelp = QT_TRANSLATE_NOOP("CliArguments", "new network address, 0 to 254; refused when\n"
                                                   "another sensor answers at N");
-    e.button = "net";
     r.setting = e;
     return r;
 }
@@ -248,7 +247,6 @@ CommandRow password(bool change)
         e.logPrefix = "Cmd New Password = ";
         e.cliKey = "new-password";
         e.cliHelp = QT_TRANSLATE_NOOP("CliArguments", "change the password, 0 to 2000000000");
-        e.button = "Chg_pass";
     } else {
         e.notConnectedLog = "Cmd Enter Password: Sensor not connected!";
         e.prompt = QT_TRANSLATE_NOOP("SettingRules", "Enter password");
@@ -260,7 +258,6 @@ CommandRow password(bool change)
         e.cliKey = "password";
         e.cliHelp = QT_TRANSLATE_NOOP("CliArguments", "unlock the sensor with its password,\n"
                                                       "0 to 2000000000");
-        e.button = "Vvod_PWD";
     }
     r.setting = e;
     return r;

@@ -66,8 +66,9 @@ struct SettingEntry {
     bool FirmwareCapabilities::*gate = nullptr;
     const char *gateRefusal = "";
 
-    // The window's controls by object name: the button that gives the command and the box
-    // that holds the value; empty where another control gives it.
+    // The window's controls by object name, for a setting given in a box of the window: the
+    // button that gives the command and the box that holds the value; empty where the
+    // window gives it another way (a handler of its own, another part).
     const char *button = "";
     const char *box = "";
 };
