@@ -80,8 +80,9 @@ CommandRow makeRow(quint8 code, int data, bool keyed, bool marked, bool carriesD
 CommandRow setting(quint8 code, int data, bool keyed, bool marked, Confirmation c)
 {
     CommandRow r = makeRow(code, data, keyed, marked, false, std::move(c));
+    // One number in the data's bytes; a setting of another shape gives its own.
     r.values = 1;
-    r.data = data == 1 ? oneByte : data == 2 ? twoBytes : fourBytes;
+    r.data = data == 1 ? oneByte : data == 2 ? twoBytes : data == 4 ? fourBytes : nullptr;
     return r;
 }
 
