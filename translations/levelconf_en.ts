@@ -601,6 +601,17 @@ are the same in every language.
     </message>
 </context>
 <context>
+    <name>CommandFlow</name>
+    <message>
+        <source> Wrong data! </source>
+        <translation> Wrong data! </translation>
+    </message>
+    <message>
+        <source>Wrong response</source>
+        <translation>Unexpected answer</translation>
+    </message>
+</context>
+<context>
     <name>ConfigFile</name>
     <message>
         <source>%1, line %2: &quot;%3&quot; is not key = value</source>
@@ -1800,17 +1811,6 @@ OK!
     <message>
         <source>The mode is about to be changed. Please, confirm?</source>
         <translation>The mode will be changed. Continue?</translation>
-    </message>
-</context>
-<context>
-    <name>SettingsPart</name>
-    <message>
-        <source> Wrong data! </source>
-        <translation> Wrong data! </translation>
-    </message>
-    <message>
-        <source>Wrong response</source>
-        <translation>Unexpected answer</translation>
     </message>
 </context>
 <context>

@@ -608,6 +608,17 @@ JSON и CSV, файлы и слова командной строки (кома�
     </message>
 </context>
 <context>
+    <name>CommandFlow</name>
+    <message>
+        <source> Wrong data! </source>
+        <translation> Неверные данные! </translation>
+    </message>
+    <message>
+        <source>Wrong response</source>
+        <translation>Неожиданный ответ</translation>
+    </message>
+</context>
+<context>
     <name>ConfigFile</name>
     <message>
         <source>%1, line %2: &quot;%3&quot; is not key = value</source>
@@ -1821,17 +1832,6 @@ Ok!
     <message>
         <source>The mode is about to be changed. Please, confirm?</source>
         <translation>Режим будет изменён. Продолжить?</translation>
-    </message>
-</context>
-<context>
-    <name>SettingsPart</name>
-    <message>
-        <source> Wrong data! </source>
-        <translation> Неверные данные! </translation>
-    </message>
-    <message>
-        <source>Wrong response</source>
-        <translation>Неожиданный ответ</translation>
     </message>
 </context>
 <context>

@@ -2,12 +2,13 @@
 // sets them.
 #include "MonitorPart.h"
 
+#include "core/command/CommandFlow.h"
 #include "core/config/SettingRules.h"
 #include "core/input/NumberInput.h"
 #include "core/protocol/ByteString.h"
+#include "core/protocol/CommandCodes.h"
 #include "core/protocol/Requests.h"
 #include "core/sensor/ModeByte.h"
-#include "window/session/ConfigCommand.h"
 #include "window/session/SensorSession.h"
 #include "window/session/SessionDisplay.h"
 #include "window/widgets/ModeWidgets.h"
@@ -71,6 +72,7 @@ void MonitorPart::Slider1_Change()
 
 void MonitorPart::modeConfirmed(const QByteArray &answer)
 {
+    m_session.command().answered(Cmd::SetMode, answer);
     // The sensor echoes the mode it took; newer firmware adds its echo selection.
     showModes(byteAt(answer, 4).value_or(0));
     if (answer.size() > 5 && capabilities().echoInModeAnswer)
@@ -90,7 +92,7 @@ void MonitorPart::Set_mode_Click()
                                    m_ui.tartab1,
                                    m_ui.per_sents}));
 
-    ConfigCommand cmd(m_session);
+    CommandFlow cmd = m_session.command();
     if (!cmd.sensorConnected(modeNotConnectedLog()) || !cmd.addressSelected() ||
         !cmd.confirmed(modeQuestion()))
         return;
@@ -105,7 +107,7 @@ void MonitorPart::Set_mode_Click()
         second = secondModeByte(level, m_ui.opLast->isChecked(), m_ui.opFirstLast->isChecked());
     }
     cmd.queue(modeRequest(cmd.address(), m, cmd.withKey(), second), QString(),
-              ConfigCommand::Echo::Yes, ConfigCommand::Refresh::Yes);
+              CommandFlow::Echo::Yes, CommandFlow::Refresh::Yes);
 }
 
 void MonitorPart::frequencyAnswer(const QByteArray &answer)

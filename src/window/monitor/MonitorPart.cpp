@@ -31,6 +31,7 @@ MonitorPart::MonitorPart(SensorSession &session, const MonitorControls &controls
         qMax(distance->minimumWidth(), distance->fontMetrics().horizontalAdvance(noDataText())));
 
     ExchangeEngine &e = m_session.engine();
+    m_session.claimConfirmations({Cmd::SetMode});
     connect(&m_session, &SensorSession::answerTaken, this, &MonitorPart::answered);
     connect(&e, &ExchangeEngine::searchAnswered, this, &MonitorPart::showSearch);
     // A table write is followed by the mode, with the table's flags that make the sensor

@@ -14,7 +14,8 @@
 
 SensorSession::SensorSession(const Platform &platform, ExchangeEngine &engine,
                              const SessionLog &log, SessionDisplay &display, QObject *parent)
-    : QObject(parent), m_platform(platform), m_engine(engine), m_log(log), m_display(display)
+    : QObject(parent), m_platform(platform), m_operator(*platform.dialogs, display, platform.tone),
+      m_engine(engine), m_log(log), m_display(display)
 {
     if (!m_platform.clock)
         m_platform.clock = [] { return QDateTime::currentDateTime(); };
@@ -83,6 +84,25 @@ void SensorSession::takeAnswer(quint8 code, const QByteArray &answer)
         return;
     }
     emit answerTaken(code, answer);
+    if (!m_claimed.contains(code))
+        command().answered(code, answer);
+}
+
+void SensorSession::claimConfirmations(std::initializer_list<quint8> codes)
+{
+    for (const quint8 code : codes)
+        m_claimed.insert(code);
+}
+
+void SensorSession::send(const QByteArray &frame, const QString &logged, CommandEcho echo,
+                         SettingsRefresh refresh)
+{
+    m_engine.queue(frame);
+    if (echo == CommandEcho::Yes)
+        m_display.echoFrame(frame);
+    emit settingQueued(frame, logged);
+    if (refresh == SettingsRefresh::Yes)
+        emit sensorSettingsWanted();
 }
 
 QString SensorSession::presentLevel() const

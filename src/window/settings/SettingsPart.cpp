@@ -2,20 +2,16 @@
 #include "SettingsPart.h"
 
 #include "Form4.h"
+#include "core/command/CommandFlow.h"
+#include "core/command/SettingCommands.h"
 #include "core/config/SettingRules.h"
 #include "core/protocol/ByteString.h"
 #include "core/protocol/CommandCodes.h"
-#include "core/protocol/Confirmations.h"
 #include "core/protocol/ExchangeEngine.h"
 #include "core/protocol/Requests.h"
 #include "core/sensor/DataAnswer.h"
-#include "core/text/Translations.h"
-#include "window/platform/OperatorDialogs.h"
-#include "window/session/ConfigCommand.h"
 #include "window/session/SensorSession.h"
-#include "window/session/SessionDisplay.h"
 #include "window/widgets/ActionKeys.h"
-#include "window/widgets/Colours.h"
 
 #include <QLineEdit>
 #include <QLocale>
@@ -34,6 +30,9 @@ SettingsPart::SettingsPart(SensorSession &session, const SettingsControls &contr
     connect(m_ui.Chg_pass, &QPushButton::clicked, this, &SettingsPart::Chg_pass_Click);
     bindActionKeys({{m_ui.shift, Qt::Key_L}});
 
+    m_session.claimConfirmations({Cmd::ShiftEmpty, Cmd::ShiftFull, Cmd::SetAir, Cmd::SetMinDistance,
+                                  Cmd::SetMaxDistance, Cmd::SetNetAddress, Cmd::EnterPassword,
+                                  Cmd::ChangePassword});
     connect(&m_session, &SensorSession::answerTaken, this, &SettingsPart::answered);
     connect(&m_session, &SensorSession::dataShown, this, &SettingsPart::showDistances);
 
@@ -64,12 +63,14 @@ void SettingsPart::shift_Click()
 
 void SettingsPart::sdv_hi_Click()
 {
-    queueRangedSetting(m_session, levelShiftRule(true), levelShiftWindow()->shiftText());
+    CommandFlow cmd = m_session.command();
+    sendRangedSetting(cmd, levelShiftRule(true), levelShiftWindow()->shiftText());
 }
 
 void SettingsPart::sdv_low_Click()
 {
-    queueRangedSetting(m_session, levelShiftRule(false), levelShiftWindow()->shiftText());
+    CommandFlow cmd = m_session.command();
+    sendRangedSetting(cmd, levelShiftRule(false), levelShiftWindow()->shiftText());
 }
 
 void SettingsPart::SetAir_Click()
@@ -78,42 +79,47 @@ void SettingsPart::SetAir_Click()
     const AirValue p = airPressure(m_ui.Psr->text());
     const AirValue h = airHumidity(m_ui.Hsr->text());
 
-    ConfigCommand cmd(m_session);
+    CommandFlow cmd = m_session.command();
     const QStringList refusal = airRefusal(t, p, h);
     if (!cmd.require(refusal.isEmpty(), refusal) || !cmd.addressSelected())
         return;
     cmd.queue(airRequest(cmd.address(), t.value, p.value, static_cast<quint8>(h.value)),
-              airLogLine(t, p, h), ConfigCommand::Echo::No, ConfigCommand::Refresh::No);
+              airLogLine(t, p, h));
 }
 
 void SettingsPart::Dalnost_Click()
 {
-    queueRangedSetting(m_session, maxDistanceRule(), m_ui.maxLong->text());
+    CommandFlow cmd = m_session.command();
+    sendRangedSetting(cmd, maxDistanceRule(), m_ui.maxLong->text());
 }
 
 void SettingsPart::Command1_Click()
 {
-    queueRangedSetting(m_session, minDistanceRule(), m_ui.lamp_level->text());
+    CommandFlow cmd = m_session.command();
+    sendRangedSetting(cmd, minDistanceRule(), m_ui.lamp_level->text());
 }
 
 void SettingsPart::net_Click()
 {
     TypedSetting s = netAddressRule();
     s.initial = m_session.selectedEntry();
-    queueTypedSetting(m_session, s);
+    CommandFlow cmd = m_session.command();
+    sendTypedSetting(cmd, s);
 }
 
 void SettingsPart::Vvod_PWD_Click()
 {
     // Whatever was pending is dropped, even if the operator then gives up.
     m_session.engine().dropPending();
-    queueTypedSetting(m_session, passwordRule(false));
+    CommandFlow cmd = m_session.command();
+    sendTypedSetting(cmd, passwordRule(false));
 }
 
 void SettingsPart::Chg_pass_Click()
 {
     m_session.engine().dropPending();
-    queueTypedSetting(m_session, passwordRule(true));
+    CommandFlow cmd = m_session.command();
+    sendTypedSetting(cmd, passwordRule(true));
 }
 
 void SettingsPart::showDistances(const DataReadings &r)
@@ -126,36 +132,25 @@ void SettingsPart::showDistances(const DataReadings &r)
 
 void SettingsPart::answered(quint8 code, const QByteArray &answer)
 {
-    if (carriesData(code))
-        return;
-    SessionDisplay &display = m_session.display();
-    const auto row = confirmationFor(code);
-    if (!row) {
-        display.showStatus(tr(" Wrong data! "));
-        m_session.log(QStringLiteral("Wrong data!"));
-        m_session.beep(400, 800);
-        m_session.dialogs().MsgBox(tr("Wrong response"));
-        m_session.log(QStringLiteral("Wrong response"));
-        m_session.beep(400, 800);
-        return;
-    }
-
-    if (row->redCaption)
-        display.setStatusColour(Colours::Red);
-    display.showStatus(translatedText("Confirmations", row->caption));
-    QString logLine = row->logLine;
-    const auto maxDistance = leValue(answer, 4, 2);
-    if (code == Cmd::SetMaxDistance && maxDistance)
-        logLine += QLatin1Char(' ') + QString::number(*maxDistance);
-    if (!logLine.isEmpty())
-        m_session.log(logLine);
-    if (row->tone)
-        m_session.beep(1000, 100);
-    if (row->wrongTone)
-        m_session.beep(400, 800);
-
-    if (code == Cmd::SetMinDistance)
+    switch (code) {
+    case Cmd::ShiftEmpty:
+    case Cmd::ShiftFull:
+    case Cmd::SetAir:
+    case Cmd::SetNetAddress:
+    case Cmd::EnterPassword:
+    case Cmd::ChangePassword:
+        m_session.command().answered(code, answer);
+        break;
+    case Cmd::SetMinDistance:
+        m_session.command().answered(code, answer);
         m_ui.lamp_level->setText(QString::number(byteAt(answer, 4).value_or(0)));
-    else if (code == Cmd::SetMaxDistance && maxDistance)
-        m_ui.maxLong->setText(QString::number(*maxDistance));
+        break;
+    case Cmd::SetMaxDistance:
+        m_session.command().answered(code, answer);
+        if (const auto maxDistance = leValue(answer, 4, 2))
+            m_ui.maxLong->setText(QString::number(*maxDistance));
+        break;
+    default:
+        break;
+    }
 }

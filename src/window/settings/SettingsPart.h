@@ -27,8 +27,8 @@ struct SettingsControls {
 
 // The setting commands: level shifts, air parameters, the two distances, the network
 // address and the passwords. Each checks its input, asks where it changes the sensor and
-// queues one request; the sensor's confirmation comes back as a status, a log line and a
-// tone.
+// queues one request; the sensor's confirmation of it comes back as a status, a log line
+// and a tone.
 class SettingsPart : public QObject
 {
     Q_OBJECT
