@@ -15,7 +15,7 @@ class ScriptOperator : public Operator
 {
 public:
     QList<bool> yes;  // the answers to the questions, in turn
-    QStringList told; // questions, prompts and refusals, marked
+    QStringList told; // the questions and refusals, marked
     QList<CommandStatus> statuses;
     QList<CommandTone> refusalTones;
 

@@ -6,7 +6,6 @@
 #include "core/config/SettingRules.h"
 #include "core/input/NumberInput.h"
 #include "core/protocol/ByteString.h"
-#include "core/protocol/CommandCodes.h"
 #include "core/protocol/Requests.h"
 #include "core/sensor/ModeByte.h"
 #include "window/session/SensorSession.h"
@@ -72,7 +71,6 @@ void MonitorPart::Slider1_Change()
 
 void MonitorPart::modeConfirmed(const QByteArray &answer)
 {
-    m_session.command().answered(Cmd::SetMode, answer);
     // The sensor echoes the mode it took; newer firmware adds its echo selection.
     showModes(byteAt(answer, 4).value_or(0));
     if (answer.size() > 5 && capabilities().echoInModeAnswer)

@@ -2,6 +2,7 @@
 // opening and closing do to it.
 #include "MonitorPart.h"
 
+#include "core/command/CommandFlow.h"
 #include "core/protocol/CommandCodes.h"
 #include "core/protocol/ExchangeEngine.h"
 #include "window/session/SensorSession.h"
@@ -121,6 +122,8 @@ void MonitorPart::answered(quint8 code, const QByteArray &answer)
         frequencyAnswer(answer);
         break;
     case Cmd::SetMode:
+        // The status, the log line and the tone, then the mode controls as the sensor has them.
+        m_session.command().answered(code, answer);
         modeConfirmed(answer);
         break;
     default:
