@@ -1,8 +1,6 @@
 #include "SettingCommands.h"
 
-#include "CommandFlow.h"
-
-bool sendRangedSetting(CommandFlow &flow, const RangedSetting &s, const QString &text)
+bool sendRangedSetting(CommandFlow flow, const RangedSetting &s, const QString &text)
 {
     const SettingCheck check = checkRangedValue(s, text);
     if (!flow.require(check.value.has_value(), check.refusal) || !flow.addressSelected() ||
@@ -14,7 +12,7 @@ bool sendRangedSetting(CommandFlow &flow, const RangedSetting &s, const QString 
     return true;
 }
 
-bool sendTypedSetting(CommandFlow &flow, const TypedSetting &s)
+bool sendTypedSetting(CommandFlow flow, const TypedSetting &s)
 {
     if (!flow.sensorConnected(s.notConnectedLog))
         return false;

@@ -63,14 +63,12 @@ void SettingsPart::shift_Click()
 
 void SettingsPart::sdv_hi_Click()
 {
-    CommandFlow cmd = m_session.command();
-    sendRangedSetting(cmd, levelShiftRule(true), levelShiftWindow()->shiftText());
+    sendRangedSetting(m_session.command(), levelShiftRule(true), levelShiftWindow()->shiftText());
 }
 
 void SettingsPart::sdv_low_Click()
 {
-    CommandFlow cmd = m_session.command();
-    sendRangedSetting(cmd, levelShiftRule(false), levelShiftWindow()->shiftText());
+    sendRangedSetting(m_session.command(), levelShiftRule(false), levelShiftWindow()->shiftText());
 }
 
 void SettingsPart::SetAir_Click()
@@ -89,37 +87,32 @@ void SettingsPart::SetAir_Click()
 
 void SettingsPart::Dalnost_Click()
 {
-    CommandFlow cmd = m_session.command();
-    sendRangedSetting(cmd, maxDistanceRule(), m_ui.maxLong->text());
+    sendRangedSetting(m_session.command(), maxDistanceRule(), m_ui.maxLong->text());
 }
 
 void SettingsPart::Command1_Click()
 {
-    CommandFlow cmd = m_session.command();
-    sendRangedSetting(cmd, minDistanceRule(), m_ui.lamp_level->text());
+    sendRangedSetting(m_session.command(), minDistanceRule(), m_ui.lamp_level->text());
 }
 
 void SettingsPart::net_Click()
 {
     TypedSetting s = netAddressRule();
     s.initial = m_session.selectedEntry();
-    CommandFlow cmd = m_session.command();
-    sendTypedSetting(cmd, s);
+    sendTypedSetting(m_session.command(), s);
 }
 
 void SettingsPart::Vvod_PWD_Click()
 {
     // Whatever was pending is dropped, even if the operator then gives up.
     m_session.engine().dropPending();
-    CommandFlow cmd = m_session.command();
-    sendTypedSetting(cmd, passwordRule(false));
+    sendTypedSetting(m_session.command(), passwordRule(false));
 }
 
 void SettingsPart::Chg_pass_Click()
 {
     m_session.engine().dropPending();
-    CommandFlow cmd = m_session.command();
-    sendTypedSetting(cmd, passwordRule(true));
+    sendTypedSetting(m_session.command(), passwordRule(true));
 }
 
 void SettingsPart::showDistances(const DataReadings &r)
