@@ -1304,6 +1304,10 @@ OK!
         <comment>firmware version of no sensor</comment>
         <translation>Version ---------</translation>
     </message>
+    <message>
+        <source>Mode answer damaged: not confirmed.</source>
+        <translation>Mode answer damaged: not confirmed.</translation>
+    </message>
 </context>
 <context>
     <name>MqttLink</name>
@@ -1651,13 +1655,6 @@ OK!
     <message>
         <source>Enter level value from 0....2 000 000 000</source>
         <translation>Enter a level from 0 to 2 000 000 000</translation>
-    </message>
-</context>
-<context>
-    <name>SensorSession</name>
-    <message>
-        <source>Mode answer damaged: not confirmed.</source>
-        <translation>Mode answer damaged: not confirmed.</translation>
     </message>
 </context>
 <context>

@@ -1318,6 +1318,10 @@ Ok!
         <comment>firmware version of no sensor</comment>
         <translation>Версия ---------</translation>
     </message>
+    <message>
+        <source>Mode answer damaged: not confirmed.</source>
+        <translation>Ответ о режиме повреждён: режим не подтверждён.</translation>
+    </message>
 </context>
 <context>
     <name>MqttLink</name>
@@ -1672,13 +1676,6 @@ Ok!
     <message>
         <source>Enter level value from 0....2 000 000 000</source>
         <translation>Введите уровень от 0 до 2 000 000 000</translation>
-    </message>
-</context>
-<context>
-    <name>SensorSession</name>
-    <message>
-        <source>Mode answer damaged: not confirmed.</source>
-        <translation>Ответ о режиме повреждён: режим не подтверждён.</translation>
     </message>
 </context>
 <context>

@@ -1,6 +1,7 @@
 #include "CommandFlow.h"
 
 #include "ConfirmationLog.h"
+#include "core/protocol/AnswerCheck.h"
 #include "core/protocol/Confirmations.h"
 
 #include <QCoreApplication>
@@ -106,4 +107,11 @@ CommandStatus CommandFlow::wrongAnswer(quint8 code) const
                       CommandTone::Refused);
     m_link.log(QStringLiteral("Wrong response"));
     return status;
+}
+
+void CommandFlow::damagedAnswer(quint8 code, const LoggedText &caption, const QString &logPrefix,
+                                const QByteArray &answer) const
+{
+    m_operator.report({code, caption, true, true, CommandTone::Refused});
+    m_link.log(logPrefix + answerCheckText(answer));
 }

@@ -53,6 +53,10 @@ public:
     std::optional<CommandStatus> answered(quint8 code, const QByteArray &answer) const;
     // An answer with `code` that is no answer to the command: reported, logged and refused.
     CommandStatus wrongAnswer(quint8 code) const;
+    // An answer with `code` that came damaged confirms nothing: `caption` is reported as a
+    // warning, and `logPrefix` goes to the log followed by what was wrong with the answer.
+    void damagedAnswer(quint8 code, const LoggedText &caption, const QString &logPrefix,
+                       const QByteArray &answer) const;
 
 private:
     Operator &m_operator;

@@ -6,6 +6,7 @@
 #include "core/config/SettingRules.h"
 #include "core/input/NumberInput.h"
 #include "core/protocol/ByteString.h"
+#include "core/protocol/CommandCodes.h"
 #include "core/protocol/Requests.h"
 #include "core/sensor/ModeByte.h"
 #include "window/session/SensorSession.h"
@@ -21,6 +22,8 @@ namespace
 {
 // The frequency a sensor in frequency mode reports, where the distance stands.
 const char *const kFrequencyLevel = QT_TRANSLATE_NOOP("MonitorPart", "%1 Гц.");
+const char *const kModeDamaged =
+    QT_TRANSLATE_NOOP("MonitorPart", "Mode answer damaged: not confirmed.");
 Qt::CheckState checkState(bool on)
 {
     return on ? Qt::Checked : Qt::Unchecked;
@@ -75,6 +78,13 @@ void MonitorPart::modeConfirmed(const QByteArray &answer)
     showModes(byteAt(answer, 4).value_or(0));
     if (answer.size() > 5 && capabilities().echoInModeAnswer)
         showEchoSelection(byteAt(answer, 5).value_or(0));
+}
+
+void MonitorPart::answerDamaged(quint8 code, const QByteArray &answer)
+{
+    if (code == Cmd::SetMode)
+        m_session.command().damagedAnswer(code, loggedText("MonitorPart", kModeDamaged),
+                                          QStringLiteral("Mode answer damaged: "), answer);
 }
 
 void MonitorPart::Set_mode_Click()

@@ -34,6 +34,7 @@ MonitorPart::MonitorPart(SensorSession &session, const MonitorControls &controls
     ExchangeEngine &e = m_session.engine();
     m_session.claimConfirmations({Cmd::SetMode});
     connect(&m_session, &SensorSession::answerTaken, this, &MonitorPart::answered);
+    connect(&m_session, &SensorSession::answerDamaged, this, &MonitorPart::answerDamaged);
     connect(&e, &ExchangeEngine::searchAnswered, this, &MonitorPart::showSearch);
     // A table write is followed by the mode, with the table's flags that make the sensor
     // use it.

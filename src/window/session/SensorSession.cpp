@@ -4,13 +4,11 @@
 #include "SessionDisplay.h"
 #include "TableFlags.h"
 #include "core/log/SessionLog.h"
-#include "core/protocol/AnswerCheck.h"
 #include "core/protocol/AnswerLength.h"
 #include "core/protocol/ByteString.h"
 #include "core/protocol/CommandCodes.h"
 #include "core/protocol/ExchangeEngine.h"
 #include "window/platform/Tone.h"
-#include "window/widgets/Colours.h"
 
 SensorSession::SensorSession(const Platform &platform, ExchangeEngine &engine,
                              const SessionLog &log, SessionDisplay &display, QObject *parent)
@@ -77,10 +75,7 @@ void SensorSession::takeAnswer(quint8 code, const QByteArray &answer)
             emit readingMissed();
             return;
         }
-        m_display.setStatusColour(Colours::Red);
-        m_display.showStatus(tr("Mode answer damaged: not confirmed."));
-        log(QStringLiteral("Mode answer damaged: ") + answerCheckText(answer));
-        beep(400, 800);
+        emit answerDamaged(code, answer);
         return;
     }
     emit answerTaken(code, answer);

@@ -86,8 +86,11 @@ public:
 signals:
     // An answer of the sensor for the parts to take. The engine's data and mode answers
     // come only whole and intact: a damaged data answer is a missed reading, a damaged mode
-    // answer confirms nothing and says so.
+    // answer comes as answerDamaged.
     void answerTaken(quint8 code, const QByteArray &answer);
+    // A confirmation came damaged: it confirms nothing, which the part whose command it
+    // answers says.
+    void answerDamaged(quint8 code, const QByteArray &answer);
     void portOpened();
     void portClosed();
     // The open port stopped working (a device gone, a write refused): the readings on
