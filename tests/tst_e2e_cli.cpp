@@ -346,11 +346,13 @@ private slots:
     {
         Bench b;
         QVERIFY(b.start());
-        const Run r = b.run({"set", "1", "address=7", "empty-shift=-25", "min-distance=20"});
+        const Run r = b.run(
+            {"set", "1", "address=7", "empty-shift=-25", "min-distance=20", "max-distance=750"});
         QCOMPARE(r.status, 0);
         QCOMPARE(r.out, QString("address: Network address changed.\n"
                                 "empty-shift: Empty level shifted.\n"
-                                "min-distance: Minimum distance between two objects set.\n"));
+                                "min-distance: Minimum distance between two objects set.\n"
+                                "max-distance: Distance limit set.\n"));
         const auto s = b.sim.bus().sensor(7);
         QVERIFY(s);
         QCOMPARE(s->emptyValue, 35000u - 25);
@@ -358,6 +360,8 @@ private slots:
         const QStringList log = b.logEvents();
         QCOMPARE(log.filter("Cmd Set New net addr = 7").size(), 1);
         QCOMPARE(log.filter("Cmd Shift Low: -25").size(), 1);
+        // The window's line for the confirmation, with the limit the sensor reports.
+        QCOMPARE(log.filter("Max distance set 750").size(), 1);
     }
 
     void tableRoundTripCarriesTheFlags()

@@ -619,6 +619,17 @@ per cent, whole</translation>
     </message>
 </context>
 <context>
+    <name>CommandFlow</name>
+    <message>
+        <source> Wrong data! </source>
+        <translation> Wrong data! </translation>
+    </message>
+    <message>
+        <source>Wrong response</source>
+        <translation>Unexpected answer</translation>
+    </message>
+</context>
+<context>
     <name>ConfigFile</name>
     <message>
         <source>%1, line %2: &quot;%3&quot; is not key = value</source>
@@ -1311,6 +1322,10 @@ OK!
         <comment>firmware version of no sensor</comment>
         <translation>Version ---------</translation>
     </message>
+    <message>
+        <source>Mode answer damaged: not confirmed.</source>
+        <translation>Mode answer damaged: not confirmed.</translation>
+    </message>
 </context>
 <context>
     <name>MqttLink</name>
@@ -1661,13 +1676,6 @@ OK!
     </message>
 </context>
 <context>
-    <name>SensorSession</name>
-    <message>
-        <source>Mode answer damaged: not confirmed.</source>
-        <translation>Mode answer damaged: not confirmed.</translation>
-    </message>
-</context>
-<context>
     <name>SessionLog</name>
     <message>
         <source>Path not found: %1</source>
@@ -1818,17 +1826,6 @@ OK!
     <message>
         <source>The mode is about to be changed. Please, confirm?</source>
         <translation>The mode will be changed. Continue?</translation>
-    </message>
-</context>
-<context>
-    <name>SettingsPart</name>
-    <message>
-        <source> Wrong data! </source>
-        <translation> Wrong data! </translation>
-    </message>
-    <message>
-        <source>Wrong response</source>
-        <translation>Unexpected answer</translation>
     </message>
 </context>
 <context>

@@ -626,6 +626,17 @@ per cent, whole</source>
     </message>
 </context>
 <context>
+    <name>CommandFlow</name>
+    <message>
+        <source> Wrong data! </source>
+        <translation> Неверные данные! </translation>
+    </message>
+    <message>
+        <source>Wrong response</source>
+        <translation>Неожиданный ответ</translation>
+    </message>
+</context>
+<context>
     <name>ConfigFile</name>
     <message>
         <source>%1, line %2: &quot;%3&quot; is not key = value</source>
@@ -1325,6 +1336,10 @@ Ok!
         <comment>firmware version of no sensor</comment>
         <translation>Версия ---------</translation>
     </message>
+    <message>
+        <source>Mode answer damaged: not confirmed.</source>
+        <translation>Ответ о режиме повреждён: режим не подтверждён.</translation>
+    </message>
 </context>
 <context>
     <name>MqttLink</name>
@@ -1682,13 +1697,6 @@ Ok!
     </message>
 </context>
 <context>
-    <name>SensorSession</name>
-    <message>
-        <source>Mode answer damaged: not confirmed.</source>
-        <translation>Ответ о режиме повреждён: режим не подтверждён.</translation>
-    </message>
-</context>
-<context>
     <name>SessionLog</name>
     <message>
         <source>Path not found: %1</source>
@@ -1839,17 +1847,6 @@ Ok!
     <message>
         <source>The mode is about to be changed. Please, confirm?</source>
         <translation>Режим будет изменён. Продолжить?</translation>
-    </message>
-</context>
-<context>
-    <name>SettingsPart</name>
-    <message>
-        <source> Wrong data! </source>
-        <translation> Неверные данные! </translation>
-    </message>
-    <message>
-        <source>Wrong response</source>
-        <translation>Неожиданный ответ</translation>
     </message>
 </context>
 <context>

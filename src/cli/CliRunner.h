@@ -11,6 +11,7 @@
 #include <memory>
 #include <optional>
 
+class CommandFlow;
 class FirmwareUpdate;
 class SerialPort;
 struct FirmwarePlan;
@@ -61,8 +62,20 @@ private:
     CliExit addressesFree(quint8 address, const QList<ParsedSetting> &settings);
     CliExit notConnected(CliExit failure, const ParsedSetting &first);
     CliExit sendSetting(const ParsedSetting &s, quint8 *address, SensorFacts *facts);
-    CliExit confirmation(const BusSession::Reply &reply, quint8 expected, const QString &key,
-                         quint8 address, bool resent);
+    // What a setting's request waits for: the confirmation `code` from the sensor at
+    // `address`, in an answer `accept` takes, the request sent again when `resent`.
+    struct Awaited {
+        QString key; // the setting as the command line names it
+        quint8 address = 0;
+        quint8 code = 0;
+        bool writeKey = false;
+        BusSession::Accept accept;
+        bool resent = true;
+    };
+    // `frame` through the command flow, after `logLine`, and the sensor's answer to it.
+    CliExit sendCommand(const QByteArray &frame, const QString &logLine, const Awaited &awaited);
+    CliExit confirmation(const CommandFlow &flow, const BusSession::Reply &reply,
+                         const Awaited &awaited);
     CliExit tableRead(quint8 address, const QString &path);
     CliExit tableWrite(quint8 address, const QString &path);
     CliExit tableFlags(quint8 address, int fwVersion);

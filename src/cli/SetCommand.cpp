@@ -1,21 +1,17 @@
 // The settings of "set", sent one after the other, each awaited.
 #include "CliRunner.h"
 
+#include "BusCommandLink.h"
+#include "TerminalOperator.h"
+#include "core/command/CommandFlow.h"
 #include "core/config/SettingRules.h"
 #include "core/protocol/CommandCodes.h"
-#include "core/protocol/Confirmations.h"
 #include "core/protocol/FirmwareCapabilities.h"
 #include "core/protocol/Requests.h"
 #include "core/sensor/DataAnswer.h"
-#include "core/text/Translations.h"
 
 namespace
 {
-QString answerCodeText(quint8 code)
-{
-    return QStringLiteral("0x%1").arg(code, 2, 16, QLatin1Char('0')).toUpper();
-}
-
 // Anything at all that comes back: a sensor whose answer is damaged is there all the same.
 bool anyAnswer(const QByteArray &answer)
 {
@@ -113,13 +109,12 @@ CliExit CliRunner::sendSetting(const ParsedSetting &s, quint8 *address, SensorFa
         facts->echoByte = r->echoByte;
     }
     const SettingFrame f = settingFrame(s, *address, *facts);
-    m_session->log(f.logLine);
     // The air parameters go without the identity, so their answer is judged by its CRC.
     const std::optional<FirmwareCapabilities> caps =
         needsIdentity(s) ? std::optional(capabilitiesOf(facts->fwVersion)) : std::nullopt;
-    const BusSession::Reply reply = m_session->exchange(f.frame, *address, intactAnswer(caps),
-                                                        repeatable(s) ? BusSession::kTries : 1);
-    const CliExit e = confirmation(reply, f.answerCode, s.name, *address, repeatable(s));
+    const CliExit e = sendCommand(f.frame, f.logLine,
+                                  {s.name, *address, f.answerCode, caps && caps->writeKey,
+                                   intactAnswer(caps), repeatable(s)});
     // The sensor answers from its new address from now on.
     if (e == CliExit::Ok && s.code == Cmd::SetNetAddress)
         *address = static_cast<quint8>(s.value);
@@ -130,13 +125,26 @@ CliExit CliRunner::sendSetting(const ParsedSetting &s, quint8 *address, SensorFa
     return e;
 }
 
-CliExit CliRunner::confirmation(const BusSession::Reply &reply, quint8 expected, const QString &key,
-                                quint8 address, bool resent)
+CliExit CliRunner::sendCommand(const QByteArray &frame, const QString &logLine,
+                               const Awaited &awaited)
 {
+    BusCommandLink link(*m_session, awaited.address, awaited.writeKey, awaited.accept,
+                        awaited.resent ? BusSession::kTries : 1);
+    TerminalOperator op(m_out, awaited.key, awaited.address, awaited.code);
+    CommandFlow flow(op, link);
+    flow.queue(frame, logLine);
+    return confirmation(flow, link.reply(), awaited);
+}
+
+CliExit CliRunner::confirmation(const CommandFlow &flow, const BusSession::Reply &reply,
+                                const Awaited &awaited)
+{
+    const QString &key = awaited.key;
+    const quint8 address = awaited.address;
     // A damaged answer says something came back, not what: the sensor may have taken the
     // setting as well as not. A shift moves the level again each time it is taken, so it
     // goes once, and a lost answer leaves it just as open.
-    if (reply.status == BusSession::Status::NoAnswer && (reply.damaged || !resent)) {
+    if (reply.status == BusSession::Status::NoAnswer && (reply.damaged || !awaited.resent)) {
         m_session->log(QStringLiteral("Cmd ") + key + QStringLiteral(": not confirmed"));
         const QString text =
             reply.damaged ? tr("%1: not confirmed: sensor %2 may have taken it, but its answer "
@@ -148,25 +156,11 @@ CliExit CliRunner::confirmation(const BusSession::Reply &reply, quint8 expected,
     if (reply.status != BusSession::Status::Answered)
         return replyFailure(reply, address);
     const auto code = static_cast<quint8>(reply.answer.at(2));
-    const std::optional<Confirmation> row = confirmationFor(code);
-    if (row && !row->logLine.isEmpty())
-        m_session->log(row->logLine);
-    const QJsonObject o{{QStringLiteral("address"), address},
-                        {QStringLiteral("key"), key},
-                        {QStringLiteral("answer"), row ? row->caption.trimmed() : QString()},
-                        {QStringLiteral("ok"), code == expected}};
-    // The caption as the window shows it; JSON keeps the described words for scripts.
-    const QString caption =
-        row ? translatedText("Confirmations", row->caption).trimmed() : QString();
-    if (code == expected) {
-        m_out.result(o, QStringLiteral("%1: %2").arg(key, caption));
-        return CliExit::Ok;
-    }
     if (code == Cmd::FrequencyMode)
         return replyFailure(reply, address);
-    if (!row) {
-        m_session->log(QStringLiteral("Wrong data!"));
-        return fail(CliExit::Refused, tr("%1: Wrong response (%2)").arg(key, answerCodeText(code)));
-    }
-    return fail(CliExit::Refused, QStringLiteral("%1: %2").arg(key, caption));
+    // The window's status, log line and refusal, on the terminal. An answer that carries
+    // data is none to a setting.
+    if (!flow.answered(code, reply.answer))
+        flow.wrongAnswer(code);
+    return code == awaited.code ? CliExit::Ok : CliExit::Refused;
 }

@@ -82,11 +82,10 @@ CliExit CliRunner::tableWrite(quint8 address, const QString &path)
     const std::optional<int> fw = tableSensor(address, &failure);
     if (!fw)
         return failure;
-    const bool key = capabilitiesOf(*fw).writeKey;
-    m_session->log(tableWriteLogLine(load.cells));
-    const BusSession::Reply reply = m_session->exchange(tableWriteRequest(address, data.bytes, key),
-                                                        address, intactAnswer(capabilitiesOf(*fw)));
-    const CliExit e = confirmation(reply, Cmd::WriteTable, QStringLiteral("table"), address, true);
+    const FirmwareCapabilities caps = capabilitiesOf(*fw);
+    const CliExit e = sendCommand(
+        tableWriteRequest(address, data.bytes, caps.writeKey), tableWriteLogLine(load.cells),
+        {QStringLiteral("table"), address, Cmd::WriteTable, caps.writeKey, intactAnswer(caps)});
     return e == CliExit::Ok ? tableFlags(address, *fw) : e;
 }
 

@@ -7,6 +7,7 @@
 #include "Form3.h"
 #include "core/calibration/CalibrationTable.h"
 #include "core/calibration/TableFile.h"
+#include "core/command/CommandFlow.h"
 #include "core/files/TextFile.h"
 #include "core/input/NumberInput.h"
 #include "core/protocol/AnswerCheck.h"
@@ -14,7 +15,6 @@
 #include "core/protocol/ExchangeEngine.h"
 #include "core/protocol/Requests.h"
 #include "window/platform/OperatorDialogs.h"
-#include "window/session/ConfigCommand.h"
 #include "window/session/SensorSession.h"
 #include "window/session/SessionDisplay.h"
 #include "window/widgets/ActionKeys.h"
@@ -133,10 +133,13 @@ CalibrationPart::CalibrationPart(SensorSession &session, const CalibrationContro
     f9->setAutoRepeat(false);
     connect(f9, &QShortcut::activated, this, &CalibrationPart::enterValueKey);
 
+    m_session.claimConfirmations({Cmd::WriteTable});
     connect(&m_session, &SensorSession::answerTaken, this,
             [this](quint8 code, const QByteArray &answer) {
                 if (code == Cmd::ReadTable)
                     tableAnswer(answer);
+                else if (code == Cmd::WriteTable)
+                    m_session.command().answered(code, answer);
             });
     m_session.setTableFlagKeeper(this);
 }
@@ -182,25 +185,25 @@ void CalibrationPart::setFlags(Qt::CheckState litres, Qt::CheckState percent)
 
 void CalibrationPart::readTable()
 {
-    ConfigCommand cmd(m_session);
+    CommandFlow cmd = m_session.command();
     if (!cmd.addressSelected(noAddressMessage()))
         return;
     // The sensor gives its table to anyone: no key, whatever the firmware.
     cmd.queue(tableReadRequest(cmd.address()), QStringLiteral("Cmd_ReadTable: "),
-              ConfigCommand::Echo::No, ConfigCommand::Refresh::No);
+              CommandFlow::Echo::No, CommandFlow::Refresh::No);
 }
 
 bool CalibrationPart::writeTable()
 {
     const CalibrationCells cells = tableEditor()->table();
     const TableWriteData data = tableWriteData(cells);
-    ConfigCommand cmd(m_session);
+    CommandFlow cmd = m_session.command();
     if (data.refused)
         return cmd.refuse({refusalMessage(*data.refused)});
     if (!cmd.addressSelected(noAddressMessage()))
         return false;
     cmd.queue(tableWriteRequest(cmd.address(), data.bytes, cmd.withKey()), tableWriteLogLine(cells),
-              ConfigCommand::Echo::Yes, ConfigCommand::Refresh::No);
+              CommandFlow::Echo::Yes, CommandFlow::Refresh::No);
     return true;
 }
 

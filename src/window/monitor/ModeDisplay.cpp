@@ -2,12 +2,13 @@
 // sets them.
 #include "MonitorPart.h"
 
+#include "core/command/CommandFlow.h"
 #include "core/config/SettingRules.h"
 #include "core/input/NumberInput.h"
 #include "core/protocol/ByteString.h"
+#include "core/protocol/CommandCodes.h"
 #include "core/protocol/Requests.h"
 #include "core/sensor/ModeByte.h"
-#include "window/session/ConfigCommand.h"
 #include "window/session/SensorSession.h"
 #include "window/session/SessionDisplay.h"
 #include "window/widgets/ModeWidgets.h"
@@ -21,6 +22,8 @@ namespace
 {
 // The frequency a sensor in frequency mode reports, where the distance stands.
 const char *const kFrequencyLevel = QT_TRANSLATE_NOOP("MonitorPart", "%1 Гц.");
+const char *const kModeDamaged =
+    QT_TRANSLATE_NOOP("MonitorPart", "Mode answer damaged: not confirmed.");
 Qt::CheckState checkState(bool on)
 {
     return on ? Qt::Checked : Qt::Unchecked;
@@ -77,6 +80,13 @@ void MonitorPart::modeConfirmed(const QByteArray &answer)
         showEchoSelection(byteAt(answer, 5).value_or(0));
 }
 
+void MonitorPart::answerDamaged(quint8 code, const QByteArray &answer)
+{
+    if (code == Cmd::SetMode)
+        m_session.command().damagedAnswer(code, loggedText("MonitorPart", kModeDamaged),
+                                          QStringLiteral("Mode answer damaged: "), answer);
+}
+
 void MonitorPart::Set_mode_Click()
 {
     // The percent and litre flags are chosen in the table editor.
@@ -90,7 +100,7 @@ void MonitorPart::Set_mode_Click()
                                    m_ui.tartab1,
                                    m_ui.per_sents}));
 
-    ConfigCommand cmd(m_session);
+    CommandFlow cmd = m_session.command();
     if (!cmd.sensorConnected(modeNotConnectedLog()) || !cmd.addressSelected() ||
         !cmd.confirmed(modeQuestion()))
         return;
@@ -105,7 +115,7 @@ void MonitorPart::Set_mode_Click()
         second = secondModeByte(level, m_ui.opLast->isChecked(), m_ui.opFirstLast->isChecked());
     }
     cmd.queue(modeRequest(cmd.address(), m, cmd.withKey(), second), QString(),
-              ConfigCommand::Echo::Yes, ConfigCommand::Refresh::Yes);
+              CommandFlow::Echo::Yes, CommandFlow::Refresh::Yes);
 }
 
 void MonitorPart::frequencyAnswer(const QByteArray &answer)

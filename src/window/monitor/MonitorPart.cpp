@@ -2,6 +2,7 @@
 // opening and closing do to it.
 #include "MonitorPart.h"
 
+#include "core/command/CommandFlow.h"
 #include "core/protocol/CommandCodes.h"
 #include "core/protocol/ExchangeEngine.h"
 #include "window/session/SensorSession.h"
@@ -31,7 +32,9 @@ MonitorPart::MonitorPart(SensorSession &session, const MonitorControls &controls
         qMax(distance->minimumWidth(), distance->fontMetrics().horizontalAdvance(noDataText())));
 
     ExchangeEngine &e = m_session.engine();
+    m_session.claimConfirmations({Cmd::SetMode});
     connect(&m_session, &SensorSession::answerTaken, this, &MonitorPart::answered);
+    connect(&m_session, &SensorSession::answerDamaged, this, &MonitorPart::answerDamaged);
     connect(&e, &ExchangeEngine::searchAnswered, this, &MonitorPart::showSearch);
     // A table write is followed by the mode, with the table's flags that make the sensor
     // use it.
@@ -120,6 +123,8 @@ void MonitorPart::answered(quint8 code, const QByteArray &answer)
         frequencyAnswer(answer);
         break;
     case Cmd::SetMode:
+        // The status, the log line and the tone, then the mode controls as the sensor has them.
+        m_session.command().answered(code, answer);
         modeConfirmed(answer);
         break;
     default:

@@ -114,6 +114,7 @@ private:
     void identityAnswer(const QByteArray &answer);
     void frequencyAnswer(const QByteArray &answer);
     void modeConfirmed(const QByteArray &answer);
+    void answerDamaged(quint8 code, const QByteArray &answer);
     void runFirmwareLadder();
     void showTableFlags();
     void portOpened();

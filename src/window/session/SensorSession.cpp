@@ -4,17 +4,16 @@
 #include "SessionDisplay.h"
 #include "TableFlags.h"
 #include "core/log/SessionLog.h"
-#include "core/protocol/AnswerCheck.h"
 #include "core/protocol/AnswerLength.h"
 #include "core/protocol/ByteString.h"
 #include "core/protocol/CommandCodes.h"
 #include "core/protocol/ExchangeEngine.h"
 #include "window/platform/Tone.h"
-#include "window/widgets/Colours.h"
 
 SensorSession::SensorSession(const Platform &platform, ExchangeEngine &engine,
                              const SessionLog &log, SessionDisplay &display, QObject *parent)
-    : QObject(parent), m_platform(platform), m_engine(engine), m_log(log), m_display(display)
+    : QObject(parent), m_platform(platform), m_operator(*platform.dialogs, display, platform.tone),
+      m_engine(engine), m_log(log), m_display(display)
 {
     if (!m_platform.clock)
         m_platform.clock = [] { return QDateTime::currentDateTime(); };
@@ -76,13 +75,29 @@ void SensorSession::takeAnswer(quint8 code, const QByteArray &answer)
             emit readingMissed();
             return;
         }
-        m_display.setStatusColour(Colours::Red);
-        m_display.showStatus(tr("Mode answer damaged: not confirmed."));
-        log(QStringLiteral("Mode answer damaged: ") + answerCheckText(answer));
-        beep(400, 800);
+        emit answerDamaged(code, answer);
         return;
     }
     emit answerTaken(code, answer);
+    if (!m_claimed.contains(code))
+        command().answered(code, answer);
+}
+
+void SensorSession::claimConfirmations(const QList<quint8> &codes)
+{
+    for (const quint8 code : codes)
+        m_claimed.insert(code);
+}
+
+void SensorSession::send(const QByteArray &frame, const QString &logged, CommandEcho echo,
+                         SettingsRefresh refresh)
+{
+    m_engine.queue(frame);
+    if (echo == CommandEcho::Yes)
+        m_display.echoFrame(frame);
+    emit settingQueued(frame, logged);
+    if (refresh == SettingsRefresh::Yes)
+        emit sensorSettingsWanted();
 }
 
 QString SensorSession::presentLevel() const

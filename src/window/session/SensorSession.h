@@ -1,12 +1,17 @@
 #pragma once
 
+#include "WindowOperator.h"
+#include "core/command/CommandFlow.h"
+#include "core/command/CommandLink.h"
 #include "core/protocol/FirmwareCapabilities.h"
 #include "core/sensor/DataAnswer.h"
 #include "window/platform/Platform.h"
 
 #include <QByteArray>
 #include <QDateTime>
+#include <QList>
 #include <QObject>
+#include <QSet>
 #include <QString>
 #include <optional>
 
@@ -20,8 +25,9 @@ class TableFlags;
 
 // What the parts of the window share: the port and its engine, the boxes, the tone, the
 // session log, the shell's displays and the sensor the operator picked. A part talks to
-// the others only through the session's signals, never to their members.
-class SensorSession : public QObject
+// the others only through the session's signals, never to their members. The parts' commands
+// go through it to the engine.
+class SensorSession : public QObject, public CommandLink
 {
     Q_OBJECT
 
@@ -43,7 +49,7 @@ public:
 
     // The session log's next line; a log that cannot be written loses the line, never the
     // work on the bus.
-    void log(const QString &text) const;
+    void log(const QString &text) const override;
     void beep(int frequencyHz, int durationMs) const;
 
     // The monitor tells which sensor is picked. Until it does, none is.
@@ -53,7 +59,7 @@ public:
     std::optional<quint8> selectedAddress() const;
     // The selected entry as the list shows it; empty when none is selected.
     QString selectedEntry() const;
-    bool sensorAnswering() const;
+    bool sensorAnswering() const override;
     FirmwareCapabilities capabilities() const;
     QString presentLevel() const;
 
@@ -65,11 +71,27 @@ public:
     Qt::CheckState percentFlag() const;
     void setTableFlags(Qt::CheckState litres, Qt::CheckState percent);
 
+    // A command of a part, to the selected sensor, asked and told through the window's boxes
+    // and status line.
+    CommandFlow command() { return CommandFlow(m_operator, *this); }
+    // The confirmations a part shows itself, through its command flow, when they come. The
+    // session shows the others: those no part's command asks for, and wrong answers.
+    void claimConfirmations(const QList<quint8> &codes);
+
+    // How the flow reaches the engine.
+    std::optional<quint8> commandAddress() const override { return selectedAddress(); }
+    bool writeKey() const override { return capabilities().writeKey; }
+    void send(const QByteArray &frame, const QString &logged, CommandEcho echo,
+              SettingsRefresh refresh) override;
+
 signals:
     // An answer of the sensor for the parts to take. The engine's data and mode answers
     // come only whole and intact: a damaged data answer is a missed reading, a damaged mode
-    // answer confirms nothing and says so.
+    // answer comes as answerDamaged.
     void answerTaken(quint8 code, const QByteArray &answer);
+    // A confirmation came damaged: it confirms nothing, which the part whose command it
+    // answers says.
+    void answerDamaged(quint8 code, const QByteArray &answer);
     void portOpened();
     void portClosed();
     // The open port stopped working (a device gone, a write refused): the readings on
@@ -98,6 +120,8 @@ private:
     bool answerIntact(const QByteArray &answer) const;
 
     Platform m_platform;
+    WindowOperator m_operator;
+    QSet<quint8> m_claimed;
     ExchangeEngine &m_engine;
     const SessionLog &m_log;
     SessionDisplay &m_display;

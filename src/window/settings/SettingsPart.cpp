@@ -2,6 +2,8 @@
 #include "SettingsPart.h"
 
 #include "Form4.h"
+#include "core/command/CommandFlow.h"
+#include "core/command/SettingCommands.h"
 #include "core/config/SettingRules.h"
 #include "core/protocol/CommandCodes.h"
 #include "core/protocol/CommandTable.h"
@@ -9,17 +11,20 @@
 #include "core/protocol/ExchangeEngine.h"
 #include "core/protocol/Requests.h"
 #include "core/sensor/DataAnswer.h"
-#include "core/text/Translations.h"
-#include "window/platform/OperatorDialogs.h"
-#include "window/session/ConfigCommand.h"
 #include "window/session/SensorSession.h"
-#include "window/session/SessionDisplay.h"
 #include "window/widgets/ActionKeys.h"
-#include "window/widgets/Colours.h"
 
 #include <QLineEdit>
 #include <QLocale>
 #include <QPushButton>
+
+namespace
+{
+// The commands this part gives, whose confirmations it shows.
+const QList<quint8> kOwnSettings = {Cmd::ShiftEmpty,     Cmd::ShiftFull,      Cmd::SetAir,
+                                    Cmd::SetMinDistance, Cmd::SetMaxDistance, Cmd::SetNetAddress,
+                                    Cmd::EnterPassword,  Cmd::ChangePassword};
+} // namespace
 
 SettingsPart::SettingsPart(SensorSession &session, const SettingsControls &controls,
                            QWidget *window, QObject *parent)
@@ -33,6 +38,7 @@ SettingsPart::SettingsPart(SensorSession &session, const SettingsControls &contr
     bindActionKeys({{m_ui.shift, Qt::Key_L}});
     bindBoxedSettings();
 
+    m_session.claimConfirmations(kOwnSettings);
     connect(&m_session, &SensorSession::answerTaken, this, &SettingsPart::answered);
     connect(&m_session, &SensorSession::dataShown, this, &SettingsPart::showReadBack);
 
@@ -88,12 +94,14 @@ void SettingsPart::shift_Click()
 
 void SettingsPart::sdv_hi_Click()
 {
-    queueRangedSetting(m_session, *rangedRule(Cmd::ShiftFull), levelShiftWindow()->shiftText());
+    sendRangedSetting(m_session.command(), *rangedRule(Cmd::ShiftFull),
+                      levelShiftWindow()->shiftText());
 }
 
 void SettingsPart::sdv_low_Click()
 {
-    queueRangedSetting(m_session, *rangedRule(Cmd::ShiftEmpty), levelShiftWindow()->shiftText());
+    sendRangedSetting(m_session.command(), *rangedRule(Cmd::ShiftEmpty),
+                      levelShiftWindow()->shiftText());
 }
 
 void SettingsPart::SetAir_Click()
@@ -102,39 +110,39 @@ void SettingsPart::SetAir_Click()
     const AirValue p = airPressure(m_ui.Psr->text());
     const AirValue h = airHumidity(m_ui.Hsr->text());
 
-    ConfigCommand cmd(m_session);
+    CommandFlow cmd = m_session.command();
     const QStringList refusal = airRefusal(t, p, h);
     if (!cmd.require(refusal.isEmpty(), refusal) || !cmd.addressSelected())
         return;
     cmd.queue(airRequest(cmd.address(), t.value, p.value, static_cast<quint8>(h.value)),
-              airLogLine(t, p, h), ConfigCommand::Echo::No, ConfigCommand::Refresh::No);
+              airLogLine(t, p, h));
 }
 
 void SettingsPart::giveSetting(quint8 code)
 {
     const std::optional<RangedSetting> rule = rangedRule(code);
     if (QLineEdit *box = boxOf(code); box && rule)
-        queueRangedSetting(m_session, *rule, box->text());
+        sendRangedSetting(m_session.command(), *rule, box->text());
 }
 
 void SettingsPart::net_Click()
 {
     TypedSetting s = *typedRule(Cmd::SetNetAddress);
     s.initial = m_session.selectedEntry();
-    queueTypedSetting(m_session, s);
+    sendTypedSetting(m_session.command(), s);
 }
 
 void SettingsPart::Vvod_PWD_Click()
 {
     // Whatever was pending is dropped, even if the operator then gives up.
     m_session.engine().dropPending();
-    queueTypedSetting(m_session, *typedRule(Cmd::EnterPassword));
+    sendTypedSetting(m_session.command(), *typedRule(Cmd::EnterPassword));
 }
 
 void SettingsPart::Chg_pass_Click()
 {
     m_session.engine().dropPending();
-    queueTypedSetting(m_session, *typedRule(Cmd::ChangePassword));
+    sendTypedSetting(m_session.command(), *typedRule(Cmd::ChangePassword));
 }
 
 void SettingsPart::showReadBack(const DataReadings &r)
@@ -147,31 +155,9 @@ void SettingsPart::showReadBack(const DataReadings &r)
 
 void SettingsPart::answered(quint8 code, const QByteArray &answer)
 {
-    if (carriesData(code))
+    if (!kOwnSettings.contains(code))
         return;
-    SessionDisplay &display = m_session.display();
-    const auto row = confirmationFor(code);
-    if (!row) {
-        display.showStatus(tr(" Wrong data! "));
-        m_session.log(QStringLiteral("Wrong data!"));
-        m_session.beep(400, 800);
-        m_session.dialogs().MsgBox(tr("Wrong response"));
-        m_session.log(QStringLiteral("Wrong response"));
-        m_session.beep(400, 800);
-        return;
-    }
-
-    if (row->redCaption)
-        display.setStatusColour(Colours::Red);
-    display.showStatus(translatedText("Confirmations", row->caption));
-    const QString logLine = confirmationLogLine(code, answer);
-    if (!logLine.isEmpty())
-        m_session.log(logLine);
-    if (row->tone)
-        m_session.beep(1000, 100);
-    if (row->wrongTone)
-        m_session.beep(400, 800);
-
+    m_session.command().answered(code, answer);
     // The box shows what the sensor took; a confirmation too short to say keeps its text.
     const std::optional<quint32> echoed = echoedValue(code, answer);
     if (QLineEdit *box = boxOf(code); box && echoed)

@@ -24,7 +24,7 @@ struct SettingsControls {
 
 // The setting commands: level shifts, air parameters, the two distances, the network
 // address and the passwords. Each checks its input, asks where it changes the sensor and
-// queues one request; the sensor's confirmation comes back as a status, a log line and a
+// queues one request; the sensor's confirmation of it comes back as a status, a log line and a
 // tone. The settings given as a number in a box of the window (the distances) are bound
 // to their button and box by the names the command table gives, found among the
 // window's children.
