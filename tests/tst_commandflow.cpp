@@ -82,7 +82,7 @@ private slots:
 
         const QString ask = "? Max value will be set. Please, confirm.";
         QTest::newRow("sent") << "750" << true << true << QStringList{ask}
-                              << maxDistanceRequest(5, 750, true);
+                              << settingRequest(Cmd::SetMaxDistance, 5, {750}, true);
         QTest::newRow("declined") << "750" << true << false << QStringList{ask} << QByteArray();
         QTest::newRow("beyond the range")
             << "1201" << true << true << QStringList{"! Values can be from 1 to 1200 cm"}
@@ -106,7 +106,7 @@ private slots:
             link.address.reset();
         CommandFlow flow(op, link);
 
-        QCOMPARE(sendRangedSetting(flow, maxDistanceRule(), text), !frame.isEmpty());
+        QCOMPARE(sendRangedSetting(flow, *rangedRule(Cmd::SetMaxDistance), text), !frame.isEmpty());
         QCOMPARE(op.told, told);
         QCOMPARE(link.sent.size(), frame.isEmpty() ? 0 : 1);
         if (frame.isEmpty()) {
