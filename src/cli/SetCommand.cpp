@@ -117,8 +117,13 @@ CliExit CliRunner::sendSetting(const ParsedSetting &s, quint8 *address, SensorFa
     // The air parameters go without the identity, so their answer is judged by its CRC.
     const std::optional<FirmwareCapabilities> caps =
         needsIdentity(s) ? std::optional(capabilitiesOf(facts->fwVersion)) : std::nullopt;
-    const BusSession::Reply reply = m_session->exchange(f.frame, *address, intactAnswer(caps),
-                                                        repeatable(s) ? BusSession::kTries : 1);
+    // A sensor given a new address may confirm it from either; every other answer comes from
+    // the sensor asked.
+    const std::optional<quint8> from =
+        s.key == SettingKey::Address ? std::nullopt : std::optional<quint8>(*address);
+    const BusSession::Reply reply =
+        m_session->exchange(f.frame, *address, awaiting({from, std::nullopt, caps}),
+                            repeatable(s) ? BusSession::kTries : 1);
     const CliExit e = confirmation(reply, f.answerCode, s.name, *address, repeatable(s));
     // The sensor answers from its new address from now on.
     if (e == CliExit::Ok && s.key == SettingKey::Address)

@@ -13,10 +13,13 @@
 
 namespace
 {
-bool tableAccepted(const QByteArray &a)
+BusSession::Accept tableAccepted(quint8 address)
 {
     // A damaged table must never reach a file from where it could be written back.
-    return answerWithCode(Cmd::ReadTable)(a) && decodeTableAnswer(a).has_value();
+    return [address](const QByteArray &a) {
+        return answerAccepted(a, {address, Cmd::ReadTable, std::nullopt}) &&
+               decodeTableAnswer(a).has_value();
+    };
 }
 } // namespace
 
@@ -40,7 +43,7 @@ CliExit CliRunner::tableRead(quint8 address, const QString &path)
         return failure;
     m_session->log(QStringLiteral("Cmd_ReadTable: "));
     const BusSession::Reply reply =
-        m_session->exchange(tableReadRequest(address), address, &tableAccepted);
+        m_session->exchange(tableReadRequest(address), address, tableAccepted(address));
     if (reply.status != BusSession::Status::Answered)
         return replyFailure(reply, address);
     const CalibrationCells cells = *decodeTableAnswer(reply.answer);
@@ -84,8 +87,9 @@ CliExit CliRunner::tableWrite(quint8 address, const QString &path)
         return failure;
     const bool key = capabilitiesOf(*fw).writeKey;
     m_session->log(tableWriteLogLine(load.cells));
-    const BusSession::Reply reply = m_session->exchange(tableWriteRequest(address, data.bytes, key),
-                                                        address, intactAnswer(capabilitiesOf(*fw)));
+    const BusSession::Reply reply =
+        m_session->exchange(tableWriteRequest(address, data.bytes, key), address,
+                            awaiting({address, std::nullopt, capabilitiesOf(*fw)}));
     const CliExit e = confirmation(reply, Cmd::WriteTable, QStringLiteral("table"), address, true);
     return e == CliExit::Ok ? tableFlags(address, *fw) : e;
 }
