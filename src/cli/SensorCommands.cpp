@@ -22,8 +22,8 @@ bool searchAnswer(const QByteArray &a)
     return !a.isEmpty() && a.size() < kSearchAnswerLimit && !isFramedAnswer(a);
 }
 
-// The answers awaited from the sensor at `address` also take it saying that it works in
-// frequency mode, where it takes no requests at all: asking again would not change that.
+// The answers awaited from a sensor also take it saying that it works in frequency mode,
+// where it takes no requests at all: asking again would not change that.
 BusSession::Accept orFrequencyMode(const AwaitedAnswer &awaited)
 {
     return [awaited](const QByteArray &a) {

@@ -3,6 +3,7 @@
 #include "SelectedSensor.h"
 #include "SessionDisplay.h"
 #include "TableFlags.h"
+#include "core/input/AddressText.h"
 #include "core/log/SessionLog.h"
 #include "core/protocol/AnswerCheck.h"
 #include "core/protocol/ByteString.h"
@@ -38,11 +39,8 @@ std::optional<quint8> SensorSession::selectedAddress() const
     const std::optional<QString> entry = m_sensor ? m_sensor->selectedEntry() : std::nullopt;
     if (!entry)
         return std::nullopt;
-    bool ok = false;
-    const int a = entry->trimmed().toInt(&ok);
-    if (!ok || a < 0 || a > 255)
-        return std::nullopt;
-    return static_cast<quint8>(a);
+    // Any address byte: the list holds every byte a search brought.
+    return addressFromText(*entry, 255);
 }
 
 QString SensorSession::selectedEntry() const
