@@ -3,6 +3,7 @@
 #include "Answers.h"
 #include "TankOutput.h"
 #include "core/protocol/CommandCodes.h"
+#include "core/protocol/CommandTable.h"
 
 #include <cmath>
 
@@ -16,6 +17,15 @@ quint16 be16(const QByteArray &d, int at)
 quint32 be32(const QByteArray &d, int at)
 {
     return (quint32(be16(d, at)) << 16) | be16(d, at + 2);
+}
+
+// The confirmation that echoes the value taken, as the command table says it does.
+QByteArray echoedConfirmation(quint8 address, quint8 code, quint32 value)
+{
+    QByteArray le;
+    for (int i = 0; i < commandRow(code)->setting->answerEcho; ++i)
+        le.append(char((value >> (8 * i)) & 0xFF));
+    return confirmation(address, code, le);
 }
 
 quint32 shifted(quint32 value, qint16 shift)
@@ -126,14 +136,10 @@ QByteArray SensorModel::handleSetting(quint8 code, const QByteArray &data)
         return modeAnswer(m_config);
     case Cmd::SetMinDistance:
         m_config.minDistance = quint8(data.at(0));
-        return confirmation(a, code, data);
-    case Cmd::SetMaxDistance: {
+        return echoedConfirmation(a, code, m_config.minDistance);
+    case Cmd::SetMaxDistance:
         m_config.distanceLimit = be16(data, 0);
-        QByteArray le;
-        le.append(char(m_config.distanceLimit & 0xFF));
-        le.append(char(m_config.distanceLimit >> 8));
-        return confirmation(a, code, le);
-    }
+        return echoedConfirmation(a, code, m_config.distanceLimit);
     case Cmd::SetNetAddress:
         if (quint8(data.at(0)) == Cmd::SearchAddress)
             return {};

@@ -26,10 +26,9 @@ struct SimOptions {
 };
 
 // Sensors are described by the same keys on the command line ("--sensor
-// address=5,firmware=176,serial=12345") and in a bus file (JSON):
-//   address, serial, firmware, prefix, mode, filtration, minDistance, distanceLimit,
-//   empty, full, k, temperature, amplitude, output, fill, variation, password, locked, fault
-// and, in a file only, "table": {"readings": [20 numbers], "volumes": [20 numbers]}.
+// address=5,firmware=176,serial=12345") and in a bus file (JSON): one key per field of
+// SensorConfig that a sensor can be given (the field table in SimOptions.cpp), and fault;
+// in a file only, "table": {"readings": [20 numbers], "volumes": [20 numbers]}.
 // Every sensor names its address, each key at most once; a key left out keeps the value
 // of a default sensor (firmware 1.7.6). Numbers are decimal or 0x hex; only the yes/no keys
 // take true/false (or yes/no, on/off).

@@ -190,6 +190,30 @@ private slots:
         QCOMPARE(tableFirmwareRefusal(fw).has_value(), fw < 170);
     }
 
+    // The help's key lines come from the settings one by one: each in its column, its
+    // further lines under it, in the order the keys are listed everywhere else.
+    void helpListsEveryKeyInItsColumn()
+    {
+        QCOMPARE(
+            settingKeysHelp(),
+            QString(
+                "  address=N                   new network address, 0 to 254; refused when\n"
+                "                              another sensor answers at N\n"
+                "  password=P                  unlock the sensor with its password,\n"
+                "                              0 to 2000000000\n"
+                "  new-password=P              change the password, 0 to 2000000000\n"
+                "  empty-shift=S               shift the empty level, -1000 to 1000\n"
+                "  full-shift=S                shift the full level, -1000 to 1000\n"
+                "  max-distance=CM             distance limit, 1 to 1200 cm\n"
+                "  min-distance=CM             between two objects, 1 to 99 cm\n"
+                "  air=T,P,H                   temperature -60 to 60 degrees C, in hundredths;\n"
+                "                              pressure 500 to 1200 hPa and humidity 1 to 100\n"
+                "                              per cent, whole\n"
+                "  mode=OUTPUT[+FLAG...]       the mode, in the words below\n"));
+        QCOMPARE(settingKeyNames(), QString("address, password, new-password, empty-shift, "
+                                            "full-shift, max-distance, min-distance, air, mode"));
+    }
+
     void modeWordsRoundTrip_data()
     {
         QTest::addColumn<int>("mode");

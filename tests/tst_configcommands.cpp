@@ -2,6 +2,7 @@
 #include "WindowHarness.h"
 #include "WindowProbes.h"
 #include "core/log/ResultsEcho.h"
+#include "core/protocol/CommandCodes.h"
 #include "core/protocol/FrameCodec.h"
 #include "core/protocol/Requests.h"
 #include "ui_Form4.h"
@@ -530,8 +531,8 @@ private slots:
         WindowHarness h;
         prepare(h);
         h.dialogs.yesNoAnswers = {false, false};
-        h.w().parts().settings->Dalnost_Click();
-        h.w().parts().settings->Command1_Click();
+        h.w().parts().settings->giveSetting(Cmd::SetMaxDistance);
+        h.w().parts().settings->giveSetting(Cmd::SetMinDistance);
         QCOMPARE(questions(h).size(), 2);
         QVERIFY(commandLog(h).isEmpty());
         QCOMPARE(nextSent(h), hex(kPending));
@@ -544,10 +545,10 @@ private slots:
         prepare(h);
         h.ui()->CmbNet->setCurrentIndex(-1);
         h.ui()->lamp_level->setText("100");
-        h.w().parts().settings->Command1_Click();
+        h.w().parts().settings->giveSetting(Cmd::SetMinDistance);
         QCOMPARE(h.dialogs.messages(), QStringList{"Acceptable values 1 to 99"});
         h.dialogs.clear();
-        h.w().parts().settings->Dalnost_Click(); // 1000, valid
+        h.w().parts().settings->giveSetting(Cmd::SetMaxDistance); // 1000, valid
         QVERIFY(h.dialogs.shown.isEmpty());
         QCOMPARE(nextSent(h), hex(kPending));
     }

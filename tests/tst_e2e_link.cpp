@@ -4,6 +4,7 @@
 #include "PortReports.h"
 #include "SensorSim.h"
 #include "core/protocol/ByteString.h"
+#include "core/protocol/CommandCodes.h"
 #include "core/protocol/ExchangeEngine.h"
 #include "core/protocol/FrameCodec.h"
 #include "core/protocol/Requests.h"
@@ -91,7 +92,8 @@ private slots:
         QVERIFY(sim.start());
         QtSerialPort port;
         QVERIFY(port.ComOpen(sim.slavePath(), kSettings));
-        const QByteArray confirmation = answerTo(port, maxDistanceRequest(5, 1200, true), 6);
+        const QByteArray confirmation =
+            answerTo(port, settingRequest(Cmd::SetMaxDistance, 5, {1200}, true), 6);
         QCOMPARE(confirmation, Control_summ(bytes({0x3E, 0x05, 0xE9, 0xB0, 0x04})));
         QCOMPARE(sim.bus().sensor(5)->distanceLimit, quint16(1200));
     }

@@ -1,6 +1,7 @@
 #include "AnswerFrames.h"
 #include "FakeSerialPort.h"
 #include "core/protocol/AnswerAssembly.h"
+#include "core/protocol/CommandCodes.h"
 #include "core/protocol/ExchangeEngine.h"
 #include "core/protocol/Requests.h"
 
@@ -188,7 +189,7 @@ private slots:
         const QByteArray answer = framedAnswer(5, 0xE9, bytes({0xB0, 0x04}));
         b.port.responder = [&](const QByteArray &) { return answer; };
         QSignalSpy written(&b.engine, &ExchangeEngine::frameWritten);
-        QVERIFY(b.engine.request(maxDistanceRequest(5, 1200, true)));
+        QVERIFY(b.engine.request(settingRequest(Cmd::SetMaxDistance, 5, {1200}, true)));
         QCOMPARE(written.size(), 1);
         QVERIFY(b.engine.busy());
         QTRY_VERIFY(!b.engine.busy());

@@ -135,24 +135,33 @@ private slots:
         PartBench b;
         QWidget owner;
         SettingsControls c;
-        for (QLineEdit **e : {&c.Tsr, &c.Psr, &c.Hsr, &c.maxLong, &c.lamp_level})
+        for (QLineEdit **e : {&c.Tsr, &c.Psr, &c.Hsr})
             *e = new QLineEdit(&owner);
-        for (QPushButton **p :
-             {&c.shift, &c.SetAir, &c.Dalnost, &c.Command1, &c.net, &c.Vvod_PWD, &c.Chg_pass})
+        for (QPushButton **p : {&c.shift, &c.SetAir, &c.net, &c.Vvod_PWD, &c.Chg_pass})
             *p = new QPushButton(&owner);
+        // The distances' controls are found by their names.
+        QLineEdit *maxLong = nullptr;
+        QLineEdit *lamp_level = nullptr;
+        QPushButton *Dalnost = nullptr;
+        QPushButton *Command1 = nullptr;
+        make(&owner, maxLong, "maxLong");
+        make(&owner, lamp_level, "lamp_level");
+        make(&owner, Dalnost, "Dalnost");
+        make(&owner, Command1, "Command1");
         SettingsPart part(b.session, c, &owner);
         QSignalSpy queued(&b.session, &SensorSession::settingQueued);
 
         b.sensor.firmware = 170;
         QCOMPARE(b.tick(), QString(identityRequest(5).toHex().toUpper())); // sensor 5 first
-        c.maxLong->setText("500");
-        c.Dalnost->click();
+        maxLong->setText("500");
+        Dalnost->click();
         QCOMPARE(queued.size(), 1);
-        QCOMPARE(b.tick(), QString(maxDistanceRequest(5, 500, false).toHex().toUpper()));
+        QCOMPARE(b.tick(),
+                 QString(settingRequest(Cmd::SetMaxDistance, 5, {500}, false).toHex().toUpper()));
         b.port.reads.push_back(framedAnswer(5, Cmd::SetMaxDistance, QByteArray::fromHex("f401")));
         b.tick();
         QCOMPARE(b.display.statuses.last(), QString("Max distance set"));
-        QCOMPARE(c.maxLong->text(), QString("500"));
+        QCOMPARE(maxLong->text(), QString("500"));
         QVERIFY(b.logEvents().contains("Max distance set 500"));
         QVERIFY(b.tone.beeps.contains({1000, 100}));
     }

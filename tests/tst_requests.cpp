@@ -1,4 +1,7 @@
 #include "core/protocol/ByteString.h"
+#include "core/protocol/CommandCodes.h"
+#include "core/protocol/CommandTable.h"
+#include "core/protocol/FirmwareCapabilities.h"
 #include "core/protocol/FrameCodec.h"
 #include "core/protocol/Requests.h"
 
@@ -23,8 +26,8 @@ private slots:
         QTest::newRow("direct full 100000") << directLevelRequest(1, true, 100000, false)
                                             << QByteArray::fromHex("3101EC000186A064");
         QTest::newRow("mode 0") << modeRequest(1, 0, false) << QByteArray::fromHex("3101F20064");
-        QTest::newRow("address 5 to 7")
-            << netAddressRequest(5, 7, false) << QByteArray::fromHex("3105FB07CB");
+        QTest::newRow("address 5 to 7") << settingRequest(Cmd::SetNetAddress, 5, {7}, false)
+                                        << QByteArray::fromHex("3105FB07CB");
     }
     void framesMatchTheSensorsExamples()
     {
@@ -47,11 +50,46 @@ private slots:
         QCOMPARE(airRequest(1, 2520, 10000, 35).mid(2, 6),
                  bytes({0xD0, 0x09, 0xD8, 0x27, 0x10, 0x23}));
         QCOMPARE(airRequest(1, -150, 5000, 1).mid(3, 2), bytes({0xFF, 0x6A}));
-        QCOMPARE(maxDistanceRequest(1, 1200, false).mid(2, 3), bytes({0xE9, 0x04, 0xB0}));
-        QCOMPARE(minDistanceRequest(1, 99, true).mid(2, 5), bytes({0xEE}) + key + bytes({99}));
+        QCOMPARE(settingRequest(Cmd::SetMaxDistance, 1, {1200}, false).mid(2, 3),
+                 bytes({0xE9, 0x04, 0xB0}));
+        QCOMPARE(settingRequest(Cmd::SetMinDistance, 1, {99}, true).mid(2, 5),
+                 bytes({0xEE}) + key + bytes({99}));
         for (const QByteArray &f : {shiftRequest(9, true, 5, true), airRequest(9, 1, 2, 3),
-                                    netAddressRequest(9, 1, true)})
+                                    settingRequest(Cmd::SetNetAddress, 9, {1}, true)})
             QVERIFY(answerCrcMatches(f));
+    }
+
+    // Every requested command of the table, built from its row on a firmware without the
+    // write key and one with it: the frame has the data length the row says, and the key
+    // exactly where the row says the command is keyed.
+    void everyRowBuildsItsLengthAndKey_data()
+    {
+        QTest::addColumn<quint8>("code");
+        QTest::addColumn<int>("fw");
+        for (const CommandRow &row : commandRows()) {
+            if (row.requestData == 0 || row.requestData == CommandRow::kNotRequested)
+                continue;
+            for (const int fw : {174, 176}) {
+                const QByteArray name =
+                    QByteArray::number(row.code, 16) + ' ' + QByteArray::number(fw);
+                QTest::newRow(name.constData()) << row.code << fw;
+            }
+        }
+    }
+    void everyRowBuildsItsLengthAndKey()
+    {
+        QFETCH(quint8, code);
+        QFETCH(int, fw);
+        const CommandRow &row = *commandRow(code);
+        const FirmwareCapabilities caps = capabilitiesOf(fw);
+        const int length = *requestDataLength(code, caps);
+        const int values = row.requestData == CommandRow::kModeData ? length : row.values;
+        const QByteArray frame = settingRequest(code, 7, QList<qint64>(values, 1), caps.writeKey);
+        const bool keyed = row.keyed && caps.writeKey;
+        QCOMPARE(frame.size(), 4 + (keyed ? int(write_key().size()) : 0) + length);
+        QCOMPARE(quint8(frame.at(2)), code);
+        QCOMPARE(frame.mid(3, write_key().size()) == write_key(), keyed);
+        QVERIFY(answerCrcMatches(frame));
     }
 
     void modeByteFromTheControls()

@@ -268,9 +268,10 @@ private slots:
     void distancesAreSetAndEchoed()
     {
         SensorBus bus({steadySensor()});
-        QCOMPARE(bus.respond(maxDistanceRequest(5, 1200, true)),
+        QCOMPARE(bus.respond(settingRequest(Cmd::SetMaxDistance, 5, {1200}, true)),
                  Control_summ(hex("3E 05 E9 B0 04")));
-        QCOMPARE(bus.respond(minDistanceRequest(5, 25, true)), Control_summ(hex("3E 05 EE 19")));
+        QCOMPARE(bus.respond(settingRequest(Cmd::SetMinDistance, 5, {25}, true)),
+                 Control_summ(hex("3E 05 EE 19")));
         const QByteArray data = bus.respond(dataRequest(5));
         QCOMPARE(byteAt(data, 22), quint8(25));
         QCOMPARE(leValue(data, 24, 2), 1200u);
@@ -331,11 +332,14 @@ private slots:
         c.password = 42;
         c.locked = true;
         SensorBus bus({c});
-        const QList<QByteArray> settings = {
-            shiftRequest(5, false, 10, true),     modeRequest(5, 0x02, true, 0x00),
-            maxDistanceRequest(5, 500, true),     minDistanceRequest(5, 50, true),
-            netAddressRequest(5, 9, true),        passwordRequest(5, true, 7, true),
-            directLevelRequest(5, true, 1, true), request(5, 0xF1, true, QByteArray(80, '\0'))};
+        const QList<QByteArray> settings = {shiftRequest(5, false, 10, true),
+                                            modeRequest(5, 0x02, true, 0x00),
+                                            settingRequest(Cmd::SetMaxDistance, 5, {500}, true),
+                                            settingRequest(Cmd::SetMinDistance, 5, {50}, true),
+                                            settingRequest(Cmd::SetNetAddress, 5, {9}, true),
+                                            passwordRequest(5, true, 7, true),
+                                            directLevelRequest(5, true, 1, true),
+                                            request(5, 0xF1, true, QByteArray(80, '\0'))};
         for (const QByteArray &frame : settings)
             QCOMPARE(bus.respond(frame), wrongPasswordAnswer(5));
         const SensorConfig after = *bus.sensor(5);

@@ -362,38 +362,6 @@ amplitude, which starts from nothing, can tell a steady level at all.
 </translation>
     </message>
     <message>
-        <source>Settings (set ADDR KEY=VALUE...):
-  address=N                   new network address, 0 to 254; refused when
-                              another sensor answers at N
-  password=P                  unlock the sensor with its password,
-                              0 to 2000000000
-  new-password=P              change the password, 0 to 2000000000
-  empty-shift=S               shift the empty level, -1000 to 1000
-  full-shift=S                shift the full level, -1000 to 1000
-  max-distance=CM             distance limit, 1 to 1200 cm
-  min-distance=CM             between two objects, 1 to 99 cm
-  air=T,P,H                   temperature -60 to 60 degrees C, in hundredths;
-                              pressure 500 to 1200 hPa and humidity 1 to 100
-                              per cent, whole
-  mode=OUTPUT[+FLAG...]       the mode, in the words below
-</source>
-        <translation>Settings (set ADDR KEY=VALUE...):
-  address=N                   new network address, 0 to 254; refused when
-                              another sensor answers at N
-  password=P                  unlock the sensor with its password,
-                              0 to 2000000000
-  new-password=P              change the password, 0 to 2000000000
-  empty-shift=S               shift the empty level, -1000 to 1000
-  full-shift=S                shift the full level, -1000 to 1000
-  max-distance=CM             distance limit, 1 to 1200 cm
-  min-distance=CM             between two objects, 1 to 99 cm
-  air=T,P,H                   temperature -60 to 60 degrees C, in hundredths;
-                              pressure 500 to 1200 hPa and humidity 1 to 100
-                              per cent, whole
-  mode=OUTPUT[+FLAG...]       the mode, in the words below
-</translation>
-    </message>
-    <message>
         <source>Values are numbers as the window takes them: decimal, with a dot whatever
 the locale, an exponent allowed (1e2). Each is rounded to what the sensor
 takes, the nearest whole number (halves to even) or hundredth of a degree,
@@ -494,6 +462,56 @@ chooses whatever the locale. The session log, the JSON and CSV output,
 the files and the words of the command line (commands, keys, mode words)
 are the same in every language.
 </translation>
+    </message>
+    <message>
+        <source>Settings (set ADDR KEY=VALUE...):
+</source>
+        <translation>Settings (set ADDR KEY=VALUE...):
+</translation>
+    </message>
+    <message>
+        <source>shift the full level, -1000 to 1000</source>
+        <translation>shift the full level, -1000 to 1000</translation>
+    </message>
+    <message>
+        <source>shift the empty level, -1000 to 1000</source>
+        <translation>shift the empty level, -1000 to 1000</translation>
+    </message>
+    <message>
+        <source>distance limit, 1 to 1200 cm</source>
+        <translation>distance limit, 1 to 1200 cm</translation>
+    </message>
+    <message>
+        <source>between two objects, 1 to 99 cm</source>
+        <translation>between two objects, 1 to 99 cm</translation>
+    </message>
+    <message>
+        <source>new network address, 0 to 254; refused when
+another sensor answers at N</source>
+        <translation>new network address, 0 to 254; refused when
+another sensor answers at N</translation>
+    </message>
+    <message>
+        <source>change the password, 0 to 2000000000</source>
+        <translation>change the password, 0 to 2000000000</translation>
+    </message>
+    <message>
+        <source>unlock the sensor with its password,
+0 to 2000000000</source>
+        <translation>unlock the sensor with its password,
+0 to 2000000000</translation>
+    </message>
+    <message>
+        <source>temperature -60 to 60 degrees C, in hundredths;
+pressure 500 to 1200 hPa and humidity 1 to 100
+per cent, whole</source>
+        <translation>temperature -60 to 60 degrees C, in hundredths;
+pressure 500 to 1200 hPa and humidity 1 to 100
+per cent, whole</translation>
+    </message>
+    <message>
+        <source>the mode, in the words below</source>
+        <translation>the mode, in the words below</translation>
     </message>
 </context>
 <context>

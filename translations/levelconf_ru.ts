@@ -365,38 +365,6 @@ amplitude, which starts from nothing, can tell a steady level at all.
 </translation>
     </message>
     <message>
-        <source>Settings (set ADDR KEY=VALUE...):
-  address=N                   new network address, 0 to 254; refused when
-                              another sensor answers at N
-  password=P                  unlock the sensor with its password,
-                              0 to 2000000000
-  new-password=P              change the password, 0 to 2000000000
-  empty-shift=S               shift the empty level, -1000 to 1000
-  full-shift=S                shift the full level, -1000 to 1000
-  max-distance=CM             distance limit, 1 to 1200 cm
-  min-distance=CM             between two objects, 1 to 99 cm
-  air=T,P,H                   temperature -60 to 60 degrees C, in hundredths;
-                              pressure 500 to 1200 hPa and humidity 1 to 100
-                              per cent, whole
-  mode=OUTPUT[+FLAG...]       the mode, in the words below
-</source>
-        <translation>Настройки (set ADDR KEY=VALUE...):
-  address=N                   новый сетевой адрес, от 0 до 254; отклоняется,
-                              если по адресу N отвечает другой датчик
-  password=P                  разблокировать датчик его паролем,
-                              от 0 до 2000000000
-  new-password=P              сменить пароль, от 0 до 2000000000
-  empty-shift=S               сдвиг нижнего уровня, от -1000 до 1000
-  full-shift=S                сдвиг верхнего уровня, от -1000 до 1000
-  max-distance=CM             предельное расстояние, от 1 до 1200 см
-  min-distance=CM             между двумя объектами, от 1 до 99 см
-  air=T,P,H                   температура от -60 до 60 °C, до сотых;
-                              давление от 500 до 1200 гПа и влажность
-                              от 1 до 100 %, целые
-  mode=OUTPUT[+FLAG...]       режим, словами из списка ниже
-</translation>
-    </message>
-    <message>
         <source>Values are numbers as the window takes them: decimal, with a dot whatever
 the locale, an exponent allowed (1e2). Each is rounded to what the sensor
 takes, the nearest whole number (halves to even) or hundredth of a degree,
@@ -499,6 +467,56 @@ LANGUAGE, если задана, не ставит английский перв
 JSON и CSV, файлы и слова командной строки (команды, ключи, слова
 режима) одинаковы на любом языке.
 </translation>
+    </message>
+    <message>
+        <source>Settings (set ADDR KEY=VALUE...):
+</source>
+        <translation>Настройки (set ADDR KEY=VALUE...):
+</translation>
+    </message>
+    <message>
+        <source>shift the full level, -1000 to 1000</source>
+        <translation>сдвиг верхнего уровня, от -1000 до 1000</translation>
+    </message>
+    <message>
+        <source>shift the empty level, -1000 to 1000</source>
+        <translation>сдвиг нижнего уровня, от -1000 до 1000</translation>
+    </message>
+    <message>
+        <source>distance limit, 1 to 1200 cm</source>
+        <translation>предельное расстояние, от 1 до 1200 см</translation>
+    </message>
+    <message>
+        <source>between two objects, 1 to 99 cm</source>
+        <translation>между двумя объектами, от 1 до 99 см</translation>
+    </message>
+    <message>
+        <source>new network address, 0 to 254; refused when
+another sensor answers at N</source>
+        <translation>новый сетевой адрес, от 0 до 254; отклоняется,
+если по адресу N отвечает другой датчик</translation>
+    </message>
+    <message>
+        <source>change the password, 0 to 2000000000</source>
+        <translation>сменить пароль, от 0 до 2000000000</translation>
+    </message>
+    <message>
+        <source>unlock the sensor with its password,
+0 to 2000000000</source>
+        <translation>разблокировать датчик его паролем,
+от 0 до 2000000000</translation>
+    </message>
+    <message>
+        <source>temperature -60 to 60 degrees C, in hundredths;
+pressure 500 to 1200 hPa and humidity 1 to 100
+per cent, whole</source>
+        <translation>температура от -60 до 60 °C, до сотых;
+давление от 500 до 1200 гПа и влажность
+от 1 до 100 %, целые</translation>
+    </message>
+    <message>
+        <source>the mode, in the words below</source>
+        <translation>режим, словами из списка ниже</translation>
     </message>
 </context>
 <context>

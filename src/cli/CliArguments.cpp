@@ -1,5 +1,6 @@
 #include "CliArguments.h"
 
+#include "SettingKeys.h"
 #include "core/protocol/CommandCodes.h"
 #include "core/text/ProgramOptions.h"
 
@@ -216,20 +217,7 @@ QString cliHelpText()
         Texts::tr("The stability of watch is the level-stability lamp, green, yellow or red;\n"
                   "it is left empty for the first 38 readings, until the lamp's smoothed\n"
                   "amplitude, which starts from nothing, can tell a steady level at all.\n"),
-        Texts::tr("Settings (set ADDR KEY=VALUE...):\n"
-                  "  address=N                   new network address, 0 to 254; refused when\n"
-                  "                              another sensor answers at N\n"
-                  "  password=P                  unlock the sensor with its password,\n"
-                  "                              0 to 2000000000\n"
-                  "  new-password=P              change the password, 0 to 2000000000\n"
-                  "  empty-shift=S               shift the empty level, -1000 to 1000\n"
-                  "  full-shift=S                shift the full level, -1000 to 1000\n"
-                  "  max-distance=CM             distance limit, 1 to 1200 cm\n"
-                  "  min-distance=CM             between two objects, 1 to 99 cm\n"
-                  "  air=T,P,H                   temperature -60 to 60 degrees C, in hundredths;\n"
-                  "                              pressure 500 to 1200 hPa and humidity 1 to 100\n"
-                  "                              per cent, whole\n"
-                  "  mode=OUTPUT[+FLAG...]       the mode, in the words below\n"),
+        Texts::tr("Settings (set ADDR KEY=VALUE...):\n") + settingKeysHelp(),
         Texts::tr("Values are numbers as the window takes them: decimal, with a dot whatever\n"
                   "the locale, an exponent allowed (1e2). Each is rounded to what the sensor\n"
                   "takes, the nearest whole number (halves to even) or hundredth of a degree,\n"

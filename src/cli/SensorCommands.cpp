@@ -2,6 +2,7 @@
 #include "CliRunner.h"
 
 #include "core/protocol/CommandCodes.h"
+#include "core/protocol/CommandTable.h"
 #include "core/protocol/Confirmations.h"
 #include "core/protocol/FrameCodec.h"
 #include "core/protocol/Requests.h"
@@ -67,10 +68,13 @@ void addSettings(const DataReadings &r, QJsonObject *o)
         o->insert(QStringLiteral("filtration_level"), e.level);
         o->insert(QStringLiteral("echo"), echoChoiceText(e.choice));
     }
-    if (r.minDistance)
-        o->insert(QStringLiteral("min_distance_cm"), *r.minDistance);
-    if (r.maxDistance)
-        o->insert(QStringLiteral("max_distance_cm"), *r.maxDistance);
+    // The settings the data answer reads back, under the names the command table gives.
+    for (const CommandRow &row : commandRows()) {
+        if (!row.setting || !*row.setting->infoKey)
+            continue;
+        if (const std::optional<quint32> v = settingReadBack(r, row.code))
+            o->insert(QString::fromUtf8(row.setting->infoKey), qint64(*v));
+    }
 }
 
 // The info as a person reads it: the mode and the echo selection in the words of the run's

@@ -72,7 +72,7 @@ CliExit CliRunner::addressesFree(quint8 address, const QList<ParsedSetting> &set
     // together: neither can be told or set apart any more without a power cycle.
     QList<quint8> held{address}; // the addresses the sensor has on its way
     for (const ParsedSetting &s : settings) {
-        if (s.key != SettingKey::Address)
+        if (s.code != Cmd::SetNetAddress)
             continue;
         const auto to = static_cast<quint8>(s.value);
         if (!held.contains(to)) {
@@ -126,10 +126,10 @@ CliExit CliRunner::sendSetting(const ParsedSetting &s, quint8 *address, SensorFa
                             repeatable(s) ? BusSession::kTries : 1);
     const CliExit e = confirmation(reply, f.answerCode, s.name, *address, repeatable(s));
     // The sensor answers from its new address from now on.
-    if (e == CliExit::Ok && s.key == SettingKey::Address)
+    if (e == CliExit::Ok && s.code == Cmd::SetNetAddress)
         *address = static_cast<quint8>(s.value);
     // A later mode in the same call keeps the echo selection this one sent.
-    if (e == CliExit::Ok && s.key == SettingKey::Mode &&
+    if (e == CliExit::Ok && s.code == Cmd::SetMode &&
         capabilitiesOf(facts->fwVersion).secondModeByte)
         facts->echoByte = static_cast<quint8>(f.frame.at(f.frame.size() - 2));
     return e;

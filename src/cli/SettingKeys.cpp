@@ -3,12 +3,12 @@
 #include "core/config/SettingRules.h"
 #include "core/input/NumberInput.h"
 #include "core/protocol/CommandCodes.h"
+#include "core/protocol/CommandTable.h"
 #include "core/protocol/FirmwareCapabilities.h"
 #include "core/protocol/FrameCodec.h"
 #include "core/protocol/Requests.h"
 
 #include <QCoreApplication>
-#include <array>
 
 namespace
 {
@@ -17,46 +17,9 @@ struct Texts {
     Q_DECLARE_TR_FUNCTIONS(SettingKeys)
 };
 
-const std::array<std::pair<QString, SettingKey>, 9> kKeys = {{
-    {QStringLiteral("address"), SettingKey::Address},
-    {QStringLiteral("password"), SettingKey::Password},
-    {QStringLiteral("new-password"), SettingKey::NewPassword},
-    {QStringLiteral("empty-shift"), SettingKey::EmptyShift},
-    {QStringLiteral("full-shift"), SettingKey::FullShift},
-    {QStringLiteral("max-distance"), SettingKey::MaxDistance},
-    {QStringLiteral("min-distance"), SettingKey::MinDistance},
-    {QStringLiteral("air"), SettingKey::Air},
-    {QStringLiteral("mode"), SettingKey::Mode},
-}};
-
-std::optional<RangedSetting> rangedRule(SettingKey key)
+const SettingEntry &entryOf(quint8 code)
 {
-    switch (key) {
-    case SettingKey::EmptyShift:
-        return levelShiftRule(false);
-    case SettingKey::FullShift:
-        return levelShiftRule(true);
-    case SettingKey::MaxDistance:
-        return maxDistanceRule();
-    case SettingKey::MinDistance:
-        return minDistanceRule();
-    default:
-        return std::nullopt;
-    }
-}
-
-std::optional<TypedSetting> typedRule(SettingKey key)
-{
-    switch (key) {
-    case SettingKey::Address:
-        return netAddressRule();
-    case SettingKey::Password:
-        return passwordRule(false);
-    case SettingKey::NewPassword:
-        return passwordRule(true);
-    default:
-        return std::nullopt;
-    }
+    return *commandRow(code)->setting;
 }
 
 SettingParse refused(const QStringList &texts)
@@ -108,22 +71,23 @@ SettingParse parseMode(ParsedSetting s)
 SettingParse parseNumber(ParsedSetting s)
 {
     SettingCheck check;
-    if (const auto ranged = rangedRule(s.key))
+    const std::optional<RangedSetting> ranged = rangedRule(s.code);
+    if (ranged)
         check = checkRangedValue(*ranged, s.text);
-    else if (const auto typed = typedRule(s.key))
+    else if (const auto typed = typedRule(s.code))
         check = checkTypedValue(*typed, s.text);
     if (!check.value) {
         // Where the window says nothing, there is no box to stay empty: say what is wrong.
         // A number too large for the box is told the range, like one that fits.
         if (check.refusal.isEmpty())
             check.refusal = {parseNumber(s.text)
-                                 ? rangedRule(s.key)->rangeMessage
+                                 ? ranged->rangeMessage
                                  : Texts::tr("%1: \"%2\" is not a number").arg(s.name, s.text)};
         return refused(check.refusal);
     }
     // The search address, which every sensor answers, is no address of a sensor; the
     // window's range goes to 255, the sensors' to 254.
-    if (s.key == SettingKey::Address && *check.value == Cmd::SearchAddress)
+    if (s.code == Cmd::SetNetAddress && *check.value == Cmd::SearchAddress)
         return refused({Texts::tr("%1: 255 is the search address, which every sensor answers; "
                                   "a sensor takes 0 to 254")
                             .arg(s.name)});
@@ -155,7 +119,7 @@ SettingFrame modeFrame(const ParsedSetting &s, quint8 address, const SensorFacts
 
 SettingFrame typedFrame(const ParsedSetting &s, quint8 address, bool key)
 {
-    const TypedSetting rule = *typedRule(s.key);
+    const TypedSetting rule = *typedRule(s.code);
     const QByteArray frame = rule.build(address, s.value, key);
     return {frame, rule.logPrefix + (rule.logTypedText ? s.text : QString::number(s.value)),
             static_cast<quint8>(frame.at(2))};
@@ -163,7 +127,7 @@ SettingFrame typedFrame(const ParsedSetting &s, quint8 address, bool key)
 
 SettingFrame rangedFrame(const ParsedSetting &s, quint8 address, bool key)
 {
-    const RangedSetting rule = *rangedRule(s.key);
+    const RangedSetting rule = *rangedRule(s.code);
     const QByteArray frame = rule.build(address, static_cast<qint16>(s.value), key);
     return {frame, rule.logPrefix + QString::number(s.value), static_cast<quint8>(frame.at(2))};
 }
@@ -172,9 +136,30 @@ SettingFrame rangedFrame(const ParsedSetting &s, quint8 address, bool key)
 QString settingKeyNames()
 {
     QStringList names;
-    for (const auto &k : kKeys)
-        names << k.first;
+    for (const CommandRow &row : commandRows()) {
+        if (row.setting && *row.setting->cliKey)
+            names << QString::fromUtf8(row.setting->cliKey);
+    }
     return names.join(QStringLiteral(", "));
+}
+
+QString settingKeysHelp()
+{
+    // "  KEY=VALUE" in a column of 30, the text beside it; its further lines under it.
+    static constexpr int kColumn = 30;
+    QString help;
+    for (const CommandRow &row : commandRows()) {
+        const SettingEntry *e = row.setting ? &*row.setting : nullptr;
+        if (!e || !*e->cliKey)
+            continue;
+        const QString key = QStringLiteral("  %1=%2 ")
+                                .arg(QString::fromUtf8(e->cliKey), QString::fromUtf8(e->cliValue));
+        const QStringList lines =
+            QCoreApplication::translate("CliArguments", e->cliHelp).split(QLatin1Char('\n'));
+        help += key.leftJustified(kColumn) + lines.join(QLatin1Char('\n') + QString(kColumn, ' ')) +
+                QLatin1Char('\n');
+    }
+    return help;
 }
 
 SettingParse parseSetting(const QString &assignment)
@@ -182,19 +167,18 @@ SettingParse parseSetting(const QString &assignment)
     const int eq = assignment.indexOf(QLatin1Char('='));
     ParsedSetting s;
     s.name = eq < 0 ? assignment : assignment.left(eq);
-    const auto known =
-        std::find_if(kKeys.begin(), kKeys.end(), [&](const auto &k) { return k.first == s.name; });
-    if (eq < 0 || known == kKeys.end()) {
+    const CommandRow *row = cliSetting(s.name);
+    if (eq < 0 || !row) {
         return {std::nullopt,
                 {Texts::tr("\"%1\" is not KEY=VALUE with a key of: %2")
                      .arg(assignment, settingKeyNames())},
                 true};
     }
-    s.key = known->second;
+    s.code = row->code;
     s.text = assignment.mid(eq + 1);
-    if (s.key == SettingKey::Air)
+    if (s.code == Cmd::SetAir)
         return parseAir(s);
-    if (s.key == SettingKey::Mode)
+    if (s.code == Cmd::SetMode)
         return parseMode(s);
     return parseNumber(s);
 }
@@ -202,40 +186,37 @@ SettingParse parseSetting(const QString &assignment)
 SettingFrame settingFrame(const ParsedSetting &s, quint8 address, const SensorFacts &facts)
 {
     const bool key = capabilitiesOf(facts.fwVersion).writeKey;
-    switch (s.key) {
-    case SettingKey::Air:
+    if (s.code == Cmd::SetAir)
         return {airRequest(address, s.t.value, s.p.value, static_cast<quint8>(s.h.value)),
                 airLogLine(s.t, s.p, s.h), Cmd::SetAir};
-    case SettingKey::Mode:
+    if (s.code == Cmd::SetMode)
         return modeFrame(s, address, facts);
-    case SettingKey::Address:
-    case SettingKey::Password:
-    case SettingKey::NewPassword:
+    if (typedRule(s.code))
         return typedFrame(s, address, key);
-    default:
-        return rangedFrame(s, address, key);
-    }
+    return rangedFrame(s, address, key);
 }
 
 bool needsIdentity(const ParsedSetting &s)
 {
-    // The air parameters never carry the key; everything else depends on the firmware.
-    return s.key != SettingKey::Air;
+    // The firmware says whether the write key goes, whether the mode takes its second byte
+    // and whether the setting can be taken at all.
+    const CommandRow &row = *commandRow(s.code);
+    return row.keyed || row.requestData == CommandRow::kModeData || entryOf(s.code).gate;
 }
 
 bool needsEchoByte(const ParsedSetting &s, int fwVersion)
 {
-    return s.key == SettingKey::Mode && capabilitiesOf(fwVersion).secondModeByte &&
+    return s.code == Cmd::SetMode && capabilitiesOf(fwVersion).secondModeByte &&
            (!s.mode.level || !s.mode.echo);
 }
 
 std::optional<QString> firmwareRefusal(const ParsedSetting &s, int fwVersion)
 {
     const FirmwareCapabilities caps = capabilitiesOf(fwVersion);
-    const bool password = s.key == SettingKey::Password || s.key == SettingKey::NewPassword;
-    if (password && !caps.password)
-        return Texts::tr("%1: needs firmware 1.6.3 or newer").arg(s.name);
-    if (s.key == SettingKey::Mode && (s.mode.level || s.mode.echo) && !caps.secondModeByte)
+    const SettingEntry &e = entryOf(s.code);
+    if (e.gate && !(caps.*e.gate))
+        return QCoreApplication::translate("SettingKeys", e.gateRefusal).arg(s.name);
+    if (s.code == Cmd::SetMode && (s.mode.level || s.mode.echo) && !caps.secondModeByte)
         return Texts::tr("%1: level= and echo= need firmware 1.7.6 or newer").arg(s.name);
     return std::nullopt;
 }
@@ -249,13 +230,13 @@ std::optional<QString> tableFirmwareRefusal(int fwVersion)
 
 bool repeatable(const ParsedSetting &s)
 {
-    return s.key != SettingKey::EmptyShift && s.key != SettingKey::FullShift;
+    return entryOf(s.code).repeatable;
 }
 
 QString notConnectedLog(const ParsedSetting &s)
 {
-    if (s.key == SettingKey::Mode)
+    if (s.code == Cmd::SetMode)
         return modeNotConnectedLog();
-    const std::optional<TypedSetting> rule = typedRule(s.key);
+    const std::optional<TypedSetting> rule = typedRule(s.code);
     return rule ? rule->notConnectedLog : QString();
 }

@@ -11,27 +11,15 @@
 // The KEY=VALUE settings of "set", checked as the window checks them and turned into the
 // same frames and log lines.
 
-enum class SettingKey {
-    Address,
-    Password,
-    NewPassword,
-    EmptyShift,
-    FullShift,
-    MaxDistance,
-    MinDistance,
-    Air,
-    Mode
-};
-
+// The keys are the command table's: each setting row names its key.
 struct ParsedSetting {
-    SettingKey key = SettingKey::Address;
-    QString name; // the key as given
-    QString text; // the value as given
+    quint8 code = 0; // the command's
+    QString name;    // the key as given
+    QString text;    // the value as given
     qint64 value = 0;
     AirValue t, p, h;
     ModeChoice mode;
-    // What rounding made of a value, said before it is sent: "max-distance: 12.5 is sent
-    // as 12".
+    // What rounding made of a value, said before it is sent: "KEY: 12.5 is sent as 12".
     QStringList notes;
 };
 
@@ -46,6 +34,9 @@ SettingParse parseSetting(const QString &assignment);
 
 // "address, password, new-password, ..." for messages and the help.
 QString settingKeyNames();
+
+// The help's lines of the keys, "  KEY=VALUE" and what it sets, in the run's language.
+QString settingKeysHelp();
 
 // What the sensor is known to be and hold when a frame is built.
 struct SensorFacts {
@@ -75,7 +66,5 @@ std::optional<QString> firmwareRefusal(const ParsedSetting &s, int fwVersion);
 // The same for the calibration table, which came with 1.7.0.
 std::optional<QString> tableFirmwareRefusal(int fwVersion);
 
-// Whether the setting may be sent again when its answer is lost. A level shift moves the
-// level by its value: a sensor that took the first one and lost only its answer would be
-// shifted twice.
+// Whether the setting may be sent again when its answer is lost.
 bool repeatable(const ParsedSetting &s);

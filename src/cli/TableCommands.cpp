@@ -103,7 +103,7 @@ CliExit CliRunner::tableFlags(quint8 address, int fwVersion)
     if (!r)
         return failure;
     ParsedSetting mode;
-    mode.key = SettingKey::Mode;
+    mode.code = Cmd::SetMode;
     mode.name = QStringLiteral("mode");
     const quint8 now = r->modeByte.value_or(0);
     mode.mode.exact = static_cast<quint8>((now & ~0x60) | (m_args.litres ? 0x40 : 0) |

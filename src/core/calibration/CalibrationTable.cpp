@@ -4,6 +4,7 @@
 #include "core/protocol/AnswerCheck.h"
 #include "core/protocol/ByteString.h"
 #include "core/protocol/CommandCodes.h"
+#include "core/protocol/CommandTable.h"
 #include "core/protocol/FrameCodec.h"
 
 #include <QCoreApplication>
@@ -82,7 +83,9 @@ TableWriteData tableWriteData(const CalibrationCells &cells, const QLocale &loca
 
 QByteArray tableWriteRequest(quint8 address, const QByteArray &data, bool withKey)
 {
-    return buildRequest(address, Cmd::WriteTable, withKey, data);
+    // Its bytes are the table's already; the key goes where the command table says.
+    return buildRequest(address, Cmd::WriteTable, withKey && commandRow(Cmd::WriteTable)->keyed,
+                        data);
 }
 
 QString tableWriteLogLine(const CalibrationCells &cells)

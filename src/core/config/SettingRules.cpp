@@ -1,6 +1,7 @@
 #include "SettingRules.h"
 
 #include "core/input/NumberInput.h"
+#include "core/protocol/CommandTable.h"
 #include "core/protocol/Requests.h"
 
 #include <QCoreApplication>
@@ -13,100 +14,58 @@ struct Texts {
 };
 } // namespace
 
-RangedSetting levelShiftRule(bool full)
+namespace
 {
+QString shown(const char *text)
+{
+    return *text ? QCoreApplication::translate("SettingRules", text) : QString();
+}
+
+const SettingEntry *entryOf(quint8 code)
+{
+    const CommandRow *row = commandRow(code);
+    return row && row->setting ? &*row->setting : nullptr;
+}
+} // namespace
+
+std::optional<RangedSetting> rangedRule(quint8 code)
+{
+    const SettingEntry *e = entryOf(code);
+    if (!e || !*e->question)
+        return std::nullopt;
     RangedSetting s;
-    s.lowest = -1000;
-    s.highest = 1000;
-    // The two messages differ by one word; the sensors' users know them as they are.
-    s.rangeMessage = full ? Texts::tr("Acceptable values -1000 to 1000")
-                          : Texts::tr("Acceptable values -1000 до 1000");
-    s.question = full ? Texts::tr("Full value will be changed. Please, confirm?")
-                      : Texts::tr("Empty value will be changed. Please, confirm?");
-    s.logPrefix = full ? QStringLiteral("Cmd Shift Hight: ") : QStringLiteral("Cmd Shift Low: ");
-    s.build = [full](quint8 address, qint16 shift, bool withKey) {
-        return shiftRequest(address, full, shift, withKey);
+    s.lowest = static_cast<int>(e->lowest);
+    s.highest = static_cast<int>(e->highest);
+    s.rangeMessage = shown(e->rangeMessage);
+    s.question = shown(e->question);
+    s.logPrefix = QString::fromUtf8(e->logPrefix);
+    s.refresh = e->refresh ? SettingsRefresh::Yes : SettingsRefresh::No;
+    s.build = [code](quint8 address, qint16 value, bool withKey) {
+        return settingRequest(code, address, {value}, withKey);
     };
     return s;
 }
 
-RangedSetting maxDistanceRule()
+std::optional<TypedSetting> typedRule(quint8 code)
 {
-    RangedSetting s;
-    s.lowest = 1;
-    s.highest = 1200;
-    s.rangeMessage = Texts::tr("Values can be from 1 to 1200 cm");
-    s.question = Texts::tr("Max value will be set. Please, confirm.");
-    s.logPrefix = QStringLiteral("Cmd Set SetMaxRange: ");
-    s.refresh = SettingsRefresh::Yes;
-    s.build = [](quint8 address, qint16 d, bool withKey) {
-        return maxDistanceRequest(address, static_cast<quint16>(d), withKey);
-    };
-    return s;
-}
-
-RangedSetting minDistanceRule()
-{
-    RangedSetting s;
-    s.lowest = 1;
-    s.highest = 99;
-    s.rangeMessage = Texts::tr("Acceptable values 1 to 99");
-    s.question = Texts::tr("The min distance between 2 objects used to distinguish them one from "
-                           "another will be changed. Confirm??");
-    s.logPrefix = QStringLiteral("Cmd Set Lamp Level: ");
-    s.refresh = SettingsRefresh::Yes;
-    s.build = [](quint8 address, qint16 v, bool withKey) {
-        return minDistanceRequest(address, static_cast<quint8>(v), withKey);
-    };
-    return s;
-}
-
-TypedSetting netAddressRule()
-{
+    const SettingEntry *e = entryOf(code);
+    if (!e || !*e->prompt)
+        return std::nullopt;
     TypedSetting s;
-    s.notConnectedLog = QStringLiteral("Cmd Set New net addr: Sensor not connected!");
-    s.prompt = Texts::tr("Enter new network address");
-    s.title = Texts::tr("Setting network address");
-    s.noAddressMessage = Texts::tr("Select the configured network address");
-    s.lowest = 0;
-    s.highest = 255;
-    s.rangeMessage = Texts::tr("Enter a value from the range 0....255");
-    s.logPrefix = QStringLiteral("Cmd Set New net addr = ");
-    s.build = [](quint8 address, qint64 n, bool withKey) {
-        return netAddressRequest(address, static_cast<quint8>(n), withKey);
+    s.notConnectedLog = QString::fromUtf8(e->notConnectedLog);
+    s.warning = shown(e->warning);
+    s.prompt = shown(e->prompt);
+    s.title = shown(e->title);
+    s.initial = QString::fromUtf8(e->initial);
+    s.noAddressMessage = shown(e->noAddressMessage);
+    s.lowest = e->lowest;
+    s.highest = e->highest;
+    s.rangeMessage = shown(e->rangeMessage);
+    s.logPrefix = QString::fromUtf8(e->logPrefix);
+    s.logTypedText = e->logTypedText;
+    s.build = [code](quint8 address, qint64 value, bool withKey) {
+        return settingRequest(code, address, {value}, withKey);
     };
-    return s;
-}
-
-TypedSetting passwordRule(bool change)
-{
-    TypedSetting s;
-    s.lowest = 0;
-    s.highest = 2000000000;
-    s.logTypedText = true;
-    s.build = [change](quint8 address, qint64 p, bool withKey) {
-        return passwordRequest(address, change, static_cast<quint32>(p), withKey);
-    };
-    if (change) {
-        s.notConnectedLog = QStringLiteral("Cmd New Password: Sensor not connected!");
-        s.warning = Texts::tr("You are about to change the password. If you forget it, only the "
-                              "manufacturer's tech support will be able to reset it. Change the "
-                              "password?");
-        s.prompt = Texts::tr("Enter new password");
-        s.title = Texts::tr("Setting new password");
-        s.initial = QStringLiteral("0");
-        s.noAddressMessage = Texts::tr("Select acceptable password");
-        s.rangeMessage = Texts::tr("Enter password as a value 0....2 000 000 000");
-        s.logPrefix = QStringLiteral("Cmd New Password = ");
-        return s;
-    }
-    s.notConnectedLog = QStringLiteral("Cmd Enter Password: Sensor not connected!");
-    s.prompt = Texts::tr("Enter password");
-    s.title = Texts::tr("Enter password");
-    s.noAddressMessage = Texts::tr("Set an acceptable password");
-    s.rangeMessage =
-        Texts::tr("Enter a figures-only pasword, acceptable values 0....2 000 000 000");
-    s.logPrefix = QStringLiteral("Cmd Enter Password = ");
     return s;
 }
 

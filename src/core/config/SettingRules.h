@@ -44,12 +44,12 @@ struct TypedSetting {
     std::function<QByteArray(quint8 address, qint64 value, bool withKey)> build;
 };
 
-RangedSetting levelShiftRule(bool full);
-RangedSetting maxDistanceRule();
-RangedSetting minDistanceRule();
-// The initial text of the input box is the window's to fill in.
-TypedSetting netAddressRule();
-TypedSetting passwordRule(bool change);
+// The rule of the setting `code` as the command table describes it: one given in a box of
+// the window (a question is asked before it goes), or one asked for in an input box;
+// nothing for a setting that is given otherwise. The initial text of the network address's
+// input box is the window's to fill in.
+std::optional<RangedSetting> rangedRule(quint8 code);
+std::optional<TypedSetting> typedRule(quint8 code);
 
 // A typed value checked against a rule: the value to send, or the messages that refuse
 // it (none: the value is refused without a word, as text that is no number at all).

@@ -1,7 +1,17 @@
 #include "Requests.h"
 
 #include "CommandCodes.h"
+#include "CommandTable.h"
 #include "FrameCodec.h"
+
+QByteArray settingRequest(quint8 code, quint8 address, const QList<qint64> &values, bool withKey)
+{
+    const CommandRow *row = commandRow(code);
+    Q_ASSERT(row && row->data && values.size() >= row->values);
+    if (!row || !row->data)
+        return {};
+    return buildRequest(address, code, withKey && row->keyed, row->data(values));
+}
 
 QByteArray dataRequest(quint8 address)
 {
@@ -20,53 +30,33 @@ QByteArray tableReadRequest(quint8 address)
 
 QByteArray shiftRequest(quint8 address, bool full, qint16 shift, bool withKey)
 {
-    return buildRequest(address, full ? Cmd::ShiftFull : Cmd::ShiftEmpty, withKey,
-                        int16BigEndian(shift));
+    return settingRequest(full ? Cmd::ShiftFull : Cmd::ShiftEmpty, address, {shift}, withKey);
 }
 
 QByteArray directLevelRequest(quint8 address, bool full, quint32 value, bool withKey)
 {
-    return buildRequest(address, full ? Cmd::SetFullDirect : Cmd::SetEmptyDirect, withKey,
-                        Long_to_string(value));
+    return settingRequest(full ? Cmd::SetFullDirect : Cmd::SetEmptyDirect, address, {value},
+                          withKey);
 }
 
 QByteArray passwordRequest(quint8 address, bool change, quint32 password, bool withKey)
 {
-    return buildRequest(address, change ? Cmd::ChangePassword : Cmd::EnterPassword, withKey,
-                        Long_to_string(password));
+    return settingRequest(change ? Cmd::ChangePassword : Cmd::EnterPassword, address, {password},
+                          withKey);
 }
 
 QByteArray modeRequest(quint8 address, quint8 mode, bool withKey, std::optional<quint8> second)
 {
-    QByteArray data(1, static_cast<char>(mode));
+    QList<qint64> values{mode};
     if (second)
-        data.append(static_cast<char>(*second));
-    return buildRequest(address, Cmd::SetMode, withKey, data);
+        values.append(*second);
+    return settingRequest(Cmd::SetMode, address, values, withKey);
 }
 
 QByteArray airRequest(quint8 address, qint16 temperature, qint16 pressure, quint8 humidity)
 {
-    QByteArray data = int16BigEndian(temperature) + int16BigEndian(pressure);
-    data.append(static_cast<char>(humidity));
-    return buildRequest(address, Cmd::SetAir, false, data);
-}
-
-QByteArray maxDistanceRequest(quint8 address, quint16 distance, bool withKey)
-{
-    return buildRequest(address, Cmd::SetMaxDistance, withKey,
-                        int16BigEndian(static_cast<qint16>(distance)));
-}
-
-QByteArray minDistanceRequest(quint8 address, quint8 distance, bool withKey)
-{
-    return buildRequest(address, Cmd::SetMinDistance, withKey,
-                        QByteArray(1, static_cast<char>(distance)));
-}
-
-QByteArray netAddressRequest(quint8 address, quint8 newAddress, bool withKey)
-{
-    return buildRequest(address, Cmd::SetNetAddress, withKey,
-                        QByteArray(1, static_cast<char>(newAddress)));
+    // Whatever the firmware, the table's row leaves the key out.
+    return settingRequest(Cmd::SetAir, address, {temperature, pressure, humidity}, true);
 }
 
 quint8 modeByte(const ModeControls &c)

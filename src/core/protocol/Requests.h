@@ -1,13 +1,17 @@
 #pragma once
 
 #include <QByteArray>
+#include <QList>
 #include <QtGlobal>
 #include <optional>
 
 // The request frames of every command, built the same way whether they are sent on the
-// local bus or written as a line for a remote server. `withKey` says whether the write
-// key follows the code; the callers decide it (by firmware code or by the remote page's
-// firmware switch).
+// local bus or written as a line for a remote server. `withKey` says whether the sensor
+// takes the write key; the callers decide it (by firmware code or by the remote page's
+// firmware switch), and the command table says which commands carry it.
+
+// The request of the setting `code` from the values its row in the command table takes.
+QByteArray settingRequest(quint8 code, quint8 address, const QList<qint64> &values, bool withKey);
 
 QByteArray dataRequest(quint8 address);      // 0xF0
 QByteArray identityRequest(quint8 address);  // 0xFC
@@ -29,10 +33,6 @@ QByteArray modeRequest(quint8 address, quint8 mode, bool withKey,
 // Air parameters (0xD0): temperature x100 and pressure x10 as 16-bit, humidity. Never
 // keyed.
 QByteArray airRequest(quint8 address, qint16 temperature, qint16 pressure, quint8 humidity);
-
-QByteArray maxDistanceRequest(quint8 address, quint16 distance, bool withKey); // 0xE9
-QByteArray minDistanceRequest(quint8 address, quint8 distance, bool withKey);  // 0xEE
-QByteArray netAddressRequest(quint8 address, quint8 newAddress, bool withKey); // 0xFB
 
 // The mode byte from the mode controls. `outputs` are the five output-mode options in
 // the order passive RS-485 (0), analog (2), frequency (4), impulse (6), active RS-485

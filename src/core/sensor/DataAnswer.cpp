@@ -2,6 +2,7 @@
 
 #include "core/input/NumberInput.h"
 #include "core/protocol/ByteString.h"
+#include "core/protocol/CommandCodes.h"
 
 #include <QCoreApplication>
 #include <cmath>
@@ -90,6 +91,15 @@ DataReadings decodeDataAnswer(const QByteArray &aans, bool withSettings)
     if (*lo < kWarningEmptyLimit && *hi < kWarningFullLimit)
         r.warningCm = static_cast<qint16>(*roundToWidth(double(*lo) / 600.0, NumWidth::Int16));
     return r;
+}
+
+std::optional<quint32> settingReadBack(const DataReadings &r, quint8 code)
+{
+    if (code == Cmd::SetMinDistance)
+        return r.minDistance;
+    if (code == Cmd::SetMaxDistance)
+        return r.maxDistance;
+    return std::nullopt;
 }
 
 StabilityStep nextStability(const Stability &s, quint32 a)

@@ -34,6 +34,10 @@ struct DataReadings {
 // distances, echo selection) are wanted; without it those steps are skipped, not failed.
 DataReadings decodeDataAnswer(const QByteArray &aans, bool withSettings);
 
+// The value of the setting the command `code` sets, as the answer reported it; nothing
+// for a setting the data answer does not report, or did not this time.
+std::optional<quint32> settingReadBack(const DataReadings &r, quint8 code);
+
 // The level-stability indicator: a smoothed amplitude, a score of steady answers and a
 // hold counter that keeps a sensor with zero amplitude from flagging red for ever.
 enum class StabilityLamp { Green, Yellow, Red };

@@ -2,10 +2,6 @@
 // signal number into, read on the window's thread through a socket notifier.
 #include "TerminationSignals.h"
 
-#include <QtGlobal>
-
-#ifdef Q_OS_UNIX
-
 #include <QSocketNotifier>
 
 #include <array>
@@ -100,12 +96,3 @@ std::unique_ptr<TerminationSignals> catchTerminationSignals()
         return nullptr;
     return catcher;
 }
-
-#else
-
-std::unique_ptr<TerminationSignals> catchTerminationSignals()
-{
-    return nullptr;
-}
-
-#endif

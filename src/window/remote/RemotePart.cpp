@@ -2,6 +2,8 @@
 #include "RemotePart.h"
 
 #include "core/input/NumberInput.h"
+#include "core/protocol/CommandCodes.h"
+#include "core/protocol/CommandTable.h"
 #include "core/protocol/ExchangeEngine.h"
 #include "core/protocol/RequestLine.h"
 #include "core/protocol/Requests.h"
@@ -60,8 +62,11 @@ const char *const kValueCaptions[ItemCount] = {
     "",
     QT_TRANSLATE_NOOP("RemotePart", "Set as password")};
 
-constexpr qint64 kMaxValue = 2000000000;
-constexpr qint64 kMaxShift = 1000;
+// The values a setting takes are the command table's; the messages are this page's own.
+const SettingEntry &entryOf(quint8 code)
+{
+    return *commandRow(code)->setting;
+}
 
 const char *const kPasswordMessage = QT_TRANSLATE_NOOP(
     "RemotePart", "Enter figures-only password, acceptable values 0....2 000 000 000");
@@ -243,8 +248,9 @@ void RemotePart::gen_zapr_Click()
 // A bad address gets the password message as well.
 void RemotePart::generatePassword(bool change)
 {
+    const SettingEntry &e = entryOf(change ? Cmd::ChangePassword : Cmd::EnterPassword);
     const auto p = toWhole(m_ui.chislo_sdv->text(), NumWidth::Int32);
-    if (!p || *p < 0 || *p > kMaxValue) {
+    if (!p || *p < e.lowest || *p > e.highest) {
         m_session.dialogs().MsgBox(tr(kPasswordMessage));
         return;
     }
@@ -278,7 +284,8 @@ void RemotePart::generateShift(bool full)
     const auto a = targetAddress();
     if (!a)
         return;
-    const auto s = boundedValue(NumWidth::Int16, -kMaxShift, kMaxShift, tr(kShiftMessage));
+    const SettingEntry &e = entryOf(full ? Cmd::ShiftFull : Cmd::ShiftEmpty);
+    const auto s = boundedValue(NumWidth::Int16, e.lowest, e.highest, tr(kShiftMessage));
     if (!s)
         return;
     showLine(shiftRequest(*a, full, static_cast<qint16>(*s), keyed()), full ? 10 : 8, false);
@@ -286,7 +293,8 @@ void RemotePart::generateShift(bool full)
 
 void RemotePart::generateDirectLevel(bool full)
 {
-    const auto v = boundedValue(NumWidth::Int32, 0, kMaxValue, tr(kLevelMessage));
+    const SettingEntry &e = entryOf(full ? Cmd::SetFullDirect : Cmd::SetEmptyDirect);
+    const auto v = boundedValue(NumWidth::Int32, e.lowest, e.highest, tr(kLevelMessage));
     if (!v)
         return;
     const auto a = targetAddress();

@@ -3,8 +3,8 @@
 
 #include "Form4.h"
 #include "core/config/SettingRules.h"
-#include "core/protocol/ByteString.h"
 #include "core/protocol/CommandCodes.h"
+#include "core/protocol/CommandTable.h"
 #include "core/protocol/Confirmations.h"
 #include "core/protocol/ExchangeEngine.h"
 #include "core/protocol/Requests.h"
@@ -27,21 +27,45 @@ SettingsPart::SettingsPart(SensorSession &session, const SettingsControls &contr
 {
     connect(m_ui.shift, &QPushButton::clicked, this, &SettingsPart::shift_Click);
     connect(m_ui.SetAir, &QPushButton::clicked, this, &SettingsPart::SetAir_Click);
-    connect(m_ui.Dalnost, &QPushButton::clicked, this, &SettingsPart::Dalnost_Click);
-    connect(m_ui.Command1, &QPushButton::clicked, this, &SettingsPart::Command1_Click);
     connect(m_ui.net, &QPushButton::clicked, this, &SettingsPart::net_Click);
     connect(m_ui.Vvod_PWD, &QPushButton::clicked, this, &SettingsPart::Vvod_PWD_Click);
     connect(m_ui.Chg_pass, &QPushButton::clicked, this, &SettingsPart::Chg_pass_Click);
     bindActionKeys({{m_ui.shift, Qt::Key_L}});
+    bindBoxedSettings();
 
     connect(&m_session, &SensorSession::answerTaken, this, &SettingsPart::answered);
-    connect(&m_session, &SensorSession::dataShown, this, &SettingsPart::showDistances);
+    connect(&m_session, &SensorSession::dataShown, this, &SettingsPart::showReadBack);
 
     // Defaults that hold a decimal fraction are shown in the locale's own way, so that
     // they are valid input as they stand.
     const QLocale locale;
     for (QLineEdit *box : {m_ui.Tsr, m_ui.Psr})
         box->setText(QString(box->text()).replace(QLatin1Char(','), locale.decimalPoint()));
+}
+
+void SettingsPart::bindBoxedSettings()
+{
+    for (const CommandRow &row : commandRows()) {
+        if (!row.setting || !*row.setting->button || !*row.setting->box)
+            continue;
+        auto *button = m_window->findChild<QPushButton *>(QLatin1String(row.setting->button));
+        auto *box = m_window->findChild<QLineEdit *>(QLatin1String(row.setting->box));
+        Q_ASSERT(button && box);
+        if (!button || !box)
+            continue;
+        m_boxed.push_back({row.code, box});
+        connect(button, &QPushButton::clicked, this,
+                [this, code = row.code] { giveSetting(code); });
+    }
+}
+
+QLineEdit *SettingsPart::boxOf(quint8 code) const
+{
+    for (const BoxedSetting &s : m_boxed) {
+        if (s.code == code)
+            return s.box;
+    }
+    return nullptr;
 }
 
 Form4 *SettingsPart::levelShiftWindow()
@@ -64,12 +88,12 @@ void SettingsPart::shift_Click()
 
 void SettingsPart::sdv_hi_Click()
 {
-    queueRangedSetting(m_session, levelShiftRule(true), levelShiftWindow()->shiftText());
+    queueRangedSetting(m_session, *rangedRule(Cmd::ShiftFull), levelShiftWindow()->shiftText());
 }
 
 void SettingsPart::sdv_low_Click()
 {
-    queueRangedSetting(m_session, levelShiftRule(false), levelShiftWindow()->shiftText());
+    queueRangedSetting(m_session, *rangedRule(Cmd::ShiftEmpty), levelShiftWindow()->shiftText());
 }
 
 void SettingsPart::SetAir_Click()
@@ -86,19 +110,16 @@ void SettingsPart::SetAir_Click()
               airLogLine(t, p, h), ConfigCommand::Echo::No, ConfigCommand::Refresh::No);
 }
 
-void SettingsPart::Dalnost_Click()
+void SettingsPart::giveSetting(quint8 code)
 {
-    queueRangedSetting(m_session, maxDistanceRule(), m_ui.maxLong->text());
-}
-
-void SettingsPart::Command1_Click()
-{
-    queueRangedSetting(m_session, minDistanceRule(), m_ui.lamp_level->text());
+    const std::optional<RangedSetting> rule = rangedRule(code);
+    if (QLineEdit *box = boxOf(code); box && rule)
+        queueRangedSetting(m_session, *rule, box->text());
 }
 
 void SettingsPart::net_Click()
 {
-    TypedSetting s = netAddressRule();
+    TypedSetting s = *typedRule(Cmd::SetNetAddress);
     s.initial = m_session.selectedEntry();
     queueTypedSetting(m_session, s);
 }
@@ -107,21 +128,21 @@ void SettingsPart::Vvod_PWD_Click()
 {
     // Whatever was pending is dropped, even if the operator then gives up.
     m_session.engine().dropPending();
-    queueTypedSetting(m_session, passwordRule(false));
+    queueTypedSetting(m_session, *typedRule(Cmd::EnterPassword));
 }
 
 void SettingsPart::Chg_pass_Click()
 {
     m_session.engine().dropPending();
-    queueTypedSetting(m_session, passwordRule(true));
+    queueTypedSetting(m_session, *typedRule(Cmd::ChangePassword));
 }
 
-void SettingsPart::showDistances(const DataReadings &r)
+void SettingsPart::showReadBack(const DataReadings &r)
 {
-    if (r.minDistance)
-        m_ui.lamp_level->setText(QString::number(*r.minDistance));
-    if (r.maxDistance)
-        m_ui.maxLong->setText(QString::number(*r.maxDistance));
+    for (const BoxedSetting &s : m_boxed) {
+        if (const std::optional<quint32> v = settingReadBack(r, s.code))
+            s.box->setText(QString::number(*v));
+    }
 }
 
 void SettingsPart::answered(quint8 code, const QByteArray &answer)
@@ -143,10 +164,7 @@ void SettingsPart::answered(quint8 code, const QByteArray &answer)
     if (row->redCaption)
         display.setStatusColour(Colours::Red);
     display.showStatus(translatedText("Confirmations", row->caption));
-    QString logLine = row->logLine;
-    const auto maxDistance = leValue(answer, 4, 2);
-    if (code == Cmd::SetMaxDistance && maxDistance)
-        logLine += QLatin1Char(' ') + QString::number(*maxDistance);
+    const QString logLine = confirmationLogLine(code, answer);
     if (!logLine.isEmpty())
         m_session.log(logLine);
     if (row->tone)
@@ -154,8 +172,8 @@ void SettingsPart::answered(quint8 code, const QByteArray &answer)
     if (row->wrongTone)
         m_session.beep(400, 800);
 
-    if (code == Cmd::SetMinDistance)
-        m_ui.lamp_level->setText(QString::number(byteAt(answer, 4).value_or(0)));
-    else if (code == Cmd::SetMaxDistance && maxDistance)
-        m_ui.maxLong->setText(QString::number(*maxDistance));
+    // The box shows what the sensor took; a confirmation too short to say keeps its text.
+    const std::optional<quint32> echoed = echoedValue(code, answer);
+    if (QLineEdit *box = boxOf(code); box && echoed)
+        box->setText(QString::number(*echoed));
 }

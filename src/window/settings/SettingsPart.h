@@ -2,6 +2,7 @@
 
 #include <QByteArray>
 #include <QObject>
+#include <vector>
 
 class Form4;
 class QLineEdit;
@@ -16,10 +17,6 @@ struct SettingsControls {
     QLineEdit *Psr = nullptr;
     QLineEdit *Hsr = nullptr;
     QPushButton *SetAir = nullptr;
-    QLineEdit *maxLong = nullptr;
-    QPushButton *Dalnost = nullptr;
-    QLineEdit *lamp_level = nullptr;
-    QPushButton *Command1 = nullptr;
     QPushButton *net = nullptr;
     QPushButton *Vvod_PWD = nullptr;
     QPushButton *Chg_pass = nullptr;
@@ -28,7 +25,9 @@ struct SettingsControls {
 // The setting commands: level shifts, air parameters, the two distances, the network
 // address and the passwords. Each checks its input, asks where it changes the sensor and
 // queues one request; the sensor's confirmation comes back as a status, a log line and a
-// tone.
+// tone. The settings given as a number in a box of the window (the distances) are bound
+// to their button and box by the names the command table gives, found among the
+// window's children.
 class SettingsPart : public QObject
 {
     Q_OBJECT
@@ -44,18 +43,26 @@ public:
     void sdv_hi_Click();
     void sdv_low_Click();
     void SetAir_Click();
-    void Dalnost_Click();
-    void Command1_Click();
+    // What the button of the setting `code` does, for a setting given in a box.
+    void giveSetting(quint8 code);
     void net_Click();
     void Vvod_PWD_Click();
     void Chg_pass_Click();
 
 private:
+    // A setting given in a box, and the box.
+    struct BoxedSetting {
+        quint8 code = 0;
+        QLineEdit *box = nullptr;
+    };
+    void bindBoxedSettings();
+    QLineEdit *boxOf(quint8 code) const;
     void answered(quint8 code, const QByteArray &answer);
-    void showDistances(const DataReadings &r);
+    void showReadBack(const DataReadings &r);
 
     SensorSession &m_session;
     SettingsControls m_ui;
+    std::vector<BoxedSetting> m_boxed;
     QWidget *m_window; // the level shift window's parent
     Form4 *m_levelShift = nullptr;
 };

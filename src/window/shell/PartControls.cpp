@@ -64,10 +64,6 @@ SettingsControls settingsControls(const Ui::frmSerial &ui)
     c.Psr = ui.Psr;
     c.Hsr = ui.Hsr;
     c.SetAir = ui.SetAir;
-    c.maxLong = ui.maxLong;
-    c.Dalnost = ui.Dalnost;
-    c.lamp_level = ui.lamp_level;
-    c.Command1 = ui.Command1;
     c.net = ui.net;
     c.Vvod_PWD = ui.Vvod_PWD;
     c.Chg_pass = ui.Chg_pass;

@@ -2,6 +2,7 @@
 
 #include "AnswerFrames.h"
 #include "WindowHarness.h"
+#include "core/protocol/CommandCodes.h"
 #include "ui_frmSerial.h"
 
 #include <QCoreApplication>
@@ -68,7 +69,7 @@ bool settingsCarryTheKey(WindowHarness &h)
     h.w().engine().tick();
     h.ui()->lamp_level->setText(QStringLiteral("10"));
     h.dialogs.yesNoAnswers.push_front(true);
-    h.w().parts().settings->Command1_Click();
+    h.w().parts().settings->giveSetting(Cmd::SetMinDistance);
     const QByteArray frame = frameOfNextTick(h);
     // 31, address, EE, the three key bytes, the distance, CRC.
     return frame.size() == 8;
