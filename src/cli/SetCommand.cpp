@@ -120,7 +120,7 @@ CliExit CliRunner::sendSetting(const ParsedSetting &s, quint8 *address, SensorFa
     // A sensor given a new address may confirm it from either; every other answer comes from
     // the sensor asked.
     const std::optional<quint8> from =
-        s.key == SettingKey::Address ? std::nullopt : std::optional<quint8>(*address);
+        s.code == Cmd::SetNetAddress ? std::nullopt : std::optional<quint8>(*address);
     const BusSession::Reply reply =
         m_session->exchange(f.frame, *address, awaiting({from, std::nullopt, caps}),
                             repeatable(s) ? BusSession::kTries : 1);
