@@ -2,7 +2,9 @@
 
 #include "BusOption.h"
 #include "NumberText.h"
+#include "core/input/AddressText.h"
 #include "core/protocol/CommandCodes.h"
+#include "core/text/ProgramOptions.h"
 
 #include <QCommandLineParser>
 #include <QFile>
@@ -380,14 +382,14 @@ std::optional<quint8> repeatedAddress(const std::vector<SensorConfig> &sensors)
 std::optional<std::pair<quint8, Fault>> faultFromText(const QString &text, QString *error)
 {
     const int colon = text.indexOf(QLatin1Char(':'));
-    const auto address = wholeNumber(text.left(colon));
+    const std::optional<quint8> address = addressFromText(QStringView(text).left(colon));
     const auto fault = faultFromName(text.mid(colon + 1).trimmed());
-    if (colon <= 0 || !address || *address < 0 || *address > Cmd::HighestSensorAddress || !fault) {
+    if (colon <= 0 || !address || !fault) {
         *error = QStringLiteral("--fault takes ADDRESS:KIND with KIND one of %1, not \"%2\"")
                      .arg(faultNames().join(QStringLiteral(", ")), text);
         return std::nullopt;
     }
-    return std::make_pair(quint8(*address), *fault);
+    return std::make_pair(*address, *fault);
 }
 
 void addSimOptions(QCommandLineParser &parser)
@@ -397,8 +399,7 @@ void addSimOptions(QCommandLineParser &parser)
         "path; open it with levelconf --port PATH. Without --demo, --sensor, --bus or --config "
         "it runs the demo bus. Ctrl+C (SIGINT) or SIGTERM stops it; SIGUSR1 makes the device "
         "vanish as a pulled adapter would."));
-    parser.addHelpOption();
-    parser.addVersionOption();
+    addProgramOptions(parser);
     parser.addOptions({
         {QStringLiteral("demo"),
          QStringLiteral("Three sensors: address 1 (firmware 1.6.3), 2 (1.7.2, locked, "

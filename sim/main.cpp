@@ -1,6 +1,7 @@
 // sensor-sim: a simulated RS-485 sensor bus on a pseudo-terminal.
 #include "SensorSim.h"
 #include "SimOptions.h"
+#include "core/text/ProgramOptions.h"
 
 #include <QCommandLineParser>
 #include <QCoreApplication>
@@ -78,6 +79,13 @@ int main(int argc, char *argv[])
     QCommandLineParser parser;
     addSimOptions(parser);
     parser.process(app);
+    const ProgramRequest asked = programRequest(parser);
+    if (asked.help)
+        parser.showHelp(); // ends the program
+    if (asked.version) {
+        std::printf("%s\n", qPrintable(versionText(QCoreApplication::applicationName())));
+        return 0;
+    }
     QString error;
     const auto options = readSimOptions(parser, &error);
     if (!options) {

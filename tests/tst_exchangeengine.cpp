@@ -78,30 +78,30 @@ private slots:
     void aKnownAnswerIsWholeWithoutItsSilence_data()
     {
         QTest::addColumn<QByteArray>("answer");
-        QTest::addColumn<int>("expected"); // the length awaited; 0: none known
+        QTest::addColumn<int>("fw"); // the firmware of the sensor asked; 0: not known
         QTest::addColumn<int>("left");
         const QByteArray whole = dataAnswer();
         QByteArray damaged = whole;
         damaged[25] = char(damaged.at(25) ^ 0x01);
         DataFields other;
         other.address = 6;
-        QTest::newRow("all 26 bytes, CRC good") << whole << 26 << 0;
-        QTest::newRow("a 1.6.3 answer of 22") << dataAnswer({}, 22) << 22 << 0;
-        QTest::newRow("one byte still to come") << whole.left(25) << 26 << 20;
-        QTest::newRow("CRC wrong") << damaged << 26 << 20;
-        QTest::newRow("another sensor's answer") << dataAnswer(other) << 26 << 20;
-        QTest::newRow("longer than the firmware gives") << whole << 22 << 20;
+        QTest::newRow("all 26 bytes, CRC good") << whole << 176 << 0;
+        QTest::newRow("a 1.6.3 answer of 22") << dataAnswer({}, 22) << 163 << 0;
+        QTest::newRow("one byte still to come") << whole.left(25) << 176 << 20;
+        QTest::newRow("CRC wrong") << damaged << 176 << 20;
+        QTest::newRow("another sensor's answer") << dataAnswer(other) << 176 << 20;
+        QTest::newRow("longer than the firmware gives") << whole << 163 << 20;
         QTest::newRow("no length known") << whole << 0 << 20;
     }
     void aKnownAnswerIsWholeWithoutItsSilence()
     {
         QFETCH(QByteArray, answer);
-        QFETCH(int, expected);
+        QFETCH(int, fw);
         QFETCH(int, left);
         AnswerAssembly a;
-        std::optional<AnswerAssembly::Known> known;
-        if (expected)
-            known = AnswerAssembly::Known{5, 0xF0, expected};
+        std::optional<AwaitedAnswer> known;
+        if (fw)
+            known = AwaitedAnswer{5, 0xF0, capabilitiesOf(fw)};
         a.begin(0, known);
         a.add(answer, 10);
         QCOMPARE(a.msUntilComplete(10, true), qint64(left));

@@ -1,5 +1,5 @@
 #include "AnswerFrames.h"
-#include "core/protocol/AnswerLength.h"
+#include "core/protocol/AnswerCheck.h"
 #include "core/protocol/ByteString.h"
 #include "core/protocol/CommandCodes.h"
 #include "core/protocol/FrameCodec.h"
@@ -108,43 +108,63 @@ private slots:
         QVERIFY(!isFramedAnswer(QByteArray()));
     }
 
-    // The length of the answers that have one, against the CRC that two frames run
-    // together can still pass.
-    void answersOfAKnownLengthMustHaveIt_data()
+    // An answer is taken when it comes from the sensor asked, with the code awaited, its
+    // CRC right and the length its code has: the CRC alone passes two frames run together.
+    void answersAreTakenOnlyAsAwaited_data()
     {
         QTest::addColumn<QByteArray>("answer");
-        QTest::addColumn<int>("fw"); // 0: the firmware is not known
-        QTest::addColumn<bool>("intact");
+        QTest::addColumn<int>("address"); // -1: whichever sensor answers
+        QTest::addColumn<int>("code");    // -1: any code
+        QTest::addColumn<int>("fw");      // 0: the firmware is not known
+        QTest::addColumn<bool>("taken");
 
         const QByteArray identity = framedAnswer(5, 0xFC, bytes({0x39, 0x30, 0, 0, 0xB0, 0}));
         const QByteArray mode = framedAnswer(5, 0xF2, bytes({0x88}));
         const QByteArray modeEcho = framedAnswer(5, 0xF2, bytes({0x88, 0x13}));
-        QTest::newRow("data 1.7.6") << dataAnswer({}, 26) << 176 << true;
-        QTest::newRow("data 1.6.3") << dataAnswer({}, 22) << 163 << true;
-        QTest::newRow("data cut short, good CRC") << dataAnswer({}, 12) << 176 << false;
-        QTest::newRow("data of a newer firmware") << dataAnswer({}, 26) << 150 << false;
-        QTest::newRow("data, firmware not known") << dataAnswer({}, 12) << 0 << true;
+        QByteArray badCrc = identity;
+        badCrc[4] = char(badCrc.at(4) ^ 0x01);
+        QTest::newRow("awaited, good") << identity << 5 << 0xFC << 176 << true;
+        QTest::newRow("another sensor's") << identity << 6 << 0xFC << 176 << false;
+        QTest::newRow("another command's") << identity << 5 << 0xF0 << 176 << false;
+        QTest::newRow("bad CRC") << badCrc << 5 << 0xFC << 176 << false;
+        QTest::newRow("unframed, good CRC")
+            << Control_summ(bytes({5, 7})) << -1 << -1 << 0 << false;
+        QTest::newRow("data 1.7.6") << dataAnswer({}, 26) << 5 << 0xF0 << 176 << true;
+        QTest::newRow("data 1.6.3") << dataAnswer({}, 22) << 5 << 0xF0 << 163 << true;
+        QTest::newRow("data cut short, good CRC") << dataAnswer({}, 12) << -1 << -1 << 176 << false;
+        QTest::newRow("data of a newer firmware") << dataAnswer({}, 26) << -1 << -1 << 150 << false;
+        QTest::newRow("data, firmware not known") << dataAnswer({}, 12) << -1 << -1 << 0 << true;
         // A frame followed by its own CRC runs the CRC to zero, so the second frame's CRC
         // passes for both: a good CRC, a wrong length.
-        QTest::newRow("two identities run together") << identity + identity << 0 << false;
+        QTest::newRow("two identities run together")
+            << identity + identity << 5 << 0xFC << 0 << false;
         QTest::newRow("identity without its version")
-            << Control_summ(identity.left(7)) << 176 << false;
-        QTest::newRow("mode 1.7.4 with a byte more") << modeEcho << 174 << false;
-        QTest::newRow("mode 1.7.5, either way") << mode << 175 << true;
-        QTest::newRow("mode 1.7.6 without the echo") << mode << 176 << false;
+            << Control_summ(identity.left(7)) << -1 << -1 << 176 << false;
+        QTest::newRow("mode 1.7.4 with a byte more") << modeEcho << -1 << -1 << 174 << false;
+        QTest::newRow("mode 1.7.5, either way") << mode << -1 << -1 << 175 << true;
+        QTest::newRow("mode 1.7.6 without the echo") << mode << -1 << -1 << 176 << false;
         QTest::newRow("table cut short")
-            << framedAnswer(5, 0xEF, QByteArray(79, 1)) << 176 << false;
+            << framedAnswer(5, 0xEF, QByteArray(79, 1)) << -1 << -1 << 176 << false;
         QTest::newRow("confirmation, any length")
-            << framedAnswer(5, 0xE9, bytes({1, 2})) << 176 << true;
-        QTest::newRow("confirmation, bad CRC") << bytes({0x3E, 5, 0xD0, 0}) << 176 << false;
+            << framedAnswer(5, 0xE9, bytes({1, 2})) << 5 << -1 << 176 << true;
+        QTest::newRow("confirmation, bad CRC")
+            << bytes({0x3E, 5, 0xD0, 0}) << -1 << -1 << 176 << false;
     }
-    void answersOfAKnownLengthMustHaveIt()
+    void answersAreTakenOnlyAsAwaited()
     {
         QFETCH(QByteArray, answer);
+        QFETCH(int, address);
+        QFETCH(int, code);
         QFETCH(int, fw);
-        QFETCH(bool, intact);
-        const auto caps = fw ? std::optional(capabilitiesOf(fw)) : std::nullopt;
-        QCOMPARE(answerIntact(answer, caps), intact);
+        QFETCH(bool, taken);
+        AwaitedAnswer awaited;
+        if (address >= 0)
+            awaited.address = quint8(address);
+        if (code >= 0)
+            awaited.code = quint8(code);
+        if (fw)
+            awaited.firmware = capabilitiesOf(fw);
+        QCOMPARE(answerAccepted(answer, awaited), taken);
     }
 
     void int16BigEndianIsTwosComplement()

@@ -1,3 +1,4 @@
+#include "core/input/AddressText.h"
 #include "core/input/NumberInput.h"
 
 #include <QtTest>
@@ -7,6 +8,37 @@ class tst_NumberInput : public QObject
     Q_OBJECT
 
 private slots:
+    // An address is a whole decimal number up to the highest its reader takes, 254 for a
+    // sensor's and 255 for any address byte; nothing else passes for one.
+    void addressesAreWholeNumbersInRange_data()
+    {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<int>("highest");
+        QTest::addColumn<int>("expected"); // -1: no address
+        QTest::newRow("a sensor's") << "5" << 254 << 5;
+        QTest::newRow("blanks around it") << " 17 " << 254 << 17;
+        QTest::newRow("leading zeros") << "007" << 254 << 7;
+        QTest::newRow("zero") << "0" << 254 << 0;
+        QTest::newRow("the highest") << "254" << 254 << 254;
+        QTest::newRow("the search's, for a sensor") << "255" << 254 << -1;
+        QTest::newRow("the search's, as any byte") << "255" << 255 << 255;
+        QTest::newRow("past a byte") << "256" << 255 << -1;
+        QTest::newRow("far past, no overflow") << "99999999999" << 255 << -1;
+        QTest::newRow("negative") << "-1" << 254 << -1;
+        QTest::newRow("a fraction") << "5.5" << 254 << -1;
+        QTest::newRow("hexadecimal") << "0x05" << 254 << -1;
+        QTest::newRow("a blank inside") << "1 2" << 254 << -1;
+        QTest::newRow("empty") << "  " << 254 << -1;
+    }
+    void addressesAreWholeNumbersInRange()
+    {
+        QFETCH(QString, text);
+        QFETCH(int, highest);
+        QFETCH(int, expected);
+        const std::optional<quint8> a = addressFromText(text, highest);
+        QCOMPARE(a ? int(*a) : -1, expected);
+    }
+
     void roundsHalvesToEven_data()
     {
         QTest::addColumn<QString>("text");

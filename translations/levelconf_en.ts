@@ -258,14 +258,6 @@ No point is recorded until a calibration is started or continued.</translation>
         <translation>Write the session log into DIR instead of the program&apos;s log folder.</translation>
     </message>
     <message>
-        <source>Show this help.</source>
-        <translation>Show this help.</translation>
-    </message>
-    <message>
-        <source>Show the program&apos;s version.</source>
-        <translation>Show the program&apos;s version.</translation>
-    </message>
-    <message>
         <source>no command given</source>
         <translation>no command given</translation>
     </message>
@@ -304,10 +296,6 @@ No point is recorded until a calibration is started or continued.</translation>
     <message>
         <source>flash needs --type PL540 or --type PL140</source>
         <translation>flash needs --type PL540 or --type PL140</translation>
-    </message>
-    <message>
-        <source>--language takes en, ru or described, not %1</source>
-        <translation>--language takes en, ru or described, not %1</translation>
     </message>
     <message>
         <source>ADDR &quot;%1&quot; is not a sensor&apos;s network address, 0 to %2</source>
@@ -1084,14 +1072,6 @@ OK!
         <translation>Write the log and the messages in LANGUAGE: en (English), ru (Russian) or described (the window&apos;s first texts). Without it the locale chooses: ru_* Russian, any other English. Topics and payloads are the same in every language.</translation>
     </message>
     <message>
-        <source>Show this help.</source>
-        <translation>Show this help.</translation>
-    </message>
-    <message>
-        <source>Show the program&apos;s version.</source>
-        <translation>Show the program&apos;s version.</translation>
-    </message>
-    <message>
         <source>%1, line %2</source>
         <translation>%1, line %2</translation>
     </message>
@@ -1118,10 +1098,6 @@ OK!
     <message>
         <source>unexpected argument &quot;%1&quot;</source>
         <translation>unexpected argument &quot;%1&quot;</translation>
-    </message>
-    <message>
-        <source>unknown language &quot;%1&quot;: give en, ru or described</source>
-        <translation>unknown language &quot;%1&quot;: give en, ru or described</translation>
     </message>
     <message>
         <source>Usage: levelconf-gateway [options]</source>
@@ -1409,6 +1385,21 @@ OK!
     <message>
         <source>Port device</source>
         <translation>Port device</translation>
+    </message>
+</context>
+<context>
+    <name>ProgramOptions</name>
+    <message>
+        <source>Show this help.</source>
+        <translation>Show this help.</translation>
+    </message>
+    <message>
+        <source>Show the program&apos;s version.</source>
+        <translation>Show the program&apos;s version.</translation>
+    </message>
+    <message>
+        <source>--language takes en, ru or described, not %1</source>
+        <translation>--language takes en, ru or described, not %1</translation>
     </message>
 </context>
 <context>

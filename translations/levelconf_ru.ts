@@ -260,14 +260,6 @@ No point is recorded until a calibration is started or continued.</source>
         <translation>Писать журнал сеанса в DIR, а не в папку журналов программы.</translation>
     </message>
     <message>
-        <source>Show this help.</source>
-        <translation>Показать эту справку.</translation>
-    </message>
-    <message>
-        <source>Show the program&apos;s version.</source>
-        <translation>Показать версию программы.</translation>
-    </message>
-    <message>
         <source>no command given</source>
         <translation>не задана команда</translation>
     </message>
@@ -306,10 +298,6 @@ No point is recorded until a calibration is started or continued.</source>
     <message>
         <source>flash needs --type PL540 or --type PL140</source>
         <translation>для flash нужен --type PL540 или --type PL140</translation>
-    </message>
-    <message>
-        <source>--language takes en, ru or described, not %1</source>
-        <translation>--language принимает en, ru или described, а не %1</translation>
     </message>
     <message>
         <source>ADDR &quot;%1&quot; is not a sensor&apos;s network address, 0 to %2</source>
@@ -1098,14 +1086,6 @@ Ok!
         <translation>Язык журнала и сообщений: en (английский), ru (русский) или described (исходные тексты окна). Без этого параметра язык выбирается по локали: ru_* — русский, любая другая — английский. Топики и содержимое сообщений MQTT одинаковы на всех языках.</translation>
     </message>
     <message>
-        <source>Show this help.</source>
-        <translation>Показать эту справку.</translation>
-    </message>
-    <message>
-        <source>Show the program&apos;s version.</source>
-        <translation>Показать версию программы.</translation>
-    </message>
-    <message>
         <source>%1, line %2</source>
         <translation>%1, строка %2</translation>
     </message>
@@ -1132,10 +1112,6 @@ Ok!
     <message>
         <source>unexpected argument &quot;%1&quot;</source>
         <translation>лишний аргумент «%1»</translation>
-    </message>
-    <message>
-        <source>unknown language &quot;%1&quot;: give en, ru or described</source>
-        <translation>неизвестный язык «%1»: укажите en, ru или described</translation>
     </message>
     <message>
         <source>Usage: levelconf-gateway [options]</source>
@@ -1423,6 +1399,21 @@ Ok!
     <message>
         <source>Port device</source>
         <translation>Устройство порта</translation>
+    </message>
+</context>
+<context>
+    <name>ProgramOptions</name>
+    <message>
+        <source>Show this help.</source>
+        <translation>Показать эту справку.</translation>
+    </message>
+    <message>
+        <source>Show the program&apos;s version.</source>
+        <translation>Показать версию программы.</translation>
+    </message>
+    <message>
+        <source>--language takes en, ru or described, not %1</source>
+        <translation>--language принимает en, ru или described, а не %1</translation>
     </message>
 </context>
 <context>

@@ -1,6 +1,7 @@
 #include "core/log/LogFolder.h"
 #include "core/serial/SystemSerialPort.h"
 #include "core/text/LocaleEnvironment.h"
+#include "core/text/ProgramOptions.h"
 #include "core/text/Translations.h"
 #include "window/platform/QtOperatorDialogs.h"
 #include "window/platform/SignalQuit.h"
@@ -37,28 +38,23 @@ void nameProgram()
 // translations are installed.
 struct Options {
     QCommandLineParser parser;
-    QCommandLineOption help;
-    QCommandLineOption version;
     QCommandLineOption port{
         QStringLiteral("port"),
         QCoreApplication::translate("main", "Add DEVICE (a serial device or a pseudo-terminal) to "
                                             "the port list and select it."),
         QStringLiteral("DEVICE")};
-    QCommandLineOption language{
-        QStringLiteral("language"),
-        QCoreApplication::translate("main",
-                                    "Show the window in LANGUAGE: described (the texts as first "
-                                    "written, half Russian, half English), en (English) or ru "
-                                    "(Russian). Without it the locale chooses: ru_* Russian, C "
-                                    "and POSIX the described texts, any other English."),
-        QStringLiteral("LANGUAGE")};
 
-    Options() : help(parser.addHelpOption()), version(parser.addVersionOption())
+    Options()
     {
         parser.setApplicationDescription(QCoreApplication::translate(
             "main", "Configurator for QX-510 and HZL-310 liquid-level sensors on RS-485."));
         parser.addOption(port);
-        parser.addOption(language);
+        addProgramOptions(parser, QCoreApplication::translate(
+                                      "main", "Show the window in LANGUAGE: described (the texts "
+                                              "as first written, half Russian, half English), en "
+                                              "(English) or ru (Russian). Without it the locale "
+                                              "chooses: ru_* Russian, C and POSIX the described "
+                                              "texts, any other English."));
     }
 };
 
@@ -73,25 +69,24 @@ QStringList argumentList(int argc, char *argv[])
 // Whether the command line asks for text alone: help or the version. That text must come on
 // a terminal without a display too (over ssh, in a package's checks), so it is given before
 // the window system is reached. Options of the window system itself (-platform, -style) are
-// not known here and are left for the application to take.
+// not known here and are left for the application to take; --help-all, which programs of
+// the toolkit take, gives the same help.
 bool asksForTextOnly(const Options &o, const QStringList &arguments)
 {
-    return o.parser.isSet(o.help) || o.parser.isSet(o.version) ||
-           arguments.contains(QStringLiteral("--help-all"));
+    return programRequest(o.parser).textOnly() || arguments.contains(QStringLiteral("--help-all"));
 }
 
 // The language --language names, else the locale's. A name it does not know ends the
 // program before anything is shown.
 Language chosenLanguage(const Options &o)
 {
-    if (!o.parser.isSet(o.language))
-        return languageOfLocale(localeEnvironment(), Language::Described);
-    const QString name = o.parser.value(o.language);
-    if (const std::optional<Language> l = languageNamed(name))
-        return *l;
-    std::fprintf(stderr, "levelconf: --language takes described, en or ru, not %s\n",
-                 qPrintable(name));
-    std::exit(1);
+    const QString refusal = languageRefusal(o.parser);
+    if (!refusal.isEmpty()) {
+        std::fprintf(stderr, "levelconf: %s\n", qPrintable(refusal));
+        std::exit(1);
+    }
+    return languageNamed(o.parser.value(QStringLiteral("language")))
+        .value_or(languageOfLocale(localeEnvironment(), Language::Described));
 }
 } // namespace
 
@@ -113,9 +108,11 @@ int main(int argc, char *argv[])
         installTranslations(language);
         Options o;
         o.parser.parse(arguments);
-        if (o.parser.isSet(o.version))
-            o.parser.showVersion(); // both end the program
-        o.parser.showHelp();
+        if (programRequest(o.parser).version) {
+            std::printf("%s\n", qPrintable(versionText(QStringLiteral("levelconf"))));
+            return 0;
+        }
+        o.parser.showHelp(); // ends the program
     }
 
     QApplication app(argc, argv);

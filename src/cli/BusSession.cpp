@@ -1,7 +1,6 @@
 #include "BusSession.h"
 
 #include "core/protocol/AnswerCheck.h"
-#include "core/protocol/AnswerLength.h"
 #include "core/protocol/CommandCodes.h"
 #include "core/protocol/Confirmations.h"
 #include "core/protocol/FrameCodec.h"
@@ -111,18 +110,10 @@ void BusSession::log(const QString &line) const
 
 bool frequencyModeAnswer(const QByteArray &answer)
 {
-    return answerIntact(answer, std::nullopt) &&
-           static_cast<quint8>(answer.at(2)) == Cmd::FrequencyMode;
+    return answerAccepted(answer, {std::nullopt, Cmd::FrequencyMode, std::nullopt});
 }
 
-BusSession::Accept answerWithCode(quint8 code, const std::optional<FirmwareCapabilities> &caps)
+BusSession::Accept awaiting(const AwaitedAnswer &awaited)
 {
-    return [code, caps](const QByteArray &a) {
-        return answerIntact(a, caps) && static_cast<quint8>(a.at(2)) == code;
-    };
-}
-
-BusSession::Accept intactAnswer(const std::optional<FirmwareCapabilities> &caps)
-{
-    return [caps](const QByteArray &a) { return answerIntact(a, caps); };
+    return [awaited](const QByteArray &a) { return answerAccepted(a, awaited); };
 }

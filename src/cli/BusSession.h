@@ -1,8 +1,8 @@
 #pragma once
 
 #include "core/log/SessionLog.h"
+#include "core/protocol/AnswerCheck.h"
 #include "core/protocol/ExchangeEngine.h"
-#include "core/protocol/FirmwareCapabilities.h"
 
 #include <QByteArray>
 #include <QObject>
@@ -62,11 +62,7 @@ private:
     bool m_lost = false; // the device has gone: nothing more can be sent
 };
 
-// Framed answers with the given code that are intact: their CRC right and, where the code
-// and the firmware give it, their length (without `caps`, as far as it can be told).
-BusSession::Accept answerWithCode(quint8 code,
-                                  const std::optional<FirmwareCapabilities> &caps = std::nullopt);
-// Any intact framed answer: a confirmation, a refusal or a frequency-mode answer.
-BusSession::Accept intactAnswer(const std::optional<FirmwareCapabilities> &caps);
+// The answers that pass the answer check for `awaited`; any other counts as missed.
+BusSession::Accept awaiting(const AwaitedAnswer &awaited);
 // The sensor says it works in frequency mode: it takes no request until it is restarted.
 bool frequencyModeAnswer(const QByteArray &answer);

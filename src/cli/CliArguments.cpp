@@ -1,14 +1,11 @@
 #include "CliArguments.h"
 
 #include "SettingKeys.h"
-#include "core/input/NumberInput.h"
 #include "core/protocol/CommandCodes.h"
-#include "core/text/Language.h"
+#include "core/text/ProgramOptions.h"
 
 #include <QCommandLineParser>
 #include <QCoreApplication>
-
-#include <cmath>
 
 namespace
 {
@@ -58,18 +55,19 @@ QList<QCommandLineOption> options()
          QStringLiteral("TYPE")},
         {QStringLiteral("eeprom"),
          Texts::tr("flash: also reset the calibration values (the data EEPROM).")},
-        {QStringLiteral("language"),
-         Texts::tr("Messages and help in LANGUAGE: en (English), ru (Russian) or described "
-                   "(the window's first texts, half Russian, half English). Without it the "
-                   "locale chooses: ru_* Russian, any other English."),
-         QStringLiteral("LANGUAGE")},
         {QStringLiteral("log-folder"),
          Texts::tr("Write the session log into DIR instead of the program's log folder."),
          QStringLiteral("DIR")},
-        {{QStringLiteral("h"), QStringLiteral("help")}, Texts::tr("Show this help.")},
-        {{QStringLiteral("v"), QStringLiteral("version")},
-         Texts::tr("Show the program's version.")},
     };
+}
+
+void addOptions(QCommandLineParser &p)
+{
+    p.addOptions(options());
+    addProgramOptions(p, Texts::tr("Messages and help in LANGUAGE: en (English), ru (Russian) "
+                                   "or described (the window's first texts, half Russian, half "
+                                   "English). Without it the locale chooses: ru_* Russian, any "
+                                   "other English."));
 }
 
 const Shape *shapeOf(const QString &command)
@@ -156,20 +154,14 @@ bool readValues(const QCommandLineParser &p, CliArguments *a, QString *error)
 std::optional<CliArguments> parseCliArguments(const QStringList &arguments, QString *error)
 {
     QCommandLineParser p;
-    p.addOptions(options());
-    if (!p.parse(QStringList{QStringLiteral("levelconf-cli")} + arguments)) {
-        *error = p.errorText();
+    addOptions(p);
+    const std::optional<ProgramRequest> asked =
+        parseProgramOptions(p, QStringLiteral("levelconf-cli"), arguments, error);
+    if (!asked)
         return std::nullopt;
-    }
-    const QString language = p.value(QStringLiteral("language"));
-    if (p.isSet(QStringLiteral("language")) && !languageNamed(language)) {
-        *error = Texts::tr("--language takes en, ru or described, not %1").arg(language);
-        return std::nullopt;
-    }
     CliArguments a;
-    a.help = p.isSet(QStringLiteral("help"));
-    a.version = p.isSet(QStringLiteral("version"));
-    if (a.help || a.version)
+    a.asked = *asked;
+    if (asked->textOnly())
         return a;
     const QStringList positional = p.positionalArguments();
     a.command = positional.value(0);
@@ -185,15 +177,6 @@ std::optional<CliArguments> parseCliArguments(const QStringList &arguments, QStr
     return a;
 }
 
-std::optional<quint8> addressArgument(const QString &word)
-{
-    // Read as every other number of the command line; a fraction is no address.
-    const std::optional<double> v = parseNumber(word, QLocale::c());
-    if (!v || *v != std::floor(*v) || *v < 0 || *v > kHighestAddress)
-        return std::nullopt;
-    return static_cast<quint8>(*v);
-}
-
 QString addressRefusal(const QString &word)
 {
     return Texts::tr("ADDR \"%1\" is not a sensor's network address, 0 to %2")
@@ -204,7 +187,7 @@ QString addressRefusal(const QString &word)
 QString cliHelpText()
 {
     QCommandLineParser p;
-    p.addOptions(options());
+    addOptions(p);
     // The options' part of the parser's own help, after the usage line.
     const QString optionsText = p.helpText().section(QLatin1Char('\n'), 2);
     // A part a paragraph, so that a change to one leaves the others' translations as they

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "core/text/ProgramOptions.h"
+
 #include <QString>
 #include <QStringList>
 #include <optional>
@@ -18,18 +20,15 @@ struct CliArguments {
     int count = 0; // readings of watch; 0: until stopped
     QString type;  // PL540 or PL140
     QString logFolder;
-    bool help = false;
-    bool version = false;
+    ProgramRequest asked; // --help or --version
 };
 
 // The arguments after the program's name, or nothing with the reason in `error`. An option
 // the command does not use is refused: it would otherwise be taken for something it did.
 std::optional<CliArguments> parseCliArguments(const QStringList &arguments, QString *error);
 
-// The address word of a command: a sensor's address, 0 to 254 (255 is the search address,
-// which every sensor answers).
-std::optional<quint8> addressArgument(const QString &word);
-// Why a word is no address, for the refusal.
+// Why the address word of a command is no sensor's address (addressFromText), for the
+// refusal.
 QString addressRefusal(const QString &word);
 
 // The text of --help: the commands, the settings, the mode words and the exit codes.

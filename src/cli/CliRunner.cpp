@@ -2,6 +2,7 @@
 
 #include "core/files/RegularFile.h"
 #include "core/firmware/FirmwareUpdate.h"
+#include "core/input/AddressText.h"
 #include "core/log/LogFolder.h"
 #include "core/protocol/Confirmations.h"
 #include "core/serial/PortAdvice.h"
@@ -48,7 +49,7 @@ std::optional<QString> CliRunner::argumentRefusal() const
     if (c == QLatin1String("search") || c == QLatin1String("flash"))
         return std::nullopt;
     const QString &word = m_args.words[c == QLatin1String("table") ? 1 : 0];
-    if (!addressArgument(word))
+    if (!addressFromText(word))
         return addressRefusal(word);
     // The table read replaces its file: only a regular one, or a new one, may be there.
     if (c == QLatin1String("table") && m_args.words[0] == QLatin1String("read") &&
@@ -123,7 +124,7 @@ CliExit CliRunner::runCommand()
     if (c == QLatin1String("flash"))
         return flash(m_args.words[0]);
     const int addressAt = c == QLatin1String("table") ? 1 : 0;
-    const quint8 address = *addressArgument(m_args.words[addressAt]);
+    const quint8 address = *addressFromText(m_args.words[addressAt]);
     if (c == QLatin1String("info"))
         return info(address);
     if (c == QLatin1String("watch"))

@@ -1,7 +1,6 @@
 // The commands that only read: search, info and watch.
 #include "CliRunner.h"
 
-#include "core/protocol/AnswerLength.h"
 #include "core/protocol/CommandCodes.h"
 #include "core/protocol/CommandTable.h"
 #include "core/protocol/Confirmations.h"
@@ -24,27 +23,26 @@ bool searchAnswer(const QByteArray &a)
     return !a.isEmpty() && a.size() < kSearchAnswerLimit && !isFramedAnswer(a);
 }
 
-// The answers awaited also take the sensor saying it works in frequency mode, where it
-// takes no requests at all: asking again would not change that.
-bool identityAccepted(const QByteArray &a)
+// The answers awaited from a sensor also take it saying that it works in frequency mode,
+// where it takes no requests at all: asking again would not change that.
+BusSession::Accept orFrequencyMode(const AwaitedAnswer &awaited)
 {
-    return answerWithCode(Cmd::ReadIdentity)(a) || frequencyModeAnswer(a);
-}
-
-BusSession::Accept dataAccepted(int fwVersion)
-{
-    return [caps = capabilitiesOf(fwVersion)](const QByteArray &a) {
-        return answerWithCode(Cmd::ReadData, caps)(a) || frequencyModeAnswer(a);
+    return [awaited](const QByteArray &a) {
+        return answerAccepted(a, awaited) ||
+               answerAccepted(a, {awaited.address, Cmd::FrequencyMode, std::nullopt});
     };
 }
 
-// A sensor at `address` said who it is, or that it works in frequency mode: something on
+// The sensor at `address` said who it is, or that it works in frequency mode: something on
 // the bus answers there, intact.
-BusSession::Accept answeredFrom(quint8 address)
+BusSession::Accept identityAccepted(quint8 address)
 {
-    return [address](const QByteArray &a) {
-        return identityAccepted(a) && static_cast<quint8>(a.at(1)) == address;
-    };
+    return orFrequencyMode({address, Cmd::ReadIdentity, std::nullopt});
+}
+
+BusSession::Accept dataAccepted(quint8 address, int fwVersion)
+{
+    return orFrequencyMode({address, Cmd::ReadData, capabilitiesOf(fwVersion)});
 }
 
 QString readingsLogLine(const DataReadings &r)
@@ -155,8 +153,9 @@ QByteArray CliRunner::answeringAddresses(const QByteArray &searchAnswer)
         // 255 is the search address itself, which no sensor can have.
         if (a == Cmd::SearchAddress || found.contains(c))
             continue;
-        const BusSession::Reply reply = m_session->exchange(
-            identityRequest(a), a, answeredFrom(a), BusSession::kTries, BusSession::Misses::Quiet);
+        const BusSession::Reply reply =
+            m_session->exchange(identityRequest(a), a, identityAccepted(a), BusSession::kTries,
+                                BusSession::Misses::Quiet);
         if (reply.status == BusSession::Status::Answered)
             found.append(c);
         else if (reply.status != BusSession::Status::NoAnswer)
@@ -168,7 +167,8 @@ QByteArray CliRunner::answeringAddresses(const QByteArray &searchAnswer)
 std::optional<IdentityAnswer> CliRunner::askIdentity(quint8 address, int tries,
                                                      BusSession::Reply *reply)
 {
-    *reply = m_session->exchange(identityRequest(address), address, &identityAccepted, tries);
+    *reply =
+        m_session->exchange(identityRequest(address), address, identityAccepted(address), tries);
     if (reply->status != BusSession::Status::Answered || frequencyModeAnswer(reply->answer))
         return std::nullopt;
     const IdentityAnswer id = decodeIdentityAnswer(reply->answer);
@@ -197,7 +197,7 @@ std::optional<DataReadings> CliRunner::readData(quint8 address, int fwVersion, C
 {
     // An answer cut short, or two run together, is asked for again like a missed one.
     const BusSession::Reply reply =
-        m_session->exchange(dataRequest(address), address, dataAccepted(fwVersion));
+        m_session->exchange(dataRequest(address), address, dataAccepted(address, fwVersion));
     if (reply.status != BusSession::Status::Answered || frequencyModeAnswer(reply.answer)) {
         *failure = replyFailure(reply, address);
         return std::nullopt;
@@ -255,7 +255,8 @@ CliExit CliRunner::watch(quint8 address)
                 fw = *id->versionCode;
         }
         if (fw)
-            reply = m_session->exchange(dataRequest(address), address, dataAccepted(*fw), 1);
+            reply =
+                m_session->exchange(dataRequest(address), address, dataAccepted(address, *fw), 1);
         if (reply.status == BusSession::Status::PortLost)
             return replyFailure(reply, address);
         if (reply.status == BusSession::Status::Interrupted)

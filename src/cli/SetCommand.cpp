@@ -112,9 +112,13 @@ CliExit CliRunner::sendSetting(const ParsedSetting &s, quint8 *address, SensorFa
     // The air parameters go without the identity, so their answer is judged by its CRC.
     const std::optional<FirmwareCapabilities> caps =
         needsIdentity(s) ? std::optional(capabilitiesOf(facts->fwVersion)) : std::nullopt;
+    // A sensor given a new address may confirm it from either; every other answer comes from
+    // the sensor asked.
+    const std::optional<quint8> from =
+        s.code == Cmd::SetNetAddress ? std::nullopt : std::optional<quint8>(*address);
     const CliExit e = sendCommand(f.frame, f.logLine,
                                   {s.name, *address, f.answerCode, caps && caps->writeKey,
-                                   intactAnswer(caps), repeatable(s)});
+                                   awaiting({from, std::nullopt, caps}), repeatable(s)});
     // The sensor answers from its new address from now on.
     if (e == CliExit::Ok && s.code == Cmd::SetNetAddress)
         *address = static_cast<quint8>(s.value);

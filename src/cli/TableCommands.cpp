@@ -13,10 +13,13 @@
 
 namespace
 {
-bool tableAccepted(const QByteArray &a)
+BusSession::Accept tableAccepted(quint8 address)
 {
     // A damaged table must never reach a file from where it could be written back.
-    return answerWithCode(Cmd::ReadTable)(a) && decodeTableAnswer(a).has_value();
+    return [address](const QByteArray &a) {
+        return answerAccepted(a, {address, Cmd::ReadTable, std::nullopt}) &&
+               decodeTableAnswer(a).has_value();
+    };
 }
 } // namespace
 
@@ -40,7 +43,7 @@ CliExit CliRunner::tableRead(quint8 address, const QString &path)
         return failure;
     m_session->log(QStringLiteral("Cmd_ReadTable: "));
     const BusSession::Reply reply =
-        m_session->exchange(tableReadRequest(address), address, &tableAccepted);
+        m_session->exchange(tableReadRequest(address), address, tableAccepted(address));
     if (reply.status != BusSession::Status::Answered)
         return replyFailure(reply, address);
     const CalibrationCells cells = *decodeTableAnswer(reply.answer);
@@ -83,9 +86,10 @@ CliExit CliRunner::tableWrite(quint8 address, const QString &path)
     if (!fw)
         return failure;
     const FirmwareCapabilities caps = capabilitiesOf(*fw);
-    const CliExit e = sendCommand(
-        tableWriteRequest(address, data.bytes, caps.writeKey), tableWriteLogLine(load.cells),
-        {QStringLiteral("table"), address, Cmd::WriteTable, caps.writeKey, intactAnswer(caps)});
+    const CliExit e = sendCommand(tableWriteRequest(address, data.bytes, caps.writeKey),
+                                  tableWriteLogLine(load.cells),
+                                  {QStringLiteral("table"), address, Cmd::WriteTable, caps.writeKey,
+                                   awaiting({address, std::nullopt, caps})});
     return e == CliExit::Ok ? tableFlags(address, *fw) : e;
 }
 

@@ -6,6 +6,7 @@
 #include "core/system/TerminationSignals.h"
 #include "core/text/Language.h"
 #include "core/text/LocaleEnvironment.h"
+#include "core/text/ProgramOptions.h"
 #include "core/text/Translations.h"
 
 #include <QCoreApplication>
@@ -42,8 +43,9 @@ int main(int argc, char *argv[])
                          .arg(error));
         return exitStatus(CliExit::Usage);
     }
-    if (args->help || args->version) {
-        output.line(args->help ? cliHelpText() : QStringLiteral("levelconf-cli 2.6.4"));
+    if (args->asked.textOnly()) {
+        output.line(args->asked.help ? cliHelpText()
+                                     : versionText(QStringLiteral("levelconf-cli")));
         if (output.failure() == CliOutput::Failure::WriteFailed)
             return exitStatus(CliExit::OutputFailed);
         return exitStatus(output.failure() == CliOutput::Failure::ReaderGone ? CliExit::ReaderGone

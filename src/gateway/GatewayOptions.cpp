@@ -3,8 +3,9 @@
 #include "ConfigFile.h"
 #include "OptionChecks.h"
 #include "TlsFiles.h"
+#include "core/input/AddressText.h"
 #include "core/protocol/CommandCodes.h"
-#include "core/text/Language.h"
+#include "core/text/ProgramOptions.h"
 
 #include <QCommandLineParser>
 #include <QCoreApplication>
@@ -331,15 +332,11 @@ void addOptions(QCommandLineParser &parser)
                                 "broker, also for the gateway of this client id if it runs, "
                                 "and exit."),
                       QStringLiteral("SERIAL")});
-    parser.addOption({QStringLiteral("language"),
+    addProgramOptions(parser,
                       Texts::tr("Write the log and the messages in LANGUAGE: en (English), ru "
                                 "(Russian) or described (the window's first texts). Without it "
                                 "the locale chooses: ru_* Russian, any other English. Topics and "
-                                "payloads are the same in every language."),
-                      QStringLiteral("LANGUAGE")});
-    parser.addOption({{QStringLiteral("h"), QStringLiteral("help")}, Texts::tr("Show this help.")});
-    parser.addOption({{QStringLiteral("v"), QStringLiteral("version")},
-                      Texts::tr("Show the program's version.")});
+                                "payloads are the same in every language."));
 }
 
 bool passwordOnCommandLine(const QStringList &arguments)
@@ -453,26 +450,18 @@ std::optional<GatewayOptions> parseGatewayOptions(const QStringList &arguments, 
     }
     QCommandLineParser parser;
     addOptions(parser);
-    if (!parser.parse(QStringList{QStringLiteral("levelconf-gateway")} + arguments)) {
-        *error = parser.errorText();
+    const std::optional<ProgramRequest> asked =
+        parseProgramOptions(parser, QStringLiteral("levelconf-gateway"), arguments, error);
+    if (!asked)
         return std::nullopt;
-    }
     if (!parser.positionalArguments().isEmpty()) {
         *error =
             Texts::tr("unexpected argument \"%1\"").arg(parser.positionalArguments().constFirst());
         return std::nullopt;
     }
-    // main.cpp has taken the language from the arguments already; here only its name is
-    // checked, so that a slip is said rather than passed over.
-    const QString language = parser.value(QStringLiteral("language"));
-    if (parser.isSet(QStringLiteral("language")) && !languageNamed(language)) {
-        *error = Texts::tr("unknown language \"%1\": give en, ru or described").arg(language);
-        return std::nullopt;
-    }
     GatewayOptions o;
-    o.help = parser.isSet(QStringLiteral("help"));
-    o.version = parser.isSet(QStringLiteral("version"));
-    if (o.help || o.version)
+    o.asked = *asked;
+    if (asked->textOnly())
         return o;
 
     std::map<QString, Given> given;
@@ -531,20 +520,17 @@ std::optional<std::vector<quint8>> parseAddressList(const QString &text, QString
     std::vector<quint8> out;
     std::vector<bool> seen(kHighestAddress + 1, false);
     for (const QString &item : text.split(QLatin1Char(','))) {
-        const QStringList ends = item.trimmed().split(QLatin1Char('-'));
-        bool okFirst = false;
-        bool okLast = ends.size() == 1;
-        const int first = ends.constFirst().toInt(&okFirst);
-        const int last = ends.size() == 2 ? ends.at(1).toInt(&okLast) : first;
-        if (!okFirst || !okLast || ends.size() > 2 || first < 0 || last > kHighestAddress ||
-            first > last) {
+        const QStringList ends = item.split(QLatin1Char('-'));
+        const std::optional<quint8> first = addressFromText(ends.constFirst());
+        const std::optional<quint8> last = addressFromText(ends.constLast());
+        if (!first || !last || ends.size() > 2 || *first > *last) {
             *error = Texts::tr("must be addresses from 0 to %1 such as 1,2,5 or 1-30, not "
                                "\"%2\"")
                          .arg(kHighestAddress)
                          .arg(item);
             return std::nullopt;
         }
-        for (int a = first; a <= last; ++a) {
+        for (int a = *first; a <= *last; ++a) {
             if (seen[a]) {
                 *error = Texts::tr("names address %1 twice").arg(a);
                 return std::nullopt;

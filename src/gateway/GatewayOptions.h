@@ -1,6 +1,7 @@
 #pragma once
 
 #include "BrokerUrl.h"
+#include "core/text/ProgramOptions.h"
 
 #include <QString>
 #include <QStringList>
@@ -30,9 +31,8 @@ struct GatewayOptions {
     int heartbeatS = 60;      // with changes, a state at least this often
     qint64 forgetAfterS = 7 * 24 * 3600; // a sensor not heard this long is cleared; 0: never
     std::optional<quint32> forget;       // --forget SERIAL: clear its topics and exit
-    QString spoolDir; // where the queue is kept on disk as well; empty: in memory only
-    bool help = false;
-    bool version = false;
+    QString spoolDir;     // where the queue is kept on disk as well; empty: in memory only
+    ProgramRequest asked; // --help or --version
 };
 
 // The options of the arguments after the program's name, reading the configuration file

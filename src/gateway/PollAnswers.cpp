@@ -1,23 +1,14 @@
 #include "PollAnswers.h"
 
-#include "core/protocol/AnswerLength.h"
+#include "core/protocol/AnswerCheck.h"
 #include "core/protocol/CommandCodes.h"
 #include "core/sensor/IdentityAnswer.h"
 
 #include <algorithm>
 
-namespace
-{
-bool whole(const QByteArray &answer, quint8 address, quint8 code, int fwVersion)
-{
-    const std::optional<int> length = expectedAnswerLength(code, capabilitiesOf(fwVersion));
-    return length && isWholeAnswer(answer, address, code, *length);
-}
-} // namespace
-
 std::optional<SensorIdentity> identityFromAnswer(const QByteArray &answer, quint8 address)
 {
-    if (!whole(answer, address, Cmd::ReadIdentity, 0))
+    if (!answerAccepted(answer, {address, Cmd::ReadIdentity, std::nullopt}))
         return std::nullopt;
     const IdentityAnswer id = decodeIdentityAnswer(answer);
     if (!id.serial || !id.versionCode)
@@ -28,7 +19,7 @@ std::optional<SensorIdentity> identityFromAnswer(const QByteArray &answer, quint
 std::optional<DataReadings> readingsFromAnswer(const QByteArray &answer, quint8 address,
                                                int fwVersion)
 {
-    if (!whole(answer, address, Cmd::ReadData, fwVersion))
+    if (!answerAccepted(answer, {address, Cmd::ReadData, capabilitiesOf(fwVersion)}))
         return std::nullopt;
     DataReadings r = decodeDataAnswer(answer, true);
     if (!r.output)

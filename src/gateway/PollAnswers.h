@@ -7,7 +7,7 @@
 #include <optional>
 #include <vector>
 
-// What the gateway takes from the bus, with the checks levelconf-cli makes: an answer
+// What the gateway takes from the bus, by the answer check levelconf-cli makes: an answer
 // counts only when it is whole (the length its command and the sensor's firmware give),
 // comes from the sensor asked and carries a good CRC. Anything else is a missed poll:
 // a reading cut short or from another sensor published under this one's serial number

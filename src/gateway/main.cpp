@@ -8,6 +8,7 @@
 #include "core/system/LocaleFallback.h"
 #include "core/system/TerminationSignals.h"
 #include "core/text/Language.h"
+#include "core/text/ProgramOptions.h"
 #include "core/text/Translations.h"
 
 #include <QCoreApplication>
@@ -43,10 +44,10 @@ int main(int argc, char *argv[])
         std::fputs(text.arg(escapedText(error)).toUtf8().constData(), stderr);
         return 1;
     }
-    if (options->help || options->version) {
-        const QString text = options->help
+    if (options->asked.textOnly()) {
+        const QString text = options->asked.help
                                  ? gatewayHelpText()
-                                 : QStringLiteral("levelconf-gateway " LEVELCONF_VERSION "\n");
+                                 : versionText(QStringLiteral("levelconf-gateway")) + '\n';
         std::fputs(text.toUtf8().constData(), stdout);
         return 0;
     }

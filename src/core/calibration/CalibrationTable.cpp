@@ -1,7 +1,7 @@
 #include "CalibrationTable.h"
 
 #include "core/input/NumberInput.h"
-#include "core/protocol/AnswerLength.h"
+#include "core/protocol/AnswerCheck.h"
 #include "core/protocol/ByteString.h"
 #include "core/protocol/CommandCodes.h"
 #include "core/protocol/CommandTable.h"
@@ -99,7 +99,7 @@ QString tableWriteLogLine(const CalibrationCells &cells)
 
 std::optional<CalibrationCells> decodeTableAnswer(const QByteArray &answer)
 {
-    if (answer.size() != expectedAnswerLength(Cmd::ReadTable, {}) || !answerCrcMatches(answer))
+    if (!answerAccepted(answer, {std::nullopt, Cmd::ReadTable, std::nullopt}))
         return std::nullopt;
     CalibrationCells cells;
     for (int i = 0; i < CalibrationCells::kPoints; ++i) {

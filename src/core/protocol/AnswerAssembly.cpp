@@ -1,11 +1,10 @@
 #include "AnswerAssembly.h"
 
-#include "AnswerLength.h"
 #include "core/serial/TransferRules.h"
 
 #include <utility>
 
-void AnswerAssembly::begin(qint64 nowMs, std::optional<Known> known)
+void AnswerAssembly::begin(qint64 nowMs, std::optional<AwaitedAnswer> known)
 {
     m_readStart = nowMs;
     m_known = known;
@@ -37,7 +36,7 @@ qint64 AnswerAssembly::msUntilComplete(qint64 nowMs, bool awaitFirstByte) const
 
 bool AnswerAssembly::knownAnswerWhole() const
 {
-    return m_known && isWholeAnswer(m_bytes, m_known->address, m_known->code, m_known->length);
+    return m_known && answerAccepted(m_bytes, *m_known);
 }
 
 QByteArray AnswerAssembly::take()

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "AnswerCheck.h"
+
 #include <QByteArray>
 #include <QtGlobal>
 #include <optional>
@@ -13,16 +15,9 @@
 class AnswerAssembly
 {
 public:
-    // The answer awaited, where its length is known: from the sensor at `address`, to a
-    // request with `code`, `length` bytes.
-    struct Known {
-        quint8 address = 0;
-        quint8 code = 0;
-        int length = 0;
-    };
-
-    // A read begins: the engine's tick, or a request just handed to the port.
-    void begin(qint64 nowMs, std::optional<Known> known = std::nullopt);
+    // A read begins: the engine's tick, or a request just handed to the port. `known` is
+    // the answer awaited where its length is fixed: its sensor, code and firmware given.
+    void begin(qint64 nowMs, std::optional<AwaitedAnswer> known = std::nullopt);
     // Bytes announced as they arrived.
     void add(const QByteArray &bytes, qint64 nowMs);
     // Bytes found waiting that nobody announced: they came before the read began, so they
@@ -46,5 +41,5 @@ private:
     qint64 m_readStart = 0;
     qint64 m_lastByte = 0;
     bool m_gapRunning = false; // a byte has been announced and its silence is being timed
-    std::optional<Known> m_known;
+    std::optional<AwaitedAnswer> m_known;
 };

@@ -3,14 +3,10 @@
 #include "CommandCodes.h"
 #include "FirmwareCapabilities.h"
 
-#include <QByteArray>
 #include <QtGlobal>
 #include <optional>
 
-// How long a whole answer is, and whether one that came can be trusted. The CRC alone does
-// not tell: two sensors answering at one address run their frames together, and the CRC
-// of the second often passes for the whole; a data answer cut short with a good CRC would
-// be read with fields missing.
+// How long a whole answer is, by its command code and the firmware of the sensor.
 
 // The length, prefix and CRC included, of the answer with this command code from a sensor
 // with these capabilities: the data answer by its firmware (21, 22 or 26 bytes), the
@@ -39,14 +35,3 @@ constexpr std::optional<int> expectedAnswerLength(quint8 code, const FirmwareCap
         return std::nullopt;
     }
 }
-
-// A framed answer whose CRC matches and whose length, where its code has one, is that
-// length. Without `caps` (the sensor's firmware is not known yet) the data and mode answers
-// are judged by their CRC alone, the identity and table answers by both.
-bool answerIntact(const QByteArray &answer, const std::optional<FirmwareCapabilities> &caps);
-
-// `answer` is the complete answer of the sensor at `address` to a request with `code`:
-// exactly `length` bytes, the answer prefix, that address and code, and a good CRC-8. The
-// engine takes an answer of a known length as soon as it is this, without waiting for the
-// line's silence.
-bool isWholeAnswer(const QByteArray &answer, quint8 address, quint8 code, int length);

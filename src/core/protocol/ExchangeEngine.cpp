@@ -1,6 +1,6 @@
 #include "ExchangeEngine.h"
 
-#include "AnswerLength.h"
+#include "AnswerCheck.h"
 #include "CommandCodes.h"
 #include "FrameCodec.h"
 #include "Requests.h"
@@ -267,12 +267,11 @@ void ExchangeEngine::learnFirmware(const QByteArray &answer)
 {
     const auto address = static_cast<quint8>(answer.at(1));
     // Only an intact answer names the firmware; a damaged one could name any length.
-    const std::optional<int> length = expectedAnswerLength(Cmd::ReadIdentity, capabilitiesOf(0));
-    if (length && isWholeAnswer(answer, address, Cmd::ReadIdentity, *length))
+    if (answerAccepted(answer, {address, Cmd::ReadIdentity, std::nullopt}))
         m_firmware.insert(address, static_cast<quint8>(answer.at(7))); // version code, byte 8
 }
 
-std::optional<AnswerAssembly::Known> ExchangeEngine::knownAnswerTo(const QByteArray &frame) const
+std::optional<AwaitedAnswer> ExchangeEngine::knownAnswerTo(const QByteArray &frame) const
 {
     // A request frame: prefix, address, code. Only the data answer's length is certain:
     // other answers may carry more than their usual bytes, and must end on silence.
@@ -283,10 +282,8 @@ std::optional<AnswerAssembly::Known> ExchangeEngine::knownAnswerTo(const QByteAr
     const auto fw = m_firmware.constFind(address);
     if (fw == m_firmware.cend())
         return std::nullopt;
-    const std::optional<int> length = expectedAnswerLength(Cmd::ReadData, capabilitiesOf(*fw));
-    if (!length)
-        return std::nullopt;
-    return AnswerAssembly::Known{address, Cmd::ReadData, *length};
+    // Every firmware gives its data answer a fixed length.
+    return AwaitedAnswer{address, Cmd::ReadData, capabilitiesOf(*fw)};
 }
 
 void ExchangeEngine::routeUnframed(const QByteArray &answer)

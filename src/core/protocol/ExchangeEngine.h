@@ -114,7 +114,7 @@ private:
     void routeUnframed(const QByteArray &answer);
     void endExchange();
     void learnFirmware(const QByteArray &answer);
-    std::optional<AnswerAssembly::Known> knownAnswerTo(const QByteArray &frame) const;
+    std::optional<AwaitedAnswer> knownAnswerTo(const QByteArray &frame) const;
     qint64 now() const { return m_clock.elapsed(); }
 
     SerialPort &m_port;

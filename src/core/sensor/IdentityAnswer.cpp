@@ -1,9 +1,9 @@
 #include "IdentityAnswer.h"
 
+#include "core/protocol/AnswerCheck.h"
 #include "core/protocol/AnswerLength.h"
 #include "core/protocol/ByteString.h"
 #include "core/protocol/CommandCodes.h"
-#include "core/protocol/FrameCodec.h"
 
 namespace
 {
@@ -26,7 +26,7 @@ IdentityAnswer decodeIdentityAnswer(const QByteArray &aans)
 
 bool identityAnswerDamaged(const QByteArray &aans)
 {
-    return aans.size() != kCompleteLength || !answerCrcMatches(aans);
+    return !answerAccepted(aans, {std::nullopt, Cmd::ReadIdentity, std::nullopt});
 }
 
 QString versionText(quint8 prefix, quint8 code)

@@ -3,8 +3,9 @@
 #include "SelectedSensor.h"
 #include "SessionDisplay.h"
 #include "TableFlags.h"
+#include "core/input/AddressText.h"
 #include "core/log/SessionLog.h"
-#include "core/protocol/AnswerLength.h"
+#include "core/protocol/AnswerCheck.h"
 #include "core/protocol/ByteString.h"
 #include "core/protocol/CommandCodes.h"
 #include "core/protocol/ExchangeEngine.h"
@@ -38,11 +39,8 @@ std::optional<quint8> SensorSession::selectedAddress() const
     const std::optional<QString> entry = m_sensor ? m_sensor->selectedEntry() : std::nullopt;
     if (!entry)
         return std::nullopt;
-    bool ok = false;
-    const int a = entry->trimmed().toInt(&ok);
-    if (!ok || a < 0 || a > 255)
-        return std::nullopt;
-    return static_cast<quint8>(a);
+    // Any address byte: the list holds every byte a search brought.
+    return addressFromText(*entry, 255);
 }
 
 QString SensorSession::selectedEntry() const
@@ -62,10 +60,17 @@ FirmwareCapabilities SensorSession::capabilities() const
 
 bool SensorSession::answerIntact(const QByteArray &answer) const
 {
+    // The window takes the answer of whichever sensor sent it, and judges it by that
+    // sensor's firmware. A tick reads what came in answer to the frame of the tick before:
+    // just after the operator picks another sensor, that is the answer of the one picked
+    // before, and the window has always shown it for that second. Refusing it for its
+    // address would leave the readings on screen as they were and put a gap into the
+    // trend. The code needs no check either: the engine routes the answer by its code. The
+    // other answers, the confirmations among them, are shown as they come.
     const std::optional<quint8> address = byteAt(answer, 2);
     const std::optional<FirmwareCapabilities> caps =
         m_sensor && address ? m_sensor->capabilitiesAt(*address) : std::nullopt;
-    return ::answerIntact(answer, caps);
+    return answerAccepted(answer, {std::nullopt, std::nullopt, caps});
 }
 
 void SensorSession::takeAnswer(quint8 code, const QByteArray &answer)

@@ -114,9 +114,10 @@ signals:
 
 private:
     void takeAnswer(quint8 code, const QByteArray &answer);
-    // The answer has the length and CRC it must have. The data and mode answers of the
-    // sensor whose firmware is known have that firmware's length; two sensors answering at
-    // one address, or an answer cut short, do not, whatever their CRC says.
+    // The answer has the length and CRC it must have, whichever sensor sent it. The data
+    // and mode answers of the sensor whose firmware is known have that firmware's length;
+    // two sensors answering at one address, or an answer cut short, do not, whatever their
+    // CRC says.
     bool answerIntact(const QByteArray &answer) const;
 
     Platform m_platform;
