@@ -3,7 +3,7 @@
 // frames of the length its firmware gives them.
 #include "FuzzCheck.h"
 #include "SensorBus.h"
-#include "SimOptions.h"
+#include "SensorKeys.h"
 #include "core/protocol/AnswerCheck.h"
 #include "core/protocol/CommandCodes.h"
 #include "core/protocol/FrameCodec.h"

@@ -1,7 +1,7 @@
 #include "BusOption.h"
 
 #include "NumberText.h"
-#include "SimOptions.h"
+#include "SensorKeys.h"
 #include "core/protocol/CommandCodes.h"
 
 namespace

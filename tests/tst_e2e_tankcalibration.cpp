@@ -4,7 +4,7 @@
 #include "BusWindowHarness.h"
 #include "SensorSim.h"
 #include "SettledTick.h"
-#include "SimOptions.h"
+#include "SensorKeys.h"
 #include "ui_frmSerial.h"
 
 #include <QtTest>

@@ -2,6 +2,7 @@
 #include "LineClient.h"
 #include "NumberText.h"
 #include "SensorBus.h"
+#include "SensorKeys.h"
 #include "SensorSim.h"
 #include "SimOptions.h"
 #include "core/protocol/ByteString.h"
