@@ -281,7 +281,7 @@ int engineAlone()
             lastOut = nowNs();
     });
     QtSerialPort port;
-    if (!sim.start() || !port.ComOpen(sim.slavePath(), kBusLineSettings))
+    if (!sim.start() || !port.open(sim.slavePath(), kBusLineSettings))
         return 1;
     ExchangeEngine engine(port);
     engine.attach();
@@ -292,7 +292,7 @@ int engineAlone()
                 "  data answer of known length (ends at once)   median %.2f ms, max %.2f ms\n",
                 percentile(identity, 0.5), percentile(identity, 1), percentile(data, 0.5),
                 percentile(data, 1));
-    port.ComClose();
+    port.close();
     return 0;
 }
 

@@ -52,7 +52,7 @@ int main(int argc, char *argv[])
         return 1;
     }
     QtSerialPort port;
-    if (!port.ComOpen(sim.slavePath(), kSettings))
+    if (!port.open(sim.slavePath(), kSettings))
         return 1;
 
     std::vector<double> answered, handed;
@@ -61,23 +61,23 @@ int main(int argc, char *argv[])
         QByteArray answer;
         QElapsedTimer t;
         t.start();
-        port.ComSend(request);
+        port.send(request);
         const QDeadlineTimer limit(1000);
         while (answer.size() < 26 && !limit.hasExpired()) {
             QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents, 5);
-            answer += port.ComTakeArrived();
+            answer += port.takeArrived();
         }
         answered.push_back(elapsedMs(t));
 
         const QByteArray block(600, char(0x55));
         t.restart();
-        port.ComSend(block);
+        port.send(block);
         handed.push_back(elapsedMs(t));
         QThread::msleep(400); // the block goes out and the sensors let it pass
         QCoreApplication::processEvents();
-        port.ComTakeArrived();
+        port.takeArrived();
     }
-    port.ComClose();
+    port.close();
 
     std::vector<double> delays;
     const int fd = ::open(sim.slavePath().toLocal8Bit().constData(), O_RDWR | O_NOCTTY);
@@ -99,7 +99,7 @@ int main(int argc, char *argv[])
         ::close(fd);
 
     report("data answer, request to last byte", answered, "5 to 30, and the answer on the line");
-    report("ComSend of 600 bytes", handed, "no wait for the line");
+    report("send of 600 bytes", handed, "no wait for the line");
     if (!delays.empty())
         report("sensor-sim answer after a request", delays, "5 to 30");
     return 0;

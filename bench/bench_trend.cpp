@@ -126,15 +126,15 @@ class InstantBusPort : public SerialPort
 public:
     explicit InstantBusPort(SensorBus &bus) : m_bus(bus) {}
     QStringList portNames() override { return {}; }
-    bool ComPortExists(const QString &) override { return false; }
+    bool portExists(const QString &) override { return false; }
     QString deviceName(const QString &item) const override { return item; }
-    bool ComOpen(const QString &, const QString &) override { return true; }
+    bool open(const QString &, const QString &) override { return true; }
     OpenFailure lastOpenFailure() const override { return OpenFailure::None; }
-    bool ComClose() override { return true; }
-    void ComFlush() override {}
+    bool close() override { return true; }
+    void flush() override {}
     // The answer is there at once, found waiting by the next tick.
-    QByteArray ComTakeArrived() override { return std::exchange(m_answer, QByteArray()); }
-    int ComSend(const QByteArray &data) override
+    QByteArray takeArrived() override { return std::exchange(m_answer, QByteArray()); }
+    int send(const QByteArray &data) override
     {
         m_answer = data.isEmpty() ? QByteArray() : m_bus.respond(data);
         return int(data.size());

@@ -40,7 +40,7 @@ void checkParsed(const QByteArray &message, const Request &r)
         FUZZ_CHECK(message.size() == 3 && r.address == Cmd::SearchAddress);
         return;
     }
-    FUZZ_CHECK(Control_summ(message.left(3) + r.body) == message);
+    FUZZ_CHECK(withCrc(message.left(3) + r.body) == message);
     for (int firmware : {150, 163, 172, 175, 176}) {
         const std::optional<QByteArray> data = requestData(r, firmware);
         if (data)

@@ -47,7 +47,7 @@ QByteArray dataAnswer(const SensorConfig &s, quint32 amplitude, quint16 outputCo
     out.append(char(s.filtration));
     appendLe(out, s.distanceLimit, 2);
     out.truncate(dataAnswerLength(s.firmware) - 1);
-    return Control_summ(out);
+    return withCrc(out);
 }
 
 QByteArray identityAnswer(const SensorConfig &s)
@@ -56,7 +56,7 @@ QByteArray identityAnswer(const SensorConfig &s)
     appendLe(out, s.serial, 4);
     out.append(char(s.firmware));
     out.append(char(s.prefix));
-    return Control_summ(out);
+    return withCrc(out);
 }
 
 QByteArray tableAnswer(const SensorConfig &s)
@@ -66,7 +66,7 @@ QByteArray tableAnswer(const SensorConfig &s)
         appendBe16(out, v);
     for (quint16 v : s.table.volumes)
         appendBe16(out, v);
-    return Control_summ(out);
+    return withCrc(out);
 }
 
 QByteArray modeAnswer(const SensorConfig &s)
@@ -79,7 +79,7 @@ QByteArray modeAnswer(const SensorConfig &s)
 
 QByteArray confirmation(quint8 address, quint8 code, const QByteArray &data)
 {
-    return Control_summ(head(address, code) + data);
+    return withCrc(head(address, code) + data);
 }
 
 QByteArray frequencyAnswer(quint8 address, quint16 hertz)

@@ -36,7 +36,7 @@ bool isFramed(const QByteArray &answer)
 QByteArray reframed(QByteArray answer)
 {
     answer.chop(1);
-    return Control_summ(answer);
+    return withCrc(answer);
 }
 } // namespace
 

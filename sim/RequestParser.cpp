@@ -49,9 +49,9 @@ std::optional<QByteArray> requestData(const Request &request, int firmware)
         return std::nullopt;
     QByteArray data = request.body;
     if (expectsWriteKey(request.code, firmware)) {
-        if (!data.startsWith(write_key()))
+        if (!data.startsWith(writeKey()))
             return std::nullopt;
-        data.remove(0, write_key().size());
+        data.remove(0, writeKey().size());
     }
     if (data.size() != *length)
         return std::nullopt;

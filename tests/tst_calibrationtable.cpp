@@ -40,7 +40,7 @@ private slots:
         QCOMPARE(plain.left(3) + plain.mid(3, 80), bytes({0x31, 0x05, 0xF1}) + data);
         const QByteArray keyed = tableWriteRequest(5, data, true);
         QCOMPARE(keyed.size(), 87);
-        QCOMPARE(keyed.mid(3, 3) + keyed.mid(6, 80), write_key() + data);
+        QCOMPARE(keyed.mid(3, 3) + keyed.mid(6, 80), writeKey() + data);
         QVERIFY(answerCrcMatches(plain) && answerCrcMatches(keyed));
     }
 
@@ -81,12 +81,12 @@ private slots:
         QByteArray values = kDefaultSide + kDefaultSide;
         values[0] = char(0xFF);
         values[1] = char(0xFF);
-        const QByteArray good = Control_summ(bytes({0x3E, 0x05, 0xEF}) + values);
+        const QByteArray good = withCrc(bytes({0x3E, 0x05, 0xEF}) + values);
         QByteArray badCrc = good;
         badCrc[20] = char(badCrc.at(20) ^ 0x40);
         QTest::newRow("84 bytes") << good << true;
-        QTest::newRow("83 bytes") << Control_summ(good.left(82)) << false;
-        QTest::newRow("85 bytes") << Control_summ(good.left(83) + '\0') << false;
+        QTest::newRow("83 bytes") << withCrc(good.left(82)) << false;
+        QTest::newRow("85 bytes") << withCrc(good.left(83) + '\0') << false;
         QTest::newRow("a value changed on the way") << badCrc << false;
     }
     void answers()

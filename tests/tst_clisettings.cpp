@@ -112,7 +112,7 @@ private slots:
         QTest::addColumn<QByteArray>("frame"); // without the CRC
         QTest::addColumn<QString>("logLine");
 
-        const QByteArray key = write_key();
+        const QByteArray key = writeKey();
         QTest::newRow("address unkeyed")
             << "address=7" << 174 << -1 << QByteArray::fromHex("3105FB07")
             << "Cmd Set New net addr = 7";
@@ -155,7 +155,7 @@ private slots:
         QCOMPARE(needsEchoByte(*p.setting, fw),
                  fw >= 176 && echoByte >= 0 && !assignment.contains("echo="));
         const SettingFrame f = settingFrame(*p.setting, 5, facts);
-        QCOMPARE(f.frame, Control_summ(frame));
+        QCOMPARE(f.frame, withCrc(frame));
         QCOMPARE(f.logLine, logLine);
         QCOMPARE(f.answerCode, static_cast<quint8>(frame.at(2)));
         QCOMPARE(repeatable(*p.setting), !assignment.contains("shift"));

@@ -25,8 +25,8 @@ const QString kHumRange = QStringLiteral("Acceptable humidity values 1 to 100 %"
 
 QByteArray request(const char *head, const char *data, bool key)
 {
-    return Control_summ(QByteArray::fromHex(head) + (key ? write_key() : QByteArray()) +
-                        QByteArray::fromHex(data));
+    return withCrc(QByteArray::fromHex(head) + (key ? writeKey() : QByteArray()) +
+                   QByteArray::fromHex(data));
 }
 
 QString hex(const QByteArray &b)

@@ -55,7 +55,7 @@ private slots:
         PortReports reports;
         QtSerialPort port;
         reports.watch(port);
-        QVERIFY(port.ComOpen(sim.slavePath(), kSettings));
+        QVERIFY(port.open(sim.slavePath(), kSettings));
 
         const QByteArray answer = answerTo(port, bytes({0x31, 0x01, 0xF0, 0xC5}), 26);
         QCOMPARE(answer.size(), 26);
@@ -74,15 +74,15 @@ private slots:
         SensorSim sim(demoSensors());
         QVERIFY(sim.start(link));
         QtSerialPort port;
-        QVERIFY(port.ComOpen(link, kSettings));
+        QVERIFY(port.open(link, kSettings));
         QCOMPARE(answerTo(port, searchRequest(), 3), bytes({0x01, 0x02, 0x05}));
         QCOMPARE(answerTo(port, identityRequest(5), 10),
-                 Control_summ(bytes({0x3E, 0x05, 0xFC, 0x39, 0x30, 0x00, 0x00, 0xB0, 0x00})));
+                 withCrc(bytes({0x3E, 0x05, 0xFC, 0x39, 0x30, 0x00, 0x00, 0xB0, 0x00})));
         // The older generations answer shorter.
         QCOMPARE(answerTo(port, dataRequest(2), 22).size(), 22);
 
         QtSerialPort second;
-        QVERIFY(!second.ComOpen(sim.slavePath(), kSettings));
+        QVERIFY(!second.open(sim.slavePath(), kSettings));
         QCOMPARE(second.lastOpenFailure(), SerialPort::OpenFailure::Busy);
     }
 
@@ -91,10 +91,10 @@ private slots:
         SensorSim sim({sensor(5, 176)});
         QVERIFY(sim.start());
         QtSerialPort port;
-        QVERIFY(port.ComOpen(sim.slavePath(), kSettings));
+        QVERIFY(port.open(sim.slavePath(), kSettings));
         const QByteArray confirmation =
             answerTo(port, settingRequest(Cmd::SetMaxDistance, 5, {1200}, true), 6);
-        QCOMPARE(confirmation, Control_summ(bytes({0x3E, 0x05, 0xE9, 0xB0, 0x04})));
+        QCOMPARE(confirmation, withCrc(bytes({0x3E, 0x05, 0xE9, 0xB0, 0x04})));
         QCOMPARE(sim.bus().sensor(5)->distanceLimit, quint16(1200));
     }
 
@@ -123,10 +123,10 @@ private slots:
         QVERIFY(dialogs.shown.isEmpty());
         QVERIFY(window.engine().isPolling());
         QtSerialPort other;
-        QVERIFY(!other.ComOpen(link, kSettings));
+        QVERIFY(!other.open(link, kSettings));
 
         window.form()->BTNCloseCom->click();
-        QVERIFY(other.ComOpen(link, kSettings));
+        QVERIFY(other.open(link, kSettings));
         QFile log(window.logPath());
         QVERIFY(log.open(QIODevice::ReadOnly));
         const QByteArray events = log.readAll();
@@ -141,7 +141,7 @@ private slots:
         PortReports reports;
         QtSerialPort port;
         reports.watch(port);
-        QVERIFY(port.ComOpen(sim.slavePath(), kSettings));
+        QVERIFY(port.open(sim.slavePath(), kSettings));
         QCOMPARE(answerTo(port, dataRequest(1), 26).size(), 26);
 
         sim.vanish();
@@ -149,7 +149,7 @@ private slots:
         BlockingLine line(port);
         QTRY_VERIFY(line.write(request) < request.size());
         QCOMPARE(line.read(), QByteArray());
-        QVERIFY(port.ComClose());
+        QVERIFY(port.close());
         QVERIFY(reports.messages().isEmpty());
     }
 };

@@ -523,14 +523,14 @@ private slots:
             QCOMPARE(h.dialogs.messages(), QStringList{"Error! COM port unavailable"});
             // A frame the port did not take is dropped: the tick after it polls.
             QCOMPARE(h.port.writes.last(), i == 1 ? shift : dataRequest(0));
-            QVERIFY(h.port.open);
+            QVERIFY(h.port.opened);
             QVERIFY(h.w().engine().isPolling());
         }
         // The answer read in a failed tick is dropped.
         QCOMPARE(h.ui()->MsgCom->text(), QString("Error! COM port unavailable"));
         h.w().engine().tick();
         QCOMPARE(h.dialogs.messages().size(), 1);
-        QVERIFY(!h.port.open);
+        QVERIFY(!h.port.opened);
         QVERIFY(!h.w().engine().isPolling());
         QVERIFY(portListRefreshes(h));
         QCOMPARE(frameOfNextTick(h), dataRequest(0));
@@ -543,13 +543,13 @@ private slots:
         h.port.writeCounts = {0, 0, 0, 4, 0, 0, 0};
         for (int i = 0; i < 7; ++i)
             h.w().engine().tick();
-        QVERIFY(h.port.open);
+        QVERIFY(h.port.opened);
         // Told again only after a write went through in between.
         QCOMPARE(h.dialogs.messages().size(), 2);
         // Three in a row since the good one: the next failure is the fourth.
         h.port.writeCounts = {0};
         h.w().engine().tick();
-        QVERIFY(!h.port.open);
+        QVERIFY(!h.port.opened);
     }
 
     void boxInsideATickDoesNotLetTheTimerIn()

@@ -87,9 +87,9 @@ class tst_EngineFuzz : public QObject
             *fields = randomFields(rng);
             return dataAnswer(*fields, rng.bounded(2) ? 26 : rng.bounded(31));
         case 3:
-            return Control_summ(bytes({0x3E, 5, 0xF0}) + randomBytes(rng, rng.bounded(253)));
+            return withCrc(bytes({0x3E, 5, 0xF0}) + randomBytes(rng, rng.bounded(253)));
         default:
-            return Control_summ(bytes({0x3E, 5, 0xFC}) + randomBytes(rng, rng.bounded(12)));
+            return withCrc(bytes({0x3E, 5, 0xFC}) + randomBytes(rng, rng.bounded(12)));
         }
     }
 
@@ -107,7 +107,7 @@ private slots:
         QRandomGenerator rng(20261207);
         int complete = 0;
         for (int i = 0; i < 4000; ++i) {
-            if (!h.port.open)
+            if (!h.port.opened)
                 h.openPort();
             // The settings controls follow the next answer, or have just followed one.
             if (rng.bounded(2))
@@ -139,7 +139,7 @@ private slots:
             QVERIFY(kLampColours.contains(fillOf(h.ui()->ind_stab)));
             QVERIFY(h.ui()->CmbNet->count() >= 1 && h.ui()->CmbNet->count() < 20);
             // A complete, intact data answer always shows its amplitude.
-            if (answer.size() == 26 && fields.amplitude != 0 && h.port.open && writeTaken) {
+            if (answer.size() == 26 && fields.amplitude != 0 && h.port.opened && writeTaken) {
                 QCOMPARE(h.ui()->tek->text(), QString::number(fields.amplitude));
                 ++complete;
             }

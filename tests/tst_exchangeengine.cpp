@@ -112,7 +112,7 @@ private slots:
     void anIdentityAnswerTeachesTheDataAnswersLength()
     {
         Bench b;
-        QByteArray identity = Control_summ(bytes({0x3E, 5, 0xFC, 0x39, 0x30, 0, 0, 176, 0}));
+        QByteArray identity = withCrc(bytes({0x3E, 5, 0xFC, 0x39, 0x30, 0, 0, 176, 0}));
         b.port.responder = [&](const QByteArray &frame) {
             return frame == identityRequest(5) ? identity : QByteArray();
         };

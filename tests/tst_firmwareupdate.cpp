@@ -358,7 +358,7 @@ private slots:
         QVERIFY(b.progressLog().endsWith("Block -1\nUpdate cancelled: " + kUpdateAgain + "."));
         QTest::qWait(20);
         QCOMPARE(b.loader.frames.size(), 20);
-        QCOMPARE(b.h.port.open, !closeWindow);
+        QCOMPARE(b.h.port.opened, !closeWindow);
         if (closeWindow)
             QCOMPARE(b.h.logEvents().mid(b.h.logEvents().size() - 2),
                      (QStringList{"Firmware update cancelled: " + kUpdateAgain + ".",
@@ -395,7 +395,7 @@ private slots:
         QCOMPARE(shown[0], QString("Error! COM port unavailable"));
         QVERIFY(shown[1].startsWith("Firmware update failed: the port") &&
                 shown[1].contains(kUpdateAgain));
-        QVERIFY(!b.h.port.open);
+        QVERIFY(!b.h.port.opened);
         QVERIFY(!b.h.w().engine().isPolling());
         QVERIFY(b.h.ui()->BTNOpenCom->isEnabled() && !b.h.ui()->start->isEnabled());
         QCOMPARE(b.h.logEvents().last(), QString("Com Port ttyUSB0 Closed"));

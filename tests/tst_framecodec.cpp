@@ -30,7 +30,7 @@ private slots:
         QFETCH(QByteArray, input);
         QFETCH(int, expected);
         QCOMPARE(int(crc8(input)), expected);
-        QCOMPARE(Control_summ(input), input + QByteArray(1, char(expected)));
+        QCOMPARE(withCrc(input), input + QByteArray(1, char(expected)));
     }
 
     // The table-driven step must agree with the plain bitwise reflected algorithm for
@@ -51,7 +51,7 @@ private slots:
 
     void frameWithItsOwnCrcRunsToZeroButIsCheckedWithoutIt()
     {
-        const QByteArray frame = Control_summ(bytes({0x3E, 0x01, 0xF0, 0x10, 0x20}));
+        const QByteArray frame = withCrc(bytes({0x3E, 0x01, 0xF0, 0x10, 0x20}));
         QCOMPARE(crc8(frame), quint8(0));
         QVERIFY(answerCrcMatches(frame));
         QByteArray broken = frame;
@@ -75,7 +75,7 @@ private slots:
     {
         QFETCH(quint32, num);
         QFETCH(QByteArray, expected);
-        QCOMPARE(Long_to_string(num), expected);
+        QCOMPARE(bigEndian32(num), expected);
     }
 
     void requestsCarryTheKeyFrom175()
@@ -85,12 +85,12 @@ private slots:
         QVERIFY(needsWriteKey(175));
         QVERIFY(needsWriteKey(176));
 
-        QCOMPARE(write_key().size(), 3);
+        QCOMPARE(writeKey().size(), 3);
         const QByteArray plain = buildRequest(1, Cmd::ShiftEmpty, false, bytes({0xFF, 0xFF}));
         QCOMPARE(plain, bytes({0x31, 0x01, 0xF9, 0xFF, 0xFF, 0x71}));
         const QByteArray keyed = buildRequest(1, Cmd::ShiftEmpty, true, bytes({0xFF, 0xFF}));
         QCOMPARE(keyed.size(), 9);
-        QCOMPARE(keyed.mid(3, 3), write_key());
+        QCOMPARE(keyed.mid(3, 3), writeKey());
         QCOMPARE(keyed.mid(6, 2), bytes({0xFF, 0xFF}));
         QVERIFY(answerCrcMatches(keyed));
     }
@@ -127,8 +127,7 @@ private slots:
         QTest::newRow("another sensor's") << identity << 6 << 0xFC << 176 << false;
         QTest::newRow("another command's") << identity << 5 << 0xF0 << 176 << false;
         QTest::newRow("bad CRC") << badCrc << 5 << 0xFC << 176 << false;
-        QTest::newRow("unframed, good CRC")
-            << Control_summ(bytes({5, 7})) << -1 << -1 << 0 << false;
+        QTest::newRow("unframed, good CRC") << withCrc(bytes({5, 7})) << -1 << -1 << 0 << false;
         QTest::newRow("data 1.7.6") << dataAnswer({}, 26) << 5 << 0xF0 << 176 << true;
         QTest::newRow("data 1.6.3") << dataAnswer({}, 22) << 5 << 0xF0 << 163 << true;
         QTest::newRow("data cut short, good CRC") << dataAnswer({}, 12) << -1 << -1 << 176 << false;
@@ -139,7 +138,7 @@ private slots:
         QTest::newRow("two identities run together")
             << identity + identity << 5 << 0xFC << 0 << false;
         QTest::newRow("identity without its version")
-            << Control_summ(identity.left(7)) << -1 << -1 << 176 << false;
+            << withCrc(identity.left(7)) << -1 << -1 << 176 << false;
         QTest::newRow("mode 1.7.4 with a byte more") << modeEcho << -1 << -1 << 174 << false;
         QTest::newRow("mode 1.7.5, either way") << mode << -1 << -1 << 175 << true;
         QTest::newRow("mode 1.7.6 without the echo") << mode << -1 << -1 << 176 << false;

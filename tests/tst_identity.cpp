@@ -143,7 +143,7 @@ private slots:
         h.w().parts().monitor->showIdentity(identity(bytes({176, 0})));
         const int logLines = h.logEvents().size();
         QByteArray a = identity(bytes({150, 0})).left(length - 1);
-        h.w().parts().monitor->showIdentity(Control_summ(a));
+        h.w().parts().monitor->showIdentity(withCrc(a));
         QCOMPARE(h.ui()->sn->text(), QString("????????"));
         QCOMPARE(h.ui()->vv->text(), QString("1.7.6."));
         QCOMPARE(h.logEvents().size(), logLines);
@@ -175,7 +175,7 @@ private slots:
         QTest::newRow("check byte wrong") << wrongCheck;
         QTest::newRow("serial number only") << eight;
         QTest::newRow("serial number only, check byte wrong") << eight.left(7) + char(eight[7] ^ 1);
-        QTest::newRow("cut short") << Control_summ(identity(bytes({163, 0})).left(5));
+        QTest::newRow("cut short") << withCrc(identity(bytes({163, 0})).left(5));
         // A frame followed by its CRC runs the CRC to zero: the pair passes for one.
         QTest::newRow("two sensors at one address")
             << identity(bytes({163, 0})) + identity(bytes({172, 0}));

@@ -272,7 +272,7 @@ private slots:
         }
         QCOMPARE(h.dialogs.messages(), shown.mid(0, 1));
         QCOMPARE(h.dialogs.shown.last().text, shown.at(1));
-        QCOMPARE(frameOfNextTick(h), Control_summ(QByteArray::fromHex("3100F90014")));
+        QCOMPARE(frameOfNextTick(h), withCrc(QByteArray::fromHex("3100F90014")));
         h.port.reads = {framedAnswer(0, 0xF9)};
         h.w().engine().tick();
         QCOMPARE(h.ui()->MsgCom->text(), shown.at(2));

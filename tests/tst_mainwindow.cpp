@@ -242,13 +242,13 @@ private slots:
 
         // The bus works as ever, and nothing is written anywhere.
         h.ui()->BTNOpenCom->click();
-        QVERIFY(h.port.open);
+        QVERIFY(h.port.opened);
         QVERIFY(h.w().engine().isPolling());
         h.ui()->Opros->click();
         h.w().engine().tick();
         QCOMPARE(h.port.writes.last(), QByteArray::fromHex("31FFDC"));
         h.w().close();
-        QVERIFY(!h.port.open);
+        QVERIFY(!h.port.opened);
         QCOMPARE(h.dialogs.shown.size(), 1);
         QVERIFY(QDir(folder).entryList(QDir::Files).isEmpty());
     }
@@ -293,7 +293,7 @@ private slots:
         QCOMPARE(QCoreApplication::exec(), 0);
         QVERIFY(!timedOut);
 
-        QVERIFY(!h.port.open);
+        QVERIFY(!h.port.opened);
         QCOMPARE(h.port.closes, 1);
         const QStringList events = h.logEvents();
         QCOMPARE(events.last(), QString("Com Port ttyUSB0 Closed"));
@@ -325,7 +325,7 @@ private slots:
         if (port == "failed")
             h.w().parts().portBar->BTNOpenCom_Click();
         h.w().close();
-        QVERIFY(!h.port.open);
+        QVERIFY(!h.port.opened);
         h.destroyWindow();
         const QByteArray log = h.logBytes();
         QCOMPARE(log.count("Closed"), closedLines);

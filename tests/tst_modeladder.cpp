@@ -52,7 +52,7 @@ private slots:
     {
         QTest::addColumn<int>("nn");
         QTest::addColumn<int>("output");    // -1: none
-        QTest::addColumn<QString>("flags"); // inverted, filtration, per cent, tartab, 4096
+        QTest::addColumn<QString>("flags"); // inverted, filtration, per cent, litres, 4096
         QTest::newRow("00") << 0x00 << int(OutputMode::Rs485Passive) << "00000";
         QTest::newRow("8A") << 0x8A << int(OutputMode::Analog) << "01001";
         QTest::newRow("04") << 0x04 << int(OutputMode::Frequency) << "00000";
@@ -73,7 +73,7 @@ private slots:
         const ModeFlags f = decodeModeByte(quint8(nn));
         QCOMPARE(f.output.has_value() ? int(*f.output) : -1, output);
         QString got;
-        for (bool b : {f.inverted, f.filtration, f.perSents, f.tartab, f.range4096})
+        for (bool b : {f.inverted, f.filtration, f.percent, f.litres, f.range4096})
             got += b ? QLatin1Char('1') : QLatin1Char('0');
         QCOMPARE(got, flags);
     }

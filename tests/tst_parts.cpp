@@ -66,14 +66,14 @@ private slots:
         QCOMPARE(c.CmbPort->currentText(), QString("ttyUSB0"));
         QCOMPARE(b.display.results, QString("ttyUSB0, \r\n"));
         c.BTNOpenCom->click();
-        QVERIFY(b.port.open);
+        QVERIFY(b.port.opened);
         QVERIFY(b.engine.isPolling());
         QCOMPARE(opened.size(), 1);
         QCOMPARE(b.display.tagsSwitched, 1);
         QCOMPARE(b.tone.beeps, (QList<QPair<int, int>>{{1000, 100}}));
 
         emit b.engine.linkLost(); // as after four failed writes
-        QVERIFY(!b.port.open);
+        QVERIFY(!b.port.opened);
         QVERIFY(!b.engine.isPolling());
         QCOMPARE(closed.size(), 1);
         QCOMPARE(b.display.tagsClosed, 1);

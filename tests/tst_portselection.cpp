@@ -145,7 +145,7 @@ private slots:
         QCOMPARE(h.ui()->ProgressBar1->value(), 0);
         QCOMPARE(fillOf(h.ui()->Pic), QColor(255, 255, 16));
         QCOMPARE(fillOf(h.ui()->ind_stab), QColor(192, 192, 192));
-        QVERIFY(!h.port.open);
+        QVERIFY(!h.port.opened);
         QVERIFY(!h.w().engine().isPolling());
         QVERIFY(portListRefreshes(h));
         QVERIFY(!ownEnabled(h.ui()->Opros));
@@ -158,7 +158,7 @@ private slots:
         h.port.writeCounts = {0, 0, 0};
         for (int i = 0; i < 3; ++i)
             h.w().engine().tick();
-        QVERIFY(h.port.open);
+        QVERIFY(h.port.opened);
     }
 
     void commandLineDeviceStaysInTheList()

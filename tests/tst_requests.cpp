@@ -38,7 +38,7 @@ private slots:
 
     void dataBytesAndKeyPlacement()
     {
-        const QByteArray key = write_key();
+        const QByteArray key = writeKey();
         QCOMPARE(shiftRequest(1, false, -1000, false).mid(3, 2), bytes({0xFC, 0x18}));
         QCOMPARE(shiftRequest(1, true, 1000, true).mid(3, 5), key + bytes({0x03, 0xE8}));
         QCOMPARE(passwordRequest(2, false, 2000000000, false).mid(2, 5),
@@ -86,9 +86,9 @@ private slots:
         const int values = row.requestData == CommandRow::kModeData ? length : row.values;
         const QByteArray frame = settingRequest(code, 7, QList<qint64>(values, 1), caps.writeKey);
         const bool keyed = row.keyed && caps.writeKey;
-        QCOMPARE(frame.size(), 4 + (keyed ? int(write_key().size()) : 0) + length);
+        QCOMPARE(frame.size(), 4 + (keyed ? int(writeKey().size()) : 0) + length);
         QCOMPARE(quint8(frame.at(2)), code);
-        QCOMPARE(frame.mid(3, write_key().size()) == write_key(), keyed);
+        QCOMPARE(frame.mid(3, writeKey().size()) == writeKey(), keyed);
         QVERIFY(answerCrcMatches(frame));
     }
 

@@ -65,7 +65,7 @@ private slots:
     {
         SensorBus bus({steadySensor(5, 176)});
         const QByteArray answer = bus.respond(identityRequest(5));
-        QCOMPARE(answer, Control_summ(hex("3E 05 FC 39 30 00 00 B0 00")));
+        QCOMPARE(answer, withCrc(hex("3E 05 FC 39 30 00 00 B0 00")));
         QCOMPARE(answer.size(), 10);
     }
 
@@ -75,7 +75,7 @@ private slots:
         c.serial = 0x01020304;
         c.prefix = 3;
         SensorBus bus({c});
-        QCOMPARE(bus.respond(identityRequest(1)), Control_summ(hex("3E 01 FC 04 03 02 01 A3 03")));
+        QCOMPARE(bus.respond(identityRequest(1)), withCrc(hex("3E 01 FC 04 03 02 01 A3 03")));
     }
 
     void everySensorAnswersTheSearchWithItsAddress()
@@ -104,7 +104,7 @@ private slots:
         SensorBus bus({steadySensor()});
         const QByteArray answer = bus.respond(tableReadRequest(5));
         QCOMPARE(answer.size(), 84);
-        QCOMPARE(answer, Control_summ(hex("3E 05 EF") + kDefaultTableBytes + kDefaultTableBytes));
+        QCOMPARE(answer, withCrc(hex("3E 05 EF") + kDefaultTableBytes + kDefaultTableBytes));
     }
 
     void dataAnswerLayout_data()
@@ -208,7 +208,7 @@ private slots:
         badCrc.back() = char(badCrc.back() ^ 1);
         QTest::newRow("wrong CRC") << 176 << badCrc;
         QTest::newRow("no key from 1.7.5") << 175 << request(5, 0xF9, false, shift);
-        QTest::newRow("wrong key") << 176 << Control_summ(hex("31 05 F9 A5 5A C4 FF FF"));
+        QTest::newRow("wrong key") << 176 << withCrc(hex("31 05 F9 A5 5A C4 FF FF"));
         QTest::newRow("key where none is taken") << 174 << request(5, 0xF9, true, shift);
         QTest::newRow("key on a read") << 176 << request(5, 0xF0, true);
         QTest::newRow("another address") << 176 << dataRequest(6);
@@ -217,7 +217,7 @@ private slots:
             << 176 << request(5, 0xF1, true, QByteArray(79, '\0'));
         QTest::newRow("second mode byte missing") << 176 << request(5, 0xF2, true, hex("80"));
         QTest::newRow("too short") << 176 << hex("31 05");
-        QTest::newRow("answer prefix") << 176 << Control_summ(hex("3E 05 F0"));
+        QTest::newRow("answer prefix") << 176 << withCrc(hex("3E 05 F0"));
         QTest::newRow("address 255 by search") << 176 << request(5, 0xFB, true, hex("FF"));
     }
     void silence()
@@ -256,13 +256,12 @@ private slots:
     void modeIsSetAndEchoed()
     {
         SensorBus bus({steadySensor(5, 176), steadySensor(6, 175)});
-        QCOMPARE(bus.respond(modeRequest(5, 0x8C, true, 0x13)),
-                 Control_summ(hex("3E 05 F2 8C 13")));
+        QCOMPARE(bus.respond(modeRequest(5, 0x8C, true, 0x13)), withCrc(hex("3E 05 F2 8C 13")));
         const QByteArray data = bus.respond(dataRequest(5));
         QCOMPARE(byteAt(data, 21), quint8(0x8C));
         QCOMPARE(byteAt(data, 23), quint8(0x13));
 
-        QCOMPARE(bus.respond(modeRequest(6, 0x02, true)), Control_summ(hex("3E 06 F2 02")));
+        QCOMPARE(bus.respond(modeRequest(6, 0x02, true)), withCrc(hex("3E 06 F2 02")));
         QCOMPARE(bus.sensor(6)->mode, quint8(0x02));
     }
 
@@ -270,9 +269,9 @@ private slots:
     {
         SensorBus bus({steadySensor()});
         QCOMPARE(bus.respond(settingRequest(Cmd::SetMaxDistance, 5, {1200}, true)),
-                 Control_summ(hex("3E 05 E9 B0 04")));
+                 withCrc(hex("3E 05 E9 B0 04")));
         QCOMPARE(bus.respond(settingRequest(Cmd::SetMinDistance, 5, {25}, true)),
-                 Control_summ(hex("3E 05 EE 19")));
+                 withCrc(hex("3E 05 EE 19")));
         const QByteArray data = bus.respond(dataRequest(5));
         QCOMPARE(byteAt(data, 22), quint8(25));
         QCOMPARE(leValue(data, 24, 2), 1200u);
@@ -302,7 +301,7 @@ private slots:
         for (int i = 0; i < 40; ++i)
             table += int16BigEndian(qint16(i * 100 + 1));
         QCOMPARE(bus.respond(request(5, 0xF1, true, table)), confirmation(5, 0xF1));
-        QCOMPARE(bus.respond(tableReadRequest(5)), Control_summ(hex("3E 05 EF") + table));
+        QCOMPARE(bus.respond(tableReadRequest(5)), withCrc(hex("3E 05 EF") + table));
         QCOMPARE(bus.sensor(5)->table.volumes[19], quint16(3901));
     }
 
@@ -320,7 +319,7 @@ private slots:
         SensorConfig c = steadySensor();
         c.password = 1234;
         SensorBus bus({c});
-        QCOMPARE(bus.respond(passwordRequest(5, false, 1235, true)), Control_summ(hex("3E 05 FD")));
+        QCOMPARE(bus.respond(passwordRequest(5, false, 1235, true)), withCrc(hex("3E 05 FD")));
         QCOMPARE(bus.respond(passwordRequest(5, false, 1234, true)), confirmation(5, 0xF8));
         QCOMPARE(bus.respond(passwordRequest(5, true, 2000000000, true)), confirmation(5, 0xF7));
         QCOMPARE(bus.respond(passwordRequest(5, false, 1234, true)), wrongPasswordAnswer(5));
@@ -389,7 +388,7 @@ private slots:
             QVERIFY(!answerCrcMatches(identity));
             break;
         case Fault::FrequencyMode:
-            QCOMPARE(data, Control_summ(hex("3E 05 FE 05 14"))); // 1300 Hz
+            QCOMPARE(data, withCrc(hex("3E 05 FE 05 14"))); // 1300 Hz
             QCOMPARE(identity, data);
             break;
         case Fault::Garbage:
@@ -651,7 +650,7 @@ private slots:
         LineClient client(link);
         QVERIFY(client.isOpen());
         QVERIFY(client.send(identityRequest(5)));
-        QCOMPARE(client.receive(10), Control_summ(hex("3E 05 FC 39 30 00 00 B0 00")));
+        QCOMPARE(client.receive(10), withCrc(hex("3E 05 FC 39 30 00 00 B0 00")));
         QVERIFY(client.send(hex("31 FF DC")));
         QCOMPARE(client.receive(1), hex("05"));
         // A request it must not answer gets nothing, and what follows is answered.

@@ -35,10 +35,10 @@ class CountingPort : public QtSerialPort
 {
 public:
     using QtSerialPort::QtSerialPort;
-    void ComFlush() override
+    void flush() override
     {
         ++flushes;
-        QtSerialPort::ComFlush();
+        QtSerialPort::flush();
     }
     int flushes = 0;
 };
@@ -162,8 +162,8 @@ private slots:
         QVERIFY(names.size() <= 30);
         QVERIFY(std::is_sorted(names.begin(), names.end(), naturalLess));
         for (const QString &name : names)
-            QVERIFY2(port.ComPortExists(name), qPrintable(name));
-        QVERIFY(!port.ComPortExists("ttyLEVELCONF99"));
+            QVERIFY2(port.portExists(name), qPrintable(name));
+        QVERIFY(!port.portExists("ttyLEVELCONF99"));
     }
 
     // ---- on a pseudo-terminal ----
@@ -175,8 +175,8 @@ private slots:
         PortReports reports;
         QtSerialPort port;
         reports.watch(port);
-        QVERIFY(port.ComPortExists(pty.slavePath()));
-        QVERIFY(port.ComOpen(pty.slavePath(), kSettings));
+        QVERIFY(port.portExists(pty.slavePath()));
+        QVERIFY(port.open(pty.slavePath(), kSettings));
         QCOMPARE(port.lastOpenFailure(), SerialPort::OpenFailure::None);
 
         termios t{};
@@ -186,8 +186,8 @@ private slots:
         QCOMPARE(t.c_cflag & (PARENB | CSTOPB), tcflag_t(0));
         QCOMPARE(t.c_lflag & (ICANON | ECHO), tcflag_t(0));
         QVERIFY(reports.messages().isEmpty());
-        QVERIFY(port.ComClose());
-        QVERIFY(!port.ComClose());
+        QVERIFY(port.close());
+        QVERIFY(!port.close());
     }
 
     void writesArriveWhole_data()
@@ -205,7 +205,7 @@ private slots:
         PtyPair pty;
         QtSerialPort port;
         BlockingLine line(port);
-        QVERIFY(port.ComOpen(pty.slavePath(), kSettings));
+        QVERIFY(port.open(pty.slavePath(), kSettings));
         const QByteArray data = pattern(size);
         QCOMPARE(line.write(data), size);
         QCOMPARE(pty.readAll(), data);
@@ -216,7 +216,7 @@ private slots:
         PtyPair pty;
         QtSerialPort port;
         BlockingLine line(port);
-        QVERIFY(port.ComOpen(pty.slavePath(), kSettings));
+        QVERIFY(port.open(pty.slavePath(), kSettings));
         const QByteArray sent = pattern(300);
         QVERIFY(pty.write(sent));
         QVERIFY(pty.waitForSlaveInput(300));
@@ -230,7 +230,7 @@ private slots:
         PtyPair pty;
         QtSerialPort port;
         BlockingLine line(port);
-        QVERIFY(port.ComOpen(pty.slavePath(), kSettings));
+        QVERIFY(port.open(pty.slavePath(), kSettings));
         const QByteArray answer = QByteArray::fromHex("3e05fadf");
         QVERIFY(pty.write(answer));
         QVERIFY(pty.waitForSlaveInput(answer.size()));
@@ -242,7 +242,7 @@ private slots:
         PtyPair pty;
         CountingPort port;
         BlockingLine line(port);
-        QVERIFY(port.ComOpen(pty.slavePath(), kSettings));
+        QVERIFY(port.open(pty.slavePath(), kSettings));
         QCOMPARE(line.read(), QByteArray());
         QCOMPARE(port.flushes, 1);
 
@@ -259,10 +259,10 @@ private slots:
         PtyPair pty;
         QtSerialPort port;
         BlockingLine line(port);
-        QVERIFY(port.ComOpen(pty.slavePath(), kSettings));
+        QVERIFY(port.open(pty.slavePath(), kSettings));
         QVERIFY(pty.write("xyz"));
         QVERIFY(pty.waitForSlaveInput(3));
-        port.ComFlush();
+        port.flush();
         QCOMPARE(line.read(), QByteArray("xyz"));
     }
 
@@ -273,7 +273,7 @@ private slots:
         QVERIFY(pty.waitForSlaveInput(5));
         QtSerialPort port;
         BlockingLine line(port);
-        QVERIFY(port.ComOpen(pty.slavePath(), kSettings));
+        QVERIFY(port.open(pty.slavePath(), kSettings));
         QVERIFY(pty.write("new"));
         QVERIFY(pty.waitForSlaveInput(3));
         QCOMPARE(line.read(), QByteArray("new"));
@@ -288,21 +288,21 @@ private slots:
         QtSerialPort second;
         BlockingLine secondLine(second);
         reports.watch(second);
-        QVERIFY(first.ComOpen(pty.slavePath(), kSettings));
+        QVERIFY(first.open(pty.slavePath(), kSettings));
 
-        QVERIFY(!second.ComOpen(pty.slavePath(), kSettings));
+        QVERIFY(!second.open(pty.slavePath(), kSettings));
         QCOMPARE(second.lastOpenFailure(), SerialPort::OpenFailure::Busy);
 
         // The same device by another name is still the same device.
         QTemporaryDir dir;
         const QString link = dir.filePath("bus-link");
         QVERIFY(QFile::link(pty.slavePath(), link));
-        QVERIFY(!second.ComOpen(link, kSettings));
+        QVERIFY(!second.open(link, kSettings));
         QCOMPARE(second.lastOpenFailure(), SerialPort::OpenFailure::Busy);
         QVERIFY(reports.messages().isEmpty());
 
-        QVERIFY(first.ComClose());
-        QVERIFY(second.ComOpen(link, kSettings));
+        QVERIFY(first.close());
+        QVERIFY(second.open(link, kSettings));
         QCOMPARE(secondLine.write("via link"), 8);
         QCOMPARE(pty.readAll(), QByteArray("via link"));
     }
@@ -314,13 +314,13 @@ private slots:
         BlockingLine line(port);
         reports.watch(port);
         const QString missing = QStringLiteral("/dev/levelconf-no-such-port");
-        QVERIFY(!port.ComPortExists(missing));
-        QVERIFY(!port.ComOpen(missing, kSettings));
+        QVERIFY(!port.portExists(missing));
+        QVERIFY(!port.open(missing, kSettings));
         QCOMPARE(port.lastOpenFailure(), SerialPort::OpenFailure::NotFound);
         QVERIFY(reports.messages().isEmpty());
         QCOMPARE(line.read(), QByteArray());
         QCOMPARE(line.write("abc"), 0);
-        QVERIFY(!port.ComClose());
+        QVERIFY(!port.close());
     }
 
     void aDeviceWithoutAccessIsAPermissionFailure()
@@ -332,7 +332,7 @@ private slots:
         PortReports reports;
         QtSerialPort port;
         reports.watch(port);
-        QVERIFY(!port.ComOpen(pty.slavePath(), kSettings));
+        QVERIFY(!port.open(pty.slavePath(), kSettings));
         QCOMPARE(port.lastOpenFailure(), SerialPort::OpenFailure::PermissionDenied);
         QVERIFY(reports.messages().isEmpty());
     }
@@ -387,7 +387,7 @@ private slots:
         } else if (make == "fifo") {
             QVERIFY(::mkfifo(p.constData(), 0600) == 0);
         } else if (make == "in use") {
-            QVERIFY(holder.ComOpen(pty.slavePath(), kSettings));
+            QVERIFY(holder.open(pty.slavePath(), kSettings));
             name = pty.slavePath();
         } else if (make == "locked") {
             // As a terminal program holds it: no lock file, no exclusive flag, only the
@@ -407,11 +407,11 @@ private slots:
         PortReports reports;
         QtSerialPort port;
         reports.watch(port);
-        QVERIFY(!port.ComOpen(name, kSettings));
+        QVERIFY(!port.open(name, kSettings));
         QCOMPARE(int(port.lastOpenFailure()), failure);
         QVERIFY(!openFailureAdvice(port.lastOpenFailure(), name).isEmpty());
         QVERIFY(reports.messages().isEmpty());
-        QVERIFY(!port.ComClose());
+        QVERIFY(!port.close());
     }
 
     // A device is one port by whatever name it is reached, in either direction, and free
@@ -450,22 +450,22 @@ private slots:
         QtSerialPort first;
         QtSerialPort second;
         BlockingLine secondLine(second);
-        QVERIFY(first.ComOpen(plain, kSettings));
-        QVERIFY(!second.ComOpen(name, kSettings));
+        QVERIFY(first.open(plain, kSettings));
+        QVERIFY(!second.open(name, kSettings));
         QCOMPARE(second.lastOpenFailure(), SerialPort::OpenFailure::Busy);
         // The refused open left the holder's terminal as it was, exclusive flag and all.
         int exclusive = 0;
         QCOMPARE(::ioctl(pty.slaveFd(), TIOCGEXCL, &exclusive), 0);
         QCOMPARE(exclusive, 1);
 
-        QVERIFY(first.ComClose());
-        QVERIFY(second.ComOpen(name, kSettings));
+        QVERIFY(first.close());
+        QVERIFY(second.open(name, kSettings));
         QCOMPARE(secondLine.write("by name"), 7);
         QCOMPARE(pty.readAll(), QByteArray("by name"));
-        QVERIFY(!first.ComOpen(plain, kSettings));
+        QVERIFY(!first.open(plain, kSettings));
         QCOMPARE(first.lastOpenFailure(), SerialPort::OpenFailure::Busy);
-        QVERIFY(second.ComClose());
-        QVERIFY(first.ComOpen(plain, kSettings));
+        QVERIFY(second.close());
+        QVERIFY(first.open(plain, kSettings));
     }
 
     void unreadableSettingsAreReportedAndThePortLetGo()
@@ -475,14 +475,14 @@ private slots:
         QtSerialPort port;
         BlockingLine line(port);
         reports.watch(port);
-        QVERIFY(!port.ComOpen(pty.slavePath(), "19200,q,8,1"));
+        QVERIFY(!port.open(pty.slavePath(), "19200,q,8,1"));
         QCOMPARE(reports.messages(),
                  QStringList{
                      QStringLiteral("Unable to build Comm DCB 19200,q,8,1 Error: %1").arg(EINVAL)});
         QCOMPARE(line.write("abc"), 0);
 
         QtSerialPort other;
-        QVERIFY(other.ComOpen(pty.slavePath(), kSettings));
+        QVERIFY(other.open(pty.slavePath(), kSettings));
     }
 
     void aVanishedDeviceFailsQuietly()
@@ -492,7 +492,7 @@ private slots:
         QtSerialPort port;
         BlockingLine line(port);
         reports.watch(port);
-        QVERIFY(port.ComOpen(pty->slavePath(), kSettings));
+        QVERIFY(port.open(pty->slavePath(), kSettings));
         pty->closeMaster();
 
         const QByteArray frame = QByteArray::fromHex("3101f0c5");
@@ -503,12 +503,12 @@ private slots:
         QTest::qWait(50);
         QVERIFY(line.write(frame) < frame.size());
         QCOMPARE(line.read(), QByteArray());
-        port.ComFlush();
-        QVERIFY(port.ComClose());
+        port.flush();
+        QVERIFY(port.close());
         QVERIFY(reports.messages().isEmpty());
 
         pty = std::make_unique<PtyPair>();
-        QVERIFY(port.ComOpen(pty->slavePath(), kSettings));
+        QVERIFY(port.open(pty->slavePath(), kSettings));
         QVERIFY(!port.deviceLost());
         QCOMPARE(line.write(frame), 4);
         QCOMPARE(pty->readAll(), frame);
@@ -519,11 +519,11 @@ private slots:
         PtyPair pty;
         QtSerialPort port;
         BlockingLine line(port);
-        QVERIFY(port.ComOpen(pty.slavePath(), kSettings));
+        QVERIFY(port.open(pty.slavePath(), kSettings));
         pty.closeMaster();
         QTRY_VERIFY(port.deviceLost());
         QCOMPARE(line.write("abc"), 0);
-        QVERIFY(port.ComClose());
+        QVERIFY(port.close());
     }
 
     // ---- without waiting ----
@@ -532,34 +532,34 @@ private slots:
     {
         PtyPair pty;
         QtSerialPort port;
-        QVERIFY(port.ComOpen(pty.slavePath(), kSettings));
+        QVERIFY(port.open(pty.slavePath(), kSettings));
         QSignalSpy arrivals(&port.events(), &SerialPortEvents::bytesArrived);
         const QByteArray block = pattern(130);
-        QCOMPARE(port.ComSend(block), 130);
+        QCOMPARE(port.send(block), 130);
         QCOMPARE(pty.readAll(), block);
-        QCOMPARE(port.ComTakeArrived(), QByteArray());
+        QCOMPARE(port.takeArrived(), QByteArray());
 
         QVERIFY(pty.write("\x79"));
         QTRY_VERIFY(!arrivals.isEmpty());
-        QCOMPARE(port.ComTakeArrived(), QByteArray("\x79"));
-        QCOMPARE(port.ComTakeArrived(), QByteArray());
-        QVERIFY(port.ComClose());
-        QCOMPARE(port.ComSend(block), 0);
+        QCOMPARE(port.takeArrived(), QByteArray("\x79"));
+        QCOMPARE(port.takeArrived(), QByteArray());
+        QVERIFY(port.close());
+        QCOMPARE(port.send(block), 0);
     }
 
     void aLostDeviceIsAnnouncedOnce()
     {
         PtyPair pty;
         QtSerialPort port;
-        QVERIFY(port.ComOpen(pty.slavePath(), kSettings));
+        QVERIFY(port.open(pty.slavePath(), kSettings));
         QSignalSpy lost(&port.events(), &SerialPortEvents::deviceLost);
         pty.closeMaster();
         QTRY_COMPARE(lost.size(), 1);
-        QCOMPARE(port.ComSend("abc"), 0);
-        QCOMPARE(port.ComTakeArrived(), QByteArray());
+        QCOMPARE(port.send("abc"), 0);
+        QCOMPARE(port.takeArrived(), QByteArray());
         QTest::qWait(20);
         QCOMPARE(lost.size(), 1);
-        QVERIFY(port.ComClose());
+        QVERIFY(port.close());
     }
 };
 

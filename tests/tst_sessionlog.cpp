@@ -115,10 +115,10 @@ private slots:
 
     void cleanStrNamesControlBytes()
     {
-        QCOMPARE(CleanStr(bytes({0x5D, 0x5B, 0x0D, 0x0A, 0x20, 0x41})),
+        QCOMPARE(printableFrame(bytes({0x5D, 0x5B, 0x0D, 0x0A, 0x20, 0x41})),
                  QString("<ACK><NAK><CR><LF>@A"));
-        QCOMPARE(CleanStr(bytes({0x00, 0x2F, 0x30, 0x7E})), QString("@@0~"));
-        QCOMPARE(CleanStr(QByteArray()), QString());
+        QCOMPARE(printableFrame(bytes({0x00, 0x2F, 0x30, 0x7E})), QString("@@0~"));
+        QCOMPARE(printableFrame(QByteArray()), QString());
     }
 
     void echoShowsHexThenRendering()

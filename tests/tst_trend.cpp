@@ -126,14 +126,14 @@ private slots:
         p.open(5);
         QByteArray damaged = data(5, 1000);
         damaged[damaged.size() - 1] = char(damaged.back() ^ 0x01);
-        p.tick();                                     // no answer: a gap
-        p.tick(identity(5));                          // no readings, no entry
-        p.tick(data(5, 1234));                        // readings
-        p.tick(damaged);                              // check byte wrong: a gap
-        p.tick(dataAnswer({}, 9));                    // cut short before its output: a gap
-        p.tick(data(5, 1234).left(11) + char(0));     // the readings kept, bad check byte: gap
-        p.tick(Control_summ(data(5, 1250).left(11))); // cut short, firmware known: a gap
-        p.tick(framedAnswer(5, 0xF9));                // a confirmation, no entry
+        p.tick();                                 // no answer: a gap
+        p.tick(identity(5));                      // no readings, no entry
+        p.tick(data(5, 1234));                    // readings
+        p.tick(damaged);                          // check byte wrong: a gap
+        p.tick(dataAnswer({}, 9));                // cut short before its output: a gap
+        p.tick(data(5, 1234).left(11) + char(0)); // the readings kept, bad check byte: gap
+        p.tick(withCrc(data(5, 1250).left(11)));  // cut short, firmware known: a gap
+        p.tick(framedAnswer(5, 0xF9));            // a confirmation, no entry
         p.tick(data(5, 1240));
         const QList<QStringList> rows = p.saved();
         QCOMPARE(column(rows, 2), QStringList({"", "123.4", "", "", "", "", "124"}));

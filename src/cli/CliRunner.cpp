@@ -75,7 +75,7 @@ CliExit CliRunner::run()
     m_session = std::make_unique<BusSession>(m_port, m_log);
     const CliExit result = withOutput(m_interrupted ? CliExit::Interrupted : runCommand());
     m_session.reset();
-    m_port.ComClose();
+    m_port.close();
     m_log.append(QStringLiteral("Com Port ") + device + QStringLiteral(" Closed"),
                  QTime::currentTime());
     return result;
@@ -89,7 +89,7 @@ std::optional<CliExit> CliRunner::openPort(const QString &device)
     const bool named = device != m_args.port;
     if (named && device.startsWith(QLatin1Char('/')))
         m_out.error(tr("Com Port %1 is %2.").arg(m_args.port, device));
-    if (m_port.ComOpen(device, kBusLineSettings))
+    if (m_port.open(device, kBusLineSettings))
         return std::nullopt;
     const SerialPort::OpenFailure failure = m_port.lastOpenFailure();
     const LoggedText text = loggedText("CliRunner", kPortUnavailable).arg(m_args.port);

@@ -82,7 +82,7 @@ void BusPoller::openPort()
     // A name without a folder is a port as the window lists it (ttyUSB0); the log then
     // names the device it stands for.
     const QString device = m_port.deviceName(m_settings.device);
-    if (!m_port.ComOpen(device, kBusLineSettings)) {
+    if (!m_port.open(device, kBusLineSettings)) {
         if (!m_openFailureLogged) {
             gatewayLog(tr("Port %1 cannot be opened (%2); trying again every %3 s")
                            .arg(device, openFailureText(m_port.lastOpenFailure()))
@@ -108,7 +108,7 @@ void BusPoller::portLost()
     m_open = false;
     m_cycleTimer.stop();
     m_engine.stop();
-    m_port.ComClose();
+    m_port.close();
     m_asked = Asked::Nothing;
     m_due.clear();
     gatewayLog(tr("Port %1 lost: every sensor is offline; trying again every %2 s")
@@ -320,7 +320,7 @@ void BusPoller::finishStop()
     m_portTimer.stop();
     if (m_open) {
         m_engine.stop();
-        m_port.ComClose();
+        m_port.close();
         m_open = false;
     }
     emit stopped();

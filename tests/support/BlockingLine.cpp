@@ -32,7 +32,7 @@ bool BlockingLine::waitForBytes(int ms)
 
 QByteArray BlockingLine::read()
 {
-    QByteArray out = m_kept + m_port.ComTakeArrived();
+    QByteArray out = m_kept + m_port.takeArrived();
     const QDeadlineTimer total(Transfer::kReadTotalMs - kReadSlackMs, Qt::PreciseTimer);
     while (out.size() < kBlock) {
         const qint64 left = total.remainingTime();
@@ -41,12 +41,12 @@ QByteArray BlockingLine::read()
         const int wait = out.isEmpty() ? int(left) : int(qMin<qint64>(Transfer::kReadGapMs, left));
         if (!waitForBytes(wait))
             break;
-        out += m_port.ComTakeArrived();
+        out += m_port.takeArrived();
     }
     m_kept = out.mid(kBlock);
     out.truncate(kBlock);
     if (out.isEmpty())
-        m_port.ComFlush();
+        m_port.flush();
     return out;
 }
 
@@ -54,7 +54,7 @@ int BlockingLine::write(const QByteArray &data)
 {
     int total = 0;
     for (const QByteArray &piece : writePieces(data)) {
-        const int n = m_port.ComSend(piece);
+        const int n = m_port.send(piece);
         total += qMax(0, n);
         // The rest of a frame cut short would only reach the bus as garbage.
         if (n < piece.size())

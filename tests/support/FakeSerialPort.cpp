@@ -4,23 +4,23 @@
 
 #include <utility>
 
-bool FakeSerialPort::ComOpen(const QString &device, const QString &settings)
+bool FakeSerialPort::open(const QString &device, const QString &settings)
 {
     openedDevice = device;
     openedSettings = settings;
-    open = openSucceeds;
-    return open;
+    opened = openSucceeds;
+    return opened;
 }
 
-bool FakeSerialPort::ComClose()
+bool FakeSerialPort::close()
 {
     ++closes;
-    const bool was = open;
-    open = false;
+    const bool was = opened;
+    opened = false;
     return was;
 }
 
-QByteArray FakeSerialPort::ComTakeArrived()
+QByteArray FakeSerialPort::takeArrived()
 {
     ++readCalls;
     QByteArray out = std::exchange(arrived, QByteArray());
@@ -31,7 +31,7 @@ QByteArray FakeSerialPort::ComTakeArrived()
     return out;
 }
 
-int FakeSerialPort::ComSend(const QByteArray &data)
+int FakeSerialPort::send(const QByteArray &data)
 {
     writes.append(data);
     int n = data.size();

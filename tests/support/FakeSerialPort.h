@@ -9,8 +9,8 @@
 
 // A scripted port: the platform's port list, the result of an open, the bytes each take
 // finds and what each send reports, with every send recorded. Bytes arrive when the test delivers
-// them or as a responder's answer to each ComSend, one pass of the event loop later, as from a
-// device on the line; and each ComTakeArrived also finds the next scripted read, as bytes that came
+// them or as a responder's answer to each send, one pass of the event loop later, as from a
+// device on the line; and each takeArrived also finds the next scripted read, as bytes that came
 // in long before (each engine tick takes one).
 class FakeSerialPort : public SerialPort
 {
@@ -20,18 +20,18 @@ public:
     bool openSucceeds = true;
     OpenFailure failure = OpenFailure::NotFound;
 
-    bool open = false;
+    bool opened = false;
     QString openedDevice;
     QString openedSettings;
-    QList<QByteArray> writes;     // every ComSend, empty ones included
+    QList<QByteArray> writes;     // every send, empty ones included
     std::deque<QByteArray> reads; // what the next takes find; then nothing
     std::deque<int> writeCounts;  // counts the next sends report; then all bytes
     int flushes = 0;
-    int readCalls = 0; // ComTakeArrived calls
+    int readCalls = 0; // takeArrived calls
     int closes = 0;
 
     QStringList portNames() override { return ports; }
-    bool ComPortExists(const QString &name) override
+    bool portExists(const QString &name) override
     {
         return ports.contains(name) && !unusable.contains(name);
     }
@@ -39,15 +39,15 @@ public:
     {
         return item.contains(QLatin1Char('/')) ? item : QStringLiteral("/dev/") + item;
     }
-    bool ComOpen(const QString &device, const QString &settings) override;
-    OpenFailure lastOpenFailure() const override { return open ? OpenFailure::None : failure; }
-    bool ComClose() override;
-    void ComFlush() override { ++flushes; }
+    bool open(const QString &device, const QString &settings) override;
+    OpenFailure lastOpenFailure() const override { return opened ? OpenFailure::None : failure; }
+    bool close() override;
+    void flush() override { ++flushes; }
     QByteArray arrived;                                      // not taken yet
-    std::function<QByteArray(const QByteArray &)> responder; // answer to each ComSend
+    std::function<QByteArray(const QByteArray &)> responder; // answer to each send
 
-    QByteArray ComTakeArrived() override;
-    int ComSend(const QByteArray &data) override;
+    QByteArray takeArrived() override;
+    int send(const QByteArray &data) override;
     // `bytes` arrive now and are announced.
     void deliver(const QByteArray &bytes);
     // The device goes, announced as the real port does: from the event loop.

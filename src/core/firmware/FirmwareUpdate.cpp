@@ -74,7 +74,7 @@ bool FirmwareUpdate::start(const FirmwarePlan &plan)
     m_blocksDone = 0;
     // Whatever is waiting (the sensor's answer to the engine's last request) was not
     // said by the loader.
-    m_port.ComTakeArrived();
+    m_port.takeArrived();
     setPhase(Phase::Synchronising);
     m_syncTimer.start(m_timeouts.syncResendMs);
     sendSync();
@@ -95,7 +95,7 @@ void FirmwareUpdate::sendSync()
         return;
     m_syncSpoiled = false;
     const QByteArray sync(1, static_cast<char>(Loader::kSync));
-    if (m_port.ComSend(sync) != sync.size())
+    if (m_port.send(sync) != sync.size())
         endWith(Outcome::PortLost, reasonText(kPortRefused));
 }
 
@@ -117,7 +117,7 @@ void FirmwareUpdate::onBytesArrived()
             QTimer::singleShot(0, this, &FirmwareUpdate::onBytesArrived);
         }
     });
-    const QByteArray arrived = m_port.ComTakeArrived();
+    const QByteArray arrived = m_port.takeArrived();
     if (m_phase == Phase::Synchronising)
         takeSyncReply(arrived);
     else
@@ -182,8 +182,8 @@ void FirmwareUpdate::sendStep(int index)
 void FirmwareUpdate::wrstr(const QByteArray &frame, int timeoutMs)
 {
     // Nothing that came before the frame can be its answer.
-    m_port.ComTakeArrived();
-    if (m_port.ComSend(frame) != frame.size()) {
+    m_port.takeArrived();
+    if (m_port.send(frame) != frame.size()) {
         endWith(Outcome::PortLost, reasonText(kPortRefused));
         return;
     }

@@ -1,6 +1,6 @@
 #include "ResultsEcho.h"
 
-QString CleanStr(const QByteArray &s)
+QString printableFrame(const QByteArray &s)
 {
     QString out;
     for (char c : s) {
@@ -26,5 +26,5 @@ QString echoText(const QByteArray &s)
     QString out;
     for (char c : s)
         out += QString::number(static_cast<quint8>(c), 16).toUpper() + QLatin1Char(' ');
-    return out + QStringLiteral("\r\n\r\n") + CleanStr(s);
+    return out + QStringLiteral("\r\n\r\n") + printableFrame(s);
 }

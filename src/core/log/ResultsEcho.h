@@ -5,7 +5,7 @@
 
 // Printable rendering of a frame: ACK/NAK/CR/LF by name, control bytes as "@",
 // everything from 0x30 up as its Latin-1 character.
-QString CleanStr(const QByteArray &s);
+QString printableFrame(const QByteArray &s);
 
 // The echo shown in the results box: each byte in upper-case hex without leading zeros
 // and a blank, then two CR LF, then the rendering.

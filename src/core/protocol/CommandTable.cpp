@@ -35,7 +35,7 @@ QByteArray twoBytes(const QList<qint64> &v)
 
 QByteArray fourBytes(const QList<qint64> &v)
 {
-    return Long_to_string(static_cast<quint32>(v.value(0)));
+    return bigEndian32(static_cast<quint32>(v.value(0)));
 }
 
 // The mode byte, and the second mode byte where one is given.

@@ -83,7 +83,7 @@ void ExchangeEngine::onBytesArrived()
     // While the port is let go, its bytes are someone else's (the firmware update's).
     if (!m_attached)
         return;
-    m_answer.add(m_port.ComTakeArrived(), now());
+    m_answer.add(m_port.takeArrived(), now());
     // The exchange under way ends by the time the bytes so far give it: the silence after
     // them, or at once for an answer of known length that is whole. A request's read was
     // waiting for its first byte until the bound, and would otherwise end only there. It
@@ -126,7 +126,7 @@ void ExchangeEngine::tick()
     if (!m_busy)
         return;
     m_answer.begin(now(), knownAnswerTo(m_lastWritten));
-    m_answer.addWaiting(m_port.ComTakeArrived());
+    m_answer.addWaiting(m_port.takeArrived());
     finishWhenWhole();
 }
 
@@ -155,7 +155,7 @@ bool ExchangeEngine::request(const QByteArray &frame)
     attach();
     // Nothing that came before the request can be its answer.
     m_answer.take();
-    m_port.ComTakeArrived();
+    m_port.takeArrived();
     m_lastWritten.clear();
     if (!send(frame)) {
         failedWrite();
@@ -186,7 +186,7 @@ void ExchangeEngine::finish()
     const QByteArray answer = m_answer.take();
     if (m_requestMode) {
         if (answer.isEmpty())
-            m_port.ComFlush();
+            m_port.flush();
         processAnswer(answer);
     } else {
         finishTick(answer);
@@ -198,7 +198,7 @@ void ExchangeEngine::finishTick(const QByteArray &answer)
 {
     // The port is flushed after a silent read, as before every write that follows one.
     if (answer.isEmpty())
-        m_port.ComFlush();
+        m_port.flush();
     // The answer taken in a tick whose frame the port refuses is dropped with the frame.
     if (!send(m_outgoing)) {
         failedWrite();
@@ -214,7 +214,7 @@ bool ExchangeEngine::send(const QByteArray &frame)
 {
     // An empty frame (a request refused, no sensor selected) writes nothing and counts as
     // a good write.
-    return m_port.ComSend(frame) == frame.size();
+    return m_port.send(frame) == frame.size();
 }
 
 void ExchangeEngine::failedWrite()
@@ -244,7 +244,7 @@ void ExchangeEngine::processAnswer(const QByteArray &answer)
     else
         routeUnframed(answer);
     emit answerDone();
-    m_port.ComFlush();
+    m_port.flush();
 }
 
 void ExchangeEngine::routeFramed(const QByteArray &answer, quint8 computedCrc)

@@ -32,14 +32,14 @@ quint8 crc8(const QByteArray &s)
     return r;
 }
 
-QByteArray Control_summ(const QByteArray &sstr)
+QByteArray withCrc(const QByteArray &sstr)
 {
     QByteArray out = sstr;
     out.append(static_cast<char>(crc8(sstr)));
     return out;
 }
 
-QByteArray Long_to_string(quint32 num)
+QByteArray bigEndian32(quint32 num)
 {
     QByteArray out(4, '\0');
     for (int i = 3; i >= 0; --i) {
@@ -49,7 +49,7 @@ QByteArray Long_to_string(quint32 num)
     return out;
 }
 
-QByteArray write_key()
+QByteArray writeKey()
 {
     return QByteArray(reinterpret_cast<const char *>(kWriteKey), 3);
 }
@@ -67,9 +67,9 @@ QByteArray buildRequest(quint8 address, quint8 code, bool withKey, const QByteAr
     frame.append(static_cast<char>(address));
     frame.append(static_cast<char>(code));
     if (withKey)
-        frame.append(write_key());
+        frame.append(writeKey());
     frame.append(data);
-    return Control_summ(frame);
+    return withCrc(frame);
 }
 
 QByteArray searchRequest()
@@ -77,7 +77,7 @@ QByteArray searchRequest()
     QByteArray frame;
     frame.append(static_cast<char>(Cmd::RequestPrefix));
     frame.append(static_cast<char>(Cmd::SearchAddress));
-    return Control_summ(frame);
+    return withCrc(frame);
 }
 
 bool answerCrcMatches(const QByteArray &answer)

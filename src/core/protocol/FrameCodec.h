@@ -13,13 +13,13 @@ quint8 crc(quint8 data, quint8 cr);
 quint8 crc8(const QByteArray &s);
 
 // `sstr` with its CRC-8 appended.
-QByteArray Control_summ(const QByteArray &sstr);
+QByteArray withCrc(const QByteArray &sstr);
 
 // 32-bit value as 4 bytes, most significant first.
-QByteArray Long_to_string(quint32 num);
+QByteArray bigEndian32(quint32 num);
 
 // The three bytes that unlock setting-changing requests on firmware 1.7.5 and newer.
-QByteArray write_key();
+QByteArray writeKey();
 
 // Whether a local setting-changing request to a sensor with this firmware code carries
 // the write key.

@@ -9,8 +9,8 @@ ModeFlags decodeModeByte(quint8 nn)
     ModeFlags f;
     f.inverted = nn & 0x01;
     f.filtration = nn & 0x08;
-    f.perSents = nn & 0x20;
-    f.tartab = nn & 0x40;
+    f.percent = nn & 0x20;
+    f.litres = nn & 0x40;
     f.range4096 = nn & 0x80;
     switch (nn & 0x16) {
     case 0x00:

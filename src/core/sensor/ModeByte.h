@@ -14,8 +14,8 @@ enum class OutputMode { Rs485Passive, Analog, Frequency, Impulse, Rs485Active };
 struct ModeFlags {
     bool inverted = false;   // 0x01
     bool filtration = false; // 0x08
-    bool perSents = false;   // 0x20, output in per cent
-    bool tartab = false;     // 0x40, output through the tank table
+    bool percent = false;    // 0x20, output in per cent
+    bool litres = false;     // 0x40, output through the tank table
     bool range4096 = false;  // 0x80
     // Nothing for the combinations 0x12, 0x14 and 0x16, which leave the options alone.
     std::optional<OutputMode> output;

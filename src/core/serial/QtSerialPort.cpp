@@ -111,7 +111,7 @@ QStringList QtSerialPort::portNames()
     return sortPortNames(m_present.fresh());
 }
 
-bool QtSerialPort::ComPortExists(const QString &name)
+bool QtSerialPort::portExists(const QString &name)
 {
     if (isDevicePath(name))
         return QFileInfo::exists(name);
@@ -133,10 +133,10 @@ QString QtSerialPort::deviceName(const QString &item) const
     return deviceNameFor(item, false);
 }
 
-bool QtSerialPort::ComOpen(const QString &device, const QString &settings)
+bool QtSerialPort::open(const QString &device, const QString &settings)
 {
     if (m_open)
-        ComClose();
+        close();
     m_failure = OpenFailure::None;
     m_lost = false;
     m_ioFailure.clear();
@@ -211,7 +211,7 @@ bool QtSerialPort::setUpFailed(const QString &text)
     return false;
 }
 
-bool QtSerialPort::ComClose()
+bool QtSerialPort::close()
 {
     if (!m_open)
         return false;
@@ -224,7 +224,7 @@ bool QtSerialPort::ComClose()
     return true;
 }
 
-void QtSerialPort::ComFlush()
+void QtSerialPort::flush()
 {
     if (!m_open || m_lost)
         return;
@@ -237,7 +237,7 @@ void QtSerialPort::ComFlush()
     releaseLostDevice();
 }
 
-QByteArray QtSerialPort::ComTakeArrived()
+QByteArray QtSerialPort::takeArrived()
 {
     if (!m_open || m_lost)
         return {};
@@ -247,7 +247,7 @@ QByteArray QtSerialPort::ComTakeArrived()
     return arrived;
 }
 
-int QtSerialPort::ComSend(const QByteArray &data)
+int QtSerialPort::send(const QByteArray &data)
 {
     if (data.isEmpty() || !m_open || m_lost)
         return 0;

@@ -18,17 +18,17 @@ public:
     ~QtSerialPort() override;
 
     QStringList portNames() override;
-    bool ComPortExists(const QString &name) override;
+    bool portExists(const QString &name) override;
     QString deviceName(const QString &item) const override;
-    bool ComOpen(const QString &device, const QString &settings) override;
+    bool open(const QString &device, const QString &settings) override;
     OpenFailure lastOpenFailure() const override { return m_failure; }
-    bool ComClose() override;
-    void ComFlush() override;
-    QByteArray ComTakeArrived() override;
-    int ComSend(const QByteArray &data) override;
+    bool close() override;
+    void flush() override;
+    QByteArray takeArrived() override;
+    int send(const QByteArray &data) override;
 
     // True once the open device has gone (an adapter pulled out): reads then return
-    // nothing and writes nothing, until ComClose.
+    // nothing and writes nothing, until close.
     bool deviceLost() const { return m_lost; }
     QString ioFailure() const override { return m_ioFailure; }
 
@@ -43,9 +43,9 @@ private:
     static QStringList presentPorts();
 
     QSerialPort m_port;
-    std::unique_ptr<PortHold> m_hold; // the device, from a good open until ComClose
+    std::unique_ptr<PortHold> m_hold; // the device, from a good open until close
     OpenFailure m_failure = OpenFailure::None;
-    bool m_open = false; // between a good ComOpen and ComClose, lost device or not
+    bool m_open = false; // between a good open and close, lost device or not
     bool m_lost = false;
     QString m_ioFailure; // the system's reason for the loss
     QTimer m_hangUpCheck;

@@ -11,7 +11,7 @@
 class SerialPort
 {
 public:
-    // Why the last ComOpen failed, so that the operator can be told what to do about it.
+    // Why the last open failed, so that the operator can be told what to do about it.
     // Busy: another program (or another port of this one) holds the device, by whatever
     // name. LinkLoop: the name's symbolic links lead round in a circle.
     enum class OpenFailure {
@@ -31,29 +31,29 @@ public:
     virtual QStringList portNames() = 0;
 
     // Whether the port of that name exists and can be used.
-    virtual bool ComPortExists(const QString &name) = 0;
+    virtual bool portExists(const QString &name) = 0;
 
     // The device to open for a port list item ("\\.\COM3", "/dev/ttyUSB0"); a typed path
     // stays as it is.
     virtual QString deviceName(const QString &item) const = 0;
 
     // Opens `device` exclusively with line settings such as "19200,n,8,1".
-    virtual bool ComOpen(const QString &device, const QString &settings) = 0;
+    virtual bool open(const QString &device, const QString &settings) = 0;
     virtual OpenFailure lastOpenFailure() const = 0;
-    virtual bool ComClose() = 0;
-    virtual void ComFlush() = 0;
+    virtual bool close() = 0;
+    virtual void flush() = 0;
 
     // ---- Without waiting ----
     // Nothing here holds the caller for the line: bytes are taken as events() announces
     // them, and frames are handed over without waiting for them to go out.
 
     // Whatever has arrived and not been taken yet; empty when nothing has. Never waits.
-    virtual QByteArray ComTakeArrived() = 0;
+    virtual QByteArray takeArrived() = 0;
 
     // Hands `data` to the port to be sent as fast as the line goes, without waiting for
     // it to go out. Returns the number of bytes the port took: fewer than the size means
     // the port is not usable.
-    virtual int ComSend(const QByteArray &data) = 0;
+    virtual int send(const QByteArray &data) = 0;
 
     // Why the open port stopped reading or writing, in the system's words; empty while it
     // works or when the port cannot tell.

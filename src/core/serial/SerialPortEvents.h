@@ -10,7 +10,7 @@ class SerialPortEvents : public QObject
     Q_OBJECT
 
 signals:
-    // New bytes are ready for ComTakeArrived.
+    // New bytes are ready for takeArrived.
     void bytesArrived();
     // The open device has gone (an adapter pulled out); it is announced from the event
     // loop, never from inside a port call, so a listener may close the port at once.

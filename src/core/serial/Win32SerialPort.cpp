@@ -170,7 +170,7 @@ Win32SerialPort::Win32SerialPort() : m_present(&registeredPorts) {}
 
 Win32SerialPort::~Win32SerialPort()
 {
-    ComClose();
+    close();
 }
 
 QStringList Win32SerialPort::portNames()
@@ -178,7 +178,7 @@ QStringList Win32SerialPort::portNames()
     return sortPortNames(m_present.fresh());
 }
 
-bool Win32SerialPort::ComPortExists(const QString &name)
+bool Win32SerialPort::portExists(const QString &name)
 {
     const QString dos = dosName(name);
     if (m_present.recent().contains(dos, Qt::CaseInsensitive))
@@ -193,10 +193,10 @@ QString Win32SerialPort::deviceName(const QString &item) const
     return deviceNameFor(item, true);
 }
 
-bool Win32SerialPort::ComOpen(const QString &device, const QString &settings)
+bool Win32SerialPort::open(const QString &device, const QString &settings)
 {
     if (m_open)
-        ComClose();
+        close();
     m_failure = OpenFailure::None;
     m_lost = false;
 
@@ -219,7 +219,7 @@ bool Win32SerialPort::ComOpen(const QString &device, const QString &settings)
 
     // A file or a pipe opens as far as the system goes, but takes no line settings.
     if (::GetFileType(port) != FILE_TYPE_CHAR) {
-        ComClose();
+        close();
         m_failure = OpenFailure::NotASerialPort;
         return false;
     }
@@ -255,7 +255,7 @@ bool Win32SerialPort::ComOpen(const QString &device, const QString &settings)
     m_stopEvent = ::CreateEventW(nullptr, TRUE, FALSE, nullptr);
     m_wakeEvent = ::CreateEventW(nullptr, FALSE, FALSE, nullptr);
     if (!m_stopEvent || !m_wakeEvent) {
-        ComClose();
+        close();
         m_failure = OpenFailure::Other;
         return false;
     }
@@ -266,7 +266,7 @@ bool Win32SerialPort::ComOpen(const QString &device, const QString &settings)
 bool Win32SerialPort::setUpFailed(const QString &text)
 {
     emit events().lineSetUpFailed(text);
-    ComClose();
+    close();
     m_failure = OpenFailure::Other;
     return false;
 }
@@ -284,7 +284,7 @@ void Win32SerialPort::stopWorker()
     }
 }
 
-bool Win32SerialPort::ComClose()
+bool Win32SerialPort::close()
 {
     if (!m_open)
         return false;
@@ -302,7 +302,7 @@ bool Win32SerialPort::ComClose()
     return closed;
 }
 
-void Win32SerialPort::ComFlush()
+void Win32SerialPort::flush()
 {
     if (!m_open || m_lost)
         return;
@@ -313,7 +313,7 @@ void Win32SerialPort::ComFlush()
                        [this] { return (m_toWrite.isEmpty() && !m_writing) || m_lost.load(); });
 }
 
-QByteArray Win32SerialPort::ComTakeArrived()
+QByteArray Win32SerialPort::takeArrived()
 {
     if (!m_open)
         return {};
@@ -323,7 +323,7 @@ QByteArray Win32SerialPort::ComTakeArrived()
     return bytes;
 }
 
-int Win32SerialPort::ComSend(const QByteArray &data)
+int Win32SerialPort::send(const QByteArray &data)
 {
     if (data.isEmpty() || !m_open || m_lost)
         return 0;

@@ -12,7 +12,7 @@
 
 // The real port on Windows, on the Win32 communications API. The handle is opened for
 // overlapped I/O and served by a thread of its own, which reads whatever arrives and writes
-// what ComSend handed over, so that no call of the window's thread waits for the line.
+// what send handed over, so that no call of the window's thread waits for the line.
 // What the thread has to tell (bytes arrived, the device gone) reaches the port's events()
 // on the thread that owns them, through the event loop.
 class Win32SerialPort : public SerialPort
@@ -24,14 +24,14 @@ public:
     Win32SerialPort &operator=(const Win32SerialPort &) = delete;
 
     QStringList portNames() override;
-    bool ComPortExists(const QString &name) override;
+    bool portExists(const QString &name) override;
     QString deviceName(const QString &item) const override;
-    bool ComOpen(const QString &device, const QString &settings) override;
+    bool open(const QString &device, const QString &settings) override;
     OpenFailure lastOpenFailure() const override { return m_failure; }
-    bool ComClose() override;
-    void ComFlush() override;
-    QByteArray ComTakeArrived() override;
-    int ComSend(const QByteArray &data) override;
+    bool close() override;
+    void flush() override;
+    QByteArray takeArrived() override;
+    int send(const QByteArray &data) override;
 
     bool deviceLost() const { return m_lost.load(); }
 

@@ -150,7 +150,7 @@ void FirmwarePart::finished(const UpdateResult &result)
         // As the engine gives up a port that no longer takes its frames.
         emit m_session.portCloseRequested();
     } else {
-        m_session.port().ComTakeArrived();
+        m_session.port().takeArrived();
         engine.start();
     }
 }

@@ -35,7 +35,7 @@ void MonitorPart::showModes(quint8 mode)
     const ModeFlags f = decodeModeByte(mode);
     m_ui.iinv->setChecked(f.inverted);
     // The table editor keeps these two flags with the table; the main window mirrors them.
-    m_session.setTableFlags(checkState(f.tartab), checkState(f.perSents));
+    m_session.setTableFlags(checkState(f.litres), checkState(f.percent));
     m_ui.D_4096->setChecked(f.range4096);
     m_levelBarRange = progressRange(f.range4096, m_range256);
 

@@ -89,7 +89,7 @@ void PortBarPart::Timer1_Timer()
     for (const QString &name : port.portNames()) {
         if (found.size() >= kMaxListedPorts)
             break;
-        if (!port.ComPortExists(name))
+        if (!port.portExists(name))
             continue;
         found.append(name);
         trace += name + QStringLiteral(", ");
@@ -144,7 +144,7 @@ void PortBarPart::BTNOpenCom_Click()
     SerialPort &port = m_session.port();
     const QString item = m_ui.CmbPort->currentText();
     const QString device = port.deviceName(item);
-    if (!port.ComOpen(device, kBusLineSettings)) {
+    if (!port.open(device, kBusLineSettings)) {
         const LoggedText text = loggedText("PortBarPart", kUnavailable).arg(item);
         // With no port present there is nothing to give a reason about.
         QString shown = text.shown;
@@ -172,7 +172,7 @@ void PortBarPart::BTNCloseCom_Click()
     m_session.engine().stop();
     // A port that never opened (a failed open, the window closed without one) has no
     // close to log.
-    const bool wasOpen = m_session.port().ComClose();
+    const bool wasOpen = m_session.port().close();
     m_session.display().closeAllTags();
     m_ui.BTNOpenCom->setEnabled(true);
     m_ui.BTNCloseCom->setEnabled(false);

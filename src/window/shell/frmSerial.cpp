@@ -28,7 +28,7 @@ frmSerial::frmSerial(const Platform &p, QWidget *parent)
     ui->setupUi(this);
     scrollCentralWidget(this);
     makeParts();
-    Form_Load();
+    startUp();
     // Caption labels act on their controls, once every page has its labels, some of which
     // are made in code.
     new LabelClicks(this);
@@ -36,7 +36,7 @@ frmSerial::frmSerial(const Platform &p, QWidget *parent)
 
 frmSerial::~frmSerial()
 {
-    Form_Terminate();
+    shutDown();
 }
 
 void frmSerial::makeParts()
@@ -65,7 +65,7 @@ void frmSerial::makeParts()
     connect(ui->SSTab1, &QTabWidget::currentChanged, m_remote.get(), &RemotePart::pageChanged);
 }
 
-void frmSerial::Form_Load()
+void frmSerial::startUp()
 {
     hide();
     m_startupPicture = new Form2(this);
@@ -124,7 +124,7 @@ void frmSerial::closeEvent(QCloseEvent *event)
     event->accept();
 }
 
-void frmSerial::Form_Terminate()
+void frmSerial::shutDown()
 {
     m_engine->stop();
     m_portBar->stop();

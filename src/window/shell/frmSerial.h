@@ -49,8 +49,8 @@ protected:
 
 private:
     void makeParts();
-    void Form_Load();
-    void Form_Terminate();
+    void startUp();
+    void shutDown();
     void showAfterStartUp();
 
     std::unique_ptr<Ui::frmSerial> ui;
