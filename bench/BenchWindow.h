@@ -110,7 +110,7 @@ inline bool runEventsUntil(const std::function<bool()> &done, int ms)
     return done();
 }
 
-inline Platform platformFor(SerialPort *port, OperatorDialogs *dialogs, Tone *tone,
+inline Platform platformFor(levelconf::SerialPort *port, OperatorDialogs *dialogs, Tone *tone,
                             const QTemporaryDir &dir)
 {
     Platform p;

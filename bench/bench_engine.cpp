@@ -39,6 +39,8 @@
 #include <sys/resource.h>
 #include <vector>
 
+using namespace levelconf;
+
 namespace
 {
 constexpr quint8 kAddress = 5;

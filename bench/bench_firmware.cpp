@@ -23,6 +23,8 @@
 #include <algorithm>
 #include <vector>
 
+using namespace levelconf;
+
 namespace
 {
 constexpr int kBaud = 19200;

@@ -47,6 +47,8 @@
 #include <unistd.h>
 #include <vector>
 
+using namespace levelconf;
+
 namespace
 {
 using Clock = std::chrono::steady_clock;

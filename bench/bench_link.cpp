@@ -18,6 +18,8 @@
 #include <unistd.h>
 #include <vector>
 
+using namespace levelconf;
+
 namespace
 {
 const QString kSettings = QStringLiteral("19200,n,8,1");

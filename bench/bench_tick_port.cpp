@@ -12,6 +12,8 @@
 
 #include <cstdio>
 
+using namespace levelconf;
+
 namespace
 {
 const QString kVersion = QStringLiteral("1.7.6.");

@@ -30,6 +30,8 @@
 #include <ctime>
 #include <vector>
 
+using namespace levelconf;
+
 namespace
 {
 constexpr double kRepaintTargetMs = 5;

@@ -27,7 +27,7 @@ inline QList<QByteArray> receivedAndMended(const QByteArray &frame)
 {
     if (frame.isEmpty())
         return {frame};
-    return {frame, withCrc(frame.chopped(1))};
+    return {frame, levelconf::withCrc(frame.chopped(1))};
 }
 
 [[noreturn]] inline void fuzzCheckFailed(const char *condition, const char *file, int line)

@@ -10,6 +10,8 @@
 
 #include <set>
 
+using namespace levelconf;
+
 namespace
 {
 void checkAnswers(const std::vector<SensorConfig> &sensors)

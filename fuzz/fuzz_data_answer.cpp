@@ -8,6 +8,8 @@
 
 #include <cmath>
 
+using namespace levelconf;
+
 namespace
 {
 // A quotient is shown without an exponent and keeps its value to 15 significant digits.

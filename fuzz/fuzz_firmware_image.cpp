@@ -7,6 +7,8 @@
 #include "core/firmware/LoaderFrames.h"
 #include "core/firmware/UpdateSequence.h"
 
+using namespace levelconf;
+
 using namespace FirmwareImage;
 
 namespace

@@ -7,6 +7,8 @@
 #include "core/protocol/FrameCodec.h"
 #include "core/sensor/IdentityAnswer.h"
 
+using namespace levelconf;
+
 namespace
 {
 void checkIdentity(const QByteArray &answer)

@@ -4,6 +4,8 @@
 #include "FuzzCheck.h"
 #include "core/sensor/ModeByte.h"
 
+using namespace levelconf;
+
 namespace
 {
 void checkMode(quint8 nn)

@@ -5,6 +5,8 @@
 #include "core/calibration/PointFile.h"
 #include "core/files/TextFile.h"
 
+using namespace levelconf;
+
 namespace
 {
 QStringList fileLines(const QList<CalibrationPoint> &points)

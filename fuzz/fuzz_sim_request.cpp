@@ -12,6 +12,8 @@
 
 #include <set>
 
+using namespace levelconf;
+
 namespace
 {
 // The demo bus and two more generations: readings only, and the first with the key.

@@ -5,6 +5,8 @@
 #include "core/calibration/CalibrationTable.h"
 #include "core/protocol/FrameCodec.h"
 
+using namespace levelconf;
+
 namespace
 {
 constexpr int kValues = 2 * CalibrationCells::kPoints;

@@ -5,6 +5,8 @@
 #include "core/calibration/TableFile.h"
 #include "core/files/TextFile.h"
 
+using namespace levelconf;
+
 namespace
 {
 TableFileLoad saveAndLoad(const CalibrationCells &cells)

@@ -4,6 +4,8 @@
 #include "core/protocol/FirmwareCapabilities.h"
 #include "core/protocol/FrameCodec.h"
 
+using namespace levelconf;
+
 namespace
 {
 void appendLe(QByteArray &out, quint32 value, int width)

@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+using namespace levelconf;
+
 namespace
 {
 using std::chrono::microseconds;

@@ -4,6 +4,8 @@
 #include "SensorKeys.h"
 #include "core/protocol/CommandCodes.h"
 
+using namespace levelconf;
+
 namespace
 {
 constexpr qint64 kHighestAddress = Cmd::HighestSensorAddress;

@@ -1,5 +1,7 @@
 #include "LoaderLine.h"
 
+using namespace levelconf;
+
 void LoaderLine::configure(const LoaderSettings &settings)
 {
     std::lock_guard<std::mutex> lock(m_mutex);

@@ -4,6 +4,8 @@
 
 #include <array>
 
+using namespace levelconf;
+
 namespace
 {
 struct AreaRange {

@@ -20,7 +20,7 @@ public:
     enum class Area { DataEeprom, OptionBytes, ProgramFlash };
 
     static constexpr quint32 kImageStart = 0x4000;
-    static constexpr quint32 kImageEnd = FirmwareImage::kProgramFlashEnd;
+    static constexpr quint32 kImageEnd = levelconf::FirmwareImage::kProgramFlashEnd;
     static constexpr char kErased = 0x00;
 
     LoaderMemory();

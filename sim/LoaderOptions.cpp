@@ -6,6 +6,8 @@
 
 #include <array>
 
+using namespace levelconf;
+
 namespace
 {
 struct NumberOption {

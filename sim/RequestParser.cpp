@@ -5,6 +5,8 @@
 #include "core/protocol/FirmwareCapabilities.h"
 #include "core/protocol/FrameCodec.h"
 
+using namespace levelconf;
+
 Request parseRequest(const QByteArray &message)
 {
     Request r;
@@ -37,7 +39,7 @@ bool expectsWriteKey(quint8 code, int firmware)
 
 std::optional<int> requestDataLength(quint8 code, int firmware)
 {
-    return ::requestDataLength(code, capabilitiesOf(firmware));
+    return levelconf::requestDataLength(code, capabilitiesOf(firmware));
 }
 
 std::optional<QByteArray> requestData(const Request &request, int firmware)

@@ -10,6 +10,8 @@
 #include <functional>
 #include <map>
 
+using namespace levelconf;
+
 namespace
 {
 struct Field {

@@ -7,6 +7,8 @@
 
 #include <cmath>
 
+using namespace levelconf;
+
 namespace
 {
 quint16 be16(const QByteArray &d, int at)

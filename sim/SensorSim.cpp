@@ -14,6 +14,8 @@
 #include <unistd.h>
 #ifdef __linux__
 #include <sys/prctl.h>
+
+using namespace levelconf;
 #endif
 
 namespace

@@ -12,6 +12,8 @@
 
 #include <set>
 
+using namespace levelconf;
+
 namespace
 {
 // Far above any bus a person writes, far below what would hold the program up.

@@ -13,6 +13,8 @@
 #include <poll.h>
 #include <unistd.h>
 
+using namespace levelconf;
+
 namespace
 {
 // The signal handlers only pass the signal on through this pipe; whichever thread they

@@ -9,6 +9,8 @@
 #include <QtTest>
 #include <QtWidgets>
 
+using namespace levelconf;
+
 // Every control of the main window and its secondary windows can be reached by keyboard and
 // is announced by a name of its own.
 

@@ -5,6 +5,8 @@
 
 #include <QtTest>
 
+using namespace levelconf;
+
 // The calibration table without a window: write frame, read answer, .pl5 file.
 namespace
 {

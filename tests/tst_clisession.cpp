@@ -8,6 +8,8 @@
 
 #include <QtTest>
 
+using namespace levelconf;
+
 class tst_CliSession : public QObject
 {
     Q_OBJECT

@@ -4,6 +4,8 @@
 
 #include <QtTest>
 
+using namespace levelconf;
+
 class tst_CliSettings : public QObject
 {
     Q_OBJECT

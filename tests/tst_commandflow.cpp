@@ -8,6 +8,8 @@
 
 #include <QtTest>
 
+using namespace levelconf;
+
 namespace
 {
 // Answers from a script, and every text it was given.

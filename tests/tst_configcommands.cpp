@@ -12,6 +12,8 @@
 
 #include <QtTest>
 
+using namespace levelconf;
+
 namespace
 {
 

@@ -10,6 +10,8 @@
 
 #include <QtTest>
 
+using namespace levelconf;
+
 // The data answer: the decoder on its own, then the readings as the window shows them.
 class tst_DataAnswer : public QObject
 {

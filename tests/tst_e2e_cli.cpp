@@ -16,6 +16,8 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+using namespace levelconf;
+
 namespace
 {
 // A sensor of each generation the command line builds frames for differently.

@@ -11,6 +11,8 @@
 
 #include <functional>
 
+using namespace levelconf;
+
 namespace
 {
 using Tones = QList<QPair<int, int>>;

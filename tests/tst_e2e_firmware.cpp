@@ -10,6 +10,8 @@
 
 #include <QtTest>
 
+using namespace levelconf;
+
 namespace
 {
 constexpr int kApplicationBlocks = 224; // a full PL-540 image

@@ -14,6 +14,8 @@
 #include <mutex>
 #include <unistd.h>
 
+using namespace levelconf;
+
 namespace
 {
 // Every wait here is for an event, with a bound far beyond what it takes.

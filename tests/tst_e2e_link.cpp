@@ -15,6 +15,8 @@
 
 #include <QtTest>
 
+using namespace levelconf;
+
 namespace
 {
 const QString kSettings = QStringLiteral("19200,n,8,1");

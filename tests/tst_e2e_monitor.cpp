@@ -8,6 +8,8 @@
 
 #include <functional>
 
+using namespace levelconf;
+
 // Connect and watch, end to end: the window on the real serial port searches a simulated
 // bus, reads the identity of the sensors, watches the one the operator picks, and loses the
 // device when it is pulled out.

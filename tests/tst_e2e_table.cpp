@@ -7,6 +7,8 @@
 
 #include <QtTest>
 
+using namespace levelconf;
+
 namespace
 {
 // A sensor with a table of its own, so that a read shows something other than the

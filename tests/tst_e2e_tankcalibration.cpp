@@ -2,15 +2,17 @@
 // after each portion from the live reading; then the program is started again and the
 // calibration continued from its file.
 #include "BusWindowHarness.h"
+#include "SensorKeys.h"
 #include "SensorSim.h"
 #include "SettledTick.h"
-#include "SensorKeys.h"
 #include "ui_frmSerial.h"
 
 #include <QtTest>
 
 #include <functional>
 #include <memory>
+
+using namespace levelconf;
 
 namespace
 {

@@ -10,6 +10,8 @@
 
 #include <QtTest>
 
+using namespace levelconf;
+
 using Tones = QList<QPair<int, int>>;
 
 // The exchange engine: one frame out and one answer in per tick, and what each answer does.

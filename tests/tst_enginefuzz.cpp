@@ -9,6 +9,8 @@
 #include <QRandomGenerator>
 #include <QtTest>
 
+using namespace levelconf;
+
 namespace
 {
 // The stability indicator's colours, and none before the first reading.

@@ -7,6 +7,8 @@
 
 #include <QtTest>
 
+using namespace levelconf;
+
 // The exchange engine on its own, without a window: when an answer is whole, a tick that
 // comes while one is still arriving, and one request at a time.
 class tst_ExchangeEngine : public QObject

@@ -6,6 +6,8 @@
 
 #include <QtTest>
 
+using namespace levelconf;
+
 Q_DECLARE_METATYPE(SensorType)
 
 namespace

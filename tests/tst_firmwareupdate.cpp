@@ -12,6 +12,8 @@
 
 #include <functional>
 
+using namespace levelconf;
+
 namespace
 {
 const QByteArray kAck("\x79", 1);

@@ -6,6 +6,8 @@
 
 #include <QtTest>
 
+using namespace levelconf;
+
 class tst_FrameCodec : public QObject
 {
     Q_OBJECT

@@ -4,6 +4,8 @@
 
 #include <QtTest>
 
+using namespace levelconf;
+
 namespace
 {
 QString summary(const GatewayOptions &o)

@@ -11,6 +11,8 @@
 
 #include <QtTest>
 
+using namespace levelconf;
+
 // The identity of the selected sensor and the network search.
 class tst_Identity : public QObject
 {

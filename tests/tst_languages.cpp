@@ -12,6 +12,8 @@
 #include <QtTest>
 #include <QtWidgets>
 
+using namespace levelconf;
+
 // The window in each of its languages: how one is chosen, every text a person reads in the
 // language chosen and shown whole at the window's size, and what the sensor, the log and
 // the files get the same whatever the language.

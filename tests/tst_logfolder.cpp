@@ -4,6 +4,8 @@
 #include <QTemporaryDir>
 #include <QtTest>
 
+using namespace levelconf;
+
 // Where the session log goes, for a program in `prefix/bin` with the files of a row around it.
 class tst_LogFolder : public QObject
 {

@@ -16,6 +16,8 @@
 #include <csignal>
 #include <functional>
 
+using namespace levelconf;
+
 // Shows a box when the window is asked to close, as an update cut short by the close does.
 class BoxOnClose : public QObject
 {

@@ -9,6 +9,8 @@
 
 #include <QtTest>
 
+using namespace levelconf;
+
 // The mode byte in the mode controls, and the controls each firmware version unlocks.
 class tst_ModeLadder : public QObject
 {

@@ -3,6 +3,8 @@
 
 #include <QtTest>
 
+using namespace levelconf;
+
 class tst_NumberInput : public QObject
 {
     Q_OBJECT

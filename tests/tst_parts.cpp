@@ -29,6 +29,8 @@
 #include <QTableWidget>
 #include <QtTest>
 
+using namespace levelconf;
+
 namespace
 {
 // Makes each control of a part's set as a child of `owner`, named after its field.

@@ -7,6 +7,8 @@
 #include <QTemporaryDir>
 #include <QtTest>
 
+using namespace levelconf;
+
 class tst_PointFile : public QObject
 {
     Q_OBJECT

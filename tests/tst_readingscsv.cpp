@@ -3,6 +3,8 @@
 
 #include <QtTest>
 
+using namespace levelconf;
+
 // The readings file: what a spreadsheet or a script reading it as CSV gets back.
 namespace
 {

@@ -11,6 +11,8 @@
 
 #include <sys/stat.h>
 
+using namespace levelconf;
+
 namespace
 {
 // Puts at `path` what `kind` names ("missing": nothing); a link points to `path`.target.

@@ -8,6 +8,8 @@
 #include <QClipboard>
 #include <QtTest>
 
+using namespace levelconf;
+
 namespace
 {
 const QString kPasswordMessage =

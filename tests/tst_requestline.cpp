@@ -3,6 +3,8 @@
 
 #include <QtTest>
 
+using namespace levelconf;
+
 class tst_RequestLine : public QObject
 {
     Q_OBJECT

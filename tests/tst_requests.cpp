@@ -7,6 +7,8 @@
 
 #include <QtTest>
 
+using namespace levelconf;
+
 class tst_Requests : public QObject
 {
     Q_OBJECT

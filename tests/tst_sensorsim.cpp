@@ -17,6 +17,8 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+using namespace levelconf;
+
 namespace
 {
 QByteArray hex(const char *text)

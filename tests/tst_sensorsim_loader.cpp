@@ -9,6 +9,8 @@
 
 #include <QtTest>
 
+using namespace levelconf;
+
 using std::chrono::microseconds;
 using std::chrono::milliseconds;
 

@@ -16,6 +16,8 @@
 #include <termios.h>
 #include <unistd.h>
 
+using namespace levelconf;
+
 Q_DECLARE_METATYPE(QList<int>)
 
 namespace

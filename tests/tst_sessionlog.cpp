@@ -5,6 +5,8 @@
 #include <QTemporaryDir>
 #include <QtTest>
 
+using namespace levelconf;
+
 class tst_SessionLog : public QObject
 {
     Q_OBJECT

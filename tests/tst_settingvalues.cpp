@@ -2,6 +2,8 @@
 
 #include <QtTest>
 
+using namespace levelconf;
+
 Q_DECLARE_METATYPE(AirValue::Check)
 
 class tst_SettingValues : public QObject

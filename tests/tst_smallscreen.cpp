@@ -8,6 +8,8 @@
 #include <QtTest>
 #include <QtWidgets>
 
+using namespace levelconf;
+
 // The main window on a laptop's small screen: it opens inside the screen, and at 1024x600
 // every control can still be reached, on the screen or by scrolling, and none is squeezed.
 

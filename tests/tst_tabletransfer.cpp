@@ -10,6 +10,8 @@
 
 #include <QtTest>
 
+using namespace levelconf;
+
 // The table editor in the window: the table to and from the sensor through the engine, the
 // mode write that follows, damaged answers, and the editor's files.
 namespace

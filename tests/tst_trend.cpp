@@ -12,6 +12,8 @@
 
 #include <QtTest>
 
+using namespace levelconf;
+
 // The Trend page in the window: what each engine tick leaves on it, the markers of settings
 // sent, new series, the chart's breaks, and the readings file.
 namespace

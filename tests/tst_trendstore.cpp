@@ -5,6 +5,8 @@
 
 #include <QtTest>
 
+using namespace levelconf;
+
 // The record behind the trend: the bounded store and its series, the reduction of a series
 // to pixel columns, and the marks of settings written.
 namespace

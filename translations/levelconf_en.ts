@@ -832,16 +832,8 @@ OK!
         <translation>the image is damaged</translation>
     </message>
     <message>
-        <source> File damaged </source>
-        <translation>The file is damaged.</translation>
-    </message>
-    <message>
         <source>no answer to the start command</source>
         <translation>no answer to the start command</translation>
-    </message>
-    <message>
-        <source>Error 1F !!!!</source>
-        <translation>Error 1F: the loader refused the frame.</translation>
     </message>
     <message>
         <source>the loader refused %1</source>
@@ -2467,6 +2459,17 @@ Try levelconf-gateway --help.
     <message>
         <source>Sensor %1: its topics are cleared</source>
         <translation>Sensor %1: its topics are cleared</translation>
+    </message>
+</context>
+<context>
+    <name>levelconf::FirmwareUpdate</name>
+    <message>
+        <source> File damaged </source>
+        <translation>The file is damaged.</translation>
+    </message>
+    <message>
+        <source>Error 1F !!!!</source>
+        <translation>Error 1F: the loader refused the frame.</translation>
     </message>
 </context>
 <context>

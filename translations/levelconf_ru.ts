@@ -843,16 +843,8 @@ Ok!
         <translation>образ повреждён</translation>
     </message>
     <message>
-        <source> File damaged </source>
-        <translation>Файл повреждён.</translation>
-    </message>
-    <message>
         <source>no answer to the start command</source>
         <translation>нет ответа на команду запуска</translation>
-    </message>
-    <message>
-        <source>Error 1F !!!!</source>
-        <translation>Ошибка 1F: загрузчик отклонил кадр.</translation>
     </message>
     <message>
         <source>the loader refused %1</source>
@@ -2491,6 +2483,17 @@ Try levelconf-gateway --help.
     <message>
         <source>Sensor %1: its topics are cleared</source>
         <translation>Датчик %1: его топики очищены</translation>
+    </message>
+</context>
+<context>
+    <name>levelconf::FirmwareUpdate</name>
+    <message>
+        <source> File damaged </source>
+        <translation>Файл повреждён.</translation>
+    </message>
+    <message>
+        <source>Error 1F !!!!</source>
+        <translation>Ошибка 1F: загрузчик отклонил кадр.</translation>
     </message>
 </context>
 <context>

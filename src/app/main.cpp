@@ -15,6 +15,8 @@
 #include <cstdio>
 #include <cstdlib>
 
+using namespace levelconf;
+
 namespace
 {
 // The installed icon from the desktop's theme; run from the build folder, where nothing is

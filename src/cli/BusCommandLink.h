@@ -5,7 +5,7 @@
 
 // The command line's commands on the bus: the request sent to the sensor of the run and its
 // answer awaited there and then, asked again where the command may be repeated.
-class BusCommandLink : public CommandLink
+class BusCommandLink : public levelconf::CommandLink
 {
 public:
     BusCommandLink(BusSession &session, quint8 address, bool writeKey, BusSession::Accept accept,
@@ -20,8 +20,8 @@ public:
     std::optional<quint8> commandAddress() const override { return m_address; }
     bool writeKey() const override { return m_writeKey; }
     void log(const QString &line) const override { m_session.log(line); }
-    void send(const QByteArray &frame, const QString &logged, CommandEcho echo,
-              SettingsRefresh refresh) override;
+    void send(const QByteArray &frame, const QString &logged, levelconf::CommandEcho echo,
+              levelconf::SettingsRefresh refresh) override;
 
     // What came back for the last request sent.
     const BusSession::Reply &reply() const { return m_reply; }

@@ -10,6 +10,8 @@
 #include <QTime>
 #include <QTimer>
 
+using namespace levelconf;
+
 BusSession::BusSession(SerialPort &port, const SessionLog &log, QObject *parent)
     : QObject(parent), m_engine(port), m_log(log)
 {

@@ -10,7 +10,10 @@
 #include <functional>
 
 class QEventLoop;
+namespace levelconf
+{
 class SerialPort;
+} // namespace levelconf
 
 // The command line's conversation with the bus: one request at a time through the exchange
 // engine, its answer awaited, a missed answer asked again, every event in the session log
@@ -35,7 +38,8 @@ public:
     // Whether an answer is the one awaited; one that is not counts as missed.
     using Accept = std::function<bool(const QByteArray &)>;
 
-    BusSession(SerialPort &port, const SessionLog &log, QObject *parent = nullptr);
+    BusSession(levelconf::SerialPort &port, const levelconf::SessionLog &log,
+               QObject *parent = nullptr);
 
     // Sends `frame` up to `tries` times until an accepted answer comes. `address` names the
     // sensor in the no-answer line.
@@ -55,14 +59,14 @@ public:
 private:
     Reply once(const QByteArray &frame);
 
-    ExchangeEngine m_engine;
-    const SessionLog &m_log;
+    levelconf::ExchangeEngine m_engine;
+    const levelconf::SessionLog &m_log;
     QEventLoop *m_loop = nullptr;
     bool m_interrupted = false;
     bool m_lost = false; // the device has gone: nothing more can be sent
 };
 
 // The answers that pass the answer check for `awaited`; any other counts as missed.
-BusSession::Accept awaiting(const AwaitedAnswer &awaited);
+BusSession::Accept awaiting(const levelconf::AwaitedAnswer &awaited);
 // The sensor says it works in frequency mode: it takes no request until it is restarted.
 bool frequencyModeAnswer(const QByteArray &answer);

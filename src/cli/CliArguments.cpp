@@ -7,6 +7,8 @@
 #include <QCommandLineParser>
 #include <QCoreApplication>
 
+using namespace levelconf;
+
 namespace
 {
 // The refusals and the help, in the language of the run.

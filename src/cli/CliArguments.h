@@ -20,7 +20,7 @@ struct CliArguments {
     int count = 0; // readings of watch; 0: until stopped
     QString type;  // PL540 or PL140
     QString logFolder;
-    ProgramRequest asked; // --help or --version
+    levelconf::ProgramRequest asked; // --help or --version
 };
 
 // The arguments after the program's name, or nothing with the reason in `error`. An option

@@ -14,6 +14,8 @@
 #include <QDir>
 #include <QFileInfo>
 
+using namespace levelconf;
+
 namespace
 {
 // Logged in these words and shown in the language of the run.

@@ -11,6 +11,8 @@
 #include <memory>
 #include <optional>
 
+namespace levelconf
+{
 class CommandFlow;
 class FirmwareUpdate;
 class SerialPort;
@@ -18,6 +20,7 @@ struct FirmwarePlan;
 struct DataReadings;
 struct IdentityAnswer;
 enum class StabilityLamp;
+} // namespace levelconf
 
 // One run of the command line: the port opened, the command carried out, the outcome as
 // an exit status. The port and the output are the caller's, so tests can give their own.
@@ -26,7 +29,7 @@ class CliRunner : public QObject
     Q_OBJECT
 
 public:
-    CliRunner(const CliArguments &args, SerialPort &port, CliOutput &output,
+    CliRunner(const CliArguments &args, levelconf::SerialPort &port, CliOutput &output,
               QObject *parent = nullptr);
     ~CliRunner() override;
 
@@ -51,11 +54,14 @@ private:
     QByteArray answeringAddresses(const QByteArray &searchAnswer);
     CliExit info(quint8 address);
     CliExit watch(quint8 address);
-    void printReading(const DataReadings &r, quint8 address, bool lampKnown, StabilityLamp lamp);
+    void printReading(const levelconf::DataReadings &r, quint8 address, bool lampKnown,
+                      levelconf::StabilityLamp lamp);
     // The identity, asked `tries` times; nothing when no intact one came.
-    std::optional<IdentityAnswer> askIdentity(quint8 address, int tries, BusSession::Reply *reply);
+    std::optional<levelconf::IdentityAnswer> askIdentity(quint8 address, int tries,
+                                                         BusSession::Reply *reply);
     std::optional<int> identity(quint8 address, CliExit *failure, QJsonObject *shown = nullptr);
-    std::optional<DataReadings> readData(quint8 address, int fwVersion, CliExit *failure);
+    std::optional<levelconf::DataReadings> readData(quint8 address, int fwVersion,
+                                                    CliExit *failure);
 
     // Settings and the table.
     CliExit set(quint8 address, const QStringList &assignments);
@@ -74,7 +80,7 @@ private:
     };
     // `frame` through the command flow, after `logLine`, and the sensor's answer to it.
     CliExit sendCommand(const QByteArray &frame, const QString &logLine, const Awaited &awaited);
-    CliExit confirmation(const CommandFlow &flow, const BusSession::Reply &reply,
+    CliExit confirmation(const levelconf::CommandFlow &flow, const BusSession::Reply &reply,
                          const Awaited &awaited);
     CliExit tableRead(quint8 address, const QString &path);
     CliExit tableWrite(quint8 address, const QString &path);
@@ -84,13 +90,13 @@ private:
 
     // The firmware.
     CliExit flash(const QString &path);
-    CliExit runUpdate(const FirmwarePlan &plan, const QString &path);
+    CliExit runUpdate(const levelconf::FirmwarePlan &plan, const QString &path);
 
     CliArguments m_args;
-    SerialPort &m_port;
+    levelconf::SerialPort &m_port;
     CliOutput &m_out;
-    SessionLog m_log;
+    levelconf::SessionLog m_log;
     std::unique_ptr<BusSession> m_session;
-    FirmwareUpdate *m_update = nullptr;
+    levelconf::FirmwareUpdate *m_update = nullptr;
     bool m_interrupted = false;
 };

@@ -8,6 +8,8 @@
 
 #include <QEventLoop>
 
+using namespace levelconf;
+
 namespace
 {
 CliExit exitFor(UpdateResult::Outcome outcome)

@@ -7,6 +7,8 @@
 #include <algorithm>
 #include <array>
 
+using namespace levelconf;
+
 namespace
 {
 // The refusals, in the language of the run.

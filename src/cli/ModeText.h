@@ -14,9 +14,9 @@
 // level=0..15, echo=closest|further|both
 
 struct ModeChoice {
-    ModeControls controls;
+    levelconf::ModeControls controls;
     std::optional<quint8> level;
-    std::optional<EchoChoice> echo;
+    std::optional<levelconf::EchoChoice> echo;
     std::optional<quint8> exact; // a whole mode byte that stands instead of the controls
 };
 
@@ -25,7 +25,7 @@ std::optional<ModeChoice> parseModeWords(const QString &text, QString *error);
 
 // The mode byte in the same words (an output the byte does not name shows as its value).
 QString modeWordsText(quint8 mode);
-QString echoChoiceText(EchoChoice choice);
+QString echoChoiceText(levelconf::EchoChoice choice);
 // The same words in the language of the run, for a person to read; scripts read the above.
 QString modeWordsShown(quint8 mode);
-QString echoChoiceShown(EchoChoice choice);
+QString echoChoiceShown(levelconf::EchoChoice choice);

@@ -16,6 +16,8 @@
 #include <QElapsedTimer>
 #include <QJsonArray>
 
+using namespace levelconf;
+
 namespace
 {
 bool searchAnswer(const QByteArray &a)

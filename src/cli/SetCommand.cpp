@@ -10,6 +10,8 @@
 #include "core/protocol/Requests.h"
 #include "core/sensor/DataAnswer.h"
 
+using namespace levelconf;
+
 namespace
 {
 // Anything at all that comes back: a sensor whose answer is damaged is there all the same.

@@ -10,6 +10,8 @@
 
 #include <QCoreApplication>
 
+using namespace levelconf;
+
 namespace
 {
 // The refusals and notes, in the language of the run.
@@ -80,7 +82,7 @@ SettingParse parseNumber(ParsedSetting s)
         // Where the window says nothing, there is no box to stay empty: say what is wrong.
         // A number too large for the box is told the range, like one that fits.
         if (check.refusal.isEmpty())
-            check.refusal = {parseNumber(s.text)
+            check.refusal = {levelconf::parseNumber(s.text)
                                  ? ranged->rangeMessage
                                  : Texts::tr("%1: \"%2\" is not a number").arg(s.name, s.text)};
         return refused(check.refusal);

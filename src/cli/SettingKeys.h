@@ -17,7 +17,7 @@ struct ParsedSetting {
     QString name;    // the key as given
     QString text;    // the value as given
     qint64 value = 0;
-    AirValue t, p, h;
+    levelconf::AirValue t, p, h;
     ModeChoice mode;
     // What rounding made of a value, said before it is sent: "KEY: 12.5 is sent as 12".
     QStringList notes;

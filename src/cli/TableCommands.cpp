@@ -11,6 +11,8 @@
 
 #include <QDir>
 
+using namespace levelconf;
+
 namespace
 {
 BusSession::Accept tableAccepted(quint8 address)

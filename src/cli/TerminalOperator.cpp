@@ -5,6 +5,8 @@
 
 #include <QJsonObject>
 
+using namespace levelconf;
+
 namespace
 {
 QString answerCodeText(quint8 code)

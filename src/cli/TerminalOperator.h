@@ -7,7 +7,7 @@ class CliOutput;
 // The operator of levelconf-cli is its command line: it has said Yes to the setting it gave
 // and has nothing more to type in. What the sensor answers to it goes to standard output
 // when it is the confirmation awaited, to standard error otherwise, after the setting's key.
-class TerminalOperator : public Operator
+class TerminalOperator : public levelconf::Operator
 {
 public:
     TerminalOperator(CliOutput &out, const QString &key, quint8 address, quint8 awaited)
@@ -16,12 +16,12 @@ public:
     }
 
     bool confirm(const QString &) override { return true; }
-    void refuse(const QString &message, CommandTone tone) override;
+    void refuse(const QString &message, levelconf::CommandTone tone) override;
     std::optional<QString> typed(const QString &, const QString &, const QString &) override
     {
         return std::nullopt;
     }
-    void report(const CommandStatus &status) override;
+    void report(const levelconf::CommandStatus &status) override;
 
 private:
     CliOutput &m_out;

@@ -14,6 +14,8 @@
 
 #include <cstdio>
 
+using namespace levelconf;
+
 int main(int argc, char *argv[])
 {
     // First of all, before any file is opened in the place of a missing stream.

@@ -16,6 +16,8 @@
 #include <algorithm>
 #include <utility>
 
+using namespace levelconf;
+
 namespace
 {
 QString openFailureText(SerialPort::OpenFailure failure)

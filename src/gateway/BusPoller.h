@@ -14,7 +14,10 @@
 #include <QTimer>
 #include <vector>
 
+namespace levelconf
+{
 class SerialPort;
+} // namespace levelconf
 
 // The gateway's side of the bus: the port kept open, the sensors found and asked who they
 // are, and each polled in turn through the exchange engine, one request at a time, every
@@ -50,7 +53,7 @@ public:
         int intervalMs = 1000;
     };
 
-    BusPoller(SerialPort &port, const Settings &settings, QObject *parent = nullptr);
+    BusPoller(levelconf::SerialPort &port, const Settings &settings, QObject *parent = nullptr);
 
     void start();
     // Whether what the sensors do reaches the broker now, for the log to say.
@@ -64,7 +67,7 @@ public:
 signals:
     void identified(quint8 address, const SensorIdentity &identity);
     // One reading of the sensor with this serial number, its output of `kind`.
-    void reading(quint32 serial, const SensorState &state, OutputKind kind);
+    void reading(quint32 serial, const SensorState &state, levelconf::OutputKind kind);
     void availabilityChanged(quint32 serial, bool online);
     void stopped();
 
@@ -86,9 +89,9 @@ private:
     bool searchDue() const;
     void finishStop();
 
-    SerialPort &m_port;
+    levelconf::SerialPort &m_port;
     Settings m_settings;
-    ExchangeEngine m_engine;
+    levelconf::ExchangeEngine m_engine;
     SensorRoster m_roster;
     QTimer m_cycleTimer;
     QTimer m_portTimer;

@@ -9,6 +9,8 @@
 #include <QSet>
 #include <QStringList>
 
+using namespace levelconf;
+
 namespace
 {
 // The gateway's messages, in the language shown.

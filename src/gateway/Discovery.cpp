@@ -7,6 +7,8 @@
 #include <QJsonDocument>
 #include <QJsonObject>
 
+using namespace levelconf;
+
 namespace
 {
 QString text(const char *s)

@@ -19,7 +19,7 @@
 // which Home Assistant then removes: a sensor whose mode changed shows its new quantity
 // alone. Its values expire after `expireAfterS` seconds without a state.
 std::vector<MqttMessage> sensorDiscovery(const GatewayTopics &topics, quint32 serial,
-                                         const QString &firmware, OutputKind kind,
+                                         const QString &firmware, levelconf::OutputKind kind,
                                          int expireAfterS);
 
 // An empty retained message for every config of the sensor: its device goes.

@@ -9,6 +9,8 @@
 #include <QSet>
 #include <QTimer>
 
+using namespace levelconf;
+
 namespace
 {
 constexpr int kGiveUpMs = 10000;

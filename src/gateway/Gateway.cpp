@@ -9,6 +9,8 @@
 #include <QJsonDocument>
 #include <QJsonObject>
 
+using namespace levelconf;
+
 namespace
 {
 GatewayTopics topicsOf(const GatewayOptions &o)

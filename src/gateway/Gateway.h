@@ -13,7 +13,10 @@
 #include <memory>
 
 class ReadingSpool;
+namespace levelconf
+{
 class SerialPort;
+} // namespace levelconf
 
 // How the gateway ends, its exit status.
 enum GatewayExit : int {
@@ -35,7 +38,7 @@ public:
     static constexpr int kDeliverOnStopMs = 5000;
     static constexpr int kDiagnosticsEveryMs = 10000;
 
-    Gateway(const GatewayOptions &options, SerialPort &port, QObject *parent = nullptr);
+    Gateway(const GatewayOptions &options, levelconf::SerialPort &port, QObject *parent = nullptr);
     ~Gateway() override;
 
     bool start(QString *error);

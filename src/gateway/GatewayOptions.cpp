@@ -19,6 +19,8 @@
 #include <functional>
 #include <map>
 
+using namespace levelconf;
+
 namespace
 {
 // The gateway's messages and help, in the language shown.

@@ -31,8 +31,8 @@ struct GatewayOptions {
     int heartbeatS = 60;      // with changes, a state at least this often
     qint64 forgetAfterS = 7 * 24 * 3600; // a sensor not heard this long is cleared; 0: never
     std::optional<quint32> forget;       // --forget SERIAL: clear its topics and exit
-    QString spoolDir;     // where the queue is kept on disk as well; empty: in memory only
-    ProgramRequest asked; // --help or --version
+    QString spoolDir; // where the queue is kept on disk as well; empty: in memory only
+    levelconf::ProgramRequest asked; // --help or --version
 };
 
 // The options of the arguments after the program's name, reading the configuration file

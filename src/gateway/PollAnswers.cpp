@@ -6,6 +6,8 @@
 
 #include <algorithm>
 
+using namespace levelconf;
+
 std::optional<SensorIdentity> identityFromAnswer(const QByteArray &answer, quint8 address)
 {
     if (!answerAccepted(answer, {address, Cmd::ReadIdentity, std::nullopt}))

@@ -18,8 +18,8 @@ std::optional<SensorIdentity> identityFromAnswer(const QByteArray &answer, quint
 
 // The readings in the data answer of the sensor at `address`, whose firmware has
 // `fwVersion`; nothing when it fails a check.
-std::optional<DataReadings> readingsFromAnswer(const QByteArray &answer, quint8 address,
-                                               int fwVersion);
+std::optional<levelconf::DataReadings> readingsFromAnswer(const QByteArray &answer, quint8 address,
+                                                          int fwVersion);
 
 // The addresses a search answer names, each once, in the order they came. They are only
 // candidates until their identity has been read: noise on the line reads as addresses too.

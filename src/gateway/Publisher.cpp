@@ -12,6 +12,8 @@
 
 #include <climits>
 
+using namespace levelconf;
+
 namespace
 {
 QByteArray onlineWord(bool online)

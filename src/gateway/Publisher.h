@@ -63,7 +63,7 @@ public:
     void keepIn(ReadingSpool *spool, const std::vector<SpoolRecords::Pending> &held,
                 quint64 nextSeq);
 
-    void addState(quint32 serial, const SensorState &state, OutputKind kind);
+    void addState(quint32 serial, const SensorState &state, levelconf::OutputKind kind);
     void sensorIdentified(quint32 serial, const QString &firmware);
     void setAvailability(quint32 serial, bool online);
     // The gateway is going: its status and every sensor it polled say offline.
@@ -93,7 +93,7 @@ private:
         std::optional<bool> online;
         std::optional<bool> availabilitySaid; // what the broker was last told
         bool discoverySaid = false;           // on this connection
-        OutputKind kind = OutputKind::Distance;
+        levelconf::OutputKind kind = levelconf::OutputKind::Distance;
         QByteArray lastState; // the payload of its last reading
         QJsonObject lastSent; // the measurements of the last state published
         qint64 lastSentMs = -1;

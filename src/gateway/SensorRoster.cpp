@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <utility>
 
+using namespace levelconf;
+
 void SensorRoster::listAddresses(const std::vector<quint8> &addresses)
 {
     m_sensors.clear();

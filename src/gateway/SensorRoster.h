@@ -40,7 +40,7 @@ public:
         bool confirmed = false;     // read since the sensor was last offline: poll its data
         std::optional<bool> online; // as its topic last said; nothing said yet
         int missed = 0;             // polls in a row without a reading, or identity tries
-        Stability stability;
+        levelconf::Stability stability;
         int amplitudes = 0; // readings with an amplitude of this sensor, up to the warm-up
     };
 
@@ -59,7 +59,7 @@ public:
     std::optional<AvailabilityChange> answered(quint8 address);
     // The stability lamp after a reading of this amplitude; nothing while the lamp says
     // nothing yet, for its first answers.
-    std::optional<StabilityLamp> lampAfter(quint8 address, quint32 amplitude);
+    std::optional<levelconf::StabilityLamp> lampAfter(quint8 address, quint32 amplitude);
     // A poll brought nothing usable: the change of availability, if any.
     std::optional<AvailabilityChange> missed(quint8 address);
     // The port is gone: every sensor is offline and will be asked who it is again.

@@ -5,6 +5,8 @@
 
 #include <QJsonDocument>
 
+using namespace levelconf;
+
 QByteArray SensorState::payload() const
 {
     QJsonObject o = values;

@@ -21,6 +21,6 @@ struct SensorState {
     QByteArray payload() const;
 };
 
-SensorState sensorState(const DataReadings &readings, quint8 address,
-                        std::optional<StabilityLamp> lamp, const QDateTime &time, quint64 seq,
-                        const QLocale &locale = QLocale());
+SensorState sensorState(const levelconf::DataReadings &readings, quint8 address,
+                        std::optional<levelconf::StabilityLamp> lamp, const QDateTime &time,
+                        quint64 seq, const QLocale &locale = QLocale());

@@ -12,6 +12,8 @@
 
 #include <memory>
 
+using namespace levelconf;
+
 namespace
 {
 struct Texts {

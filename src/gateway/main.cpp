@@ -17,6 +17,8 @@
 #include <csignal>
 #include <cstdio>
 
+using namespace levelconf;
+
 int main(int argc, char *argv[])
 {
 #ifdef SIGPIPE

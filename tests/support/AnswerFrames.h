@@ -46,7 +46,7 @@ inline QByteArray dataAnswer(const DataFields &f = {}, int length = 26)
     body.append(static_cast<char>(f.minDistance));
     body.append(static_cast<char>(f.echo));
     appendLe(body, f.maxDistance, 2);
-    return withCrc(body.left(qMax(0, length - 1)));
+    return levelconf::withCrc(body.left(qMax(0, length - 1)));
 }
 
 // A framed answer: 3E, address, code, data, CRC.
@@ -56,5 +56,5 @@ inline QByteArray framedAnswer(quint8 address, quint8 code, const QByteArray &da
     body.append(char(0x3E));
     body.append(static_cast<char>(address));
     body.append(static_cast<char>(code));
-    return withCrc(body + data);
+    return levelconf::withCrc(body + data);
 }

@@ -7,6 +7,8 @@
 #include <QEventLoop>
 #include <QTimer>
 
+using namespace levelconf;
+
 namespace
 {
 constexpr int kBlock = Transfer::kBlock;

@@ -3,7 +3,10 @@
 #include <QByteArray>
 #include <QList>
 
+namespace levelconf
+{
 class SerialPort;
+} // namespace levelconf
 
 // A port read and written the old blocking way, for tests that talk to a line directly:
 // a read gives what has arrived, at most 255 bytes, ending on 20 ms of silence and never
@@ -13,7 +16,7 @@ class SerialPort;
 class BlockingLine
 {
 public:
-    explicit BlockingLine(SerialPort &port) : m_port(port) {}
+    explicit BlockingLine(levelconf::SerialPort &port) : m_port(port) {}
 
     QByteArray read();
     // The number of bytes the port took; fewer than the size means it is not usable.
@@ -23,7 +26,7 @@ private:
     // Waits up to `ms` for bytes to be announced; false when none were.
     bool waitForBytes(int ms);
 
-    SerialPort &m_port;
+    levelconf::SerialPort &m_port;
     QByteArray m_kept; // arrived beyond the last read's 255 bytes
 };
 

@@ -4,6 +4,8 @@
 
 #include <utility>
 
+using namespace levelconf;
+
 bool FakeSerialPort::open(const QString &device, const QString &settings)
 {
     openedDevice = device;

@@ -12,7 +12,7 @@
 // them or as a responder's answer to each send, one pass of the event loop later, as from a
 // device on the line; and each takeArrived also finds the next scripted read, as bytes that came
 // in long before (each engine tick takes one).
-class FakeSerialPort : public SerialPort
+class FakeSerialPort : public levelconf::SerialPort
 {
 public:
     QStringList ports;      // what the platform enumerates

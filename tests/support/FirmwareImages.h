@@ -15,24 +15,26 @@ inline char imageByte(int k, int i)
 
 // A header with the option bytes A1 A2 A3 A4, then blocks 0 to skipLimit +
 // applicationBlocks - 1, the first application block starting with '#'.
-inline QByteArray firmwareImage(const SensorType &type, int applicationBlocks)
+inline QByteArray firmwareImage(const levelconf::SensorType &type, int applicationBlocks)
 {
-    QByteArray image(FirmwareImage::kHeaderSize, '\0');
+    QByteArray image(levelconf::FirmwareImage::kHeaderSize, '\0');
     for (int n = 0; n < 4; ++n)
-        image[FirmwareImage::kOptionOffsets[n]] = static_cast<char>(0xA1 + n);
+        image[levelconf::FirmwareImage::kOptionOffsets[n]] = static_cast<char>(0xA1 + n);
     const int blocks = type.skipLimit + applicationBlocks;
     for (int k = 0; k < blocks; ++k) {
-        for (int i = 0; i < FirmwareImage::kBlockSize; ++i)
+        for (int i = 0; i < levelconf::FirmwareImage::kBlockSize; ++i)
             image.append(imageByte(k, i));
     }
-    image[FirmwareImage::kHeaderSize + FirmwareImage::kBlockSize * type.skipLimit] =
-        static_cast<char>(FirmwareImage::kApplicationMarker);
+    image[levelconf::FirmwareImage::kHeaderSize +
+          levelconf::FirmwareImage::kBlockSize * type.skipLimit] =
+        static_cast<char>(levelconf::FirmwareImage::kApplicationMarker);
     return image;
 }
 
 // Block k of `image`.
 inline QByteArray imageBlock(const QByteArray &image, int k)
 {
-    return image.mid(FirmwareImage::kHeaderSize + FirmwareImage::kBlockSize * k,
-                     FirmwareImage::kBlockSize);
+    return image.mid(levelconf::FirmwareImage::kHeaderSize +
+                         levelconf::FirmwareImage::kBlockSize * k,
+                     levelconf::FirmwareImage::kBlockSize);
 }

@@ -9,10 +9,10 @@
 class PortReports
 {
 public:
-    void watch(SerialPort &port)
+    void watch(levelconf::SerialPort &port)
     {
-        QObject::connect(&port.events(), &SerialPortEvents::lineSetUpFailed, &port.events(),
-                         [this](const QString &text) { m_messages.append(text); });
+        QObject::connect(&port.events(), &levelconf::SerialPortEvents::lineSetUpFailed,
+                         &port.events(), [this](const QString &text) { m_messages.append(text); });
     }
     QStringList messages() const { return m_messages; }
 

@@ -9,6 +9,9 @@
 
 #include <QCoreApplication>
 
+namespace levelconf
+{
+
 namespace
 {
 // The column titles and refusals the operator reads, in the language shown.
@@ -126,3 +129,5 @@ QString tableDumpText(const QByteArray &answer)
         out += QStringLiteral("%1 ").arg(static_cast<quint8>(c), 2, 16, QLatin1Char('0')).toUpper();
     return out + QString::number(crc8(answer.left(answer.size() - 1)), 16).toUpper();
 }
+
+} // namespace levelconf

@@ -6,6 +6,9 @@
 #include <array>
 #include <optional>
 
+namespace levelconf
+{
+
 // The sensor's tank table as the editor holds it: 20 points of a sensor reading and a
 // volume, each kept as the text typed into its cell. Numbers are read from the texts only
 // when a write request is built; a read answer or a file may put anything into them.
@@ -65,3 +68,5 @@ QString tableLogText(const CalibrationCells &cells);
 // The answer in hex, two digits and a blank a byte, then the CRC worked out over all but
 // its last byte, so that the received and the computed check bytes stand side by side.
 QString tableDumpText(const QByteArray &answer);
+
+} // namespace levelconf

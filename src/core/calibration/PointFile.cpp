@@ -9,6 +9,9 @@
 
 #include <limits>
 
+namespace levelconf
+{
+
 namespace
 {
 // The problems the operator reads, in the language shown.
@@ -141,3 +144,5 @@ QString appendPointLine(const QString &path, const QString &line)
         return Texts::tr("the file was removed while it was written");
     return {};
 }
+
+} // namespace levelconf

@@ -4,6 +4,9 @@
 #include <QString>
 #include <optional>
 
+namespace levelconf
+{
+
 // The point file of a tank calibration ("*.trr"): a header line ";;", then one line per
 // point, number;volume;level, each ended by CR LF, in the system's own encoding. The
 // level is kept exactly as the reading showed it, so the fields are texts.
@@ -51,3 +54,5 @@ QString createPointFile(const QString &path);
 // Appends one line to an existing file and makes sure it went out: a file that has been
 // removed or cannot take the line is a failure, never silently made anew.
 QString appendPointLine(const QString &path, const QString &line);
+
+} // namespace levelconf

@@ -2,6 +2,9 @@
 
 #include <QtGlobal>
 
+namespace levelconf
+{
+
 namespace
 {
 constexpr int kInitialRows = 9; // the header and eight points
@@ -81,3 +84,5 @@ void PointRecorder::setCell(int row, int column, const QString &text)
         m_cells.resize(static_cast<size_t>(row) + 1);
     m_cells[static_cast<size_t>(row)][static_cast<size_t>(column)] = text;
 }
+
+} // namespace levelconf

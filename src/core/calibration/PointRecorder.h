@@ -7,6 +7,9 @@
 #include <optional>
 #include <vector>
 
+namespace levelconf
+{
+
 // One tank calibration as its grid shows it: the points recorded, the pending point (its
 // row and volume), the portion between two points and the file the points go to. A point
 // enters the grid only once its line is in the file, so the grid never shows what the file
@@ -60,3 +63,5 @@ private:
     int m_row = 1;       // grid row of the pending point, which is also its number
     std::optional<qint64> m_lastVolume;
 };
+
+} // namespace levelconf

@@ -4,6 +4,9 @@
 
 #include <QRegularExpression>
 
+namespace levelconf
+{
+
 QStringList tableFileLines(const CalibrationCells &cells)
 {
     QStringList lines;
@@ -54,3 +57,5 @@ std::optional<QStringList> readTableFile(const QString &path, QString *error)
         return std::nullopt;
     return splitTableFileText(*text);
 }
+
+} // namespace levelconf

@@ -5,6 +5,9 @@
 #include <QStringList>
 #include <optional>
 
+namespace levelconf
+{
+
 // The table file (.pl5): the text of the 20 reading cells, then of the 20 volume cells, a
 // line each, every line ended by CR LF, in the system's encoding: the ANSI code page on
 // Windows, the locale's encoding (which Qt takes as UTF-8) on Linux. The cells are written
@@ -35,3 +38,5 @@ std::optional<QString> writeTableFile(const QString &path, const CalibrationCell
 
 // The lines of the file, or nothing with the reason in `error`.
 std::optional<QStringList> readTableFile(const QString &path, QString *error);
+
+} // namespace levelconf

@@ -5,6 +5,9 @@
 
 #include <QCoreApplication>
 
+namespace levelconf
+{
+
 namespace
 {
 const char *const kWrongData = QT_TRANSLATE_NOOP("CommandFlow", " Wrong data! ");
@@ -114,3 +117,5 @@ void CommandFlow::damagedAnswer(quint8 code, const LoggedText &caption, const QS
     m_operator.report({code, caption, true, true, CommandTone::Refused});
     m_link.log(logPrefix + answerCheckText(answer));
 }
+
+} // namespace levelconf

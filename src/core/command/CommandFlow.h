@@ -8,6 +8,9 @@
 #include <QStringList>
 #include <optional>
 
+namespace levelconf
+{
+
 // One run of a command, from the operator's input to the sensor's answer: the checks, the
 // operator's Yes, the request and its log line, then the confirmation as a status, a log
 // line and a tone. A command calls the steps in its own order and stops at the first one
@@ -65,3 +68,5 @@ private:
     // The command's last log line, which names the request it sends.
     mutable QString m_logged;
 };
+
+} // namespace levelconf

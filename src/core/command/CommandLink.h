@@ -6,6 +6,9 @@
 #include <QString>
 #include <optional>
 
+namespace levelconf
+{
+
 // Whether a request is shown as it goes out (in the window's results box).
 enum class CommandEcho { No, Yes };
 
@@ -30,3 +33,5 @@ public:
     virtual void send(const QByteArray &frame, const QString &logged, CommandEcho echo,
                       SettingsRefresh refresh) = 0;
 };
+
+} // namespace levelconf

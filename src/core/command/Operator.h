@@ -6,6 +6,9 @@
 #include <QtGlobal>
 #include <optional>
 
+namespace levelconf
+{
+
 // The sound that goes with what the operator is told.
 enum class CommandTone {
     None,
@@ -40,3 +43,5 @@ public:
     // What the sensor answered to a command.
     virtual void report(const CommandStatus &status) = 0;
 };
+
+} // namespace levelconf

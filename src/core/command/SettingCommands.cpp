@@ -1,5 +1,8 @@
 #include "SettingCommands.h"
 
+namespace levelconf
+{
+
 bool sendRangedSetting(CommandFlow flow, const RangedSetting &s, const QString &text)
 {
     const SettingCheck check = checkRangedValue(s, text);
@@ -30,3 +33,5 @@ bool sendTypedSetting(CommandFlow flow, const TypedSetting &s)
                CommandFlow::Echo::Yes, CommandFlow::Refresh::No);
     return true;
 }
+
+} // namespace levelconf

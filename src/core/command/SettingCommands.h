@@ -5,6 +5,9 @@
 
 #include <QString>
 
+namespace levelconf
+{
+
 // Each is one command's run, on a flow of its own.
 
 // Sends a ranged setting (a level shift, a distance) from the text of its box, after the
@@ -14,3 +17,5 @@ bool sendRangedSetting(CommandFlow flow, const RangedSetting &setting, const QSt
 // Sends a typed setting (the address, a password) to the sensor that is answering, with the
 // value the operator types in.
 bool sendTypedSetting(CommandFlow flow, const TypedSetting &setting);
+
+} // namespace levelconf

@@ -6,6 +6,9 @@
 
 #include <QCoreApplication>
 
+namespace levelconf
+{
+
 namespace
 {
 // The texts the operator reads come in the language shown; the log lines stay as they are.
@@ -146,3 +149,5 @@ QString modeLogLine(quint8 mode, const QString &level)
     return QStringLiteral("Cmd Change mode to ") + QString::number(mode) +
            QStringLiteral(" sgla ") + level;
 }
+
+} // namespace levelconf

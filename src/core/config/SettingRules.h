@@ -8,6 +8,9 @@
 #include <functional>
 #include <optional>
 
+namespace levelconf
+{
+
 // The checks, texts and frames of the settings commands, whoever gives them: the window's
 // buttons and the command line refuse the same values with the same words.
 
@@ -73,3 +76,5 @@ QString modeNotConnectedLog();
 QString modeQuestion();
 // "Cmd Change mode to " the mode byte, " sgla " the filtration level as shown.
 QString modeLogLine(quint8 mode, const QString &level);
+
+} // namespace levelconf

@@ -4,6 +4,9 @@
 
 #include <optional>
 
+namespace levelconf
+{
+
 namespace
 {
 
@@ -50,3 +53,5 @@ quint8 secondModeByte(quint8 filtration, bool furtherObject, bool closestAndFurt
         b |= 0x20;
     return b;
 }
+
+} // namespace levelconf

@@ -3,6 +3,9 @@
 #include <QString>
 #include <QtGlobal>
 
+namespace levelconf
+{
+
 // Operator values of the settings commands as the sensor takes them.
 
 // A typed air value scaled to the whole number the request carries.
@@ -26,3 +29,5 @@ AirValue airHumidity(const QString &text);
 // The second mode byte: the filtration level in the low bits, then the echo selection
 // (further object 0x10, closest and further 0x20, closest object none).
 quint8 secondModeByte(quint8 filtration, bool furtherObject, bool closestAndFurther);
+
+} // namespace levelconf

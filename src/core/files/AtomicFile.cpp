@@ -4,6 +4,9 @@
 
 #include <QSaveFile>
 
+namespace levelconf
+{
+
 std::optional<QString> replaceFile(const QString &path, const QByteArray &bytes)
 {
     if (const std::optional<QString> refusal = saveTargetRefusal(path))
@@ -13,3 +16,5 @@ std::optional<QString> replaceFile(const QString &path, const QByteArray &bytes)
         return file.errorString();
     return std::nullopt;
 }
+
+} // namespace levelconf

@@ -4,6 +4,9 @@
 #include <QString>
 #include <optional>
 
+namespace levelconf
+{
+
 // The files the program reads and replaces are regular files. Anything else given by
 // mistake is refused: a named pipe holds the reader until a writer comes, which may be
 // never; a device may never end; and a save that replaces one leaves a regular file where
@@ -19,3 +22,5 @@ std::optional<QString> saveTargetRefusal(const QString &path);
 // before anything is read: a named pipe or a device is refused at once. Nothing, with the
 // reason in `error` ("it is a named pipe, not a regular file"), when it cannot be read.
 std::optional<QByteArray> readRegularFile(const QString &path, qint64 limit, QString *error);
+
+} // namespace levelconf

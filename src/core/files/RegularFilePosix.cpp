@@ -10,6 +10,9 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+namespace levelconf
+{
+
 namespace
 {
 QString kindOf(mode_t mode)
@@ -78,3 +81,5 @@ std::optional<QByteArray> readRegularFile(const QString &path, qint64 limit, QSt
     }
     return bytes;
 }
+
+} // namespace levelconf

@@ -3,6 +3,9 @@
 #include <QCoreApplication>
 #include <QString>
 
+namespace levelconf
+{
+
 // Why a file is refused, in the language shown; the same words on every system.
 struct RegularFileTexts {
     Q_DECLARE_TR_FUNCTIONS(RegularFile)
@@ -24,3 +27,5 @@ public:
     static QString socket() { return tr("a socket"); }
     static QString somethingElse() { return tr("something else"); }
 };
+
+} // namespace levelconf

@@ -9,6 +9,9 @@
 
 #include <windows.h>
 
+namespace levelconf
+{
+
 namespace
 {
 QString systemError(DWORD error)
@@ -103,3 +106,5 @@ std::optional<QByteArray> readRegularFile(const QString &path, qint64 limit, QSt
     }
     return bytes;
 }
+
+} // namespace levelconf

@@ -7,6 +7,9 @@
 #include <QStringDecoder>
 #include <QStringEncoder>
 
+namespace levelconf
+{
+
 namespace
 {
 // The problems the operator reads, in the language shown.
@@ -53,3 +56,5 @@ std::optional<QString> readTextFile(const QString &path, QString *error)
     }
     return systemText(*bytes);
 }
+
+} // namespace levelconf

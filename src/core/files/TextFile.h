@@ -4,6 +4,9 @@
 #include <QStringList>
 #include <optional>
 
+namespace levelconf
+{
+
 // The calibration files are text in the system's encoding (the ANSI code page on Windows,
 // the locale's encoding elsewhere) with CR LF line ends, as the tools that share them with
 // this program expect.
@@ -23,3 +26,5 @@ QString systemText(const QByteArray &bytes);
 // `error` set, when it is not a regular file, cannot be read or is larger than any
 // calibration file (1 MiB).
 std::optional<QString> readTextFile(const QString &path, QString *error);
+
+} // namespace levelconf

@@ -5,6 +5,9 @@
 
 #include <QCoreApplication>
 
+namespace levelconf
+{
+
 namespace
 {
 // The refusals the operator reads, in the language shown.
@@ -23,3 +26,5 @@ std::optional<QByteArray> readFirmwareFile(const QString &path, QString *error)
     }
     return image;
 }
+
+} // namespace levelconf

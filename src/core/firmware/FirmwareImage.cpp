@@ -2,6 +2,9 @@
 
 #include <QCoreApplication>
 
+namespace levelconf
+{
+
 using namespace FirmwareImage;
 
 SensorType pl540Type()
@@ -101,3 +104,5 @@ int blockNumber(const FirmwarePlan &plan, const PlannedBlock &block)
 {
     return block.fileBlock - plan.type.skipLimit;
 }
+
+} // namespace levelconf

@@ -5,6 +5,9 @@
 #include <QString>
 #include <optional>
 
+namespace levelconf
+{
+
 // A firmware image file (".cri"): a 64-byte header, then 128-byte blocks, block k holding
 // the memory from 0x4000 + 128·k. The first blocks are the data EEPROM; the blocks below a
 // sensor type's skip limit are the loader's own and are never written; the block at the
@@ -74,3 +77,5 @@ int applicationBlockLimit(const SensorType &type);
 // The number a block goes by in the loader's messages: 0 for the first application block,
 // negative for the data EEPROM. The progress log counts one less.
 int blockNumber(const FirmwarePlan &plan, const PlannedBlock &block);
+
+} // namespace levelconf

@@ -5,6 +5,9 @@
 
 #include <QScopeGuard>
 
+namespace levelconf
+{
+
 using Kind = LoaderStep::Kind;
 using Outcome = UpdateResult::Outcome;
 
@@ -302,3 +305,5 @@ void FirmwareUpdate::setPhase(Phase phase)
     m_phase = phase;
     emit phaseChanged(phase);
 }
+
+} // namespace levelconf

@@ -9,6 +9,9 @@
 #include <QTimer>
 #include <optional>
 
+namespace levelconf
+{
+
 class SerialPort;
 
 // How long the update waits for the loader. Each wait starts when the frame is handed to
@@ -111,3 +114,5 @@ private:
     QTimer m_ackTimer;
     std::optional<UpdateResult> m_result; // finished but not yet delivered
 };
+
+} // namespace levelconf

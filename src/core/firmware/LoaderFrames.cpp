@@ -1,5 +1,8 @@
 #include "LoaderFrames.h"
 
+namespace levelconf
+{
+
 quint8 xorOf(const QByteArray &bytes, quint8 seed)
 {
     quint8 x = seed;
@@ -37,3 +40,5 @@ QByteArray dataFrame(const QByteArray &data)
     out.append(static_cast<char>(xorOf(data, count)));
     return out;
 }
+
+} // namespace levelconf

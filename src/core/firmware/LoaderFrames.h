@@ -3,6 +3,9 @@
 #include <QByteArray>
 #include <QtGlobal>
 
+namespace levelconf
+{
+
 // The sensor's resident boot loader speaks bytes, not the sensor's framed protocol: the
 // host sends 7F until the loader answers, every command is a code and its complement, and
 // the loader answers every frame with one byte, 79 for yes or 1F for no.
@@ -38,3 +41,5 @@ QByteArray addressFrame(quint32 address);
 // 128 bytes and the checksum for a block. Empty for no bytes or more than 256, which no
 // frame can carry.
 QByteArray dataFrame(const QByteArray &data);
+
+} // namespace levelconf

@@ -5,6 +5,9 @@
 #include <QCoreApplication>
 #include <iterator>
 
+namespace levelconf
+{
+
 using Kind = LoaderStep::Kind;
 
 namespace
@@ -71,3 +74,5 @@ QString blockProgressText(int number)
 {
     return Texts::tr("Block %1").arg(number - 1);
 }
+
+} // namespace levelconf

@@ -6,6 +6,9 @@
 #include <QList>
 #include <QString>
 
+namespace levelconf
+{
+
 // One frame of an update after the loader has answered, and what it is for.
 struct LoaderStep {
     enum class Kind {
@@ -35,3 +38,5 @@ QString blockFailureText(LoaderStep::Kind kind, int number);
 
 // The progress line of a written block, without its line break: "Block " and the number.
 QString blockProgressText(int number);
+
+} // namespace levelconf

@@ -3,6 +3,9 @@
 #include <QCoreApplication>
 #include <QDir>
 
+namespace levelconf
+{
+
 namespace
 {
 // What the operator reads is in the language shown; the log lines stay as they are.
@@ -115,3 +118,5 @@ QString firmwareStartLogLine(const QString &path, const FirmwarePlan &plan)
     return QStringLiteral("Cmd Firmware update: ") + path + QStringLiteral(", ") + plan.type.name +
            (plan.resetEeprom ? QStringLiteral(", reset calibration values") : QString());
 }
+
+} // namespace levelconf

@@ -6,6 +6,9 @@
 
 #include <QString>
 
+namespace levelconf
+{
+
 // What the operator is told about a firmware update, by the window or on a terminal.
 
 // The phase an update is in, as a progress bar's format ("%v" the blocks done, "%m" all).
@@ -32,3 +35,5 @@ struct Closing {
 // run again.
 enum class UpdateFront { Window, CommandLine };
 Closing closingFor(const UpdateResult &r, UpdateFront front = UpdateFront::Window);
+
+} // namespace levelconf

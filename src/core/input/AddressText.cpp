@@ -1,5 +1,8 @@
 #include "AddressText.h"
 
+namespace levelconf
+{
+
 std::optional<quint8> addressFromText(QStringView text, int highest)
 {
     const QStringView digits = text.trimmed();
@@ -15,3 +18,5 @@ std::optional<quint8> addressFromText(QStringView text, int highest)
     }
     return static_cast<quint8>(value);
 }
+
+} // namespace levelconf

@@ -4,6 +4,9 @@
 #include <cmath>
 #include <limits>
 
+namespace levelconf
+{
+
 std::optional<double> parseNumber(const QString &text, const QLocale &locale)
 {
     QLocale strict = locale;
@@ -58,3 +61,5 @@ QString localizedDecimal(const QString &commaText, const QLocale &locale)
     out.replace(QLatin1Char(','), locale.decimalPoint());
     return out;
 }
+
+} // namespace levelconf

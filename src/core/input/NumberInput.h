@@ -4,6 +4,9 @@
 #include <QString>
 #include <optional>
 
+namespace levelconf
+{
+
 // Every number an operator types goes through these. The text is read in the locale's
 // format (group separators are refused, so "1,5" is never silently read as 15 where the
 // comma groups thousands); whole numbers are rounded to the nearest, halves to even; a
@@ -28,3 +31,5 @@ std::optional<qint64> toWhole(const QString &text, NumWidth width,
 // A decimal written with a comma in the program's defaults ("25,2") as the locale
 // writes it, so that the default is valid input wherever the program runs.
 QString localizedDecimal(const QString &commaText, const QLocale &locale = QLocale());
+
+} // namespace levelconf

@@ -5,6 +5,9 @@
 #include <QStandardPaths>
 #include <QTemporaryFile>
 
+namespace levelconf
+{
+
 namespace
 {
 // Whether a log can be written there. A folder's permission bits do not tell on every
@@ -50,3 +53,5 @@ QString defaultLogFolder(const QString &programFolder)
     const QString data = QStandardPaths::writableLocation(QStandardPaths::AppLocalDataLocation);
     return QDir(data).filePath(QStringLiteral("log"));
 }
+
+} // namespace levelconf

@@ -2,6 +2,9 @@
 
 #include <QString>
 
+namespace levelconf
+{
+
 // The session log folder. Run from its build folder, the program writes to "log" beside the
 // executable, where the log of a test run is easy to find. An installed program never writes
 // beside its executable, not even when root could: it writes to "log" in the user's
@@ -16,3 +19,5 @@ bool runsInstalled(const QString &programFolder);
 // holds every password entered or set. A folder that is already there keeps the
 // permissions it has. True when the folder is there afterwards.
 bool makeLogFolder(const QString &folder);
+
+} // namespace levelconf

@@ -1,5 +1,8 @@
 #include "ResultsEcho.h"
 
+namespace levelconf
+{
+
 QString printableFrame(const QByteArray &s)
 {
     QString out;
@@ -28,3 +31,5 @@ QString echoText(const QByteArray &s)
         out += QString::number(static_cast<quint8>(c), 16).toUpper() + QLatin1Char(' ');
     return out + QStringLiteral("\r\n\r\n") + printableFrame(s);
 }
+
+} // namespace levelconf

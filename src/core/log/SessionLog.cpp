@@ -6,6 +6,9 @@
 #include <QDir>
 #include <QFile>
 
+namespace levelconf
+{
+
 namespace
 {
 // Why the log cannot start, which the operator reads in the language shown.
@@ -72,3 +75,5 @@ bool SessionLog::append(const QString &text, const QTime &time) const
     const QByteArray rec = logRecord(eventText(time, text));
     return f.write(rec) == rec.size();
 }
+
+} // namespace levelconf

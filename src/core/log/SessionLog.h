@@ -4,6 +4,9 @@
 #include <QString>
 #include <optional>
 
+namespace levelconf
+{
+
 // One text file per run: a start record, then one quoted line per event. The file is
 // opened and closed for every record, so a crash or a pulled cable never loses a line
 // that was already written.
@@ -46,3 +49,5 @@ QByteArray logRecord(const QString &text);
 
 // The text of an event record: "hh:mm:ss : " then the event.
 QString eventText(const QTime &time, const QString &event);
+
+} // namespace levelconf

@@ -4,6 +4,9 @@
 
 #include <utility>
 
+namespace levelconf
+{
+
 void AnswerAssembly::begin(qint64 nowMs, std::optional<AwaitedAnswer> known)
 {
     m_readStart = nowMs;
@@ -45,3 +48,5 @@ QByteArray AnswerAssembly::take()
     m_known.reset();
     return std::exchange(m_bytes, QByteArray());
 }
+
+} // namespace levelconf

@@ -6,6 +6,9 @@
 #include <QtGlobal>
 #include <optional>
 
+namespace levelconf
+{
+
 // The bytes of one answer as they come in, and when they make a whole one: 20 ms after
 // the last byte with nothing more, or 256 ms after the read began, whichever comes
 // first. An answer whose length is known beforehand (a data answer from a sensor whose
@@ -43,3 +46,5 @@ private:
     bool m_gapRunning = false; // a byte has been announced and its silence is being timed
     std::optional<AwaitedAnswer> m_known;
 };
+
+} // namespace levelconf

@@ -4,6 +4,9 @@
 #include "CommandCodes.h"
 #include "FrameCodec.h"
 
+namespace levelconf
+{
+
 namespace
 {
 QString hexByte(quint8 b)
@@ -36,3 +39,5 @@ QString answerCheckText(const QByteArray &answer)
         .arg(answer.size())
         .arg(hexByte(received), hexByte(crc8(answer.left(answer.size() - 1))));
 }
+
+} // namespace levelconf

@@ -7,6 +7,9 @@
 #include <QtGlobal>
 #include <optional>
 
+namespace levelconf
+{
+
 // Whether an answer that came is the one awaited, and whole. The CRC alone does not tell:
 // two sensors answering at one address run their frames together, and the CRC of the
 // second often passes for the whole; a data answer cut short with a good CRC would be read
@@ -34,3 +37,5 @@ bool answerAccepted(const QByteArray &answer, const AwaitedAnswer &awaited);
 // What the log says of an answer that failed its check: its length and the check byte it
 // carried beside the one worked out over the rest, "83 bytes, CRC received 5A, computed 3C".
 QString answerCheckText(const QByteArray &answer);
+
+} // namespace levelconf

@@ -6,6 +6,9 @@
 #include <QtGlobal>
 #include <optional>
 
+namespace levelconf
+{
+
 // How long a whole answer is, by its command code and the firmware of the sensor.
 
 // The length, prefix and CRC included, of the answer with this command code from a sensor
@@ -35,3 +38,5 @@ constexpr std::optional<int> expectedAnswerLength(quint8 code, const FirmwareCap
         return std::nullopt;
     }
 }
+
+} // namespace levelconf

@@ -3,6 +3,9 @@
 #include <QByteArray>
 #include <optional>
 
+namespace levelconf
+{
+
 // Frames are byte-strings whose positions count from 1, as the sensor documentation
 // and every decoder count them. These helpers never read past the end: a position
 // outside the string yields "nothing" and the caller decides what that means.
@@ -43,3 +46,5 @@ inline QByteArray bytes(std::initializer_list<int> values)
         out.append(static_cast<char>(v & 0xFF));
     return out;
 }
+
+} // namespace levelconf

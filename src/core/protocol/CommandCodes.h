@@ -2,6 +2,9 @@
 
 #include <QtGlobal>
 
+namespace levelconf
+{
+
 // Every command code the program sends or acts on, and the fixed frame bytes.
 namespace Cmd
 {
@@ -33,3 +36,5 @@ constexpr quint8 WrongPassword = 0xFD; // answer only
 constexpr quint8 FrequencyMode = 0xFE; // answer only
 constexpr quint8 Par = 0x06;           // answer only
 } // namespace Cmd
+
+} // namespace levelconf

@@ -5,6 +5,9 @@
 
 #include <QCoreApplication>
 
+namespace levelconf
+{
+
 namespace
 {
 // The level shifts move a level by at most this much either way.
@@ -379,3 +382,5 @@ std::optional<int> requestDataLength(quint8 code, const FirmwareCapabilities &c)
         return c.secondModeByte ? 2 : 1;
     return row->requestData;
 }
+
+} // namespace levelconf

@@ -8,6 +8,9 @@
 #include <optional>
 #include <vector>
 
+namespace levelconf
+{
+
 // Every command of the protocol in one row: what its request carries and what its answer
 // means, and for a setting how it is given, checked, asked, logged and confirmed. The
 // frames, the routing of answers, the confirmations shown, the marks on the trend, the
@@ -104,3 +107,5 @@ const CommandRow *cliSetting(const QString &key);
 // The data bytes a request with this code carries for a sensor that can do `c` (after the
 // key); nothing for a code that is never requested.
 std::optional<int> requestDataLength(quint8 code, const FirmwareCapabilities &c);
+
+} // namespace levelconf

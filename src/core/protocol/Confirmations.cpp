@@ -4,6 +4,9 @@
 
 #include <QCoreApplication>
 
+namespace levelconf
+{
+
 bool carriesData(quint8 code)
 {
     const CommandRow *row = commandRow(code);
@@ -51,3 +54,5 @@ QString noAnswerShown(const QString &address)
 {
     return QCoreApplication::translate("Confirmations", kNoAnswer).arg(address);
 }
+
+} // namespace levelconf

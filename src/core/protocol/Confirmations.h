@@ -7,6 +7,9 @@
 #include <QtGlobal>
 #include <optional>
 
+namespace levelconf
+{
+
 // How an answer is shown, from the command table.
 
 // The answers that carry data (identity, readings, frequency, table) rather than confirm.
@@ -28,3 +31,5 @@ QString confirmationLogLine(quint8 code, const QByteArray &answer);
 QString noAnswerText(const QString &address);
 // The same in the language shown; the log keeps the text above.
 QString noAnswerShown(const QString &address);
+
+} // namespace levelconf

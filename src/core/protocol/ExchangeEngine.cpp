@@ -8,6 +8,9 @@
 
 #include <utility>
 
+namespace levelconf
+{
+
 namespace
 {
 // Failed writes in a row that are still put down to a passing fault; the next one stops
@@ -300,3 +303,5 @@ void ExchangeEngine::endExchange()
     m_busy = false;
     m_requestMode = false;
 }
+
+} // namespace levelconf

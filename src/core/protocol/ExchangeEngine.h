@@ -10,6 +10,9 @@
 #include <functional>
 #include <optional>
 
+namespace levelconf
+{
+
 class SerialPort;
 
 // The exchange with the sensors: one request out and one answer in per tick, or one
@@ -138,3 +141,5 @@ private:
     bool m_noData = false;
     bool m_frequencyMode = false;
 };
+
+} // namespace levelconf

@@ -1,5 +1,8 @@
 #pragma once
 
+namespace levelconf
+{
+
 // What a sensor can do, by the version code of its firmware (176 for 1.7.6). Every
 // version threshold of the program is here: the controls offered, the frames built and
 // the answers to expect all follow from this one value. Header only, so that the
@@ -37,3 +40,5 @@ constexpr FirmwareCapabilities capabilitiesOf(int fwVersion)
     c.dataAnswerLength = fwVersion >= 176 ? 26 : fwVersion >= 163 ? 22 : 21;
     return c;
 }
+
+} // namespace levelconf

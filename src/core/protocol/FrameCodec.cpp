@@ -3,6 +3,9 @@
 #include "CommandCodes.h"
 #include "FirmwareCapabilities.h"
 
+namespace levelconf
+{
+
 namespace
 {
 // Contribution of each bit of (data XOR crc) to the next value; the same results as
@@ -100,3 +103,5 @@ QByteArray int16BigEndian(qint16 value)
     out.append(static_cast<char>(u & 0xFF));
     return out;
 }
+
+} // namespace levelconf

@@ -3,6 +3,9 @@
 #include <QByteArray>
 #include <QtGlobal>
 
+namespace levelconf
+{
+
 // Request and answer frames: prefix, address, code, [write key], data, CRC-8.
 // CRC-8 is the Dallas/Maxim one (reflected polynomial 0x8C, initial 0, no final XOR).
 
@@ -43,3 +46,5 @@ bool isFramedAnswer(const QByteArray &answer);
 
 // 16-bit two's complement, high byte first (level shifts, air temperature).
 QByteArray int16BigEndian(qint16 value);
+
+} // namespace levelconf

@@ -1,5 +1,8 @@
 #include "RequestLine.h"
 
+namespace levelconf
+{
+
 QString requestLine(const QByteArray &frame, int answerCount)
 {
     // No separators between the bytes: every byte keeps its leading zero so that the hex
@@ -9,3 +12,5 @@ QString requestLine(const QByteArray &frame, int answerCount)
         .arg(answerCount)
         .arg(QString::fromLatin1(frame.toHex().toUpper()));
 }
+
+} // namespace levelconf

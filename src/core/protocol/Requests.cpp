@@ -4,6 +4,9 @@
 #include "CommandTable.h"
 #include "FrameCodec.h"
 
+namespace levelconf
+{
+
 QByteArray settingRequest(quint8 code, quint8 address, const QList<qint64> &values, bool withKey)
 {
     const CommandRow *row = commandRow(code);
@@ -79,3 +82,5 @@ quint8 modeByte(const ModeControls &c)
         m |= 0x20;
     return m;
 }
+
+} // namespace levelconf

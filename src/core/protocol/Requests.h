@@ -5,6 +5,9 @@
 #include <QtGlobal>
 #include <optional>
 
+namespace levelconf
+{
+
 // The request frames of every command, built the same way whether they are sent on the
 // local bus or written as a line for a remote server. `withKey` says whether the sensor
 // takes the write key; the callers decide it (by firmware code or by the remote page's
@@ -47,3 +50,5 @@ struct ModeControls {
     bool percent = false;
 };
 quint8 modeByte(const ModeControls &controls);
+
+} // namespace levelconf

@@ -7,6 +7,9 @@
 #include <QCoreApplication>
 #include <cmath>
 
+namespace levelconf
+{
+
 namespace
 {
 // The units and the warning the operator reads, in the language shown.
@@ -185,3 +188,5 @@ QString calibrationWarningText(qint16 cm)
 {
     return Texts::tr("Warning! Empty value length is equal to %1 cm.").arg(cm);
 }
+
+} // namespace levelconf

@@ -5,6 +5,9 @@
 #include <QString>
 #include <optional>
 
+namespace levelconf
+{
+
 // The data answer (command 0xF0) turned into readings, without a window. The answer is
 // the frame as received, prefix first and CRC last; its numbers are little-endian.
 
@@ -67,3 +70,5 @@ QString frequencyText(quint16 n);                                               
 QString analogText(quint16 n, bool range4096, const QLocale &locale = QLocale()); // volts
 double analogVolts(quint16 n, bool range4096); // the value analogText shows
 QString calibrationWarningText(qint16 cm);
+
+} // namespace levelconf

@@ -5,6 +5,9 @@
 #include "core/protocol/ByteString.h"
 #include "core/protocol/CommandCodes.h"
 
+namespace levelconf
+{
+
 namespace
 {
 constexpr int kCompleteLength = *expectedAnswerLength(Cmd::ReadIdentity, {});
@@ -63,3 +66,5 @@ QString identityLogLine(const QString &serial, const QString &version)
 {
     return QStringLiteral("Device: ") + serial + QStringLiteral("  Ver Soft: ") + version;
 }
+
+} // namespace levelconf

@@ -5,6 +5,9 @@
 #include <QStringList>
 #include <optional>
 
+namespace levelconf
+{
+
 // The identity answer (command 0xFC) and the network search answer, without a window.
 
 // An identity answer is 3E, address, FC, serial number (4 bytes, little-endian), version
@@ -37,3 +40,5 @@ QString identityLogLine(const QString &serial, const QString &version);
 // list text with each address followed by a blank.
 QStringList searchAddresses(const QByteArray &answer);
 QString searchListText(const QByteArray &answer);
+
+} // namespace levelconf

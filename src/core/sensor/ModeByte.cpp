@@ -4,6 +4,9 @@
 
 #include <utility>
 
+namespace levelconf
+{
+
 ModeFlags decodeModeByte(quint8 nn)
 {
     ModeFlags f;
@@ -71,3 +74,5 @@ QList<int> firmwareLadder(int fw)
         steps.append(176);
     return steps;
 }
+
+} // namespace levelconf

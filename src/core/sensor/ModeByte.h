@@ -4,6 +4,9 @@
 #include <QtGlobal>
 #include <optional>
 
+namespace levelconf
+{
+
 // The sensor's mode byte and echo-selection byte, and which feature groups a firmware
 // version code unlocks.
 
@@ -37,3 +40,5 @@ EchoSelection decodeEchoByte(quint8 m);
 // The enabling procedures a firmware version code runs, in order, by their group
 // numbers (130, 131, 134, 163, 170, 171, 172, 176); 171 appears twice for code 172.
 QList<int> firmwareLadder(int fwVersion);
+
+} // namespace levelconf

@@ -2,6 +2,9 @@
 
 #include <QStringList>
 
+namespace levelconf
+{
+
 namespace
 {
 std::optional<LineSettings::Parity> parityOf(const QString &field)
@@ -63,3 +66,5 @@ std::optional<LineSettings> parseLineSettings(const QString &text)
     out.stopBits = *stop;
     return out;
 }
+
+} // namespace levelconf

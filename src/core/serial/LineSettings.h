@@ -3,6 +3,9 @@
 #include <QString>
 #include <optional>
 
+namespace levelconf
+{
+
 // Line settings written the way the port settings have always been written here:
 // "19200,n,8,1" is baud rate, parity letter, data bits and stop bits.
 struct LineSettings {
@@ -17,3 +20,5 @@ struct LineSettings {
 
 // Reads a settings text; nothing when any of its four fields is not understood.
 std::optional<LineSettings> parseLineSettings(const QString &text);
+
+} // namespace levelconf

@@ -3,6 +3,9 @@
 #include <QCoreApplication>
 #include <QFileInfo>
 
+namespace levelconf
+{
+
 namespace
 {
 // The advice the operator reads, in the language shown.
@@ -41,3 +44,5 @@ QString openFailureAdvice(SerialPort::OpenFailure failure, const QString &device
         return QString();
     }
 }
+
+} // namespace levelconf

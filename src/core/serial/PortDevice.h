@@ -6,6 +6,9 @@
 
 #include <memory>
 
+namespace levelconf
+{
+
 // A port is its device, not the name it was given: a link made by udev or by a simulator,
 // a doubled slash or a ".." all lead to one device, and one program at a time may use it.
 // The platform's file says what a name leads to and how a device is kept.
@@ -31,3 +34,5 @@ struct PortDevice {
 
 // What `name` leads to and, where that is a device nobody holds, the hold on it.
 PortDevice claimPortDevice(const QString &name);
+
+} // namespace levelconf

@@ -10,6 +10,9 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+namespace levelconf
+{
+
 namespace
 {
 using Failure = SerialPort::OpenFailure;
@@ -108,3 +111,5 @@ PortDevice claimPortDevice(const QString &name)
     }
     return {Failure::None, path, std::make_unique<FlockHold>(fd)};
 }
+
+} // namespace levelconf

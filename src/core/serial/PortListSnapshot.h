@@ -6,6 +6,9 @@
 #include <functional>
 #include <utility>
 
+namespace levelconf
+{
+
 // The port names the system lists, asked of it once for a round of questions: the list
 // refresh asks about each of up to 30 names once a second, and one enumeration serves
 // them all.
@@ -40,3 +43,5 @@ private:
     QStringList m_names;
     QElapsedTimer m_age;
 };
+
+} // namespace levelconf

@@ -2,6 +2,9 @@
 
 #include <algorithm>
 
+namespace levelconf
+{
+
 namespace
 {
 // Length of the run of digits (or of non-digits) that starts at `from`.
@@ -71,3 +74,5 @@ QString deviceNameFor(const QString &item, bool windows)
         return item;
     return windows ? QStringLiteral("\\\\.\\") + item : QStringLiteral("/dev/") + item;
 }
+
+} // namespace levelconf

@@ -3,6 +3,9 @@
 #include <QString>
 #include <QStringList>
 
+namespace levelconf
+{
+
 // How the port list is ordered and how a list item becomes the device to open.
 
 // The port list shows at most this many names.
@@ -20,3 +23,5 @@ bool isDevicePath(const QString &item);
 
 // The device behind a list item: "\\.\COM3" on Windows, "/dev/ttyUSB0" elsewhere.
 QString deviceNameFor(const QString &item, bool windows);
+
+} // namespace levelconf

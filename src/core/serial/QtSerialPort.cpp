@@ -14,6 +14,9 @@
 #include <cstring>
 #include <poll.h>
 
+namespace levelconf
+{
+
 // The port on Linux: Windows has a module of its own (Win32SerialPort).
 namespace
 {
@@ -314,3 +317,5 @@ std::unique_ptr<SerialPort> makeSystemSerialPort()
 {
     return std::make_unique<QtSerialPort>();
 }
+
+} // namespace levelconf

@@ -9,6 +9,9 @@
 
 #include <memory>
 
+namespace levelconf
+{
+
 // The real port, on Qt SerialPort. It belongs to the window's thread: every call comes
 // from there, and reads and writes block only within the port's time-outs.
 class QtSerialPort : public SerialPort
@@ -51,3 +54,5 @@ private:
     QTimer m_hangUpCheck;
     PortListSnapshot m_present{&QtSerialPort::presentPorts};
 };
+
+} // namespace levelconf

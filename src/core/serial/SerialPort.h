@@ -6,6 +6,9 @@
 #include <QString>
 #include <QStringList>
 
+namespace levelconf
+{
+
 // The one serial port of the program. The exchange engine and the firmware update reach
 // the bus only through these procedures; tests put a scripted port in its place.
 class SerialPort
@@ -64,3 +67,5 @@ public:
 private:
     SerialPortEvents m_events;
 };
+
+} // namespace levelconf

@@ -2,6 +2,9 @@
 
 #include <QObject>
 
+namespace levelconf
+{
+
 // What the port has to tell between calls: bytes have arrived, or the device has gone.
 // Work that must not block the window (the firmware update) waits for these instead of
 // sitting in a read.
@@ -19,3 +22,5 @@ signals:
     // then fails.
     void lineSetUpFailed(const QString &text);
 };
+
+} // namespace levelconf

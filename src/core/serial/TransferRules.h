@@ -1,5 +1,8 @@
 #pragma once
 
+namespace levelconf
+{
+
 // The time-outs and block size of the port, kept by the port module itself rather than
 // by the operating system, so that they hold the same on every platform.
 namespace Transfer
@@ -15,3 +18,5 @@ inline int writeTimeoutMs(int bytes)
     return kWriteConstantMs + kWritePerByteMs * bytes;
 }
 } // namespace Transfer
+
+} // namespace levelconf

@@ -10,6 +10,9 @@
 
 #include <chrono>
 
+namespace levelconf
+{
+
 namespace
 {
 // Where the driver hands back an empty read at once, the worker waits for the driver to
@@ -531,3 +534,5 @@ std::unique_ptr<SerialPort> makeSystemSerialPort()
 {
     return std::make_unique<Win32SerialPort>();
 }
+
+} // namespace levelconf

@@ -10,6 +10,9 @@
 #include <mutex>
 #include <thread>
 
+namespace levelconf
+{
+
 // The real port on Windows, on the Win32 communications API. The handle is opened for
 // overlapped I/O and served by a thread of its own, which reads whatever arrives and writes
 // what send handed over, so that no call of the window's thread waits for the line.
@@ -64,3 +67,5 @@ private:
 
     PortListSnapshot m_present; // the ports the registry lists
 };
+
+} // namespace levelconf

@@ -7,6 +7,9 @@
 #include <langinfo.h>
 #include <strings.h>
 
+namespace levelconf
+{
+
 void fallBackToUtf8Locale()
 {
     const char *locale = std::setlocale(LC_ALL, "");
@@ -18,3 +21,5 @@ void fallBackToUtf8Locale()
     qputenv("LC_ALL", QByteArrayLiteral("C.UTF-8"));
     std::setlocale(LC_ALL, "");
 }
+
+} // namespace levelconf

@@ -4,6 +4,9 @@
 
 #include <memory>
 
+namespace levelconf
+{
+
 // The system's requests that the program stop: on Unix SIGTERM (a desktop logging out,
 // kill), SIGINT (Ctrl+C in the terminal that started it) and SIGHUP (that terminal
 // closed). From the moment they are caught until this object goes, each arrives as
@@ -23,3 +26,5 @@ signals:
 // The platform's catcher, or nothing where the requests cannot be caught (another
 // catcher exists, or the platform has none): they then end the program at once.
 std::unique_ptr<TerminationSignals> catchTerminationSignals();
+
+} // namespace levelconf

@@ -10,6 +10,9 @@
 #include <fcntl.h>
 #include <unistd.h>
 
+namespace levelconf
+{
+
 namespace
 {
 constexpr std::array<int, 3> kSignals = {SIGTERM, SIGINT, SIGHUP};
@@ -96,3 +99,5 @@ std::unique_ptr<TerminationSignals> catchTerminationSignals()
         return nullptr;
     return catcher;
 }
+
+} // namespace levelconf

@@ -11,6 +11,9 @@
 #include <csignal>
 #include <windows.h>
 
+namespace levelconf
+{
+
 namespace
 {
 class WindowsTerminationSignals;
@@ -56,8 +59,7 @@ private:
             target, [target, sig] { emit target->requested(sig); }, Qt::QueuedConnection);
         // A console that closes or a session that ends takes the process with it once the
         // handler returns: give the program its moment to finish in order.
-        if (event == CTRL_CLOSE_EVENT || event == CTRL_LOGOFF_EVENT ||
-            event == CTRL_SHUTDOWN_EVENT)
+        if (event == CTRL_CLOSE_EVENT || event == CTRL_LOGOFF_EVENT || event == CTRL_SHUTDOWN_EVENT)
             ::Sleep(3000);
         return TRUE;
     }
@@ -73,3 +75,5 @@ std::unique_ptr<TerminationSignals> catchTerminationSignals()
         return nullptr;
     return c;
 }
+
+} // namespace levelconf

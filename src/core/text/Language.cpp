@@ -4,6 +4,9 @@
 #include <QRegularExpression>
 #include <QStringList>
 
+namespace levelconf
+{
+
 namespace
 {
 const QString kNames[] = {QStringLiteral("described"), QStringLiteral("en"), QStringLiteral("ru")};
@@ -87,3 +90,5 @@ Language toolLanguage(const QStringList &arguments, const QProcessEnvironment &e
     return languageNamed(languageArgument(arguments))
         .value_or(languageOfLocale(env, Language::English));
 }
+
+} // namespace levelconf

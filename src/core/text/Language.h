@@ -6,6 +6,9 @@
 
 class QProcessEnvironment;
 
+namespace levelconf
+{
+
 // The three sets of texts the programs can show. The described set is the one the texts
 // were first written in, captions half Russian and half English as the operators know
 // them; it is the source the English and Russian translations are made from.
@@ -30,3 +33,5 @@ QString languageArgument(const QStringList &arguments);
 // The language of a tool for scripts, levelconf-cli or levelconf-gateway: the one --language
 // names, else the locale's, where C and POSIX give English.
 Language toolLanguage(const QStringList &arguments, const QProcessEnvironment &env);
+
+} // namespace levelconf

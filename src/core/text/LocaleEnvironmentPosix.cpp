@@ -1,6 +1,11 @@
 #include "LocaleEnvironment.h"
 
+namespace levelconf
+{
+
 QProcessEnvironment localeEnvironment()
 {
     return QProcessEnvironment::systemEnvironment();
 }
+
+} // namespace levelconf

@@ -2,6 +2,9 @@
 
 #include <windows.h>
 
+namespace levelconf
+{
+
 namespace
 {
 // "ru_RU" for the user's display language, or nothing when the system cannot name it.
@@ -23,3 +26,5 @@ QProcessEnvironment localeEnvironment()
     env.insert(QStringLiteral("LANG"), language.isEmpty() ? QStringLiteral("en_US") : language);
     return env;
 }
+
+} // namespace levelconf

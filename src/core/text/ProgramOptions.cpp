@@ -5,6 +5,9 @@
 #include <QCommandLineParser>
 #include <QCoreApplication>
 
+namespace levelconf
+{
+
 namespace
 {
 struct Texts {
@@ -58,3 +61,5 @@ QString versionText(const QString &program)
 {
     return program + QStringLiteral(" " LEVELCONF_VERSION);
 }
+
+} // namespace levelconf

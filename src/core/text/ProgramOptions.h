@@ -6,6 +6,9 @@
 
 class QCommandLineParser;
 
+namespace levelconf
+{
+
 // The options the programs take alike, in one wording: -h/--help, -v/--version and, in the
 // programs that speak more than one language, --language.
 
@@ -36,3 +39,5 @@ std::optional<ProgramRequest> parseProgramOptions(QCommandLineParser &parser,
 
 // What --version prints: the program's name and version, "levelconf-cli 2.6.4".
 QString versionText(const QString &program);
+
+} // namespace levelconf

@@ -4,6 +4,9 @@
 #include <QLibraryInfo>
 #include <QTranslator>
 
+namespace levelconf
+{
+
 namespace
 {
 bool install(const QString &file, const QString &folder)
@@ -41,3 +44,5 @@ QString translatedText(const char *context, const QString &source)
         return source;
     return QCoreApplication::translate(context, source.toUtf8().constData());
 }
+
+} // namespace levelconf

@@ -4,6 +4,9 @@
 
 #include <QString>
 
+namespace levelconf
+{
+
 // Installs the texts of `language` in the running application: the program's own
 // translation, built into it, and Qt's for its standard buttons and file dialogs, from
 // Qt's translations folder. The described set needs neither. False when the program's own
@@ -28,3 +31,5 @@ LoggedText loggedText(const char *context, const char *source);
 // A text marked for translation with QT_TRANSLATE_NOOP where it was written down (a table,
 // a constant) and carried as a QString since: the text of the language shown.
 QString translatedText(const char *context, const QString &source);
+
+} // namespace levelconf

@@ -2,6 +2,9 @@
 
 #include <algorithm>
 
+namespace levelconf
+{
+
 int columnOf(qint64 msecs, qint64 from, qint64 to, int columns)
 {
     if (columns <= 0)
@@ -48,3 +51,5 @@ QVector<PixelColumn> reduceColumns(const QVector<TimedValue> &samples, qint64 fr
     }
     return out;
 }
+
+} // namespace levelconf

@@ -3,6 +3,9 @@
 #include <QVector>
 #include <QtGlobal>
 
+namespace levelconf
+{
+
 // A series of any length drawn into a fixed number of pixel columns: each column keeps
 // only the extremes of the values that fall into it and the values it starts and ends
 // with, so that drawing costs the same for an hour of readings as for a minute.
@@ -33,3 +36,5 @@ QVector<PixelColumn> reduceColumns(const QVector<TimedValue> &samples, qint64 fr
 
 // The column that `msecs` falls into, clamped to [0, columns - 1].
 int columnOf(qint64 msecs, qint64 from, qint64 to, int columns);
+
+} // namespace levelconf

@@ -3,6 +3,9 @@
 #include "ReadingStore.h"
 #include "ReadingsCsv.h"
 
+namespace levelconf
+{
+
 namespace
 {
 using R = const MeasuredReading &;
@@ -142,3 +145,5 @@ const std::vector<Measurement> &measurements()
     };
     return table;
 }
+
+} // namespace levelconf

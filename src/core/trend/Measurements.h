@@ -8,6 +8,9 @@
 #include <optional>
 #include <vector>
 
+namespace levelconf
+{
+
 struct TrendEntry;
 
 // What the output code N of a data answer is, by the sensor's mode byte: a distance in
@@ -53,3 +56,5 @@ const std::vector<Measurement> &measurements();
 
 // The key of the output in its quantity: "distance_cm", "volume_L" or "percent".
 QString outputKey(OutputKind kind);
+
+} // namespace levelconf

@@ -3,6 +3,9 @@
 #include "Measurements.h"
 #include "ReadingsCsv.h"
 
+namespace levelconf
+{
+
 namespace
 {
 void addMeasured(const TrendEntry &e, const DataReadings &r, const QLocale &locale, bool gatewayToo,
@@ -61,3 +64,5 @@ QJsonObject measuredValues(const TrendEntry &e, const DataReadings &r, const QLo
     addMeasured(e, r, locale, true, &o);
     return o;
 }
+
+} // namespace levelconf

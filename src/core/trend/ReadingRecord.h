@@ -7,6 +7,9 @@
 #include <QJsonObject>
 #include <QLocale>
 
+namespace levelconf
+{
+
 // One reading as the programs without a window give it: a trend entry taken at a moment,
 // and the JSON object of a watched reading (time, address and the readings), whose keys
 // scripts and brokers rely on. The keys and values are those of the measurement table.
@@ -30,3 +33,5 @@ QJsonObject readingJson(const TrendEntry &e, const DataReadings &r);
 // `locale`, "stability" once the lamp is known), without time and address.
 QJsonObject measuredValues(const TrendEntry &e, const DataReadings &r,
                            const QLocale &locale = QLocale());
+
+} // namespace levelconf

@@ -2,6 +2,9 @@
 
 #include <algorithm>
 
+namespace levelconf
+{
+
 ReadingStore::ReadingStore(int capacity) : m_capacity(size_t(qMax(1, capacity)))
 {
     // Grown as readings come, so that a short run does not hold a day's worth at once.
@@ -82,3 +85,5 @@ int ReadingStore::lowerBound(qint64 msecs, int first, int end) const
 {
     return firstNotBefore(first, end, [msecs](const TrendEntry &e) { return e.msecs < msecs; });
 }
+
+} // namespace levelconf

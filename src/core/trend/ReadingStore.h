@@ -9,6 +9,9 @@
 #include <utility>
 #include <vector>
 
+namespace levelconf
+{
+
 // The readings of the sensors polled in this run, kept for the trend and the readings file.
 // Each engine tick that was meant to bring a data answer leaves one entry: the readings of
 // the answer, or a gap when none came or it could not be decoded. Entries are grouped into
@@ -87,3 +90,5 @@ private:
     quint32 m_nextSeries = 0; // the number the next series gets
     bool m_open = false;
 };
+
+} // namespace levelconf

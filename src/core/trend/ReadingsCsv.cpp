@@ -9,6 +9,9 @@
 
 #include <algorithm>
 
+namespace levelconf
+{
+
 namespace
 {
 // The stability column: the lamp's colour, empty while it is not known.
@@ -106,3 +109,5 @@ QByteArray readingsCsv(const ReadingStore &store, const QLocale &locale)
         text += readingsCsvRow(store.at(i), locale);
     return text.toUtf8();
 }
+
+} // namespace levelconf

@@ -6,6 +6,9 @@
 #include <QLocale>
 #include <QString>
 
+namespace levelconf
+{
+
 class ReadingStore;
 struct TrendEntry;
 
@@ -35,3 +38,5 @@ QString lampWord(StabilityLamp lamp);
 // ISO 8601 local time with its offset, "2026-12-07T14:05:33+01:00", or with its
 // milliseconds, "2026-12-07T14:05:33.250+01:00".
 QString isoLocalTime(qint64 msecs, qint32 utcOffsetSeconds, bool milliseconds = false);
+
+} // namespace levelconf

@@ -4,6 +4,9 @@
 #include "core/protocol/CommandCodes.h"
 #include "core/protocol/CommandTable.h"
 
+namespace levelconf
+{
+
 bool isSettingRequest(const QByteArray &frame)
 {
     // A request carries at least its address, code and check byte; the search request,
@@ -34,3 +37,5 @@ std::optional<QString> PendingMark::written(const QByteArray &frame)
     m_text.clear();
     return text;
 }
+
+} // namespace levelconf

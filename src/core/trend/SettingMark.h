@@ -4,6 +4,9 @@
 #include <QString>
 #include <optional>
 
+namespace levelconf
+{
+
 // Whether `frame` is a request that changes something in the sensor: a level shift or
 // setting, the mode, air parameters, distances, network address, password or table. The
 // polls, identity and table reads and the password entry change nothing.
@@ -25,3 +28,5 @@ private:
     QByteArray m_frame;
     QString m_text;
 };
+
+} // namespace levelconf

@@ -29,6 +29,8 @@
 #include <QTabWidget>
 #include <QTableWidget>
 
+using namespace levelconf;
+
 namespace
 {
 const char *const kTitle = QT_TRANSLATE_NOOP("CalibrationPart", "Automatic tank calibration");

@@ -2,6 +2,8 @@
 
 #include "ui_Form3.h"
 
+using namespace levelconf;
+
 Form3::Form3(QWidget *parent) : QWidget(parent, Qt::Window), ui(std::make_unique<Ui::Form3>())
 {
     ui->setupUi(this);

@@ -23,8 +23,8 @@ public:
     ~Form3() override;
 
     // All 40 cells at once, as typed.
-    CalibrationCells table() const;
-    void setTable(const CalibrationCells &cells);
+    levelconf::CalibrationCells table() const;
+    void setTable(const levelconf::CalibrationCells &cells);
 
     Qt::CheckState perSentsState() const;
     void setPerSentsState(Qt::CheckState state);
@@ -42,7 +42,7 @@ signals:
     void tartabClicked();
 
 private:
-    QLineEdit *cell(TableColumn column, int index) const;
+    QLineEdit *cell(levelconf::TableColumn column, int index) const;
     void nameCells();
 
     std::unique_ptr<Ui::Form3> ui;

@@ -2,6 +2,8 @@
 
 #include <QTableWidget>
 
+using namespace levelconf;
+
 PointGrid::PointGrid(QTableWidget *grid) : m_grid(grid)
 {
     m_grid->setEditTriggers(QAbstractItemView::NoEditTriggers);

@@ -12,14 +12,14 @@ public:
     // `grid` has three columns: number, volume, level.
     explicit PointGrid(QTableWidget *grid);
 
-    const PointRecorder &points() const { return m_points; }
+    const levelconf::PointRecorder &points() const { return m_points; }
 
     void reset();
     // As reset, but showing no pending point either: a calibration that was not started
     // leaves nothing behind on the grid.
     void resetToEmpty();
-    void putLoaded(const CalibrationPoint &point);
-    void take(const QString &path, const SeriesEnd &end, qint16 portion);
+    void putLoaded(const levelconf::CalibrationPoint &point);
+    void take(const QString &path, const levelconf::SeriesEnd &end, qint16 portion);
     void setPortion(qint16 portion);
     // As PointRecorder::record; the grid changes only when the file took the point.
     QString record(const QString &level);
@@ -30,5 +30,5 @@ private:
     void show(bool newPending);
 
     QTableWidget *m_grid;
-    PointRecorder m_points;
+    levelconf::PointRecorder m_points;
 };

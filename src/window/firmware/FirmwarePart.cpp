@@ -22,6 +22,8 @@
 #include <QPushButton>
 #include <QRadioButton>
 
+using namespace levelconf;
+
 FirmwarePart::FirmwarePart(SensorSession &session, const FirmwareControls &controls,
                            QObject *parent)
     : QObject(parent), m_session(session), m_ui(controls),

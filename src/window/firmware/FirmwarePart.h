@@ -4,7 +4,10 @@
 #include <QString>
 #include <optional>
 
+namespace levelconf
+{
 class FirmwareUpdate;
+} // namespace levelconf
 class QCheckBox;
 class QLabel;
 class QPlainTextEdit;
@@ -12,8 +15,11 @@ class QProgressBar;
 class QPushButton;
 class QRadioButton;
 class SensorSession;
+namespace levelconf
+{
 struct FirmwarePlan;
 struct UpdateResult;
+} // namespace levelconf
 
 // The firmware page's controls.
 struct FirmwareControls {
@@ -38,7 +44,7 @@ public:
     FirmwarePart(SensorSession &session, const FirmwareControls &controls,
                  QObject *parent = nullptr);
 
-    FirmwareUpdate &update() const { return *m_update; }
+    levelconf::FirmwareUpdate &update() const { return *m_update; }
     // An update under way ends, so that the operator learns what state the sensor is in.
     void cancel();
 
@@ -47,15 +53,15 @@ public:
     void fwCancel_Click() { cancel(); }
 
 private:
-    std::optional<FirmwarePlan> checkedPlan();
-    void begin(const FirmwarePlan &plan);
+    std::optional<levelconf::FirmwarePlan> checkedPlan();
+    void begin(const levelconf::FirmwarePlan &plan);
     void showPhase();
     void blockWritten(int done, int number);
-    void finished(const UpdateResult &result);
+    void finished(const levelconf::UpdateResult &result);
     void appendProgress(const QString &text, bool ownLine = false);
 
     SensorSession &m_session;
     FirmwareControls m_ui;
-    FirmwareUpdate *m_update = nullptr;
+    levelconf::FirmwareUpdate *m_update = nullptr;
     QString m_file; // the image chosen
 };

@@ -10,6 +10,8 @@
 #include <QCheckBox>
 #include <QLabel>
 
+using namespace levelconf;
+
 namespace
 {
 enum class Warning { Keep, Hide, Show }; // the empty-value warning on the settings page

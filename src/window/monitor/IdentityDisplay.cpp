@@ -14,6 +14,8 @@
 #include <QComboBox>
 #include <QLabel>
 
+using namespace levelconf;
+
 QByteArray MonitorPart::identityRequestFrame() const
 {
     const auto a = m_session.selectedAddress();

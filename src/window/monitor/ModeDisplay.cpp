@@ -18,6 +18,8 @@
 #include <QLabel>
 #include <QSlider>
 
+using namespace levelconf;
+
 namespace
 {
 // The frequency a sensor in frequency mode reports, where the distance stands.

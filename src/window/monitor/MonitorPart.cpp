@@ -16,6 +16,8 @@
 #include <QPushButton>
 #include <QSlider>
 
+using namespace levelconf;
+
 MonitorPart::MonitorPart(SensorSession &session, const MonitorControls &controls, QObject *parent)
     : QObject(parent), m_session(session), m_ui(controls)
 {

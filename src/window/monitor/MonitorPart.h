@@ -105,9 +105,12 @@ public:
     // SelectedSensor
     std::optional<QString> selectedEntry() const override;
     bool answering() const override;
-    FirmwareCapabilities capabilities() const override { return capabilitiesOf(m_fwVersion); }
+    levelconf::FirmwareCapabilities capabilities() const override
+    {
+        return levelconf::capabilitiesOf(m_fwVersion);
+    }
     QString presentLevel() const override;
-    std::optional<FirmwareCapabilities> capabilitiesAt(quint8 address) const override;
+    std::optional<levelconf::FirmwareCapabilities> capabilitiesAt(quint8 address) const override;
 
 private:
     void answered(quint8 code, const QByteArray &answer);
@@ -134,7 +137,7 @@ private:
     bool m_range256 = false;           // a sensor with firmware code 172 has answered
     qint16 m_levelBarRange = 1024;     // full scale of the level bar
     QString m_modeText;                // decimal text of the last mode byte decoded
-    LoggedText m_frequencyLevel;       // the frequency shown for the level in frequency mode
+    levelconf::LoggedText m_frequencyLevel; // the frequency shown for the level in frequency mode
 
     static constexpr const char *kNoData = QT_TR_NOOP("No data");
     // What a reading shows while there is none, in the language shown.

@@ -11,6 +11,8 @@
 #include <QLabel>
 #include <QProgressBar>
 
+using namespace levelconf;
+
 namespace
 {
 QColor lampColour(StabilityLamp lamp)

@@ -10,7 +10,7 @@
 class OperatorDialogs
 {
 public:
-    using Icon = Severity;
+    using Icon = levelconf::Severity;
 
     virtual ~OperatorDialogs() = default;
 

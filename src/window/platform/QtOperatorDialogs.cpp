@@ -5,6 +5,8 @@
 #include <QInputDialog>
 #include <QMessageBox>
 
+using namespace levelconf;
+
 QString QtOperatorDialogs::titleOr(const QString &title) const
 {
     return title.isEmpty() ? QApplication::applicationDisplayName() : title;

@@ -4,6 +4,8 @@
 #include <QTimer>
 #include <QWidget>
 
+using namespace levelconf;
+
 namespace
 {
 // A handler may show a second box when its first is cancelled; past this many the window

@@ -20,7 +20,7 @@ class SignalQuit : public QObject
     Q_OBJECT
 
 public:
-    SignalQuit(QWidget *window, std::unique_ptr<TerminationSignals> requests);
+    SignalQuit(QWidget *window, std::unique_ptr<levelconf::TerminationSignals> requests);
     ~SignalQuit() override;
 
     // False when the requests are not caught and end the program at once.
@@ -31,7 +31,7 @@ private:
     void closeBox();
 
     QPointer<QWidget> m_window;
-    std::unique_ptr<TerminationSignals> m_requests;
+    std::unique_ptr<levelconf::TerminationSignals> m_requests;
     QTimer m_boxCloser;
     int m_boxesClosed = 0;
     bool m_stopping = false;

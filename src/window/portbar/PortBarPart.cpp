@@ -16,6 +16,8 @@
 #include <QLineEdit>
 #include <QPushButton>
 
+using namespace levelconf;
+
 namespace
 {
 const QString kNoPort = QStringLiteral("----");

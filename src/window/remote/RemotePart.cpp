@@ -23,6 +23,8 @@
 #include <QPushButton>
 #include <QSlider>
 
+using namespace levelconf;
+
 namespace
 {
 // The picker's items, in the order they are added at load.

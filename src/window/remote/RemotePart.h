@@ -13,7 +13,10 @@ class QPushButton;
 class QRadioButton;
 class QSlider;
 class SensorSession;
+namespace levelconf
+{
 enum class NumWidth;
+} // namespace levelconf
 
 // The remote page's controls.
 struct RemoteControls {
@@ -75,7 +78,7 @@ private:
 
     bool keyed() const;
     std::optional<quint8> targetAddress() const;
-    std::optional<qint64> boundedValue(NumWidth width, qint64 lo, qint64 hi,
+    std::optional<qint64> boundedValue(levelconf::NumWidth width, qint64 lo, qint64 hi,
                                        const QString &message) const;
     quint8 remoteSecondModeByte() const;
     void showLine(const QByteArray &frame, int answerCount, bool echo);

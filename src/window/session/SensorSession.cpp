@@ -11,6 +11,8 @@
 #include "core/protocol/ExchangeEngine.h"
 #include "window/platform/Tone.h"
 
+using namespace levelconf;
+
 SensorSession::SensorSession(const Platform &platform, ExchangeEngine &engine,
                              const SessionLog &log, SessionDisplay &display, QObject *parent)
     : QObject(parent), m_platform(platform), m_operator(*platform.dialogs, display, platform.tone),

@@ -15,34 +15,44 @@
 #include <QString>
 #include <optional>
 
+namespace levelconf
+{
 class ExchangeEngine;
+} // namespace levelconf
 class OperatorDialogs;
 class SelectedSensor;
+namespace levelconf
+{
 class SerialPort;
+} // namespace levelconf
 class SessionDisplay;
+namespace levelconf
+{
 class SessionLog;
+} // namespace levelconf
 class TableFlags;
 
 // What the parts of the window share: the port and its engine, the boxes, the tone, the
 // session log, the shell's displays and the sensor the operator picked. A part talks to
 // the others only through the session's signals, never to their members. The parts' commands
 // go through it to the engine.
-class SensorSession : public QObject, public CommandLink
+class SensorSession : public QObject, public levelconf::CommandLink
 {
     Q_OBJECT
 
 public:
-    SensorSession(const Platform &platform, ExchangeEngine &engine, const SessionLog &log,
-                  SessionDisplay &display, QObject *parent = nullptr);
+    SensorSession(const Platform &platform, levelconf::ExchangeEngine &engine,
+                  const levelconf::SessionLog &log, SessionDisplay &display,
+                  QObject *parent = nullptr);
 
-    SerialPort &port() const { return *m_platform.port; }
-    ExchangeEngine &engine() const { return m_engine; }
+    levelconf::SerialPort &port() const { return *m_platform.port; }
+    levelconf::ExchangeEngine &engine() const { return m_engine; }
     OperatorDialogs &dialogs() const { return *m_platform.dialogs; }
     SessionDisplay &display() const { return m_display; }
     QString programFolder() const { return m_platform.programFolder; }
     QDateTime now() const { return m_platform.clock(); }
     // The set of texts the window shows.
-    Language language() const { return m_platform.language; }
+    levelconf::Language language() const { return m_platform.language; }
 
     // Between portOpened and portClosed.
     bool portOpen() const { return m_portOpen; }
@@ -60,7 +70,7 @@ public:
     // The selected entry as the list shows it; empty when none is selected.
     QString selectedEntry() const;
     bool sensorAnswering() const override;
-    FirmwareCapabilities capabilities() const;
+    levelconf::FirmwareCapabilities capabilities() const;
     QString presentLevel() const;
 
     // The litre and per-cent flags of the mode: kept by the table editor, shown on the
@@ -73,7 +83,7 @@ public:
 
     // A command of a part, to the selected sensor, asked and told through the window's boxes
     // and status line.
-    CommandFlow command() { return CommandFlow(m_operator, *this); }
+    levelconf::CommandFlow command() { return levelconf::CommandFlow(m_operator, *this); }
     // The confirmations a part shows itself, through its command flow, when they come. The
     // session shows the others: those no part's command asks for, and wrong answers.
     void claimConfirmations(const QList<quint8> &codes);
@@ -81,8 +91,8 @@ public:
     // How the flow reaches the engine.
     std::optional<quint8> commandAddress() const override { return selectedAddress(); }
     bool writeKey() const override { return capabilities().writeKey; }
-    void send(const QByteArray &frame, const QString &logged, CommandEcho echo,
-              SettingsRefresh refresh) override;
+    void send(const QByteArray &frame, const QString &logged, levelconf::CommandEcho echo,
+              levelconf::SettingsRefresh refresh) override;
 
 signals:
     // An answer of the sensor for the parts to take. The engine's data and mode answers
@@ -101,7 +111,8 @@ signals:
     void portCloseRequested();
     // A data answer was shown: its readings, the stability lamp they lit and the level
     // range the mode controls show.
-    void dataShown(const DataReadings &readings, StabilityLamp lamp, bool range4096);
+    void dataShown(const levelconf::DataReadings &readings, levelconf::StabilityLamp lamp,
+                   bool range4096);
     // A data answer came that could not be taken: the reading it was to bring is missing.
     void readingMissed();
     // A command queued `frame` and logged `logText` for it.
@@ -123,8 +134,8 @@ private:
     Platform m_platform;
     WindowOperator m_operator;
     QSet<quint8> m_claimed;
-    ExchangeEngine &m_engine;
-    const SessionLog &m_log;
+    levelconf::ExchangeEngine &m_engine;
+    const levelconf::SessionLog &m_log;
     SessionDisplay &m_display;
     const SelectedSensor *m_sensor = nullptr;
     bool m_portOpen = false;

@@ -5,6 +5,8 @@
 #include "window/platform/Tone.h"
 #include "window/widgets/Colours.h"
 
+using namespace levelconf;
+
 bool WindowOperator::confirm(const QString &question)
 {
     return m_dialogs.YesNo(question);

@@ -8,7 +8,7 @@ class Tone;
 
 // The operator at the window: questions and refusals in boxes, the sensor's answers on the
 // status line, with their tones.
-class WindowOperator : public Operator
+class WindowOperator : public levelconf::Operator
 {
 public:
     WindowOperator(OperatorDialogs &dialogs, SessionDisplay &display, Tone *tone)
@@ -17,13 +17,13 @@ public:
     }
 
     bool confirm(const QString &question) override;
-    void refuse(const QString &message, CommandTone tone) override;
+    void refuse(const QString &message, levelconf::CommandTone tone) override;
     std::optional<QString> typed(const QString &prompt, const QString &title,
                                  const QString &initial) override;
-    void report(const CommandStatus &status) override;
+    void report(const levelconf::CommandStatus &status) override;
 
 private:
-    void play(CommandTone tone);
+    void play(levelconf::CommandTone tone);
 
     OperatorDialogs &m_dialogs;
     SessionDisplay &m_display;

@@ -18,6 +18,8 @@
 #include <QLocale>
 #include <QPushButton>
 
+using namespace levelconf;
+
 namespace
 {
 // The commands this part gives, whose confirmations it shows.

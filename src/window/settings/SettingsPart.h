@@ -8,7 +8,10 @@ class Form4;
 class QLineEdit;
 class QPushButton;
 class SensorSession;
+namespace levelconf
+{
 struct DataReadings;
+} // namespace levelconf
 
 // The setting commands' controls on the main window.
 struct SettingsControls {
@@ -58,7 +61,7 @@ private:
     void bindBoxedSettings();
     QLineEdit *boxOf(quint8 code) const;
     void answered(quint8 code, const QByteArray &answer);
-    void showReadBack(const DataReadings &r);
+    void showReadBack(const levelconf::DataReadings &r);
 
     SensorSession &m_session;
     SettingsControls m_ui;

@@ -2,6 +2,8 @@
 
 #include "ui_frmSerial.h"
 
+using namespace levelconf;
+
 PortBarControls portBarControls(const Ui::frmSerial &ui)
 {
     PortBarControls c;

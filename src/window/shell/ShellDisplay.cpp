@@ -14,6 +14,8 @@
 #include <QTextCursor>
 #include <QTextDocument>
 
+using namespace levelconf;
+
 namespace
 {
 // Answers shorter than this are echoed with the CRC worked out here beside the one received.

@@ -6,7 +6,10 @@
 #include <QCoreApplication>
 #include <QList>
 
+namespace levelconf
+{
 class ExchangeEngine;
+} // namespace levelconf
 class QFrame;
 class QLabel;
 class QPlainTextEdit;
@@ -33,7 +36,7 @@ public:
     explicit ShellDisplay(const Controls &controls) : m_ui(controls) {}
 
     // Shows the engine's reports and the port's closing.
-    void watch(ExchangeEngine &engine, SensorSession &session);
+    void watch(levelconf::ExchangeEngine &engine, SensorSession &session);
 
     void showStatus(const QString &text) override;
     void setStatusColour(const QColor &colour) override;

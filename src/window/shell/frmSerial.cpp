@@ -15,6 +15,8 @@
 
 #include <QCloseEvent>
 
+using namespace levelconf;
+
 namespace
 {
 const char *const kNoSessionLog = QT_TRANSLATE_NOOP("frmSerial", "Running without a session log.");

@@ -12,7 +12,10 @@ namespace Ui
 class frmSerial;
 }
 class CalibrationPart;
+namespace levelconf
+{
 class ExchangeEngine;
+} // namespace levelconf
 class FirmwarePart;
 class Form2;
 class MonitorPart;
@@ -40,7 +43,7 @@ public:
     QString logPath() const { return m_log.path(); }
 
     const WindowParts &parts() const { return m_partList; }
-    ExchangeEngine &engine() const { return *m_engine; }
+    levelconf::ExchangeEngine &engine() const { return *m_engine; }
     Ui::frmSerial *form() const { return ui.get(); }
     Form2 *startupPicture() const { return m_startupPicture; }
 
@@ -55,13 +58,13 @@ private:
 
     std::unique_ptr<Ui::frmSerial> ui;
     Platform m_platform;
-    SessionLog m_log;
+    levelconf::SessionLog m_log;
     Form2 *m_startupPicture = nullptr;
     int m_listTicks = 0;     // port list refreshes since start, up to 2
     bool m_unloaded = false; // the window has been closed and the port released
 
     // Made in this order and let go in the reverse one: the parts first, the engine last.
-    std::unique_ptr<ExchangeEngine> m_engine;
+    std::unique_ptr<levelconf::ExchangeEngine> m_engine;
     std::unique_ptr<ShellDisplay> m_display;
     std::unique_ptr<SensorSession> m_session;
     std::unique_ptr<PortBarPart> m_portBar;

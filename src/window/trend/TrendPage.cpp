@@ -9,6 +9,8 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
+using namespace levelconf;
+
 namespace
 {
 struct Span {

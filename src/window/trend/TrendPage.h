@@ -22,11 +22,11 @@ public:
     // `clock` gives the local date and time of each entry and marker.
     explicit TrendPage(std::function<QDateTime()> clock, QWidget *parent = nullptr);
 
-    const ReadingStore &store() const { return m_store; }
+    const levelconf::ReadingStore &store() const { return m_store; }
     TrendWidget *chart() const { return m_chart; }
 
     // One tick's outcome, taken now; its time is set here.
-    void record(TrendEntry entry);
+    void record(levelconf::TrendEntry entry);
     void endSeries() { m_store.endSeries(); }
 
     // A command queued `frame`, logged as `text`; once the engine has written it, a
@@ -41,8 +41,8 @@ private:
     QWidget *controlRow();
 
     std::function<QDateTime()> m_clock;
-    ReadingStore m_store;
-    PendingMark m_pending;
+    levelconf::ReadingStore m_store;
+    levelconf::PendingMark m_pending;
     TrendWidget *m_chart = nullptr;
     QComboBox *m_span = nullptr;
     QPushButton *m_save = nullptr;

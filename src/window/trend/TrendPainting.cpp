@@ -8,6 +8,8 @@
 #include <algorithm>
 #include <cmath>
 
+using namespace levelconf;
+
 namespace
 {
 const QColor kGrid{225, 225, 225};

@@ -18,7 +18,7 @@ class QPainter;
 struct TrendQuantity {
     const char *title; // as the main window labels the reading, before translation
     QColor colour;
-    double (*value)(const TrendEntry &);
+    double (*value)(const levelconf::TrendEntry &);
 
     QString caption() const;
 };
@@ -32,7 +32,7 @@ struct ValueRange {
     double low = 0;
     double high = 1;
 };
-ValueRange valueRange(const QVector<PixelColumn> &columns);
+ValueRange valueRange(const QVector<levelconf::PixelColumn> &columns);
 
 // Round values for the grid lines of [low, high]: steps of 1, 2 or 5 times a power of ten,
 // at most `most` of them.
@@ -43,7 +43,7 @@ qint64 timeTickStep(qint64 spanMs);
 
 // The plot of one quantity: grid, labels and the columns, each from its minimum to its
 // maximum, joined to the column before where nothing was missed between them.
-void drawPane(QPainter &p, const QRect &pane, const QVector<PixelColumn> &columns,
+void drawPane(QPainter &p, const QRect &pane, const QVector<levelconf::PixelColumn> &columns,
               const TrendQuantity &quantity, const QLocale &locale);
 
 // Time labels under `plot` for [from, to], in the local time `utcOffset` seconds ahead of

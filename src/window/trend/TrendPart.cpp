@@ -12,6 +12,8 @@
 
 #include <QDir>
 
+using namespace levelconf;
+
 namespace
 {
 const char *const kCsvFilter = QT_TRANSLATE_NOOP("TrendPart", "CSV files (*.csv)");

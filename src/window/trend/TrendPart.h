@@ -8,8 +8,11 @@
 class SensorSession;
 class TrendPage;
 class QWidget;
+namespace levelconf
+{
 struct DataReadings;
 enum class StabilityLamp;
+} // namespace levelconf
 
 // The trend: every tick meant to bring readings leaves one entry, the readings of a data
 // answer or a gap when none came or it could not be decoded; a setting sent is marked once
@@ -28,7 +31,7 @@ public:
     void trendSave_Click();
 
 private:
-    void reading(const DataReadings &r, StabilityLamp lamp, bool range4096);
+    void reading(const levelconf::DataReadings &r, levelconf::StabilityLamp lamp, bool range4096);
     void missed();
 
     SensorSession &m_session;

@@ -11,6 +11,8 @@
 #include <QTextDocument>
 #include <QToolTip>
 
+using namespace levelconf;
+
 namespace
 {
 constexpr int kTopMargin = 22;    // the heading: the sensor and the readout

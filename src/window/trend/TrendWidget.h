@@ -3,7 +3,10 @@
 #include <QWidget>
 #include <optional>
 
+namespace levelconf
+{
 class ReadingStore;
+} // namespace levelconf
 class QPainter;
 
 // The trend chart: the newest series of the store, its distance, amplitude and temperature
@@ -18,7 +21,7 @@ public:
     static constexpr int kLeftMargin = 72; // for the value labels
     static constexpr int kRightMargin = 10;
 
-    explicit TrendWidget(const ReadingStore &store, QWidget *parent = nullptr);
+    explicit TrendWidget(const levelconf::ReadingStore &store, QWidget *parent = nullptr);
 
     void setSpan(qint64 msecs);
     qint64 span() const { return m_span; }
@@ -56,7 +59,7 @@ private:
     void paintMarkers(QPainter &p, const View &v) const;
     void paintHeading(QPainter &p, const View &v) const;
 
-    const ReadingStore &m_store;
+    const levelconf::ReadingStore &m_store;
     qint64 m_span;
     int m_hoverX = -1; // where the mouse pointer is over the chart; -1 when it is not
 };

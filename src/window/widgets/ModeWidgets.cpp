@@ -3,6 +3,8 @@
 #include <QCheckBox>
 #include <QRadioButton>
 
+using namespace levelconf;
+
 namespace
 {
 bool ticked(const QCheckBox *box)

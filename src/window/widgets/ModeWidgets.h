@@ -18,4 +18,4 @@ struct ModeWidgets {
 };
 
 // What the controls say; a grey flag box counts as ticked.
-ModeControls readModeControls(const ModeWidgets &w);
+levelconf::ModeControls readModeControls(const ModeWidgets &w);

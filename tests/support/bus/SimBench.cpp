@@ -4,6 +4,8 @@
 
 #include "ui_frmSerial.h"
 
+using namespace levelconf;
+
 SensorConfig steadySensor(quint8 address, quint8 firmware)
 {
     SensorConfig c;

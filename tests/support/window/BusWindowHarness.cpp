@@ -9,6 +9,8 @@
 #include <QFile>
 #include <functional>
 
+using namespace levelconf;
+
 namespace
 {
 // A tick waits at most the 256 ms bound of its read; this only stops a stuck one.

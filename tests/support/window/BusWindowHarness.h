@@ -43,7 +43,7 @@ public:
     QTemporaryDir dir;
     FakeDialogs dialogs;
     FakeTone tone;
-    QtSerialPort port;
+    levelconf::QtSerialPort port;
 
 private:
     std::unique_ptr<frmSerial> window;

@@ -1,5 +1,7 @@
 #include "FakeDialogs.h"
 
+using namespace levelconf;
+
 QStringList FakeDialogs::messages() const
 {
     QStringList out;

@@ -4,6 +4,8 @@
 
 #include <QFile>
 
+using namespace levelconf;
+
 namespace
 {
 Platform platformOf(PartBench &b)

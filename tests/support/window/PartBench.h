@@ -51,9 +51,12 @@ public:
 
     std::optional<QString> selectedEntry() const override { return entry; }
     bool answering() const override { return isAnswering; }
-    FirmwareCapabilities capabilities() const override { return capabilitiesOf(firmware); }
+    levelconf::FirmwareCapabilities capabilities() const override
+    {
+        return levelconf::capabilitiesOf(firmware);
+    }
     QString presentLevel() const override { return level; }
-    std::optional<FirmwareCapabilities> capabilitiesAt(quint8) const override
+    std::optional<levelconf::FirmwareCapabilities> capabilitiesAt(quint8) const override
     {
         return capabilities();
     }
@@ -76,8 +79,8 @@ public:
     FakeSerialPort port;
     FakeDialogs dialogs;
     FakeTone tone;
-    SessionLog log;
-    ExchangeEngine engine{port};
+    levelconf::SessionLog log;
+    levelconf::ExchangeEngine engine{port};
     RecordingDisplay display;
     PickedSensor sensor;
     SensorSession session;

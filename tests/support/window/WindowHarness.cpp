@@ -6,6 +6,8 @@
 #include <QDir>
 #include <QFile>
 
+using namespace levelconf;
+
 WindowHarness::WindowHarness(const QString &logFolder, Language language)
     : now(QDate(2026, 12, 7), QTime(14, 5, 33))
 {

@@ -32,7 +32,7 @@ public:
     // `logFolder` replaces the temporary log folder (to make the log start fail, say);
     // `language` is the one the program chose, whose translations are the caller's to install.
     explicit WindowHarness(const QString &logFolder = QString(),
-                           Language language = Language::Described);
+                           levelconf::Language language = levelconf::Language::Described);
     ~WindowHarness();
 
     // Ends the window as the program's end would, keeping the fakes and the log folder.

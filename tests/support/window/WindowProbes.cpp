@@ -8,6 +8,8 @@
 #include <QCoreApplication>
 #include <QDeadlineTimer>
 
+using namespace levelconf;
+
 QStringList comboItems(const QComboBox *combo)
 {
     QStringList out;
