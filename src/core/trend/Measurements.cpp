@@ -94,19 +94,6 @@ QString outputKindWord(OutputKind kind)
     return QStringLiteral("distance");
 }
 
-QString outputKey(OutputKind kind)
-{
-    switch (kind) {
-    case OutputKind::Volume:
-        return QStringLiteral("volume_L");
-    case OutputKind::Percent:
-        return QStringLiteral("percent");
-    case OutputKind::Distance:
-        break;
-    }
-    return QStringLiteral("distance_cm");
-}
-
 double outputValue(quint16 n, OutputKind kind)
 {
     return kind == OutputKind::Volume ? double(n) : n / 10.0;

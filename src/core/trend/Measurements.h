@@ -54,7 +54,4 @@ struct Measurement {
 };
 const std::vector<Measurement> &measurements();
 
-// The key of the output in its quantity: "distance_cm", "volume_L" or "percent".
-QString outputKey(OutputKind kind);
-
 } // namespace levelconf
